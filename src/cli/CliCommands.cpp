@@ -1,0 +1,35 @@
+#include "cli/CliCommands.h"
+
+#include "model/KyvFile.h"
+
+const std::vector<CCliCommand>& CliCommands() {
+  static const std::vector<CCliCommand> commands = {
+      {QStringLiteral("new"), QStringLiteral("new FILE.KYV"),
+       QStringLiteral("create a project as File New makes it and save it"), &CmdNew},
+      {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
+       QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
+  };
+  return commands;
+}
+
+std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context) {
+  QString error;
+  auto doc = LoadKyvFile(path, context.m_platform, &error);
+  if (!doc) context.m_err << error << Qt::endl;
+  return doc;
+}
+
+bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context) {
+  QString error;
+  if (SaveKyvFile(doc, path, &error)) return true;
+  context.m_err << error << Qt::endl;
+  return false;
+}
+
+int UsageError(const QString& verb, const QString& text, CCliContext& context) {
+  context.m_err << QStringLiteral("kyv-cli: ") << text << Qt::endl;
+  for (const CCliCommand& command : CliCommands())
+    if (command.m_sVerb == verb)
+      context.m_err << QStringLiteral("usage: kyv-cli ") << command.m_sUsage << Qt::endl;
+  return kExitUsage;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/CliContext.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CKyvDoc;
+
+// One verb of kyv-cli. Run gets the arguments after the verb.
+struct CCliCommand {
+  QString m_sVerb;
+  QString m_sUsage;    // "new FILE.KYV"
+  QString m_sSummary;  // one line for --help
+  int (*m_pRun)(const QStringList& args, CCliContext& context);
+};
+
+const std::vector<CCliCommand>& CliCommands();
+
+// Shared by the commands: open a project (the error goes to stderr, nullptr returned) and save
+// one (false after printing the error).
+std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context);
+bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context);
+// Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
+int UsageError(const QString& verb, const QString& text, CCliContext& context);
+
+// Verbs on whole project files.
+int CmdNew(const QStringList& args, CCliContext& context);
+int CmdInfo(const QStringList& args, CCliContext& context);

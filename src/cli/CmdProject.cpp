@@ -1,0 +1,35 @@
+#include "cli/CliCommands.h"
+#include "model/KyvFile.h"
+#include "model/ObjectListText.h"
+
+int CmdNew(const QStringList& args, CCliContext& context) {
+  if (args.size() != 1) return UsageError(QStringLiteral("new"), QStringLiteral("expected one FILE.KYV"), context);
+  CKyvDoc doc(context.m_platform);
+  doc.OnNewDocument();
+  return SaveProject(doc, args[0], context) ? kExitOk : kExitUserError;
+}
+
+int CmdInfo(const QStringList& args, CCliContext& context) {
+  if (args.size() != 1) return UsageError(QStringLiteral("info"), QStringLiteral("expected one FILE.KYV"), context);
+  auto doc = OpenProject(args[0], context);
+  if (!doc) return kExitUserError;
+  QTextStream& out = context.m_out;
+  out << QStringLiteral("Project: ") << doc->GetTitle() << u'\n';
+  out << QStringLiteral("Clock: ") << doc->m_sClockFreq << u'\n';
+  out << QStringLiteral("Objects:\n");
+  for (const QString& line : ObjectListLines(*doc)) out << QStringLiteral("  ") << line << u'\n';
+  out << QStringLiteral("Warnings:\n");
+  for (const QString& line : WarningLines(*doc)) out << QStringLiteral("  ") << line << u'\n';
+  out << QStringLiteral("Pins:\n");
+  for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin) {
+    if (!doc->m_bPinUsed[pin] && doc->m_sPinUsedBy[pin].isEmpty() &&
+        doc->m_sPinUsedFor[pin].isEmpty() && doc->m_sPinNotes[pin].isEmpty())
+      continue;
+    out << QStringLiteral("  %1  %2  %3  %4  %5\n")
+               .arg(pin, 2)
+               .arg(doc->m_bPinUsed[pin] ? QStringLiteral("used") : QStringLiteral("free"))
+               .arg(doc->m_sPinUsedBy[pin], doc->m_sPinUsedFor[pin], doc->m_sPinNotes[pin]);
+  }
+  out.flush();
+  return kExitOk;
+}

@@ -1,0 +1,19 @@
+#include "cli/CliContext.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(CQtSettingsStore::kOrganisation);
+  QCoreApplication::setApplicationName(CQtSettingsStore::kApplication);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  CQtSettingsStore settings;
+  CCliContext context(out, err, settings);
+  const int status = RunCli(QCoreApplication::arguments().mid(1), context);
+  out.flush();
+  err.flush();
+  return status;
+}

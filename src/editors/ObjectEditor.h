@@ -1,0 +1,70 @@
+#pragma once
+
+#include "editors/EditorField.h"
+#include "model/KyvDoc.h"
+#include "model/ObjectType.h"
+#include "model/PinClaim.h"
+
+#include <QList>
+#include <QString>
+
+// The logic shared by every object editor. A dialog (or kyv-cli, or a test) opens the editor on
+// a record, copies its controls into the members, and calls the operations; it shows the
+// members again after each of them.
+//
+// OK follows one protocol for every kind: write the record (m_bValid true), run the kind's
+// checks in its order, and only when all pass release the name's old pins and claim the new
+// ones with their roles. A failed check shows its message, sets m_bValid false and keeps the
+// editor open; PinTable is then untouched.
+class CObjectEditor {
+public:
+  virtual ~CObjectEditor() = default;
+
+  CCodeObject* m_pObject = nullptr;  // the record being filled or changed; not owned
+  CKyvDoc* m_pDoc = nullptr;         // not owned
+  int m_nMode = 0;                   // 0 new object, 1 edit an existing one
+
+  QString m_sDescription;
+  QString m_sName;
+
+  enum Mode { kNewMode = 0, kEditMode = 1 };
+
+  virtual ObjectType Kind() const = 0;
+  virtual QString Title() const = 0;              // the dialog's title
+  virtual QString DefaultNameFormat() const = 0;  // "SimpleVGA%d"
+
+  // Sets the three references, then: description, the kind's lists, and the members from the
+  // defaults (new mode, name from the kind counter) or from the record (edit mode).
+  void Open(CCodeObject* object, CKyvDoc* doc, int mode);
+  // Returns whether the editor may close. The caller has copied the controls into the members.
+  bool OnOK();
+  // Cancel changes neither the record nor PinTable.
+  void OnCancel() {}
+
+  // The controls in tab order, top to bottom, bound to this editor's members.
+  virtual QList<CEditorField> Fields() = 0;
+
+  bool IsNameReadOnly() const { return m_nMode == kEditMode; }
+  // The proposed name: the format with the kind's counter + 1.
+  QString DefaultName() const;
+
+protected:
+  virtual QString DescriptionText() const = 0;
+  virtual void FillLists() {}
+  virtual void LoadDefaults() = 0;
+  virtual void LoadFromRecord() = 0;
+  // The kind's OK after the members are current; returns Reject(...) on a failed check.
+  virtual bool DoOK() = 0;
+
+  // Error path: shows the message, marks the record invalid, returns false.
+  bool Reject(const QString& text, MessageStyle style = MessageStyle::Error);
+  // Writes m_nType and m_sName and sets m_bValid true: the start of every kind's record write.
+  void WriteCommonRecord();
+  // In-use check over the pins in order, then release and claim with roles. Pins must be in
+  // 0..63 (the kind's range checks ran first). On a conflict: Reject with the in-use message.
+  bool ClaimPins(const QList<CPinRole>& pins, const CPinClaim::HolderFilter& mayTakeOver = {});
+
+  CMessageService& Messages() const { return m_pDoc->Messages(); }
+  // The name field as a common field description.
+  CEditorField NameField();
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/KyvDoc.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// Reading and writing ".KYV" project files.
+inline const QString kUnexpectedFileFormat = QStringLiteral("Unexpected file format.");
+
+// The bytes of a project file for this document.
+QByteArray KyvFileBytes(CKyvDoc& doc);
+
+// Reads a project from bytes into a freshly constructed document. On any failure the
+// partly read document is discarded, nullptr is returned and error holds the message.
+std::unique_ptr<CKyvDoc> ReadKyvBytes(const QByteArray& bytes, const CPlatform& platform,
+                                      QString* error);
+
+// Opens a project file: path name and title are set, the document is not marked modified.
+std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platform,
+                                     QString* error);
+
+// Saves atomically (temporary file, then replace): a failed save leaves the previous file as it
+// was. On success the path name and title follow the file and the modified flag is cleared.
+bool SaveKyvFile(CKyvDoc& doc, const QString& path, QString* error);

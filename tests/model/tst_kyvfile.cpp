@@ -1,0 +1,179 @@
+#include "TestPlatform.h"
+#include "model/Archive.h"
+#include "model/KyvFile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestKyvFile : public QObject {
+  Q_OBJECT
+
+private slots:
+  void newProjectBytes();
+  void emptyObjectRecordSize();
+  void stringLengthPrefixes_data();
+  void stringLengthPrefixes();
+  void everyTruncationIsRejected();
+  void hugeCountsFailFast_data();
+  void hugeCountsFailFast();
+  void eightBitStringsAndBoolsNormalise();
+  void trailingBytesIgnored();
+  void saveIsAtomic();
+
+private:
+  CTestPlatform m_test;
+};
+
+static QByteArray Utf16(const QString& text) {
+  QByteArray bytes;
+  for (QChar c : text) {
+    bytes.append(static_cast<char>(c.unicode() & 0xFF));
+    bytes.append(static_cast<char>(c.unicode() >> 8));
+  }
+  return bytes;
+}
+
+void TestKyvFile::newProjectBytes() {
+  CKyvDoc doc(m_test.Services());
+  QVERIFY(doc.OnNewDocument());
+  const QByteArray bytes = KyvFileBytes(doc);
+  QCOMPARE(bytes.size(), 1776);
+  QCOMPARE(bytes.left(8), QByteArray::fromHex("01000000FFFEFF0B"));
+  QCOMPARE(bytes.mid(8, 22), Utf16(QStringLiteral("160_000_000")));
+}
+
+void TestKyvFile::emptyObjectRecordSize() {
+  CCodeObject object;
+  CArchive ar;
+  object.Serialize(ar);
+  QCOMPARE(ar.Buffer().size(), 631);
+  CArchive in(ar.Buffer());
+  CCodeObject back;
+  back.m_sName = QStringLiteral("x");
+  back.Serialize(in);
+  QVERIFY(back == object);
+  QCOMPARE(in.Remaining(), 0);
+}
+
+void TestKyvFile::stringLengthPrefixes_data() {
+  QTest::addColumn<int>("units");
+  QTest::addColumn<QByteArray>("prefix");
+  QTest::newRow("empty") << 0 << QByteArray::fromHex("FFFEFF00");
+  QTest::newRow("254") << 254 << QByteArray::fromHex("FFFEFFFE");
+  QTest::newRow("255") << 255 << QByteArray::fromHex("FFFEFFFFFF00");
+  QTest::newRow("65533") << 0xFFFD << QByteArray::fromHex("FFFEFFFFFDFF");
+  QTest::newRow("65534") << 0xFFFE << QByteArray::fromHex("FFFEFFFFFFFFFEFF0000");
+}
+
+void TestKyvFile::stringLengthPrefixes() {
+  QFETCH(int, units);
+  QFETCH(QByteArray, prefix);
+  QString text(units, u'a');
+  CArchive ar;
+  ar.String(text);
+  QCOMPARE(ar.Buffer().left(prefix.size()), prefix);
+  QCOMPARE(ar.Buffer().size(), prefix.size() + 2 * units);
+  CArchive in(ar.Buffer());
+  QString back;
+  in.String(back);
+  QCOMPARE(back, text);
+}
+
+void TestKyvFile::everyTruncationIsRejected() {
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  auto object = std::make_unique<CCodeObject>();
+  object->m_sName = QStringLiteral("SimpleVGA1");
+  object->m_sBasePin = QStringLiteral("48");
+  object->m_nPinCount = 5;
+  doc.AddObject(std::move(object));
+  doc.AddObject(std::make_unique<CCodeObject>());
+  const QByteArray bytes = KyvFileBytes(doc);
+  for (qsizetype length = 0; length < bytes.size(); ++length) {
+    QString error;
+    const auto read = ReadKyvBytes(bytes.left(length), m_test.Services(), &error);
+    if (read) QFAIL(qPrintable(QStringLiteral("prefix of %1 bytes was accepted").arg(length)));
+    QCOMPARE(error, QStringLiteral("Unexpected file format."));
+  }
+  QString error;
+  const auto whole = ReadKyvBytes(bytes, m_test.Services(), &error);
+  QVERIFY(whole);
+  QCOMPARE(KyvFileBytes(*whole), bytes);
+}
+
+void TestKyvFile::hugeCountsFailFast_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  // A document whose first string claims a 64-bit length far beyond the file.
+  QTest::newRow("64-bit string length")
+      << QByteArray::fromHex("01000000FFFEFFFFFFFFFFFFFFFFFFFF0000000000000040");
+  QTest::newRow("32-bit string length") << QByteArray::fromHex("01000000FFFEFFFFFFFFFFFFFF7F");
+  QTest::newRow("8-bit form 32-bit length") << QByteArray::fromHex("01000000FF0000FFFFFF7F");
+}
+
+void TestKyvFile::hugeCountsFailFast() {
+  QFETCH(QByteArray, bytes);
+  QString error;
+  QVERIFY(!ReadKyvBytes(bytes, m_test.Services(), &error));
+  QCOMPARE(error, QStringLiteral("Unexpected file format."));
+}
+
+void TestKyvFile::eightBitStringsAndBoolsNormalise() {
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  QByteArray bytes = KyvFileBytes(doc);
+  // Replace the clock string (UTF-16, 11 units) with the 8-bit form of "300".
+  bytes.replace(4, 4 + 22, QByteArray::fromHex("03") + "300");
+  CKyvDoc reference(m_test.Services());
+  reference.OnNewDocument();
+  reference.m_sClockFreq = QStringLiteral("300");
+  const QByteArray expected = KyvFileBytes(reference);
+  QString error;
+  auto read = ReadKyvBytes(bytes, m_test.Services(), &error);
+  QVERIFY2(read, qPrintable(error));
+  QCOMPARE(read->m_sClockFreq, QStringLiteral("300"));
+  QCOMPARE(KyvFileBytes(*read), expected);
+
+  // Any non-zero byte reads as true and is written back as 1.
+  CCodeObject object;
+  CArchive ar;
+  object.Serialize(ar);
+  QByteArray record = ar.Buffer();
+  record[8] = '\x05';  // m_bFlag, after type (4) and the empty name (4)
+  CArchive in(record);
+  CCodeObject back;
+  back.Serialize(in);
+  QVERIFY(back.m_bFlag);
+  CArchive out;
+  back.Serialize(out);
+  QCOMPARE(static_cast<int>(out.Buffer()[8]), 1);
+}
+
+void TestKyvFile::trailingBytesIgnored() {
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  const QByteArray bytes = KyvFileBytes(doc);
+  QString error;
+  auto read = ReadKyvBytes(bytes + QByteArray("trailing"), m_test.Services(), &error);
+  QVERIFY(read);
+  QCOMPARE(KyvFileBytes(*read), bytes);
+}
+
+void TestKyvFile::saveIsAtomic() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Demo.KYV"));
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  QString error;
+  QVERIFY(SaveKyvFile(doc, path, &error));
+  QCOMPARE(doc.GetTitle(), QStringLiteral("Demo.KYV"));
+  QVERIFY(!doc.IsModified());
+  // Saving into a folder that does not exist fails and reports it; the old file is untouched.
+  QVERIFY(!SaveKyvFile(doc, dir.filePath(QStringLiteral("missing/Demo.KYV")), &error));
+  QVERIFY(!error.isEmpty());
+  auto reopened = LoadKyvFile(path, m_test.Services(), &error);
+  QVERIFY(reopened);
+  QCOMPARE(reopened->GetTitle(), QStringLiteral("Demo.KYV"));
+}
+
+QTEST_GUILESS_MAIN(TestKyvFile)
+#include "tst_kyvfile.moc"
