@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/AccessKeys.h"
+#include "editors/ObjectEditor.h"
+
+#include <QDialog>
+#include <QList>
+
+class QButtonGroup;
+class QGridLayout;
+class QHBoxLayout;
+class QTextEdit;
+class QVBoxLayout;
+
+// The modal dialog of every object editor, built from the editor's Fields(): the kind's icon and
+// the description at the top, then the controls in tab order, then OK and Cancel. The dialog
+// holds no values of its own: it copies its controls into the editor's members before each
+// operation (OK, a handler) and shows the members again after it.
+//
+// Every control is named after its field's key (a radio button after the key and its index,
+// "filter_1"), so that tests can find it.
+class CEditorDialog : public QDialog {
+  Q_OBJECT
+
+public:
+  // The editor must already be open (CObjectEditor::Open) and must outlive the dialog.
+  explicit CEditorDialog(CObjectEditor& editor, QWidget* parent = nullptr);
+
+  // Opens the editor on the record in the given mode and runs its dialog modally. True when the
+  // editor accepted an OK.
+  static bool Run(CObjectEditor& editor, CCodeObject& object, CKyvDoc& doc, int mode,
+                  QWidget* parent);
+
+  // OK: the editor's OK on the current controls; the dialog stays open when the editor refuses.
+  void accept() override;
+  // Cancel or Escape: closes without touching the record.
+  void reject() override;
+
+private:
+  // The widgets that show one field.
+  struct CControl {
+    QWidget* m_pWidget = nullptr;       // line edit, combo box, check box, slider, button, note
+    QButtonGroup* m_pRadios = nullptr;  // radio groups
+  };
+
+  void BuildLayout();
+  QWidget* BuildRadioGroup(int index, const QString& caption);
+  QWidget* BuildGroupBox(int first, int last);
+  // Adds field `index` as a row (label, control, hint) of a grid. A display without a label
+  // joins the control of the row above it (the value shown beside a slider or check box).
+  void AddRow(QGridLayout* grid, int index);
+  QWidget* CreateControl(int index);
+  void FitDescription(QTextEdit* description, int width);
+  void ConnectHandler(int index);
+  void SetTabOrder();
+
+  void RefreshFields();
+  void ControlsToMembers();
+  void MembersToControls();
+  // A control the user changed: controls -> members, the field's handler, members -> controls.
+  void RunHandler(int index);
+
+  CObjectEditor& m_editor;
+  QList<CEditorField> m_fields;
+  QList<CControl> m_controls;  // parallel to m_fields
+  QList<QWidget*> m_tabOrder;
+  CAccessKeys m_keys;
+  QHBoxLayout* m_pLastRowControls = nullptr;  // where a following unlabelled display goes
+  bool m_bUpdating = false;                   // members are being shown: no handlers
+};

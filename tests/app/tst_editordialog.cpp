@@ -1,0 +1,301 @@
+#include "FakeEditor.h"
+#include "TestPlatform.h"
+#include "app/EditorDialog.h"
+#include "app/KindIcons.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTextEdit>
+#include <QtTest>
+
+// The generic editor dialog, driven through its widgets with an editor that has one control of
+// every kind.
+class TestEditorDialog : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init();
+  void newModeShowsDefaults();
+  void okWritesRecordAndCloses();
+  void rejectedOkStaysOpenAndCancelChangesNothing();
+  void editModeShowsRecordWithFixedName();
+  void slidersRadiosAndButtonsUpdateLive();
+  void enterAcceptsEscapeCancels_data();
+  void enterAcceptsEscapeCancels();
+  void ampersandsShowAndAccessKeysAreUnique();
+  void tabOrderFollowsFields();
+  void everyKindHasAnIcon();
+
+private:
+  template <typename T>
+  T* Control(CEditorDialog& dialog, const QString& key) {
+    T* widget = dialog.findChild<T*>(key);
+    if (!widget) qWarning("no control %s", qPrintable(key));
+    return widget;
+  }
+
+  CTestPlatform m_test;
+  std::unique_ptr<CKyvDoc> m_doc;
+  CCodeObject m_object;
+  CFakeEditor m_editor;
+};
+
+void TestEditorDialog::init() {
+  m_test.m_messages.Clear();
+  m_doc = std::make_unique<CKyvDoc>(m_test.Services());
+  m_doc->OnNewDocument();
+  m_object = CCodeObject();
+  m_editor.~CFakeEditor();
+  new (&m_editor) CFakeEditor();
+}
+
+void TestEditorDialog::newModeShowsDefaults() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Fake Driver"));
+  QVERIFY(!Control<QLabel>(dialog, QStringLiteral("kindIcon"))->pixmap().isNull());
+  auto* description = Control<QTextEdit>(dialog, QStringLiteral("description"));
+  QVERIFY(description->isReadOnly());
+  QCOMPARE(description->toPlainText(), QStringLiteral("A fake editor.\nIt has every control."));
+
+  auto* name = Control<QLineEdit>(dialog, QStringLiteral("name"));
+  QCOMPARE(name->text(), QStringLiteral("Fake1"));
+  QVERIFY(!name->isReadOnly());
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("basepin"))->text(), QStringLiteral("48"));
+  auto* speed = Control<QComboBox>(dialog, QStringLiteral("speed"));
+  QVERIFY(speed->isEditable());
+  QCOMPARE(speed->currentText(), QStringLiteral("100"));
+  QCOMPARE(speed->count(), 3);
+  auto* bus = Control<QComboBox>(dialog, QStringLiteral("bus"));
+  QVERIFY(!bus->isEditable());
+  QCOMPARE(bus->currentText(), QStringLiteral("I2CBus1"));
+  QVERIFY(Control<QRadioButton>(dialog, QStringLiteral("filter_0"))->isChecked());
+  QCOMPARE(Control<QGroupBox>(dialog, QStringLiteral("filter"))->title().remove(u'&'), QStringLiteral("Filter"));
+  auto* level = Control<QSlider>(dialog, QStringLiteral("level"));
+  QCOMPARE(level->maximum(), 13);
+  QCOMPARE(level->value(), 13);
+  auto* levelText = Control<QLineEdit>(dialog, QStringLiteral("levelText"));
+  QCOMPARE(levelText->text(), QStringLiteral("8192"));
+  QVERIFY(levelText->isReadOnly());
+  QVERIFY(Control<QCheckBox>(dialog, QStringLiteral("scan"))->isChecked());
+  auto* results = Control<QLineEdit>(dialog, QStringLiteral("groupText"))->parentWidget();
+  QCOMPARE(qobject_cast<QGroupBox*>(results)->title(), QStringLiteral("Results"));
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("result"))->parentWidget(), results);
+
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QVERIFY(dialog.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/fake_dialog.png")));
+}
+
+void TestEditorDialog::okWritesRecordAndCloses() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  dialog.show();
+  Control<QLineEdit>(dialog, QStringLiteral("basepin"))->setText(QStringLiteral("20"));
+  Control<QComboBox>(dialog, QStringLiteral("speed"))->setEditText(QStringLiteral("250"));
+  Control<QComboBox>(dialog, QStringLiteral("bus"))->setCurrentIndex(1);
+  Control<QCheckBox>(dialog, QStringLiteral("scan"))->setChecked(false);
+  QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("ok")), Qt::LeftButton);
+
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  QVERIFY(!dialog.isVisible());
+  QCOMPARE(m_object.m_sName, QStringLiteral("Fake1"));
+  QCOMPARE(m_object.m_sBasePin, QStringLiteral("20"));
+  QCOMPARE(m_object.m_sString, QStringLiteral("250"));
+  QCOMPARE(m_object.m_nParam[0], 1);
+  QCOMPARE(m_object.m_bParam[0], false);
+  QVERIFY(m_object.m_bValid);
+  QCOMPARE(m_doc->m_sPinUsedBy[20], QStringLiteral("Fake1"));
+  QVERIFY(m_test.m_messages.m_messages.isEmpty());
+}
+
+void TestEditorDialog::rejectedOkStaysOpenAndCancelChangesNothing() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  dialog.show();
+  const auto pinsBefore = m_doc->m_sPinUsedBy;
+  Control<QLineEdit>(dialog, QStringLiteral("basepin"))->setText(QStringLiteral("60"));
+  QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("ok")), Qt::LeftButton);
+
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(m_test.m_messages.m_messages.size(), 1);
+  QCOMPARE(m_test.m_messages.m_messages[0].m_style, MessageStyle::Error);
+  QCOMPARE(m_test.m_messages.m_messages[0].m_sText,
+           QStringLiteral("Pin 60 is out of range, please set to between 0 and 56."));
+  QVERIFY(!m_object.m_bValid);
+  // The typed value stays for the user to correct.
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("basepin"))->text(), QStringLiteral("60"));
+
+  QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("cancel")), Qt::LeftButton);
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  QVERIFY(!dialog.isVisible());
+  QVERIFY(m_doc->m_sPinUsedBy == pinsBefore);
+  QCOMPARE(m_test.m_messages.m_messages.size(), 1);
+}
+
+void TestEditorDialog::editModeShowsRecordWithFixedName() {
+  m_object.m_nType = OBJ_SIMPLE_VGA;
+  m_object.m_sName = QStringLiteral("Stored");
+  m_object.m_sBasePin = QStringLiteral("8");
+  m_object.m_sString = QStringLiteral("400");
+  m_object.m_nParam[0] = 1;
+  m_object.m_nParam[1] = 2;
+  m_object.m_nParam[2] = 5;
+  m_object.m_bParam[0] = false;
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kEditMode);
+  CEditorDialog dialog(m_editor);
+
+  auto* name = Control<QLineEdit>(dialog, QStringLiteral("name"));
+  QCOMPARE(name->text(), QStringLiteral("Stored"));
+  QVERIFY(name->isReadOnly());
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("basepin"))->text(), QStringLiteral("8"));
+  QCOMPARE(Control<QComboBox>(dialog, QStringLiteral("speed"))->currentText(), QStringLiteral("400"));
+  QCOMPARE(Control<QComboBox>(dialog, QStringLiteral("bus"))->currentIndex(), 1);
+  QVERIFY(Control<QRadioButton>(dialog, QStringLiteral("filter_2"))->isChecked());
+  QCOMPARE(Control<QSlider>(dialog, QStringLiteral("level"))->maximum(), 8);
+  QCOMPARE(Control<QSlider>(dialog, QStringLiteral("level"))->value(), 5);
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("levelText"))->text(), QStringLiteral("32"));
+  QVERIFY(!Control<QCheckBox>(dialog, QStringLiteral("scan"))->isChecked());
+  // Focus starts on the first control that can be changed.
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QCOMPARE(dialog.focusWidget(), Control<QWidget>(dialog, QStringLiteral("basepin")));
+}
+
+void TestEditorDialog::slidersRadiosAndButtonsUpdateLive() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  dialog.show();
+  auto* level = Control<QSlider>(dialog, QStringLiteral("level"));
+  auto* levelText = Control<QLineEdit>(dialog, QStringLiteral("levelText"));
+
+  level->setFocus();
+  QTest::keyClick(level, Qt::Key_Left);
+  QCOMPARE(levelText->text(), QStringLiteral("4096"));
+  level->setValue(3);
+  QCOMPARE(levelText->text(), QStringLiteral("8"));
+
+  Control<QRadioButton>(dialog, QStringLiteral("filter_2"))->click();
+  QCOMPARE(level->maximum(), 8);
+  QCOMPARE(level->value(), 8);
+  QCOMPARE(levelText->text(), QStringLiteral("256"));
+  QCOMPARE(m_editor.m_nFilter, 2);
+
+  Control<QLineEdit>(dialog, QStringLiteral("basepin"))->setText(QStringLiteral("12"));
+  QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("calculate")), Qt::LeftButton);
+  QCOMPARE(m_editor.m_nCalculations, 1);
+  QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("result"))->text(), QStringLiteral("pin 12"));
+  QVERIFY(dialog.isVisible());
+}
+
+void TestEditorDialog::enterAcceptsEscapeCancels_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QString>("focus");
+  QTest::addColumn<int>("result");
+  QTest::newRow("Enter in an edit") << int(Qt::Key_Return) << QStringLiteral("basepin") << int(QDialog::Accepted);
+  QTest::newRow("Enter in an editable list") << int(Qt::Key_Enter) << QStringLiteral("speed") << int(QDialog::Accepted);
+  QTest::newRow("Enter on a check box") << int(Qt::Key_Return) << QStringLiteral("scan") << int(QDialog::Accepted);
+  QTest::newRow("Escape") << int(Qt::Key_Escape) << QStringLiteral("basepin") << int(QDialog::Rejected);
+}
+
+void TestEditorDialog::enterAcceptsEscapeCancels() {
+  QFETCH(int, key);
+  QFETCH(QString, focus);
+  QFETCH(int, result);
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QWidget* target = Control<QWidget>(dialog, focus);
+  target->setFocus();
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : target, Qt::Key(key));
+  QVERIFY(!dialog.isVisible());
+  QCOMPARE(dialog.result(), result);
+  QCOMPARE(m_object.m_bValid, result == QDialog::Accepted);
+}
+
+void TestEditorDialog::ampersandsShowAndAccessKeysAreUnique() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  QVERIFY(Control<QCheckBox>(dialog, QStringLiteral("scan"))->text().contains(QStringLiteral("&& Mouse")));
+  QCOMPARE(Control<QLabel>(dialog, QStringLiteral("note"))->text(), QStringLiteral("Note:  R & D only."));
+
+  // Every text that takes an access key: a single "&" marks the key, "&&" is a literal one.
+  QStringList texts;
+  for (auto* label : dialog.findChildren<QLabel*>())
+    if (label->buddy()) texts.append(label->text());
+  for (auto* button : dialog.findChildren<QAbstractButton*>()) texts.append(button->text());
+  for (auto* box : dialog.findChildren<QGroupBox*>()) texts.append(box->title());
+  QSet<QChar> keys;
+  int labelsWithKeys = 0;
+  const QRegularExpression key(QStringLiteral("(?<!&)&([^&])"));
+  for (QString text : texts) {
+    text.replace(QStringLiteral("&&"), QString());
+    const auto match = key.match(text);
+    if (!match.hasMatch()) continue;
+    ++labelsWithKeys;
+    const QChar letter = match.captured(1)[0].toLower();
+    QVERIFY2(!keys.contains(letter), qPrintable(QStringLiteral("key %1 used twice").arg(letter)));
+    keys.insert(letter);
+  }
+  // Labels of edits, lists and the slider, the check boxes, the button and the radio group.
+  QVERIFY(labelsWithKeys >= 9);
+  for (auto* label : dialog.findChildren<QLabel*>())
+    if (label->buddy() && label->buddy()->objectName() == u"basepin")
+      QCOMPARE(label->text(), QStringLiteral("&Basepin:"));
+}
+
+void TestEditorDialog::tabOrderFollowsFields() {
+  m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(m_editor);
+  dialog.show();
+  dialog.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  // Tab enters a radio group at its chosen radio only.
+  const QStringList expected = {QStringLiteral("name"),      QStringLiteral("basepin"),
+                                QStringLiteral("speed"),     QStringLiteral("bus"),
+                                QStringLiteral("filter_0"),  QStringLiteral("level"),
+                                QStringLiteral("levelText"), QStringLiteral("scan"),
+                                QStringLiteral("calculate"), QStringLiteral("groupText"),
+                                QStringLiteral("result"),    QStringLiteral("groupCheck"),
+                                QStringLiteral("ok"),        QStringLiteral("cancel"),
+                                QStringLiteral("name")};
+  QStringList chain;
+  for (int i = 0; i < expected.size(); ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    // An editable list's own edit stands for the list.
+    const bool innerEdit = qobject_cast<QComboBox*>(focus->parentWidget()) != nullptr;
+    chain.append(innerEdit ? focus->parentWidget()->objectName() : focus->objectName());
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  QCOMPARE(chain, expected);
+}
+
+void TestEditorDialog::everyKindHasAnIcon() {
+  QList<QIcon> icons;
+  for (int kind = 0; kind < kObjectKindCount; ++kind) icons.append(KindIcon(kind));
+  icons.append(AppIcon());
+  for (const QIcon& icon : icons) {
+    const QImage image = icon.pixmap(48, 48).toImage();
+    QVERIFY(!image.isNull());
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 0;
+    QVERIFY2(opaque > 200, "icon drawn");
+  }
+  QVERIFY(KindIcon(16).isNull());
+  QVERIFY(KindIcon(-1).isNull());
+}
+
+QTEST_MAIN(TestEditorDialog)
+#include "tst_editordialog.moc"
