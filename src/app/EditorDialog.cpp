@@ -50,7 +50,7 @@ void SetItems(QComboBox* combo, const QStringList& items) {
 }  // namespace
 
 CEditorDialog::CEditorDialog(CObjectEditor& editor, QWidget* parent)
-    : QDialog(parent), m_editor(editor), m_fields(editor.Fields()) {
+    : QDialog(parent), m_editor(editor), m_fields(DialogFields()) {
   setWindowTitle(m_editor.Title());
   setWindowIcon(KindIcon(m_editor.Kind()));
   BuildLayout();
@@ -192,17 +192,25 @@ QWidget* CEditorDialog::BuildGroupBox(int first, int last) {
 void CEditorDialog::AddRow(QGridLayout* grid, int index) {
   const CEditorField& field = m_fields[index];
   QWidget* control = CreateControl(index);
-  if (field.m_kind == FieldKind::Display && field.m_sLabel.isEmpty() && m_pLastRowControls) {
+  auto hintLabel = [&field] {
+    auto* hint = new QLabel(field.m_sHint);
+    hint->setTextFormat(Qt::PlainText);
+    return hint;
+  };
+  const bool unlabelled = field.m_sLabel.isEmpty();
+  if (field.m_kind == FieldKind::Display && unlabelled && m_pLastRowControls) {
     control->setFixedWidth(kValueWidth);
     m_pLastRowControls->addWidget(control);
+    if (!field.m_sHint.isEmpty()) m_pLastRowControls->addWidget(hintLabel());
     return;
   }
 
   const int row = NextRow(grid);
   auto* controls = new QHBoxLayout;
   controls->addWidget(control);
+  m_pLastRowControls = controls;
   // A radio row inside a group box repeats the box's caption as its label only when it differs.
-  const bool labelled = !field.m_sLabel.isEmpty() && field.m_sLabel != field.m_sGroup;
+  const bool labelled = !unlabelled && field.m_sLabel != field.m_sGroup;
   switch (field.m_kind) {
     case FieldKind::Note:
       grid->addWidget(control, row, 0, 1, 3);
@@ -215,33 +223,30 @@ void CEditorDialog::AddRow(QGridLayout* grid, int index) {
       controls->addStretch();
       grid->addLayout(controls, row, 1);
       break;
-    case FieldKind::Radio:
+    case FieldKind::Display:
+      if (labelled) {
+        grid->addWidget(new QLabel(CAccessKeys::Literal(field.m_sLabel)), row, 0);
+        grid->addLayout(controls, row, 1);
+      } else {
+        control->setFixedWidth(kValueWidth);
+        controls->addStretch();
+        grid->addLayout(controls, row, 0, 1, 2);
+      }
+      break;
+    default:
       if (labelled) {
         auto* label = new QLabel(m_keys.Mark(field.m_sLabel));
-        label->setBuddy(m_controls[index].m_pRadios->button(0));
+        label->setBuddy(field.m_kind == FieldKind::Radio ? m_controls[index].m_pRadios->buttons().value(0)
+                                                          : control);
         grid->addWidget(label, row, 0);
         grid->addLayout(controls, row, 1);
       } else {
         grid->addLayout(controls, row, 0, 1, 2);
       }
-      break;
-    case FieldKind::Display:
-      grid->addWidget(new QLabel(CAccessKeys::Literal(field.m_sLabel)), row, 0);
-      grid->addLayout(controls, row, 1);
-      break;
-    default: {
-      auto* label = new QLabel(m_keys.Mark(field.m_sLabel));
-      label->setBuddy(control);
-      grid->addWidget(label, row, 0);
-      grid->addLayout(controls, row, 1);
-    }
+      // The value of a bare slider (a group box's only control) goes below it, not beside.
+      if (field.m_kind == FieldKind::Slider && unlabelled) m_pLastRowControls = nullptr;
   }
-  if (!field.m_sHint.isEmpty()) {
-    auto* hint = new QLabel(field.m_sHint);
-    hint->setTextFormat(Qt::PlainText);
-    grid->addWidget(hint, row, 2);
-  }
-  m_pLastRowControls = controls;
+  if (!field.m_sHint.isEmpty()) grid->addWidget(hintLabel(), row, 2);
 }
 
 QWidget* CEditorDialog::CreateControl(int index) {
@@ -441,10 +446,17 @@ void CEditorDialog::MembersToControls() {
   m_bUpdating = false;
 }
 
+QList<CEditorField> CEditorDialog::DialogFields() const {
+  QList<CEditorField> fields = m_editor.Fields();
+  // The description has its own box beside the icon.
+  fields.removeIf([this](const CEditorField& field) { return field.m_pText == &m_editor.m_sDescription; });
+  return fields;
+}
+
 void CEditorDialog::RefreshFields() {
   // An operation may change what the controls offer (a slider's range, a list), never which
   // controls there are.
-  QList<CEditorField> fields = m_editor.Fields();
+  QList<CEditorField> fields = DialogFields();
   Q_ASSERT(fields.size() == m_fields.size());
   if (fields.size() == m_fields.size()) m_fields = std::move(fields);
 }

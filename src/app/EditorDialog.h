@@ -54,6 +54,8 @@ private:
   void ConnectHandler(int index);
   void SetTabOrder();
 
+  // The editor's fields less its description, which the box at the top shows.
+  QList<CEditorField> DialogFields() const;
   void RefreshFields();
   void ControlsToMembers();
   void MembersToControls();

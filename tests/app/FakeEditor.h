@@ -24,7 +24,12 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("Fake%d"); }
 
   QList<CEditorField> Fields() override {
-    QList<CEditorField> fields{NameField()};
+    // The description is listed like a display; the dialog shows it in its own box.
+    CEditorField description;
+    description.m_kind = FieldKind::Display;
+    description.m_sKey = QStringLiteral("descriptionText");
+    description.m_pText = &m_sDescription;
+    QList<CEditorField> fields{description, NameField()};
     CEditorField pin;
     pin.m_sKey = QStringLiteral("basepin");
     pin.m_sLabel = QStringLiteral("Basepin:");

@@ -66,6 +66,7 @@ void TestEditorDialog::newModeShowsDefaults() {
   auto* description = Control<QTextEdit>(dialog, QStringLiteral("description"));
   QVERIFY(description->isReadOnly());
   QCOMPARE(description->toPlainText(), QStringLiteral("A fake editor.\nIt has every control."));
+  QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("descriptionText")));
 
   auto* name = Control<QLineEdit>(dialog, QStringLiteral("name"));
   QCOMPARE(name->text(), QStringLiteral("Fake1"));
