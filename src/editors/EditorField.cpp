@@ -17,13 +17,19 @@ bool CEditorField::SetFromText(const QString& value, QString* error) {
       break;
     case FieldKind::ComboIndex:
     case FieldKind::Radio: {
-      bool ok = false;
-      int index = value.toInt(&ok);
-      if (!ok) index = static_cast<int>(m_items.indexOf(value));
+      int index = static_cast<int>(m_items.indexOf(value));
+      if (index < 0) {
+        bool ok = false;
+        index = value.toInt(&ok);
+        if (!ok) index = -1;
+      }
       if (index < 0 || index >= m_items.size())
         return fail(QStringLiteral("an index from 0 to %1 or one of: %2")
                         .arg(m_items.size() - 1)
                         .arg(m_items.join(QStringLiteral(", "))));
+      if (m_disabledItems.contains(index))
+        return fail(QStringLiteral("an item other than \"%1\", which cannot be chosen")
+                        .arg(m_items[index]));
       *m_pIndex = index;
       break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 #include <functional>
@@ -29,6 +30,7 @@ struct CEditorField {
   QString m_sHint;   // text shown after the control ("Must be a multiple of 4")
   QString m_sGroup;  // caption of the group box the control sits in; empty for none
   QStringList m_items;
+  QList<int> m_disabledItems;  // radios shown greyed out, never selectable
   int m_nMin = 0;
   int m_nMax = 0;
 
@@ -46,8 +48,9 @@ struct CEditorField {
   // Whether kyv-cli may set it: everything but display texts, buttons and notes.
   bool IsSettable() const;
   // Applies a value as a user typing or clicking would, then runs m_onChanged. Radio groups and
-  // fixed lists take an index or an item's text; check boxes 0/1/true/false; sliders a position
-  // within their range. Returns false with a message naming the key when the value does not fit.
+  // fixed lists take an item's text or an index (the text wins for items that are numbers, so
+  // a filter length "8" means the radio "8"), never a disabled item; check boxes 0/1/true/false;
+  // sliders a position within their range. Returns false with a message naming the key when the value does not fit.
   bool SetFromText(const QString& value, QString* error);
   // The member's current value as text (the index for radio groups and fixed lists).
   QString ValueText() const;
