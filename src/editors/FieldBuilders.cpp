@@ -52,8 +52,7 @@ CEditorField DisplayField(const QString& key, const QString& label, QString* mem
   return field;
 }
 
-CEditorField ButtonField(const QString& key, const QString& label,
-                         std::function<void()> pressed) {
+CEditorField ButtonField(const QString& key, const QString& label, std::function<void()> pressed) {
   CEditorField field = Field(FieldKind::Button, key, label, QString());
   field.m_onChanged = std::move(pressed);
   return field;

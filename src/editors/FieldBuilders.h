@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editors/EditorField.h"
-
 #include <functional>
+
+#include "editors/EditorField.h"
 
 // Short forms for the dialog fields an editor lists. Group, hint and handler are set on the
 // result where a control has them.
@@ -15,8 +15,7 @@ CEditorField CheckField(const QString& key, const QString& label, const QString&
 CEditorField SliderField(const QString& key, const QString& label, int min, int max,
                          const QString& help, int* member);
 CEditorField DisplayField(const QString& key, const QString& label, QString* member);
-CEditorField ButtonField(const QString& key, const QString& label,
-                         std::function<void()> pressed);
+CEditorField ButtonField(const QString& key, const QString& label, std::function<void()> pressed);
 CEditorField NoteField(const QString& key, const QString& text);
 
 // A copy placed in a group box.

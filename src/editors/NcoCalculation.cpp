@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr uint32_t kHalfTurn = 0x80000000u;   // 2^31
+constexpr uint32_t kHalfTurn = 0x80000000u;            // 2^31
 constexpr double kHalfTurnScale = 1.0 / 2147483648.0;  // 2^-31
 constexpr int32_t kLongestPeriod = 132;
 

@@ -1,8 +1,8 @@
 #include "editors/ObjectADC.h"
 
-#include "editors/FieldBuilders.h"
-
 #include <algorithm>
+
+#include "editors/FieldBuilders.h"
 
 namespace {
 
@@ -12,14 +12,14 @@ struct CAdcChoice {
 };
 
 constexpr CAdcChoice kGains[] = {
-    {u"1X", u"P_ADC_1X"},     {u"3.16X", u"P_ADC_3X"},   {u"10X", u"P_ADC_10X"},
+    {u"1X", u"P_ADC_1X"},     {u"3.16X", u"P_ADC_3X"},  {u"10X", u"P_ADC_10X"},
     {u"31.6X", u"P_ADC_30X"}, {u"100X", u"P_ADC_100X"},
 };
 
 constexpr CAdcChoice kSources[] = {
-    {u"This Pin", u"P_LOCAL_A|"},  {u"Pin# +1", u"P_PLUS1_A|"},  {u"Pin# +2", u"P_PLUS2_A|"},
-    {u"Pin# +3", u"P_PLUS3_A|"},   {u"This OUT", u"P_OUTBIT_A|"}, {u"Pin# -3", u"P_MINUS3_A|"},
-    {u"Pin# -2", u"P_MINUS2_A|"},  {u"Pin# -1", u"P_MINUS1_A|"},
+    {u"This Pin", u"P_LOCAL_A|"}, {u"Pin# +1", u"P_PLUS1_A|"},   {u"Pin# +2", u"P_PLUS2_A|"},
+    {u"Pin# +3", u"P_PLUS3_A|"},  {u"This OUT", u"P_OUTBIT_A|"}, {u"Pin# -3", u"P_MINUS3_A|"},
+    {u"Pin# -2", u"P_MINUS2_A|"}, {u"Pin# -1", u"P_MINUS1_A|"},
 };
 
 struct CSliderRange {
@@ -30,9 +30,12 @@ struct CSliderRange {
 // Sample-period exponents each filter allows; an unknown filter index gets Sampling's.
 CSliderRange FilterRange(int filter) {
   switch (filter) {
-    case CObjectADC::kSinc2: return {4, 13};
-    case CObjectADC::kSinc3: return {4, 9};
-    default: return {1, 13};
+    case CObjectADC::kSinc2:
+      return {4, 13};
+    case CObjectADC::kSinc3:
+      return {4, 9};
+    default:
+      return {1, 13};
   }
 }
 
@@ -104,9 +107,7 @@ void CObjectADC::OnFilterChosen() {
   OnSliderMoved();
 }
 
-void CObjectADC::OnSliderMoved() {
-  m_sSampleClocks = QString::number(1 << m_nSampleExponent);
-}
+void CObjectADC::OnSliderMoved() { m_sSampleClocks = QString::number(1 << m_nSampleExponent); }
 
 bool CObjectADC::DoOK() {
   WriteCommonRecord();
@@ -135,15 +136,15 @@ QList<CEditorField> CObjectADC::Fields() {
                  &m_nFilter);
   filter.m_onChanged = [this] { OnFilterChosen(); };
 
-  CEditorField clockSource = RadioField(
-      QStringLiteral("clockSource"), QStringLiteral("Clock Source"),
-      {QStringLiteral("Internal"), QStringLiteral("External")},
-      QStringLiteral("always Internal"), &m_nClockSource);
+  CEditorField clockSource =
+      RadioField(QStringLiteral("clockSource"), QStringLiteral("Clock Source"),
+                 {QStringLiteral("Internal"), QStringLiteral("External")},
+                 QStringLiteral("always Internal"), &m_nClockSource);
   clockSource.m_disabledItems = {1};
 
   CEditorField sampleClocks = SliderField(
-      QStringLiteral("sampleClocks"), QStringLiteral("Sample Clocks:"), m_nSliderMin,
-      m_nSliderMax, QStringLiteral("N: a sample period of 2^N clocks"), &m_nSampleExponent);
+      QStringLiteral("sampleClocks"), QStringLiteral("Sample Clocks:"), m_nSliderMin, m_nSliderMax,
+      QStringLiteral("N: a sample period of 2^N clocks"), &m_nSampleExponent);
   sampleClocks.m_onChanged = [this] { OnSliderMoved(); };
 
   return {
@@ -151,11 +152,10 @@ QList<CEditorField> CObjectADC::Fields() {
       PinField(QStringLiteral("I/O Pin#:")),
       CheckField(QStringLiteral("showCalibratedResult"), QStringLiteral("Show Calibrated Result ^"),
                  QStringLiteral("print calibrated rather than raw readings"), &m_bShowCalibrated),
-      RadioField(QStringLiteral("thisPinGain"), QStringLiteral("This Pin Gain"),
-                 RadioTexts(kGains), QStringLiteral("ADC gain"), &m_nGain),
-      RadioField(QStringLiteral("adcSource"), QStringLiteral("ADC Source *"),
-                 RadioTexts(kSources), QStringLiteral("pin whose bitstream is counted"),
-                 &m_nSource),
+      RadioField(QStringLiteral("thisPinGain"), QStringLiteral("This Pin Gain"), RadioTexts(kGains),
+                 QStringLiteral("ADC gain"), &m_nGain),
+      RadioField(QStringLiteral("adcSource"), QStringLiteral("ADC Source *"), RadioTexts(kSources),
+                 QStringLiteral("pin whose bitstream is counted"), &m_nSource),
       filter,
       clockSource,
       sampleClocks,

@@ -46,9 +46,9 @@ QList<CEditorField> CObjectDAC::Fields() {
   CEditorField name = NameField();
   name.m_sLabel = QStringLiteral("ObjectName:");
 
-  CEditorField level = SliderField(QStringLiteral("analogOutputLevel"),
-                                   QStringLiteral("Analog Output Level:"), 0, 255,
-                                   QStringLiteral("start level of the 8-bit DAC"), &m_nLevel);
+  CEditorField level =
+      SliderField(QStringLiteral("analogOutputLevel"), QStringLiteral("Analog Output Level:"), 0,
+                  255, QStringLiteral("start level of the 8-bit DAC"), &m_nLevel);
   level.m_onChanged = [this] { OnSliderMoved(); };
 
   return {

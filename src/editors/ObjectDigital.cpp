@@ -59,9 +59,9 @@ QString CObjectDigital::InUseText(const CPinClaim& claim, int pin) const {
 
 QList<CEditorField> CObjectDigital::Fields() {
   const QStringList drives = {
-      QStringLiteral("Fast"),   QStringLiteral("1.5 kOhm"), QStringLiteral("15 kOhm"),
-      QStringLiteral("150 kOhm"), QStringLiteral("1 mA"),   QStringLiteral("100 uA"),
-      QStringLiteral("10 uA"),  QStringLiteral("Float"),
+      QStringLiteral("Fast"),     QStringLiteral("1.5 kOhm"), QStringLiteral("15 kOhm"),
+      QStringLiteral("150 kOhm"), QStringLiteral("1 mA"),     QStringLiteral("100 uA"),
+      QStringLiteral("10 uA"),    QStringLiteral("Float"),
   };
   return {
       NameField(),
@@ -69,7 +69,8 @@ QList<CEditorField> CObjectDigital::Fields() {
       CheckField(QStringLiteral("useClockedIoInsteadOfLive"),
                  QStringLiteral("Use clocked I/O instead of live"),
                  QStringLiteral("input and output change on the clock"), &m_bClocked),
-      CheckField(QStringLiteral("invertInputLogicLevel"), QStringLiteral("Invert Input Logic Level"),
+      CheckField(QStringLiteral("invertInputLogicLevel"),
+                 QStringLiteral("Invert Input Logic Level"),
                  QStringLiteral("IN reads the inverted pin level"), &m_bInvertInput),
       CheckField(QStringLiteral("invertOutputLogicLevel"),
                  QStringLiteral("Invert Output Logic Level"),
@@ -77,8 +78,8 @@ QList<CEditorField> CObjectDigital::Fields() {
       RadioField(QStringLiteral("outStartState"), QStringLiteral("OUT Start State"),
                  {QStringLiteral("Float (default)"), QStringLiteral("High"), QStringLiteral("Low")},
                  QStringLiteral("state the output starts in"), &m_nStartState),
-      RadioField(QStringLiteral("outHighStateDrive"), QStringLiteral("OUT High State Drive"), drives,
-                 QStringLiteral("drive of the output's high state"), &m_nHighDrive),
+      RadioField(QStringLiteral("outHighStateDrive"), QStringLiteral("OUT High State Drive"),
+                 drives, QStringLiteral("drive of the output's high state"), &m_nHighDrive),
       RadioField(QStringLiteral("outLowStateDrive"), QStringLiteral("OUT Low State Drive"), drives,
                  QStringLiteral("drive of the output's low state"), &m_nLowDrive),
       RadioField(QStringLiteral("inSource"), QStringLiteral("IN Source"),
@@ -86,11 +87,11 @@ QList<CEditorField> CObjectDigital::Fields() {
                   QStringLiteral("Pin# +3"), QStringLiteral("This OUT"), QStringLiteral("Pin# -3"),
                   QStringLiteral("Pin# -2"), QStringLiteral("Pin# -1")},
                  QStringLiteral("where the input comes from"), &m_nSource),
-      RadioField(QStringLiteral("inFilter"), QStringLiteral("IN Filter"),
-                 {QStringLiteral("None"), QStringLiteral("Using filt0"),
-                  QStringLiteral("Using filt1"), QStringLiteral("Using filt2"),
-                  QStringLiteral("Using filt3")},
-                 QStringLiteral("global digital filter the input passes through"), &m_nFilter),
+      RadioField(
+          QStringLiteral("inFilter"), QStringLiteral("IN Filter"),
+          {QStringLiteral("None"), QStringLiteral("Using filt0"), QStringLiteral("Using filt1"),
+           QStringLiteral("Using filt2"), QStringLiteral("Using filt3")},
+          QStringLiteral("global digital filter the input passes through"), &m_nFilter),
       CheckField(QStringLiteral("showInStateInLoop"), QStringLiteral("Show IN state in loop"),
                  QStringLiteral("the main loop prints the input"), &m_bShowIn),
       CheckField(QStringLiteral("toggleOutStateInLoop"), QStringLiteral("Toggle OUT state in loop"),

@@ -5,9 +5,9 @@
 // Plain digital I/O on one pin (the smart pin stays off): input source and filter, inversions,
 // clocked or live I/O, output drive strengths and start state.
 class CObjectDigital : public CSinglePinEditor {
-public:
-  int m_nFilter = 0;      // 0 none, 1..4 filt0..filt3
-  int m_nHighDrive = 0;   // index into the drive radios
+ public:
+  int m_nFilter = 0;     // 0 none, 1..4 filt0..filt3
+  int m_nHighDrive = 0;  // index into the drive radios
   int m_nLowDrive = 0;
   int m_nSource = 0;      // index into the source radios
   int m_nStartState = 0;  // 0 float, 1 high, 2 low
@@ -22,7 +22,7 @@ public:
   QString DefaultNameFormat() const override;
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

@@ -51,9 +51,9 @@ bool CObjectFilters::DoOK() {
 QList<CEditorField> CObjectFilters::Fields() {
   QList<CEditorField> fields = {NameField()};
   for (int i = 0; i < kFilterCount; ++i)
-    fields.append(CheckField(QStringLiteral("setFilter%1").arg(i),
-                             QStringLiteral("Set Filter #%1").arg(i),
-                             QStringLiteral("the generated program sets filt%1").arg(i), &m_bSet[i]));
+    fields.append(
+        CheckField(QStringLiteral("setFilter%1").arg(i), QStringLiteral("Set Filter #%1").arg(i),
+                   QStringLiteral("the generated program sets filt%1").arg(i), &m_bSet[i]));
   for (int i = 0; i < kFilterCount; ++i)
     fields.append(RadioField(
         QStringLiteral("filter%1Length").arg(i), QStringLiteral("Filter%1 Length").arg(i),
@@ -61,15 +61,14 @@ QList<CEditorField> CObjectFilters::Fields() {
         QStringLiteral("samples that must agree before IN changes"), &m_nLength[i]));
   for (int i = 0; i < kFilterCount; ++i) {
     const QString group = QStringLiteral("Filter%1 Tap").arg(i);
-    CEditorField tap = InGroup(SliderField(QStringLiteral("filter%1Tap").arg(i), QString(), 0, 31,
-                                           QStringLiteral("tap code: how often IN is sampled"),
-                                           &m_nTap[i]),
-                               group);
+    CEditorField tap =
+        InGroup(SliderField(QStringLiteral("filter%1Tap").arg(i), QString(), 0, 31,
+                            QStringLiteral("tap code: how often IN is sampled"), &m_nTap[i]),
+                group);
     tap.m_onChanged = [this] { OnSliderMoved(); };
     fields.append(tap);
-    fields.append(
-        InGroup(DisplayField(QStringLiteral("filter%1TapText").arg(i), QString(), &m_sTap[i]),
-                group));
+    fields.append(InGroup(
+        DisplayField(QStringLiteral("filter%1TapText").arg(i), QString(), &m_sTap[i]), group));
   }
   return fields;
 }

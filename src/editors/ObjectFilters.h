@@ -1,13 +1,13 @@
 #pragma once
 
-#include "editors/ObjectEditor.h"
-
 #include <array>
+
+#include "editors/ObjectEditor.h"
 
 // The hub's four global digital filters: a length and a tap code each, and which of them the
 // generated program sets. Holds no pin, so OK never fails.
 class CObjectFilters : public CObjectEditor {
-public:
+ public:
   static constexpr int kFilterCount = 4;
 
   std::array<bool, kFilterCount> m_bSet{};    // "Set Filter #n"
@@ -23,7 +23,7 @@ public:
   // Any tap slider moved: all four tap texts follow their sliders.
   void OnSliderMoved();
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

@@ -43,7 +43,8 @@ CObjectNCO::CalculateResult CObjectNCO::Calculate() {
   }
   if (desired > halfClock) {
     Messages().ShowPlain(
-        QStringLiteral("Error:  Desired frequency (%1) cannot be greater than half P2 Frequency (%2)")
+        QStringLiteral(
+            "Error:  Desired frequency (%1) cannot be greater than half P2 Frequency (%2)")
             .arg(desired)
             .arg(halfClock));
     return CalculateResult::AboveHalfClock;

@@ -5,10 +5,10 @@
 // NCO square-wave output on one pin: turns a desired frequency into WXPIN and WYPIN for the
 // project's current clock and shows the frequency they really give.
 class CObjectNCO : public CSinglePinEditor {
-public:
+ public:
   QString m_sDesiredFrequency;
-  QString m_sWxPin;              // "%08X"
-  QString m_sWyPin;              // "%08X"
+  QString m_sWxPin;               // "%08X"
+  QString m_sWyPin;               // "%08X"
   QString m_sResultingFrequency;  // "%f"; display only in the dialog, but stored
 
   ObjectType Kind() const override { return OBJ_NCO; }
@@ -17,15 +17,15 @@ public:
   QList<CEditorField> Fields() override;
 
   enum class CalculateResult {
-    Done,             // the three register texts hold the new values
-    AboveHalfClock,   // message shown, nothing changed; OK still goes on
-    NotPositive,      // message shown, nothing changed; OK stops too
+    Done,            // the three register texts hold the new values
+    AboveHalfClock,  // message shown, nothing changed; OK still goes on
+    NotPositive,     // message shown, nothing changed; OK stops too
   };
   // "Calculate Smart Pin Settings": the register texts for the desired frequency at the
   // document's clock.
   CalculateResult Calculate();
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

@@ -70,9 +70,8 @@ QList<CEditorField> CObjectNeopixel::Fields() {
   };
   const QString color = QStringLiteral("Color");
   auto colorSlider = [&](const QString& key, const QString& label, int* member) {
-    return InGroup(SliderField(key, label, 0, 255, QStringLiteral("start colour component"),
-                               member),
-                   color);
+    return InGroup(
+        SliderField(key, label, 0, 255, QStringLiteral("start colour component"), member), color);
   };
   sliders.append(colorSlider(QStringLiteral("red"), QStringLiteral("Red:"), &m_nRed));
   sliders.append(colorSlider(QStringLiteral("green"), QStringLiteral("Green:"), &m_nGreen));

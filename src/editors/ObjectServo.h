@@ -5,10 +5,10 @@
 // A hobby servo on one pin, positioned in degrees or microseconds, with an optional random
 // movement in the main loop.
 class CObjectServo : public CSinglePinEditor {
-public:
-  int m_nUnits = 0;       // 0 degrees, 1 microseconds
-  int m_nPosition = 90;   // slider position in degrees, 0..180
-  QString m_sDegrees;     // the position as shown, "%d"
+ public:
+  int m_nUnits = 0;         // 0 degrees, 1 microseconds
+  int m_nPosition = 90;     // slider position in degrees, 0..180
+  QString m_sDegrees;       // the position as shown, "%d"
   QString m_sMicroseconds;  // (degrees + 60) * 10, "%d"
   bool m_bRandom = true;
 
@@ -20,7 +20,7 @@ public:
   // The slider moved: both position texts follow.
   void OnSliderMoved();
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

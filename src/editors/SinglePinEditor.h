@@ -5,10 +5,10 @@
 // An editor whose object holds exactly one pin, typed as decimal text and allowed anywhere in
 // 0..63: the NCO, ADC, DAC, digital I/O, RGB LED string and servo editors.
 class CSinglePinEditor : public CObjectEditor {
-public:
+ public:
   QString m_sPin;
 
-protected:
+ protected:
   // The pin edit with its label ("I/O Pin:", "I/O Pin#:").
   CEditorField PinField(const QString& label);
   // The record's pin slots: m_sBasePin from the pin text, m_nPinCount 1.

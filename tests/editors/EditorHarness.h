@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtTest>
+
 #include "TestPlatform.h"
 #include "editors/ObjectEditor.h"
-
-#include <QtTest>
 
 // A new project, a fresh record and a recording message box: what an editor needs to run.
 struct CEditorHarness {
@@ -41,9 +41,8 @@ struct CEditorHarness {
 };
 
 // QVERIFY inside a helper: sets a field or fails the test.
-#define KYV_SET(editor, key, value)                                           \
-  do {                                                                        \
-    QString kyvSetError;                                                      \
-    QVERIFY2(CEditorHarness::Set(editor, key, value, &kyvSetError),          \
-             qPrintable(kyvSetError));                                        \
+#define KYV_SET(editor, key, value)                                                           \
+  do {                                                                                        \
+    QString kyvSetError;                                                                      \
+    QVERIFY2(CEditorHarness::Set(editor, key, value, &kyvSetError), qPrintable(kyvSetError)); \
   } while (false)

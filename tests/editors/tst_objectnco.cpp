@@ -4,7 +4,7 @@
 class TestObjectNco : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newObjectShowsDefaultFrequency();
   void calculate_data();
   void calculate();
@@ -38,22 +38,47 @@ void TestObjectNco::calculate_data() {
   QTest::addColumn<QString>("wypin");
   QTest::addColumn<QString>("resulting");
 
-  QTest::newRow("defaults") << "160_000_000" << "12_000_000" << "00000001" << "15555555"
+  QTest::newRow("defaults") << "160_000_000"
+                            << "12_000_000"
+                            << "00000001"
+                            << "15555555"
                             << "13333333.320916";
   // P = 1 and 2 are 1 Hz off, P = 3 is exact and later exact periods do not replace it.
-  QTest::newRow("1 kHz, smallest exact period") << "160_000_000" << "1000" << "00000003"
-                                                << "00013A94" << "1000.016928";
-  QTest::newRow("exactly half the clock") << "160_000_000" << "80_000_000" << "00000001"
-                                          << "80000000" << "80000000.000000";
-  QTest::newRow("440 Hz at 300 MHz") << "300_000_000" << "440" << "00000007" << "0000AC3F"
+  QTest::newRow("1 kHz, smallest exact period") << "160_000_000"
+                                                << "1000"
+                                                << "00000003"
+                                                << "00013A94"
+                                                << "1000.016928";
+  QTest::newRow("exactly half the clock") << "160_000_000"
+                                          << "80_000_000"
+                                          << "00000001"
+                                          << "80000000"
+                                          << "80000000.000000";
+  QTest::newRow("440 Hz at 300 MHz") << "300_000_000"
+                                     << "440"
+                                     << "00000007"
+                                     << "0000AC3F"
                                      << "440.000024";
-  QTest::newRow("1 MHz at 180 MHz") << "180_000_000" << "1_000_000" << "0000002D" << "40000000"
+  QTest::newRow("1 MHz at 180 MHz") << "180_000_000"
+                                    << "1_000_000"
+                                    << "0000002D"
+                                    << "40000000"
                                     << "1000000.000000";
   // An odd clock: the frequencies come from the exact half clock, 1.5 and 3.5.
-  QTest::newRow("odd clock, K 1") << "3" << "1" << "00000001" << "80000000" << "1.500000";
-  QTest::newRow("odd clock, K 3") << "7" << "1" << "00000001" << "2AAAAAAA" << "1.166667";
-  QTest::newRow("leading blanks and a trailing unit") << "160_000_000" << "  1000 Hz"
-                                                      << "00000003" << "00013A94"
+  QTest::newRow("odd clock, K 1") << "3"
+                                  << "1"
+                                  << "00000001"
+                                  << "80000000"
+                                  << "1.500000";
+  QTest::newRow("odd clock, K 3") << "7"
+                                  << "1"
+                                  << "00000001"
+                                  << "2AAAAAAA"
+                                  << "1.166667";
+  QTest::newRow("leading blanks and a trailing unit") << "160_000_000"
+                                                      << "  1000 Hz"
+                                                      << "00000003"
+                                                      << "00013A94"
                                                       << "1000.016928";
 }
 
@@ -79,11 +104,14 @@ void TestObjectNco::refusedFrequencyChangesNothing_data() {
   QTest::newRow("above half") << "80_000_001"
                               << "Error:  Desired frequency (80000001) cannot be greater than "
                                  "half P2 Frequency (80000000)";
-  QTest::newRow("zero") << "0" << "Error:  Desired frequency \"0\" must be at least 1 Hz.";
+  QTest::newRow("zero") << "0"
+                        << "Error:  Desired frequency \"0\" must be at least 1 Hz.";
   QTest::newRow("negative") << "-1_000"
                             << "Error:  Desired frequency \"-1_000\" must be at least 1 Hz.";
-  QTest::newRow("no digits") << "abc" << "Error:  Desired frequency \"abc\" must be at least 1 Hz.";
-  QTest::newRow("empty") << "" << "Error:  Desired frequency \"\" must be at least 1 Hz.";
+  QTest::newRow("no digits") << "abc"
+                             << "Error:  Desired frequency \"abc\" must be at least 1 Hz.";
+  QTest::newRow("empty") << ""
+                         << "Error:  Desired frequency \"\" must be at least 1 Hz.";
 }
 
 void TestObjectNco::refusedFrequencyChangesNothing() {
