@@ -8,6 +8,12 @@ const std::vector<CCliCommand>& CliCommands() {
        QStringLiteral("create a project as File New makes it and save it"), &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
+      {QStringLiteral("generate"),
+       QStringLiteral("generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
+                      "[--driver-folder DIR]"),
+       QStringLiteral("write the scripts, the main Spin2 file and the driver files into the project folder "
+                      "(or DIR); prints the files written"),
+       &CmdGenerate},
   };
   return commands;
 }

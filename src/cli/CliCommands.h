@@ -30,3 +30,6 @@ int UsageError(const QString& verb, const QString& text, CCliContext& context);
 // Verbs on whole project files.
 int CmdNew(const QStringList& args, CCliContext& context);
 int CmdInfo(const QStringList& args, CCliContext& context);
+
+// Generate Files, headless.
+int CmdGenerate(const QStringList& args, CCliContext& context);
