@@ -13,6 +13,16 @@
 
 using CValues = QList<QPair<QString, QString>>;  // field key, text as typed
 
+// Values written as "key=value" (for test tables).
+inline CValues ValuesFrom(const QStringList& pairs) {
+  CValues values;
+  for (const QString& pair : pairs) {
+    const qsizetype equals = pair.indexOf(u'=');
+    values.append({pair.left(equals), pair.mid(equals + 1)});
+  }
+  return values;
+}
+
 // "Error|Error|text", "Plain|Kyv|text", "Warning|caption|text": every recorded message.
 inline QStringList MessageLines(const CRecordingMessages& messages) {
   QStringList lines;
