@@ -21,6 +21,7 @@ bool CEditorField::SetFromText(const QString& value, QString* error) {
       bool ok = false;
       int index = value.toInt(&ok);
       if (!ok) index = static_cast<int>(m_items.indexOf(value));
+      if (m_items.isEmpty()) return fail(QStringLiteral("an entry, but the list is empty"));
       if (index < 0 || index >= m_items.size())
         return fail(QStringLiteral("an index from 0 to %1 or one of: %2")
                         .arg(m_items.size() - 1)
