@@ -12,10 +12,6 @@ constexpr int kSdaOffset = 8;
 constexpr int kSclOffset = 9;
 constexpr int kLowestCaptureClockHz = 260000000;
 
-QString SelectedText(const QStringList& items, int index) {
-  return index >= 0 && index < items.size() ? items[index] : QString();
-}
-
 QString RoleOf(int offset) {
   switch (offset) {
     case 8: return QStringLiteral("DVP I2C SDA");
@@ -95,11 +91,11 @@ void CObjectCamera::LoadFromRecord() {
 
 bool CObjectCamera::DoOK() {
   WriteCommonRecord();
-  const QString busName = SelectedText(m_busItems, m_nBus);
+  const QString busName = SelectedItem(m_busItems, m_nBus);
   m_pObject->m_sBasePin = m_sBasePin;
   m_pObject->m_sParam[0] = busName;
-  m_pObject->m_sParam[1] = SelectedText(CameraTypeItems(), m_nCameraType);
-  m_pObject->m_sParam[2] = SelectedText(m_qvgaItems, m_nQvga);
+  m_pObject->m_sParam[1] = SelectedItem(CameraTypeItems(), m_nCameraType);
+  m_pObject->m_sParam[2] = SelectedItem(m_qvgaItems, m_nQvga);
   m_pObject->m_bParam[0] = m_bShowId;
 
   const int base = TextToInt(m_sBasePin);

@@ -7,6 +7,7 @@ void CObjectEditor::Open(CCodeObject* object, CKyvDoc* doc, int mode) {
   m_pObject = object;
   m_pDoc = doc;
   m_nMode = mode;
+  m_sFocusKey.clear();
   m_sDescription = DescriptionText();
   FillLists();
   if (m_nMode == kNewMode) {

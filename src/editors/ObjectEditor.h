@@ -81,6 +81,10 @@ protected:
 
   // Names of the document's objects of one kind, in list order (the bus and QVGA lists).
   QStringList NamesOfKind(ObjectType kind) const;
+  // The text of a list's selected entry; "" when nothing is selected.
+  static QString SelectedItem(const QStringList& items, int index) {
+    return index >= 0 && index < items.size() ? items[index] : QString();
+  }
   // The document's P2 clock in Hz: underscores removed, then converted as a C library would.
   int ClockHz() const;
 };

@@ -1,13 +1,5 @@
 #include "editors/ObjectRTC.h"
 
-namespace {
-
-QString SelectedText(const QStringList& items, int index) {
-  return index >= 0 && index < items.size() ? items[index] : QString();
-}
-
-}  // namespace
-
 const QStringList& CObjectRTC::RtcTypeItems() {
   static const QStringList items = {QStringLiteral("DS1339")};
   return items;
@@ -50,8 +42,8 @@ void CObjectRTC::LoadFromRecord() {
 
 bool CObjectRTC::DoOK() {
   WriteCommonRecord();
-  m_pObject->m_sParam[0] = SelectedText(m_busItems, m_nBus);
-  m_pObject->m_sParam[1] = SelectedText(RtcTypeItems(), m_nRtcType);
+  m_pObject->m_sParam[0] = SelectedItem(m_busItems, m_nBus);
+  m_pObject->m_sParam[1] = SelectedItem(RtcTypeItems(), m_nRtcType);
   m_pObject->m_bParam[0] = m_bSetTime;
   // The generated program talks to the clock through its bus by name: without one it would
   // not build.
