@@ -81,8 +81,11 @@ QString ApplySettings(CObjectEditor& editor, const QList<CSetting>& settings) {
     // Fields are fetched anew for every value: a change may alter the dialog.
     QList<CEditorField> fields = editor.Fields();
     CEditorField* field = nullptr;
-    for (CEditorField& candidate : fields)
-      if (candidate.m_sKey == setting.first && candidate.IsSettable()) field = &candidate;
+    for (CEditorField& candidate : fields) {
+      if (candidate.m_sKey != setting.first || !candidate.IsSettable()) continue;
+      field = &candidate;
+      break;
+    }
     if (!field)
       return QStringLiteral("unknown key \"%1\" for %2").arg(setting.first, editor.Title());
     if (field->m_bReadOnlyInEdit && editor.IsNameReadOnly())

@@ -73,7 +73,7 @@ CEditorField CObjectEditor::NameField(const QString& label) {
   field.m_kind = FieldKind::Text;
   field.m_sKey = QStringLiteral("name");
   field.m_sLabel = label;
-  field.m_sHelp = QStringLiteral("name of the object in the generated program");
+  field.m_sHelp = QStringLiteral("name of the object in the generated program: letters, digits and underscores, unique in the project");
   field.m_pText = &m_sName;
   field.m_bReadOnlyInEdit = true;
   return field;

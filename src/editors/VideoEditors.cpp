@@ -102,7 +102,10 @@ CObject1080p::CObject1080p() : CVideoEditor(Tiled1080pKind()) {}
 QList<CEditorField> CVideoEditor::Fields() {
   return {DescriptionField(), NameField(),
           CEditorField::Text(QStringLiteral("Basepin:"),
-                             QStringLiteral("first pin of the %1-pin block").arg(m_kind.m_nPinCount),
+                             QStringLiteral("first pin of the %1-pin block, 0 to %2, a multiple of %3")
+                                 .arg(m_kind.m_nPinCount)
+                                 .arg(kHighestBasePin)
+                                 .arg(m_kind.m_nBaseStep),
                              &m_sBasePin, m_kind.m_sBasePinHint)};
 }
 
