@@ -19,14 +19,22 @@ struct CKindAlias {
 
 // The short kind names of the command line, in the picker's order.
 constexpr CKindAlias kKindAliases[] = {
-    {u"vga", OBJ_SIMPLE_VGA},      {u"qvga", OBJ_SIMPLE_QVGA},
-    {u"hdmi", OBJ_SIMPLE_HDMI},    {u"tiled1080p", OBJ_TILED_1080P},
-    {u"i2c", OBJ_I2C_BUS},         {u"rtc", OBJ_RTC},
-    {u"neopixel", OBJ_NEOPIXEL},   {u"nco", OBJ_NCO},
-    {u"sound", OBJ_SIMPLE_SOUND},  {u"servo", OBJ_SERVO},
-    {u"digital", OBJ_DIGITAL_IO},  {u"filters", OBJ_DIGITAL_FILTERS},
-    {u"dac", OBJ_DAC},             {u"adc", OBJ_ADC},
-    {u"usb", OBJ_USB_KBM},         {u"camera", OBJ_CAMERA},
+    {u"vga", OBJ_SIMPLE_VGA},
+    {u"qvga", OBJ_SIMPLE_QVGA},
+    {u"hdmi", OBJ_SIMPLE_HDMI},
+    {u"tiled1080p", OBJ_TILED_1080P},
+    {u"i2c", OBJ_I2C_BUS},
+    {u"rtc", OBJ_RTC},
+    {u"neopixel", OBJ_NEOPIXEL},
+    {u"nco", OBJ_NCO},
+    {u"sound", OBJ_SIMPLE_SOUND},
+    {u"servo", OBJ_SERVO},
+    {u"digital", OBJ_DIGITAL_IO},
+    {u"filters", OBJ_DIGITAL_FILTERS},
+    {u"dac", OBJ_DAC},
+    {u"adc", OBJ_ADC},
+    {u"usb", OBJ_USB_KBM},
+    {u"camera", OBJ_CAMERA},
 };
 
 // A kind from its short name or its picker button's text (either in any case); -1 if neither.
@@ -149,9 +157,10 @@ int PrintKindHelp(int kind, CCliContext& context) {
 }
 
 int PrintKinds(CCliContext& context) {
-  context.m_out << QStringLiteral("usage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n"
-                                  "       kyv-cli add KIND --help\n"
-                                  "KIND is one of: ")
+  context.m_out << QStringLiteral(
+                       "usage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n"
+                       "       kyv-cli add KIND --help\n"
+                       "KIND is one of: ")
                 << KindList() << QStringLiteral(", or a picker button's text.\n");
   context.m_out.flush();
   return kExitOk;
@@ -163,15 +172,16 @@ int CmdAdd(const QStringList& args, CCliContext& context) {
   if (args.size() == 1 && args[0] == u"--help") return PrintKinds(context);
   if (args.size() == 2 && args[1] == u"--help") {
     const int kind = KindFromName(args[0]);
-    if (kind < 0) return UsageError(kAdd, QStringLiteral("unknown KIND \"%1\"").arg(args[0]), context);
+    if (kind < 0)
+      return UsageError(kAdd, QStringLiteral("unknown KIND \"%1\"").arg(args[0]), context);
     return PrintKindHelp(kind, context);
   }
-  if (args.size() < 2) return UsageError(kAdd, QStringLiteral("expected FILE.KYV and KIND"), context);
+  if (args.size() < 2)
+    return UsageError(kAdd, QStringLiteral("expected FILE.KYV and KIND"), context);
   const int kind = KindFromName(args[1]);
   if (kind < 0)
-    return UsageError(kAdd,
-                      QStringLiteral("unknown KIND \"%1\"; one of %2").arg(args[1], KindList()),
-                      context);
+    return UsageError(
+        kAdd, QStringLiteral("unknown KIND \"%1\"; one of %2").arg(args[1], KindList()), context);
   QList<CSetting> settings;
   QString problem;
   if (!ParseSettings(args.mid(2), &settings, &problem)) return UsageError(kAdd, problem, context);
@@ -193,7 +203,8 @@ int CmdAdd(const QStringList& args, CCliContext& context) {
 }
 
 int CmdEdit(const QStringList& args, CCliContext& context) {
-  if (args.size() < 2) return UsageError(kEdit, QStringLiteral("expected FILE.KYV and NAME"), context);
+  if (args.size() < 2)
+    return UsageError(kEdit, QStringLiteral("expected FILE.KYV and NAME"), context);
   QList<CSetting> settings;
   QString problem;
   if (!ParseSettings(args.mid(2), &settings, &problem)) return UsageError(kEdit, problem, context);
@@ -227,7 +238,8 @@ int CmdEdit(const QStringList& args, CCliContext& context) {
 }
 
 int CmdDelete(const QStringList& args, CCliContext& context) {
-  if (args.size() != 2) return UsageError(kDelete, QStringLiteral("expected FILE.KYV and NAME"), context);
+  if (args.size() != 2)
+    return UsageError(kDelete, QStringLiteral("expected FILE.KYV and NAME"), context);
   auto doc = OpenProject(args[0], context);
   if (!doc) return kExitUserError;
   CCodeObject* object = doc->FindObject(args[1]);

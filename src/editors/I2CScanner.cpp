@@ -20,9 +20,10 @@ const QStringList& CI2CScanner::SpeedItems() {
 }
 
 QString CI2CScanner::DescriptionText() const {
-  return QStringLiteral("Adds an I2C bus driver and object and code to scan the bus for devices.  "
-                        "Does not use a cog.  Uses Smart Pins for optional internal pull-up "
-                        "resistors.");
+  return QStringLiteral(
+      "Adds an I2C bus driver and object and code to scan the bus for devices.  "
+      "Does not use a cog.  Uses Smart Pins for optional internal pull-up "
+      "resistors.");
 }
 
 QList<CEditorField> CI2CScanner::Fields() {

@@ -5,7 +5,7 @@
 // An I2C bus on two pins with an optional pull-up and bus scan. Pins held by a camera pass its
 // in-use check and are taken over: the camera puts its bus onto two pins of its own block.
 class CI2CScanner : public CObjectEditor {
-public:
+ public:
   QString m_sScl;
   QString m_sSda;
   QString m_sSpeed;
@@ -20,7 +20,7 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("I2CBus%d"); }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

@@ -60,7 +60,8 @@ QList<CEditorField> CObjectCamera::Fields() {
                          QStringLiteral("first pin of the 16-pin block, 0 to 48"), &m_sBasePin,
                          QStringLiteral("Must be a multiple of 8")),
       CEditorField::Check(QStringLiteral("Show Camera ID"),
-                          QStringLiteral("the program reads and prints the camera's ID"), &m_bShowId),
+                          QStringLiteral("the program reads and prints the camera's ID"),
+                          &m_bShowId),
   };
 }
 

@@ -5,7 +5,7 @@
 // A DVP camera on a 16-pin block that feeds a Simple QVGA object. Two pins of its block carry
 // its I2C bus: they are not checked, and an accepted OK moves the chosen bus onto them.
 class CObjectCamera : public CObjectEditor {
-public:
+ public:
   QStringList m_qvgaItems;  // the project's Simple QVGA objects, list order
   QStringList m_busItems;   // the project's I2C buses, list order
   int m_nQvga = -1;         // indexes into the lists, -1 for none
@@ -21,14 +21,14 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("Cam%d"); }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void FillLists() override;
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;
 
-private:
+ private:
   void MoveBusTo(const QString& busName, int base);
   void ShowClockNote();
 };

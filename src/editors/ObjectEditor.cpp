@@ -73,15 +73,17 @@ CEditorField CObjectEditor::NameField(const QString& label) {
   field.m_kind = FieldKind::Text;
   field.m_sKey = QStringLiteral("name");
   field.m_sLabel = label;
-  field.m_sHelp = QStringLiteral("name of the object in the generated program: letters, digits and underscores, unique in the project");
+  field.m_sHelp = QStringLiteral(
+      "name of the object in the generated program: letters, digits and underscores, unique in "
+      "the project");
   field.m_pText = &m_sName;
   field.m_bReadOnlyInEdit = true;
   return field;
 }
 
 CEditorField CObjectEditor::DescriptionField() {
-  return CEditorField::Display(QStringLiteral("description"), QStringLiteral("what the object does"),
-                               &m_sDescription);
+  return CEditorField::Display(QStringLiteral("description"),
+                               QStringLiteral("what the object does"), &m_sDescription);
 }
 
 QStringList CObjectEditor::NamesOfKind(ObjectType kind) const {

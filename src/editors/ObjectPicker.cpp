@@ -25,8 +25,8 @@ const std::vector<CPickerButton>& CObjectPicker::Buttons() {
        0},
       {QStringLiteral("Servo"), QStringLiteral("Add a Hobby Servo Control via PWM object"),
        OBJ_SERVO, 5, 0},
-      {QStringLiteral("Smart Digital I/O Pin"), QStringLiteral("Add a Smart Digital I/O Pin object"),
-       OBJ_DIGITAL_IO, 6, 0},
+      {QStringLiteral("Smart Digital I/O Pin"),
+       QStringLiteral("Add a Smart Digital I/O Pin object"), OBJ_DIGITAL_IO, 6, 0},
       {QStringLiteral("Global Digital Filters"),
        QStringLiteral("Add a Global Digital Filters object"), OBJ_DIGITAL_FILTERS, 6, 1},
       {QStringLiteral("DAC Analog Output"), QStringLiteral("Add a Digital to Analog (DAC) object"),
@@ -72,8 +72,9 @@ QString CObjectPicker::Refusal(int kind) const {
   if (IsSingleInstanceKind(kind)) {
     for (const auto& object : m_pDoc->m_ObjectList) {
       if (object->m_nType != kind) continue;
-      return QStringLiteral("This project already holds %1 (%2).  The generated program can hold "
-                            "only one object of this kind.")
+      return QStringLiteral(
+                 "This project already holds %1 (%2).  The generated program can hold "
+                 "only one object of this kind.")
           .arg(object->m_sName, KindDisplayName(kind));
     }
   }

@@ -20,7 +20,7 @@ struct CPickerButton {
 // mode on a fresh record. The picker stays open when a kind may not be added (its message
 // shown) and closes as soon as an editor it opened closes: OK when the editor was accepted.
 class CObjectPicker {
-public:
+ public:
   enum class Result { Open, OK, Cancel };
 
   CObjectPicker(CCodeObject* object, CKyvDoc* doc) : m_pObject(object), m_pDoc(doc) {}
@@ -46,7 +46,7 @@ public:
   // The generated program gives these kinds fixed names, so a project holds one of each.
   static bool IsSingleInstanceKind(int kind);
 
-private:
+ private:
   // The plain-box message that stops the kind, or "" when it may be added.
   QString Refusal(int kind) const;
   bool HasObjectOfKind(ObjectType kind) const;

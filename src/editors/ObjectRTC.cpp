@@ -6,9 +6,10 @@ const QStringList& CObjectRTC::RtcTypeItems() {
 }
 
 QString CObjectRTC::DescriptionText() const {
-  return QStringLiteral("Adds Real Time Clock interface to selected I2C Bus.  Optionally, you can "
-                        "automatically set the RTC's time to the computers time on start up.  "
-                        "Code will set the P2 software clock to the RTC clock on startup.");
+  return QStringLiteral(
+      "Adds Real Time Clock interface to selected I2C Bus.  Optionally, you can "
+      "automatically set the RTC's time to the computers time on start up.  "
+      "Code will set the P2 software clock to the RTC clock on startup.");
 }
 
 QList<CEditorField> CObjectRTC::Fields() {

@@ -5,7 +5,7 @@
 // A real-time clock chip on one of the project's I2C buses. It holds no pins; the only check
 // is that a bus is chosen (the bus it named may have been deleted since).
 class CObjectRTC : public CObjectEditor {
-public:
+ public:
   QStringList m_busItems;  // the project's I2C buses, list order
   int m_nBus = -1;         // index into m_busItems, -1 for none
   int m_nRtcType = 0;      // index into RtcTypeItems(), -1 for none
@@ -18,7 +18,7 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("RTC%d"); }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void FillLists() override;
   void LoadDefaults() override;

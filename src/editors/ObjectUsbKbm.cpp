@@ -29,9 +29,7 @@ const std::array<QString, kAdapterPins>& AdapterRoles() {
 // Whether the text begins with a decimal integer: white space, an optional sign, a digit (the
 // white space TextToInt skips).
 bool BeginsWithInteger(const QString& text) {
-  const auto isSpace = [](QChar c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-  };
+  const auto isSpace = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
   qsizetype i = 0;
   while (i < text.size() && isSpace(text[i])) ++i;
   if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
@@ -92,25 +90,25 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
       DescriptionField(),
       NameField(),
       adapter,
-      InGroup(CEditorField::Text(QStringLiteral("Basepin:"),
-                                 QStringLiteral("adapter's first pin of 8, even, 0 to 56"),
-                                 &m_sBasePin,
-                                 QStringLiteral("Probably a multiple of 8. Must be an even number.")),
-              kAdapterGroup),
+      InGroup(
+          CEditorField::Text(QStringLiteral("Basepin:"),
+                             QStringLiteral("adapter's first pin of 8, even, 0 to 56"), &m_sBasePin,
+                             QStringLiteral("Probably a multiple of 8. Must be an even number.")),
+          kAdapterGroup),
       port,
-      InGroup(CEditorField::NoteText(
-                  QStringLiteral("Note: Error LED will be pin 56 for top port and 57 for bottom port")),
+      InGroup(CEditorField::NoteText(QStringLiteral(
+                  "Note: Error LED will be pin 56 for top port and 57 for bottom port")),
               kAdapterGroup),
       custom,
-      InGroup(CEditorField::Text(QStringLiteral("DM Pin:"),
-                                 QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"),
-                                 &m_sDmPin,
-                                 QStringLiteral("USB data on this pin and this pin+1.  Must be even.")),
+      InGroup(CEditorField::Text(
+                  QStringLiteral("DM Pin:"),
+                  QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"), &m_sDmPin,
+                  QStringLiteral("USB data on this pin and this pin+1.  Must be even.")),
               kCustomGroup),
-      InGroup(CEditorField::Text(QStringLiteral("Activity LED Pin:"),
-                                 QStringLiteral("custom: activity LED pin, 0 to 63"),
-                                 &m_sActivityLedPin,
-                                 QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#.")),
+      InGroup(CEditorField::Text(
+                  QStringLiteral("Activity LED Pin:"),
+                  QStringLiteral("custom: activity LED pin, 0 to 63"), &m_sActivityLedPin,
+                  QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#.")),
               kCustomGroup),
       InGroup(CEditorField::Text(QStringLiteral("Error LED Pin:"),
                                  QStringLiteral("custom: error LED pin, 0 to 63"), &m_sErrorLedPin,
@@ -120,10 +118,10 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
                                   QStringLiteral("custom: drive a USB power enable pin"),
                                   &m_bUsePowerPin),
               kCustomGroup),
-      InGroup(CEditorField::Text(QStringLiteral("Power Enable Pin:"),
-                                 QStringLiteral("custom: USB power enable pin, 0 to 63"),
-                                 &m_sPowerPin,
-                                 QStringLiteral("Pin to enable USB power (not always required). Any Pin#")),
+      InGroup(CEditorField::Text(
+                  QStringLiteral("Power Enable Pin:"),
+                  QStringLiteral("custom: USB power enable pin, 0 to 63"), &m_sPowerPin,
+                  QStringLiteral("Pin to enable USB power (not always required). Any Pin#")),
               kCustomGroup),
       GroupedText(kMouseLimits, QStringLiteral("X:"), QStringLiteral("mouse limit X, an integer"),
                   &m_sLimitX),
@@ -228,9 +226,9 @@ bool CObjectUsbKbm::ClaimParallaxAdapter() {
     return Reject(PinOutOfRangeMessage(base, kHighestAdapterBase));
   if (base % 2 != 0) return Reject(PinNotMultipleMessage(base, 2));
   if (base % 8 != 0)
-    Messages().ShowWarning(QStringLiteral("Warning"),
-                           QStringLiteral("Pin %1 is not a multiple of 8, which is usually the case.")
-                               .arg(base));
+    Messages().ShowWarning(
+        QStringLiteral("Warning"),
+        QStringLiteral("Pin %1 is not a multiple of 8, which is usually the case.").arg(base));
   QList<CPinRole> pins;
   for (int i = 0; i < kAdapterPins; ++i) pins.append({base + i, AdapterRoles()[i]});
   return ClaimPins(pins);

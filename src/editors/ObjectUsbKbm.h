@@ -6,7 +6,7 @@
 // chosen pins. Both configurations' fields are stored on every OK; only the chosen one is
 // checked and claimed.
 class CObjectUsbKbm : public CObjectEditor {
-public:
+ public:
   enum Configuration { kParallaxAdapter = 0, kCustom = 1 };
 
   int m_nConfiguration = kParallaxAdapter;
@@ -34,14 +34,14 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("UsbKbM%d"); }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool CheckControls() override;
   bool DoOK() override;
 
-private:
+ private:
   bool ClaimParallaxAdapter();
   bool ClaimCustomPins();
 

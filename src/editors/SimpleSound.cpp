@@ -8,10 +8,11 @@ constexpr int kHighestPin = 63;
 }
 
 QString CSimpleSound::DescriptionText() const {
-  return QStringLiteral("Adds code to play .mod music files and also mix in .raw sounds.  This is "
-                        "an easy way to add sound to games.\r\n\r\nNote:  Uses 1 cog.  Also, the "
-                        "sound.pollTick() function must be called at 50 Hz (every 20 "
-                        "milliseconds) or faster.");
+  return QStringLiteral(
+      "Adds code to play .mod music files and also mix in .raw sounds.  This is "
+      "an easy way to add sound to games.\r\n\r\nNote:  Uses 1 cog.  Also, the "
+      "sound.pollTick() function must be called at 50 Hz (every 20 "
+      "milliseconds) or faster.");
 }
 
 QList<CEditorField> CSimpleSound::Fields() {
@@ -19,7 +20,8 @@ QList<CEditorField> CSimpleSound::Fields() {
       DescriptionField(),
       NameField(QStringLiteral("ObjectName:")),
       CEditorField::Text(QStringLiteral("Left I/O Pin:"), QStringLiteral("left audio pin, 0 to 63"),
-                         &m_sLeftPin, QStringLiteral("This is basepin+6 with Parallax A/V adapter")),
+                         &m_sLeftPin,
+                         QStringLiteral("This is basepin+6 with Parallax A/V adapter")),
       CEditorField::Text(QStringLiteral("Right I/O Pin:"),
                          QStringLiteral("right audio pin, 0 to 63"), &m_sRightPin,
                          QStringLiteral("This is basepin+7 with Parallax A/V adapter")),
@@ -27,7 +29,8 @@ QList<CEditorField> CSimpleSound::Fields() {
                           QStringLiteral("the program plays the music file at start-up"),
                           &m_bPlayMusic),
       CEditorField::Check(QStringLiteral("Play random sound effects"),
-                          QStringLiteral("the program's loop plays random effects"), &m_bPlayEffects),
+                          QStringLiteral("the program's loop plays random effects"),
+                          &m_bPlayEffects),
   };
 }
 
@@ -62,7 +65,7 @@ bool CSimpleSound::DoOK() {
     return Reject(PinOutOfRangeMessage(right, kHighestPin), MessageStyle::Plain);
   if (claim.IsHeldByOther(right)) return Reject(claim.InUseMessage(right));
 
-  claim.Commit({{left, QStringLiteral("Simple Sound Left")},
-                {right, QStringLiteral("Simple Sound Right")}});
+  claim.Commit(
+      {{left, QStringLiteral("Simple Sound Left")}, {right, QStringLiteral("Simple Sound Right")}});
   return true;
 }

@@ -4,7 +4,7 @@
 
 // A stereo music and sound-effect player on two free audio pins.
 class CSimpleSound : public CObjectEditor {
-public:
+ public:
   QString m_sLeftPin;
   QString m_sRightPin;
   bool m_bPlayMusic = true;
@@ -17,7 +17,7 @@ public:
   QString DefaultNameFormat() const override { return QStringLiteral("SimpleSound%d"); }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   QString DescriptionText() const override;
   void LoadDefaults() override;
   void LoadFromRecord() override;

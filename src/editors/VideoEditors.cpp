@@ -20,10 +20,10 @@ const QStringList& VgaRoles() {
 }
 
 const QStringList& HdmiRoles() {
-  static const QStringList roles = {
-      QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"), QStringLiteral("HDMI BLU-"),
-      QStringLiteral("HDMI BLU+"), QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
-      QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")};
+  static const QStringList roles = {QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"),
+                                    QStringLiteral("HDMI BLU-"), QStringLiteral("HDMI BLU+"),
+                                    QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
+                                    QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")};
   return roles;
 }
 
@@ -100,13 +100,14 @@ CSimpleHDMI::CSimpleHDMI() : CVideoEditor(SimpleHdmiKind()) {}
 CObject1080p::CObject1080p() : CVideoEditor(Tiled1080pKind()) {}
 
 QList<CEditorField> CVideoEditor::Fields() {
-  return {DescriptionField(), NameField(),
-          CEditorField::Text(QStringLiteral("Basepin:"),
-                             QStringLiteral("first pin of the %1-pin block, 0 to %2, a multiple of %3")
-                                 .arg(m_kind.m_nPinCount)
-                                 .arg(kHighestBasePin)
-                                 .arg(m_kind.m_nBaseStep),
-                             &m_sBasePin, m_kind.m_sBasePinHint)};
+  return {
+      DescriptionField(), NameField(),
+      CEditorField::Text(QStringLiteral("Basepin:"),
+                         QStringLiteral("first pin of the %1-pin block, 0 to %2, a multiple of %3")
+                             .arg(m_kind.m_nPinCount)
+                             .arg(kHighestBasePin)
+                             .arg(m_kind.m_nBaseStep),
+                         &m_sBasePin, m_kind.m_sBasePinHint)};
 }
 
 void CVideoEditor::LoadDefaults() { m_sBasePin = kDefaultBasePin; }
@@ -119,7 +120,8 @@ bool CVideoEditor::DoOK() {
 
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestBasePin)) return Reject(PinOutOfRangeMessage(base, kHighestBasePin));
-  if (base % m_kind.m_nBaseStep != 0) return Reject(PinNotMultipleMessage(base, m_kind.m_nBaseStep));
+  if (base % m_kind.m_nBaseStep != 0)
+    return Reject(PinNotMultipleMessage(base, m_kind.m_nBaseStep));
   m_pObject->m_nPinCount = m_kind.m_nPinCount;
 
   QList<CPinRole> pins;

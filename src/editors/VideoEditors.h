@@ -11,15 +11,15 @@ struct CVideoKind {
   QString m_sNameFormat;
   QString m_sDescription;
   QString m_sBasePinHint;
-  int m_nBaseStep;       // the base pin must be a multiple of this
+  int m_nBaseStep;  // the base pin must be a multiple of this
   int m_nPinCount;
-  QStringList m_roles;   // role of base + i, one per pin
-  bool m_bClockNote;     // warn when the P2 clock is far from what HDMI wants
+  QStringList m_roles;  // role of base + i, one per pin
+  bool m_bClockNote;    // warn when the P2 clock is far from what HDMI wants
 };
 
 // A block of consecutive pins from a base pin: name and base pin, one OK for all four kinds.
 class CVideoEditor : public CObjectEditor {
-public:
+ public:
   QString m_sBasePin;
 
   const CVideoKind& VideoKind() const { return m_kind; }
@@ -28,7 +28,7 @@ public:
   QString DefaultNameFormat() const override { return m_kind.m_sNameFormat; }
   QList<CEditorField> Fields() override;
 
-protected:
+ protected:
   explicit CVideoEditor(const CVideoKind& kind) : m_kind(kind) {}
 
   QString DescriptionText() const override { return m_kind.m_sDescription; }
@@ -36,28 +36,28 @@ protected:
   void LoadFromRecord() override;
   bool DoOK() override;
 
-private:
+ private:
   void ShowClockNote();
 
   const CVideoKind& m_kind;
 };
 
 class CSimpleVGA : public CVideoEditor {
-public:
+ public:
   CSimpleVGA();
 };
 
 class CSimpleQvga : public CVideoEditor {
-public:
+ public:
   CSimpleQvga();
 };
 
 class CSimpleHDMI : public CVideoEditor {
-public:
+ public:
   CSimpleHDMI();
 };
 
 class CObject1080p : public CVideoEditor {
-public:
+ public:
   CObject1080p();
 };

@@ -29,7 +29,7 @@ inline QStringList MessageLines(const CRecordingMessages& messages) {
   for (const auto& message : messages.m_messages) {
     const QString style = message.m_style == MessageStyle::Error   ? QStringLiteral("Error")
                           : message.m_style == MessageStyle::Plain ? QStringLiteral("Plain")
-                                                                    : QStringLiteral("Warning");
+                                                                   : QStringLiteral("Warning");
     lines.append(style + u'|' + message.m_sCaption + u'|' + message.m_sText);
   }
   return lines;
@@ -98,7 +98,8 @@ struct CEditorFixture {
   CNewObject Open(int kind) {
     CNewObject object;
     object.m_editor = CreateEditor(kind);
-    if (object.m_editor) object.m_editor->Open(object.m_record.get(), &m_doc, CObjectEditor::kNewMode);
+    if (object.m_editor)
+      object.m_editor->Open(object.m_record.get(), &m_doc, CObjectEditor::kNewMode);
     return object;
   }
 

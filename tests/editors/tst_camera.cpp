@@ -6,7 +6,7 @@
 class TestCamera : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newCameraMovesItsBus();
   void baseChecks_data();
   void baseChecks();
@@ -31,14 +31,18 @@ struct CCameraFixture : CEditorFixture {
 };
 
 QStringList CameraPins(int base, const QString& name = QStringLiteral("Cam1")) {
-  const QStringList roles = {
-      QStringLiteral("DVP I2C SDA"),    QStringLiteral("DVP I2C SCL"),
-      QStringLiteral("DVP Power Down"), QStringLiteral("DVP HREF"),
-      QStringLiteral("DVP VSYNC"),      QStringLiteral("DVP Reset"),
-      QStringLiteral("DVP Pixel Clock (P2 Input)"), QStringLiteral("DVP XClock (P2 Output)")};
+  const QStringList roles = {QStringLiteral("DVP I2C SDA"),
+                             QStringLiteral("DVP I2C SCL"),
+                             QStringLiteral("DVP Power Down"),
+                             QStringLiteral("DVP HREF"),
+                             QStringLiteral("DVP VSYNC"),
+                             QStringLiteral("DVP Reset"),
+                             QStringLiteral("DVP Pixel Clock (P2 Input)"),
+                             QStringLiteral("DVP XClock (P2 Output)")};
   QStringList lines;
   for (int i = 0; i < 8; ++i) lines.append(QStringLiteral("%1 %2 DVP Bus").arg(base + i).arg(name));
-  for (int i = 0; i < 8; ++i) lines.append(QStringLiteral("%1 %2 %3").arg(base + 8 + i).arg(name, roles[i]));
+  for (int i = 0; i < 8; ++i)
+    lines.append(QStringLiteral("%1 %2 %3").arg(base + 8 + i).arg(name, roles[i]));
   return lines;
 }
 
@@ -57,7 +61,8 @@ void TestCamera::newCameraMovesItsBus() {
   QVERIFY(camera.m_editor->OnOK());
   QVERIFY(f.Messages().isEmpty());
 
-  QCOMPARE(PinLines(f.m_doc), CameraPins(16) + QvgaPins() + QStringList{QStringLiteral("56 free [header J3]")});
+  QCOMPARE(PinLines(f.m_doc),
+           CameraPins(16) + QvgaPins() + QStringList{QStringLiteral("56 free [header J3]")});
   QCOMPARE(f.m_pBus->m_sText[5], QStringLiteral("24"));
   QCOMPARE(f.m_pBus->m_sText[6], QStringLiteral("25"));
   QVERIFY(f.m_pBus->m_bValid);
@@ -80,16 +85,20 @@ void TestCamera::baseChecks_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<int>("pinCount");
   // 48 would hold 48..63: 56 and 57 are the bus's and pass, 62 does not.
-  QTest::newRow("48 reaches Serial") << QStringLiteral("48")
-                                     << QStringLiteral("Pin #62 is already in use by Serial.") << 16;
+  QTest::newRow("48 reaches Serial")
+      << QStringLiteral("48") << QStringLiteral("Pin #62 is already in use by Serial.") << 16;
   QTest::newRow("56 out of range")
-      << QStringLiteral("56") << QStringLiteral("Pin 56 is out of range, please set to between 0 and 48.") << 0;
+      << QStringLiteral("56")
+      << QStringLiteral("Pin 56 is out of range, please set to between 0 and 48.") << 0;
   QTest::newRow("-8 out of range")
-      << QStringLiteral("-8") << QStringLiteral("Pin -8 is out of range, please set to between 0 and 48.") << 0;
+      << QStringLiteral("-8")
+      << QStringLiteral("Pin -8 is out of range, please set to between 0 and 48.") << 0;
   // The range check comes first: 52 is too high before it is a wrong multiple.
   QTest::newRow("52 out of range")
-      << QStringLiteral("52") << QStringLiteral("Pin 52 is out of range, please set to between 0 and 48.") << 0;
-  QTest::newRow("20 not a multiple") << QStringLiteral("20") << QStringLiteral("Pin 20 is not a multiple of 8.") << 0;
+      << QStringLiteral("52")
+      << QStringLiteral("Pin 52 is out of range, please set to between 0 and 48.") << 0;
+  QTest::newRow("20 not a multiple")
+      << QStringLiteral("20") << QStringLiteral("Pin 20 is not a multiple of 8.") << 0;
   QTest::newRow("32 meets the QVGA block")
       << QStringLiteral("32") << QStringLiteral("Pin #40 is already in use by SimpleQVGA1.") << 16;
 }
@@ -147,7 +156,8 @@ void TestCamera::otherObjectsPinsAreNotTakenOver() {
   const QStringList before = PinTableSnapshot(f.m_doc);
   auto camera = f.Open(OBJ_CAMERA);  // chooses I2CBus1, the first bus
   QVERIFY(!camera.m_editor->OnOK());
-  QCOMPARE(f.Messages(), QStringList{ErrorLine(QStringLiteral("Pin #24 is already in use by I2CBus2."))});
+  QCOMPARE(f.Messages(),
+           QStringList{ErrorLine(QStringLiteral("Pin #24 is already in use by I2CBus2."))});
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
 
   // Choosing that bus instead lets its pins pass.
@@ -194,7 +204,8 @@ void TestCamera::listsAndStoredTexts() {
   CObjectCamera editor;
   CCodeObject record;
   editor.Open(&record, &f.m_doc, CObjectEditor::kNewMode);
-  QCOMPARE(editor.m_qvgaItems, (QStringList{QStringLiteral("SimpleQVGA1"), QStringLiteral("OldQVGA")}));
+  QCOMPARE(editor.m_qvgaItems,
+           (QStringList{QStringLiteral("SimpleQVGA1"), QStringLiteral("OldQVGA")}));
   QCOMPARE(editor.m_busItems, (QStringList{QStringLiteral("I2CBus1"), QStringLiteral("Bus2")}));
   QCOMPARE(editor.m_nQvga, 0);
   QVERIFY(SetValues(editor, {{QStringLiteral("cameraType"), QStringLiteral("OV5640")},

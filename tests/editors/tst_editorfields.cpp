@@ -7,7 +7,7 @@
 class TestEditorFields : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void keyFromLabel_data();
   void keyFromLabel();
   void everyEditorsFieldsAreBoundAndKeyed();
@@ -22,7 +22,8 @@ void TestEditorFields::keyFromLabel_data() {
   QTest::newRow("one word") << QStringLiteral("Basepin:") << QStringLiteral("basepin");
   QTest::newRow("acronym first") << QStringLiteral("SCL Pin:") << QStringLiteral("sclPin");
   QTest::newRow("brackets") << QStringLiteral("Speed (kHz):") << QStringLiteral("speedKHz");
-  QTest::newRow("apostrophe") << QStringLiteral("Set Time to PC's Time") << QStringLiteral("setTimeToPCsTime");
+  QTest::newRow("apostrophe") << QStringLiteral("Set Time to PC's Time")
+                              << QStringLiteral("setTimeToPCsTime");
   QTest::newRow("slash") << QStringLiteral("Left I/O Pin:") << QStringLiteral("leftIOPin");
   QTest::newRow("digits") << QStringLiteral("I2C Bus:") << QStringLiteral("i2cBus");
   QTest::newRow("dotted") << QStringLiteral("Play pyr.mod music file at start")
@@ -53,7 +54,8 @@ void TestEditorFields::everyEditorsFieldsAreBoundAndKeyed() {
 
     QSet<QString> keys;
     for (const CEditorField& field : fields) {
-      const QByteArray where = (object.m_editor->Title() + u' ' + field.m_sKey + field.m_sLabel).toUtf8();
+      const QByteArray where =
+          (object.m_editor->Title() + u' ' + field.m_sKey + field.m_sLabel).toUtf8();
       switch (field.m_kind) {
         case FieldKind::Text:
         case FieldKind::ComboText:
@@ -73,7 +75,8 @@ void TestEditorFields::everyEditorsFieldsAreBoundAndKeyed() {
 
     for (CEditorField field : fields) {
       if (!field.IsSettable() || field.m_kind == FieldKind::Check) continue;
-      if ((field.m_kind == FieldKind::ComboIndex || field.m_kind == FieldKind::Radio) && field.m_items.isEmpty())
+      if ((field.m_kind == FieldKind::ComboIndex || field.m_kind == FieldKind::Radio) &&
+          field.m_items.isEmpty())
         continue;
       const QString value = field.m_kind == FieldKind::Text || field.m_kind == FieldKind::ComboText
                                 ? QStringLiteral("7")
@@ -88,14 +91,19 @@ void TestEditorFields::setFromTextRejectsWrongForms_data() {
   QTest::addColumn<QString>("key");
   QTest::addColumn<QString>("value");
   QTest::addColumn<QString>("error");
-  QTest::newRow("check") << QStringLiteral("outputMousePosition") << QStringLiteral("yes")
-                         << QStringLiteral("Invalid value \"yes\" for outputMousePosition: expected 0, 1, true or false.");
+  QTest::newRow("check")
+      << QStringLiteral("outputMousePosition") << QStringLiteral("yes")
+      << QStringLiteral(
+             "Invalid value \"yes\" for outputMousePosition: expected 0, 1, true or false.");
   QTest::newRow("radio index") << QStringLiteral("port") << QStringLiteral("2")
-                               << QStringLiteral("Invalid value \"2\" for port: expected an index from 0 to 1 "
-                                                 "or one of: Top Port, Bottom Port.");
-  QTest::newRow("radio text") << QStringLiteral("port") << QStringLiteral("Left Port")
-                              << QStringLiteral("Invalid value \"Left Port\" for port: expected an index from 0 "
-                                                "to 1 or one of: Top Port, Bottom Port.");
+                               << QStringLiteral(
+                                      "Invalid value \"2\" for port: expected an index from 0 to 1 "
+                                      "or one of: Top Port, Bottom Port.");
+  QTest::newRow("radio text")
+      << QStringLiteral("port") << QStringLiteral("Left Port")
+      << QStringLiteral(
+             "Invalid value \"Left Port\" for port: expected an index from 0 "
+             "to 1 or one of: Top Port, Bottom Port.");
 }
 
 void TestEditorFields::setFromTextRejectsWrongForms() {
@@ -127,7 +135,8 @@ void TestEditorFields::splitRadioGroupIsSetOnce() {
       QCOMPARE(field.m_pIndex, &usb.m_nConfiguration);
     }
   QCOMPARE(buttons, (QList<int>{0, 1}));
-  QVERIFY(SetValues(usb, {{QStringLiteral("configuration"), QStringLiteral("Custom Configuration:")}}));
+  QVERIFY(
+      SetValues(usb, {{QStringLiteral("configuration"), QStringLiteral("Custom Configuration:")}}));
   QCOMPARE(usb.m_nConfiguration, 1);
 }
 

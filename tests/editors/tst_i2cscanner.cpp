@@ -6,7 +6,7 @@
 class TestI2CScanner : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newBus_data();
   void newBus();
   void storesSpeedAndPullupAsChosen();
@@ -25,22 +25,26 @@ void TestI2CScanner::newBus_data() {
                                            QStringLiteral("57 I2CBus1 SDA")};
   QTest::newRow("scl 64 in the error box")
       << QStringLiteral("64") << QStringLiteral("57")
-      << QStringList{ErrorLine(QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
+      << QStringList{ErrorLine(
+             QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
       << QStringList();
-  QTest::newRow("scl negative")
-      << QStringLiteral("-1") << QStringLiteral("57")
-      << QStringList{ErrorLine(QStringLiteral("Pin -1 is out of range, please set to between 0 and 63."))}
-      << QStringList();
+  QTest::newRow("scl negative") << QStringLiteral("-1") << QStringLiteral("57")
+                                << QStringList{ErrorLine(QStringLiteral(
+                                       "Pin -1 is out of range, please set to between 0 and 63."))}
+                                << QStringList();
   QTest::newRow("sda 64 in the plain box")
       << QStringLiteral("56") << QStringLiteral("64")
-      << QStringList{PlainLine(QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
+      << QStringList{PlainLine(
+             QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
       << QStringList();
-  QTest::newRow("scl on Serial")
-      << QStringLiteral("62") << QStringLiteral("57")
-      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))} << QStringList();
-  QTest::newRow("sda on Serial")
-      << QStringLiteral("56") << QStringLiteral("63")
-      << QStringList{ErrorLine(QStringLiteral("Pin #63 is already in use by Serial."))} << QStringList();
+  QTest::newRow("scl on Serial") << QStringLiteral("62") << QStringLiteral("57")
+                                 << QStringList{ErrorLine(
+                                        QStringLiteral("Pin #62 is already in use by Serial."))}
+                                 << QStringList();
+  QTest::newRow("sda on Serial") << QStringLiteral("56") << QStringLiteral("63")
+                                 << QStringList{ErrorLine(
+                                        QStringLiteral("Pin #63 is already in use by Serial."))}
+                                 << QStringList();
   QTest::newRow("same pin twice") << QStringLiteral("20") << QStringLiteral("20") << QStringList()
                                   << QStringList{QStringLiteral("20 I2CBus1 SDA")};
 }
@@ -54,7 +58,8 @@ void TestI2CScanner::newBus() {
   CEditorFixture f;
   const QStringList before = PinTableSnapshot(f.m_doc);
   auto bus = f.Open(OBJ_I2C_BUS);
-  QVERIFY(SetValues(*bus.m_editor, {{QStringLiteral("sclPin"), scl}, {QStringLiteral("sdaPin"), sda}}));
+  QVERIFY(
+      SetValues(*bus.m_editor, {{QStringLiteral("sclPin"), scl}, {QStringLiteral("sdaPin"), sda}}));
   const bool accepted = bus.m_editor->OnOK();
   QCOMPARE(accepted, messages.isEmpty());
   QCOMPARE(f.Messages(), messages);
@@ -75,17 +80,19 @@ void TestI2CScanner::newBus() {
 
 void TestI2CScanner::storesSpeedAndPullupAsChosen() {
   CEditorFixture f;
-  CCodeObject* picked = f.Add(OBJ_I2C_BUS, {{QStringLiteral("speedKHz"), QStringLiteral("400")},
-                                            {QStringLiteral("internalPullups"), QStringLiteral("3.3 kOhm")}});
+  CCodeObject* picked =
+      f.Add(OBJ_I2C_BUS, {{QStringLiteral("speedKHz"), QStringLiteral("400")},
+                          {QStringLiteral("internalPullups"), QStringLiteral("3.3 kOhm")}});
   QVERIFY(picked);
   QCOMPARE(picked->m_sString, QStringLiteral("400"));
   QCOMPARE(picked->m_nNumber, 2);
-  CCodeObject* typed = f.Add(OBJ_I2C_BUS, {{QStringLiteral("name"), QStringLiteral("Bus2")},
-                                           {QStringLiteral("sclPin"), QStringLiteral("20")},
-                                           {QStringLiteral("sdaPin"), QStringLiteral("21")},
-                                           {QStringLiteral("speedKHz"), QStringLiteral("250")},
-                                           {QStringLiteral("scanTheI2CBusForDevicesAndDisplayResult"),
-                                            QStringLiteral("false")}});
+  CCodeObject* typed =
+      f.Add(OBJ_I2C_BUS,
+            {{QStringLiteral("name"), QStringLiteral("Bus2")},
+             {QStringLiteral("sclPin"), QStringLiteral("20")},
+             {QStringLiteral("sdaPin"), QStringLiteral("21")},
+             {QStringLiteral("speedKHz"), QStringLiteral("250")},
+             {QStringLiteral("scanTheI2CBusForDevicesAndDisplayResult"), QStringLiteral("false")}});
   QVERIFY(typed);
   QCOMPARE(typed->m_sString, QStringLiteral("250"));
   QVERIFY(!typed->m_bParam[0]);
@@ -110,7 +117,8 @@ void TestI2CScanner::cameraPinsPassAndAreTakenOver() {
 
   const QStringList before = PinTableSnapshot(f.m_doc);
   QVERIFY(!f.Edit(bus, {{QStringLiteral("sclPin"), QStringLiteral("40")}}));
-  QCOMPARE(f.Messages(), QStringList{ErrorLine(QStringLiteral("Pin #40 is already in use by SimpleQVGA1."))});
+  QCOMPARE(f.Messages(),
+           QStringList{ErrorLine(QStringLiteral("Pin #40 is already in use by SimpleQVGA1."))});
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
 }
 
@@ -120,9 +128,9 @@ void TestI2CScanner::editMovesOnePin() {
   QVERIFY(bus);
   f.m_doc.m_sPinNotes[56] = QStringLiteral("pull-up on board");
   QVERIFY(f.Edit(bus, {{QStringLiteral("sclPin"), QStringLiteral("40")}}));
-  QCOMPARE(PinLines(f.m_doc),
-           (QStringList{QStringLiteral("40 I2CBus1 SCL"), QStringLiteral("56 free [pull-up on board]"),
-                        QStringLiteral("57 I2CBus1 SDA")}));
+  QCOMPARE(PinLines(f.m_doc), (QStringList{QStringLiteral("40 I2CBus1 SCL"),
+                                           QStringLiteral("56 free [pull-up on board]"),
+                                           QStringLiteral("57 I2CBus1 SDA")}));
 }
 
 QTEST_GUILESS_MAIN(TestI2CScanner)

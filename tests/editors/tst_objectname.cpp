@@ -5,7 +5,7 @@
 class TestObjectName : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newName_data();
   void newName();
   void nameIsCheckedBeforeThePins();
@@ -24,29 +24,37 @@ void TestObjectName::newName_data() {
   QTest::newRow("empty") << QString() << QStringLiteral("Please enter an object name.");
   QTest::newRow("digit first")
       << QStringLiteral("2Sound")
-      << QStringLiteral("The object name \"2Sound\" must start with a letter (A to Z) or an underscore.");
+      << QStringLiteral(
+             "The object name \"2Sound\" must start with a letter (A to Z) or an underscore.");
   QTest::newRow("blank inside")
       << QStringLiteral("My Sound")
-      << QStringLiteral("The object name \"My Sound\" may hold only letters (A to Z), digits and "
-                        "underscores, not a blank.");
+      << QStringLiteral(
+             "The object name \"My Sound\" may hold only letters (A to Z), digits and "
+             "underscores, not a blank.");
   QTest::newRow("dash") << QStringLiteral("Snd-1")
-                        << QStringLiteral("The object name \"Snd-1\" may hold only letters (A to Z), "
-                                          "digits and underscores, not \"-\".");
+                        << QStringLiteral(
+                               "The object name \"Snd-1\" may hold only letters (A to Z), "
+                               "digits and underscores, not \"-\".");
   QTest::newRow("accented letter")
       << QStringLiteral("Son\u00e9")
-      << QStringLiteral("The object name \"Son\u00e9\" may hold only letters (A to Z), digits and "
-                        "underscores, not \"\u00e9\".");
+      << QStringLiteral(
+             "The object name \"Son\u00e9\" may hold only letters (A to Z), digits and "
+             "underscores, not \"\u00e9\".");
   QTest::newRow("another object's name, other case")
       << QStringLiteral("i2cbus1")
-      << QStringLiteral("The name \"i2cbus1\" is already used by the object I2CBus1.  Names must "
-                        "differ in more than upper and lower case.");
+      << QStringLiteral(
+             "The name \"i2cbus1\" is already used by the object I2CBus1.  Names must "
+             "differ in more than upper and lower case.");
   QTest::newRow("Serial") << QStringLiteral("SERIAL")
-                          << QStringLiteral("The name \"SERIAL\" is reserved for the serial pins 62 and 63.");
-  for (const char* generated : {"sound", "Ser", "vga", "pixbuf1", "i", "main", "SetDacModeAndLevel"})
+                          << QStringLiteral(
+                                 "The name \"SERIAL\" is reserved for the serial pins 62 and 63.");
+  for (const char* generated :
+       {"sound", "Ser", "vga", "pixbuf1", "i", "main", "SetDacModeAndLevel"})
     QTest::addRow("generated %s", generated)
         << QString::fromLatin1(generated)
-        << QStringLiteral("The name \"%1\" is used by the generated program itself.  Please choose "
-                          "another name.")
+        << QStringLiteral(
+               "The name \"%1\" is used by the generated program itself.  Please choose "
+               "another name.")
                .arg(QString::fromLatin1(generated));
   for (const char* reserved : {"repeat", "CON", "Pinwrite", "waitms", "true"})
     QTest::addRow("reserved %s", reserved)

@@ -7,7 +7,7 @@
 class TestObjectPicker : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void everyKindHasOneButtonInTheGrid();
   void buttonOpensItsEditorInNewMode_data();
   void buttonOpensItsEditorInNewMode();
@@ -67,12 +67,18 @@ void TestObjectPicker::buttonOpensItsEditorInNewMode_data() {
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("title");
-  QTest::newRow("vga") << int(OBJ_SIMPLE_VGA) << QStringLiteral("SimpleVGA1") << QStringLiteral("Simple VGA 8bpp Driver");
-  QTest::newRow("qvga") << int(OBJ_SIMPLE_QVGA) << QStringLiteral("SimpleQVGA1") << QStringLiteral("Simple QVGA 16bpp Driver");
-  QTest::newRow("hdmi") << int(OBJ_SIMPLE_HDMI) << QStringLiteral("SimpleHDMI1") << QStringLiteral("Simple HDMI 8bpp Driver");
-  QTest::newRow("1080p") << int(OBJ_TILED_1080P) << QStringLiteral("Tiled1080p1") << QStringLiteral("Tiled 1080p 2bpp VGA Driver");
-  QTest::newRow("i2c") << int(OBJ_I2C_BUS) << QStringLiteral("I2CBus1") << QStringLiteral("I2C Bus Driver and Scanner Settings");
-  QTest::newRow("usb") << int(OBJ_USB_KBM) << QStringLiteral("UsbKbM1") << QStringLiteral("Add a USB Keyboard and/or Mouse");
+  QTest::newRow("vga") << int(OBJ_SIMPLE_VGA) << QStringLiteral("SimpleVGA1")
+                       << QStringLiteral("Simple VGA 8bpp Driver");
+  QTest::newRow("qvga") << int(OBJ_SIMPLE_QVGA) << QStringLiteral("SimpleQVGA1")
+                        << QStringLiteral("Simple QVGA 16bpp Driver");
+  QTest::newRow("hdmi") << int(OBJ_SIMPLE_HDMI) << QStringLiteral("SimpleHDMI1")
+                        << QStringLiteral("Simple HDMI 8bpp Driver");
+  QTest::newRow("1080p") << int(OBJ_TILED_1080P) << QStringLiteral("Tiled1080p1")
+                         << QStringLiteral("Tiled 1080p 2bpp VGA Driver");
+  QTest::newRow("i2c") << int(OBJ_I2C_BUS) << QStringLiteral("I2CBus1")
+                       << QStringLiteral("I2C Bus Driver and Scanner Settings");
+  QTest::newRow("usb") << int(OBJ_USB_KBM) << QStringLiteral("UsbKbM1")
+                       << QStringLiteral("Add a USB Keyboard and/or Mouse");
   QTest::newRow("sound") << int(OBJ_SIMPLE_SOUND) << QStringLiteral("SimpleSound1")
                          << QStringLiteral("Simple Sound - Music & Sound Effects Player");
 }
@@ -100,7 +106,8 @@ void TestObjectPicker::preconditions_data() {
   QTest::addColumn<QList<int>>("present");
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("message");
-  const QString noBus = QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.");
+  const QString noBus =
+      QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.");
   const QString noBusForCamera =
       QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus and QVGA objects first.");
   const QString noQvga =
@@ -108,11 +115,13 @@ void TestObjectPicker::preconditions_data() {
   QTest::newRow("rtc without bus") << QList<int>{} << int(OBJ_RTC) << noBus;
   QTest::newRow("rtc with bus") << QList<int>{OBJ_I2C_BUS} << int(OBJ_RTC) << QString();
   QTest::newRow("camera in empty project") << QList<int>{} << int(OBJ_CAMERA) << noBusForCamera;
-  QTest::newRow("camera with a QVGA but no bus") << QList<int>{OBJ_SIMPLE_QVGA} << int(OBJ_CAMERA) << noBusForCamera;
+  QTest::newRow("camera with a QVGA but no bus")
+      << QList<int>{OBJ_SIMPLE_QVGA} << int(OBJ_CAMERA) << noBusForCamera;
   QTest::newRow("camera with bus, no QVGA") << QList<int>{OBJ_I2C_BUS} << int(OBJ_CAMERA) << noQvga;
   QTest::newRow("VGA and HDMI are no QVGA")
       << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_VGA, OBJ_SIMPLE_HDMI} << int(OBJ_CAMERA) << noQvga;
-  QTest::newRow("camera with bus and QVGA") << QList<int>{OBJ_SIMPLE_QVGA, OBJ_I2C_BUS} << int(OBJ_CAMERA) << QString();
+  QTest::newRow("camera with bus and QVGA")
+      << QList<int>{OBJ_SIMPLE_QVGA, OBJ_I2C_BUS} << int(OBJ_CAMERA) << QString();
 }
 
 void TestObjectPicker::preconditions() {
@@ -141,17 +150,21 @@ void TestObjectPicker::secondSingleInstanceObjectIsRefused_data() {
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("message");
   QTest::newRow("vga") << int(OBJ_SIMPLE_VGA)
-                       << QStringLiteral("This project already holds SimpleVGA1 (Simple VGA).  The "
-                                         "generated program can hold only one object of this kind.");
+                       << QStringLiteral(
+                              "This project already holds SimpleVGA1 (Simple VGA).  The "
+                              "generated program can hold only one object of this kind.");
   QTest::newRow("qvga") << int(OBJ_SIMPLE_QVGA)
-                        << QStringLiteral("This project already holds SimpleQVGA1 (Simple QVGA).  The "
-                                          "generated program can hold only one object of this kind.");
+                        << QStringLiteral(
+                               "This project already holds SimpleQVGA1 (Simple QVGA).  The "
+                               "generated program can hold only one object of this kind.");
   QTest::newRow("hdmi") << int(OBJ_SIMPLE_HDMI)
-                        << QStringLiteral("This project already holds SimpleHDMI1 (Simple HDMI).  The "
-                                          "generated program can hold only one object of this kind.");
+                        << QStringLiteral(
+                               "This project already holds SimpleHDMI1 (Simple HDMI).  The "
+                               "generated program can hold only one object of this kind.");
   QTest::newRow("sound") << int(OBJ_SIMPLE_SOUND)
-                         << QStringLiteral("This project already holds SimpleSound1 (Simple Sound).  The "
-                                           "generated program can hold only one object of this kind.");
+                         << QStringLiteral(
+                                "This project already holds SimpleSound1 (Simple Sound).  The "
+                                "generated program can hold only one object of this kind.");
   QTest::newRow("bus may repeat") << int(OBJ_I2C_BUS) << QString();
   QTest::newRow("usb may repeat") << int(OBJ_USB_KBM) << QString();
 }
@@ -209,7 +222,8 @@ void TestObjectPicker::kindsWithoutEditorStayOpen() {
     CCodeObject record;
     CObjectPicker picker(&record, &f.m_doc);
     QVERIFY(!picker.Press(button.m_nKind));
-    QCOMPARE(f.Messages(), QStringList{PlainLine(QStringLiteral("This object kind is not available yet."))});
+    QCOMPARE(f.Messages(),
+             QStringList{PlainLine(QStringLiteral("This object kind is not available yet."))});
     QCOMPARE(picker.GetResult(), CObjectPicker::Result::Open);
   }
 }

@@ -6,7 +6,7 @@
 class TestRTC : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void busListInListOrder();
   void reopenSelectsStoredValues();
   void deletedBusMustBeChosenAgain();
@@ -77,8 +77,9 @@ void TestRTC::deletedBusMustBeChosenAgain() {
   editor.Open(rtc, &f.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(editor.m_nBus, -1);
   QVERIFY(!editor.OnOK());
-  QCOMPARE(f.Messages(), QStringList{ErrorLine(QStringLiteral(
-                             "No I2C bus is selected.  Please choose the I2C bus the RTC is on."))});
+  QCOMPARE(f.Messages(),
+           QStringList{ErrorLine(QStringLiteral(
+               "No I2C bus is selected.  Please choose the I2C bus the RTC is on."))});
   QCOMPARE(editor.m_sFocusKey, QStringLiteral("i2cBus"));
   QVERIFY(!rtc->m_bValid);
 

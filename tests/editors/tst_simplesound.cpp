@@ -5,7 +5,7 @@
 class TestSimpleSound : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newSound_data();
   void newSound();
   void defaultsBesideVga();
@@ -22,11 +22,13 @@ void TestSimpleSound::newSound_data() {
                                            QStringLiteral("55 SimpleSound1 Simple Sound Right")};
   QTest::newRow("left 64 in the error box")
       << QStringLiteral("64") << QStringLiteral("55")
-      << QStringList{ErrorLine(QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
+      << QStringList{ErrorLine(
+             QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
       << QStringList();
   QTest::newRow("right 64 in the plain box")
       << QStringLiteral("54") << QStringLiteral("64")
-      << QStringList{PlainLine(QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
+      << QStringList{PlainLine(
+             QStringLiteral("Pin 64 is out of range, please set to between 0 and 63."))}
       << QStringList();
   QTest::newRow("left first") << QStringLiteral("-3") << QStringLiteral("99")
                               << QStringList{ErrorLine(QStringLiteral(
@@ -34,9 +36,11 @@ void TestSimpleSound::newSound_data() {
                               << QStringList();
   QTest::newRow("right on Serial")
       << QStringLiteral("54") << QStringLiteral("63")
-      << QStringList{ErrorLine(QStringLiteral("Pin #63 is already in use by Serial."))} << QStringList();
-  QTest::newRow("both pins equal") << QStringLiteral("54") << QStringLiteral("54") << QStringList()
-                                   << QStringList{QStringLiteral("54 SimpleSound1 Simple Sound Right")};
+      << QStringList{ErrorLine(QStringLiteral("Pin #63 is already in use by Serial."))}
+      << QStringList();
+  QTest::newRow("both pins equal")
+      << QStringLiteral("54") << QStringLiteral("54") << QStringList()
+      << QStringList{QStringLiteral("54 SimpleSound1 Simple Sound Right")};
 }
 
 void TestSimpleSound::newSound() {
@@ -48,9 +52,10 @@ void TestSimpleSound::newSound() {
   CEditorFixture f;
   const QStringList before = PinTableSnapshot(f.m_doc);
   auto sound = f.Open(OBJ_SIMPLE_SOUND);
-  QVERIFY(SetValues(*sound.m_editor, {{QStringLiteral("leftIOPin"), left},
-                                      {QStringLiteral("rightIOPin"), right},
-                                      {QStringLiteral("playRandomSoundEffects"), QStringLiteral("0")}}));
+  QVERIFY(SetValues(*sound.m_editor,
+                    {{QStringLiteral("leftIOPin"), left},
+                     {QStringLiteral("rightIOPin"), right},
+                     {QStringLiteral("playRandomSoundEffects"), QStringLiteral("0")}}));
   const bool accepted = sound.m_editor->OnOK();
   QCOMPARE(accepted, messages.isEmpty());
   QCOMPARE(f.Messages(), messages);
@@ -72,8 +77,9 @@ void TestSimpleSound::newSound() {
 void TestSimpleSound::defaultsBesideVga() {
   CEditorFixture f;
   QVERIFY(f.Add(OBJ_SIMPLE_VGA));
-  CCodeObject* sound = f.Add(OBJ_SIMPLE_SOUND, {{QStringLiteral("playPyrModMusicFileAtStart"), QStringLiteral("0")},
-                                                {QStringLiteral("playRandomSoundEffects"), QStringLiteral("0")}});
+  CCodeObject* sound =
+      f.Add(OBJ_SIMPLE_SOUND, {{QStringLiteral("playPyrModMusicFileAtStart"), QStringLiteral("0")},
+                               {QStringLiteral("playRandomSoundEffects"), QStringLiteral("0")}});
   QVERIFY(sound);
   QVERIFY(!sound->m_bParam[0]);
   QVERIFY(!sound->m_bParam[1]);

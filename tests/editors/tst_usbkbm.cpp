@@ -6,7 +6,7 @@
 class TestUsbKbm : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newObject_data();
   void newObject();
   void defaultsAreStoredWithoutClaimingCustomPins();
@@ -18,10 +18,10 @@ private slots:
 namespace {
 
 QStringList AdapterPins(int base) {
-  const QStringList roles = {
-      QStringLiteral("Upper Activity"), QStringLiteral("Upper Enable"), QStringLiteral("Upper Data-"),
-      QStringLiteral("Upper Data+"),    QStringLiteral("Lower Activity"), QStringLiteral("Lower Enable"),
-      QStringLiteral("Lower Data-"),    QStringLiteral("Lower Data+")};
+  const QStringList roles = {QStringLiteral("Upper Activity"), QStringLiteral("Upper Enable"),
+                             QStringLiteral("Upper Data-"),    QStringLiteral("Upper Data+"),
+                             QStringLiteral("Lower Activity"), QStringLiteral("Lower Enable"),
+                             QStringLiteral("Lower Data-"),    QStringLiteral("Lower Data+")};
   QStringList lines;
   for (int i = 0; i < 8; ++i)
     lines.append(QStringLiteral("%1 UsbKbM1 Parallax USB %2").arg(base + i).arg(roles[i]));
@@ -29,7 +29,9 @@ QStringList AdapterPins(int base) {
 }
 
 QString Range(int pin, int highest) {
-  return QStringLiteral("Pin %1 is out of range, please set to between 0 and %2.").arg(pin).arg(highest);
+  return QStringLiteral("Pin %1 is out of range, please set to between 0 and %2.")
+      .arg(pin)
+      .arg(highest);
 }
 
 const QString kCustom = QStringLiteral("configuration=1");
@@ -44,16 +46,20 @@ void TestUsbKbm::newObject_data() {
   QTest::newRow("adapter defaults") << QStringList() << QStringList() << AdapterPins(8);
   QTest::newRow("adapter 12 warns, then accepted")
       << QStringList{QStringLiteral("basepin=12")}
-      << QStringList{QStringLiteral("Warning|Warning|Pin 12 is not a multiple of 8, which is usually the case.")}
+      << QStringList{QStringLiteral(
+             "Warning|Warning|Pin 12 is not a multiple of 8, which is usually the case.")}
       << AdapterPins(12);
   QTest::newRow("adapter 13 odd") << QStringList{QStringLiteral("basepin=13")}
-                                  << QStringList{ErrorLine(QStringLiteral("Pin 13 is not a multiple of 2."))}
+                                  << QStringList{ErrorLine(
+                                         QStringLiteral("Pin 13 is not a multiple of 2."))}
                                   << QStringList();
-  QTest::newRow("adapter 58 out of range") << QStringList{QStringLiteral("basepin=58")}
-                                           << QStringList{ErrorLine(Range(58, 56))} << QStringList();
+  QTest::newRow("adapter 58 out of range")
+      << QStringList{QStringLiteral("basepin=58")} << QStringList{ErrorLine(Range(58, 56))}
+      << QStringList();
   QTest::newRow("adapter 56 reaches Serial")
       << QStringList{QStringLiteral("basepin=56")}
-      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))} << QStringList();
+      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))}
+      << QStringList();
   QTest::newRow("custom defaults")
       << QStringList{kCustom} << QStringList()
       << QStringList{QStringLiteral("8 UsbKbM1 Custom USB Activity LED"),
@@ -62,14 +68,16 @@ void TestUsbKbm::newObject_data() {
                      QStringLiteral("11 UsbKbM1 Custom USB Data+"),
                      QStringLiteral("57 UsbKbM1 Custom USB Error LED")};
   // Pin 62 itself is Serial's, and d is checked before d + 1.
-  QTest::newRow("custom DM 62")
-      << QStringList{kCustom, QStringLiteral("dmPin=62")}
-      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))} << QStringList();
-  QTest::newRow("custom DM 63 out of range") << QStringList{kCustom, QStringLiteral("dmPin=63")}
-                                             << QStringList{PlainLine(Range(63, 62))} << QStringList();
-  QTest::newRow("custom DM 11 odd") << QStringList{kCustom, QStringLiteral("dmPin=11")}
-                                    << QStringList{ErrorLine(QStringLiteral("Pin 11 is not a multiple of 2."))}
-                                    << QStringList();
+  QTest::newRow("custom DM 62") << QStringList{kCustom, QStringLiteral("dmPin=62")}
+                                << QStringList{ErrorLine(
+                                       QStringLiteral("Pin #62 is already in use by Serial."))}
+                                << QStringList();
+  QTest::newRow("custom DM 63 out of range")
+      << QStringList{kCustom, QStringLiteral("dmPin=63")} << QStringList{PlainLine(Range(63, 62))}
+      << QStringList();
+  QTest::newRow("custom DM 11 odd")
+      << QStringList{kCustom, QStringLiteral("dmPin=11")}
+      << QStringList{ErrorLine(QStringLiteral("Pin 11 is not a multiple of 2."))} << QStringList();
   // Its own pins never conflict; the role written last wins.
   QTest::newRow("custom error LED on DM+1")
       << QStringList{kCustom, QStringLiteral("dmPin=60"), QStringLiteral("errorLEDPin=61")}
@@ -82,13 +90,15 @@ void TestUsbKbm::newObject_data() {
                                       << QStringList{PlainLine(Range(64, 63))} << QStringList();
   QTest::newRow("custom activity on Serial")
       << QStringList{kCustom, QStringLiteral("activityLEDPin=63")}
-      << QStringList{ErrorLine(QStringLiteral("Pin #63 is already in use by Serial."))} << QStringList();
+      << QStringList{ErrorLine(QStringLiteral("Pin #63 is already in use by Serial."))}
+      << QStringList();
   QTest::newRow("custom error LED -1") << QStringList{kCustom, QStringLiteral("errorLEDPin=-1")}
                                        << QStringList{PlainLine(Range(-1, 63))} << QStringList();
   QTest::newRow("custom power 64") << QStringList{kCustom, QStringLiteral("powerEnablePin=64")}
                                    << QStringList{PlainLine(Range(64, 63))} << QStringList();
   QTest::newRow("custom power unchecked")
-      << QStringList{kCustom, QStringLiteral("useUSBPowerEnablePin=0"), QStringLiteral("powerEnablePin=99")}
+      << QStringList{kCustom, QStringLiteral("useUSBPowerEnablePin=0"),
+                     QStringLiteral("powerEnablePin=99")}
       << QStringList()
       << QStringList{QStringLiteral("8 UsbKbM1 Custom USB Activity LED"),
                      QStringLiteral("10 UsbKbM1 Custom USB Data-"),
@@ -157,8 +167,8 @@ void TestUsbKbm::mouseFieldsMustBeIntegers_data() {
   QTest::newRow("empty") << QStringLiteral("mouseInitialPositionY") << QString() << -1;
   QTest::newRow("sign only") << QStringLiteral("mouseLimitsY") << QStringLiteral(" -") << -1;
   QTest::newRow("800px") << QStringLiteral("mouseLimitsX") << QStringLiteral("800px") << 800;
-  QTest::newRow("spaced and signed") << QStringLiteral("mouseInitialPositionX") << QStringLiteral("  -5")
-                                     << -5;
+  QTest::newRow("spaced and signed")
+      << QStringLiteral("mouseInitialPositionX") << QStringLiteral("  -5") << -5;
 }
 
 void TestUsbKbm::mouseFieldsMustBeIntegers() {
@@ -182,7 +192,10 @@ void TestUsbKbm::mouseFieldsMustBeIntegers() {
     QCOMPARE(PinTableSnapshot(f.m_doc), pinsBefore);
   } else {
     QVERIFY(editor.OnOK());
-    const int slot = key == u"mouseLimitsX" ? 2 : key == u"mouseLimitsY" ? 3 : key == u"mouseInitialPositionX" ? 4 : 5;
+    const int slot = key == u"mouseLimitsX"            ? 2
+                     : key == u"mouseLimitsY"          ? 3
+                     : key == u"mouseInitialPositionX" ? 4
+                                                       : 5;
     QCOMPARE(usb->m_nParam[slot], stored);
   }
 }

@@ -7,7 +7,7 @@
 class TestVideoEditors : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newObject_data();
   void newObject();
   void hdmiClockNote_data();
@@ -27,10 +27,10 @@ static QStringList Block(int base, const QString& name, const QStringList& roles
 static const QStringList kVga = {QStringLiteral("HSync"), QStringLiteral("Blue"),
                                  QStringLiteral("Green"), QStringLiteral("Red"),
                                  QStringLiteral("VSync")};
-static const QStringList kHdmi = {
-    QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"), QStringLiteral("HDMI BLU-"),
-    QStringLiteral("HDMI BLU+"), QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
-    QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")};
+static const QStringList kHdmi = {QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"),
+                                  QStringLiteral("HDMI BLU-"), QStringLiteral("HDMI BLU+"),
+                                  QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
+                                  QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")};
 
 static const QString kHdmiNote = QStringLiteral(
     "Warning|P2 Clock May Need Changing!|Note:  Picky monitors may require P2 clock to be set "
@@ -53,7 +53,8 @@ void TestVideoEditors::newObject_data() {
     QTest::addRow("vga %s out of range", pin)
         << int(OBJ_SIMPLE_VGA) << QString::fromLatin1(pin) << false << 0
         << QStringList{ErrorLine(QStringLiteral("Pin %1 is out of range, please set to between 0 "
-                                                "and 56.").arg(QString::fromLatin1(pin)))}
+                                                "and 56.")
+                                     .arg(QString::fromLatin1(pin)))}
         << QStringList();
   QTest::newRow("vga negative") << int(OBJ_SIMPLE_VGA) << QStringLiteral("-4") << false << 0
                                 << QStringList{ErrorLine(QStringLiteral(
@@ -70,9 +71,10 @@ void TestVideoEditors::newObject_data() {
                            << QStringList() << Block(52, QStringLiteral("SimpleQVGA1"), kVga);
   QTest::newRow("1080p 44") << int(OBJ_TILED_1080P) << QStringLiteral("44") << true << 5
                             << QStringList() << Block(44, QStringLiteral("Tiled1080p1"), kVga);
-  QTest::newRow("1080p 42")
-      << int(OBJ_TILED_1080P) << QStringLiteral("42") << false << 0
-      << QStringList{ErrorLine(QStringLiteral("Pin 42 is not a multiple of 4."))} << QStringList();
+  QTest::newRow("1080p 42") << int(OBJ_TILED_1080P) << QStringLiteral("42") << false << 0
+                            << QStringList{ErrorLine(
+                                   QStringLiteral("Pin 42 is not a multiple of 4."))}
+                            << QStringList();
   QTest::newRow("hdmi 48, note at 160 MHz")
       << int(OBJ_SIMPLE_HDMI) << QStringLiteral("48") << true << 8 << QStringList{kHdmiNote}
       << Block(48, QStringLiteral("SimpleHDMI1"), kHdmi);
@@ -97,8 +99,8 @@ void TestVideoEditors::newObject() {
   CEditorFixture f;
   const QStringList before = PinTableSnapshot(f.m_doc);
   auto object = f.Open(kind);
-  QCOMPARE(object.m_editor->m_sName,
-           QString(object.m_editor->DefaultNameFormat()).replace(QStringLiteral("%d"), QStringLiteral("1")));
+  QCOMPARE(object.m_editor->m_sName, QString(object.m_editor->DefaultNameFormat())
+                                         .replace(QStringLiteral("%d"), QStringLiteral("1")));
   QVERIFY(SetValues(*object.m_editor, {{QStringLiteral("basepin"), basePin}}));
   QCOMPARE(object.m_editor->OnOK(), accepted);
   QCOMPARE(f.Messages(), messages);
@@ -163,7 +165,8 @@ void TestVideoEditors::rejectedEditKeepsOldClaims() {
   f.m_doc.SetModifiedFlag(false);
 
   QVERIFY(!f.Edit(vga, {{QStringLiteral("basepin"), QStringLiteral("40")}}));
-  QCOMPARE(f.Messages(), QStringList{ErrorLine(QStringLiteral("Pin #40 is already in use by SimpleQVGA1."))});
+  QCOMPARE(f.Messages(),
+           QStringList{ErrorLine(QStringLiteral("Pin #40 is already in use by SimpleQVGA1."))});
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
   QCOMPARE(vga->m_sBasePin, QStringLiteral("40"));  // the rejected value stays in the record
   QVERIFY(!vga->m_bValid);
