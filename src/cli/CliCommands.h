@@ -31,5 +31,10 @@ int UsageError(const QString& verb, const QString& text, CCliContext& context);
 int CmdNew(const QStringList& args, CCliContext& context);
 int CmdInfo(const QStringList& args, CCliContext& context);
 
+// Verbs on the objects of a project, through the same editors as the dialogs.
+int CmdAdd(const QStringList& args, CCliContext& context);
+int CmdEdit(const QStringList& args, CCliContext& context);
+int CmdDelete(const QStringList& args, CCliContext& context);
+
 // Generate Files, headless.
 int CmdGenerate(const QStringList& args, CCliContext& context);

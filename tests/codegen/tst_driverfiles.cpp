@@ -30,11 +30,12 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-// A file placed in resources/drivers/ under a name the table does not know would never be
-// written; every listed one is written byte for byte.
+// A driver embedded under a name the table does not know would never be written; every listed
+// one is written byte for byte as it stands in resources/drivers/.
 void TestDriverFiles::everyDriverFileIsBundledAndListed() {
   QTemporaryDir out;
-  for (const QString& name : kDriverSources.entryList(QDir::Files)) {
+  const QStringList bundled = QDir(u":/drivers"_s).entryList(QDir::Files);
+  for (const QString& name : bundled) {
     const auto row = std::find_if(DriverFileTable().begin(), DriverFileTable().end(),
                                   [&](const CDriverFile& r) { return r.m_sResourceName == name; });
     QVERIFY2(row != DriverFileTable().end(), qPrintable(name + u" is not in the driver table"_s));
@@ -43,6 +44,7 @@ void TestDriverFiles::everyDriverFileIsBundledAndListed() {
     QCOMPARE(WriteResourceToFile(row->m_nResource, target), ResourceWrite::Written);
     QCOMPARE(ReadAll(target), ReadAll(kDriverSources.filePath(name)));
   }
+  QVERIFY(!bundled.contains(u"README.md"_s));
 }
 
 void TestDriverFiles::tableRowsMatchTheBundle() {
