@@ -3,10 +3,6 @@
 //
 //   bench_generate [N]      (default 200)
 
-#include "codegen/GenerateFiles.h"
-#include "model/KyvDoc.h"
-#include "platform/SystemClock.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,21 +10,26 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
-
 #include <cstdio>
+
+#include "codegen/GenerateFiles.h"
+#include "model/KyvDoc.h"
+#include "platform/SystemClock.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 class CQuietMessages : public CMessageService {
-public:
+ public:
   void ShowMessage(MessageStyle, const QString&, const QString&) override {}
 };
 
 class CMemoryStore : public CSettingsStore {
-public:
-  QString ReadString(const QString& name, const QString& fallback) const override { return m_values.value(name, fallback); }
+ public:
+  QString ReadString(const QString& name, const QString& fallback) const override {
+    return m_values.value(name, fallback);
+  }
   void WriteString(const QString& name, const QString& value) override { m_values[name] = value; }
   int ReadInt(const QString&, int fallback) const override { return fallback; }
   void WriteInt(const QString&, int) override {}
@@ -47,7 +48,8 @@ CCodeObject* Add(CKyvDoc& doc, ObjectType type, const QString& name, const QStri
 
 // One object of every kind with its loop options on, the SD card and every script option.
 void FillProject(CKyvDoc& doc) {
-  doc.m_bMountSd = doc.m_bUseBaud = doc.m_bUsePlan9 = doc.m_bUseLibraryPath = doc.m_bUseOptLevel = 1;
+  doc.m_bMountSd = doc.m_bUseBaud = doc.m_bUsePlan9 = doc.m_bUseLibraryPath = doc.m_bUseOptLevel =
+      1;
   Add(doc, OBJ_SIMPLE_VGA, u"SimpleVGA1"_s, u"48"_s);
   Add(doc, OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s, u"40"_s);
   Add(doc, OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s, u"32"_s);
@@ -127,7 +129,8 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(generated);
   QDir().mkpath(copied);
 
-  CGenerateResult result = GenerateFiles(doc, {generated, QString()});  // warm-up, and the file list
+  CGenerateResult result =
+      GenerateFiles(doc, {generated, QString()});  // warm-up, and the file list
   if (!result.m_bCompleted) {
     std::fprintf(stderr, "generation failed\n");
     return 1;
@@ -145,11 +148,14 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < runs; ++i) PlainCopy(result.m_filesWritten, copied);
   const double copyMs = timer.nsecsElapsed() / 1e6 / runs;
 
-  std::printf("project: %d objects of all 16 kinds and the SD card; %lld files, %lld bytes per generation\n",
-              static_cast<int>(doc.m_ObjectList.size()), static_cast<long long>(result.m_filesWritten.size()),
-              static_cast<long long>(bytes));
+  std::printf(
+      "project: %d objects of all 16 kinds and the SD card; %lld files, %lld bytes per "
+      "generation\n",
+      static_cast<int>(doc.m_ObjectList.size()),
+      static_cast<long long>(result.m_filesWritten.size()), static_cast<long long>(bytes));
   std::printf("written empty, driver not bundled in this build: %lld of %lld files\n",
-              static_cast<long long>(result.m_unbundledFiles.size()), static_cast<long long>(result.m_filesWritten.size()));
+              static_cast<long long>(result.m_unbundledFiles.size()),
+              static_cast<long long>(result.m_filesWritten.size()));
   std::printf("generate files: %d runs, mean %.3f ms per generation\n", runs, generateMs);
   std::printf("plain copy of the same files: mean %.3f ms\n", copyMs);
   std::printf("ratio generate / copy: %.2f\n", generateMs / copyMs);

@@ -16,10 +16,12 @@ const std::vector<CCliCommand>& CliCommands() {
       {QStringLiteral("delete"), QStringLiteral("delete FILE.KYV NAME"),
        QStringLiteral("delete the first object of that name and free its pins"), &CmdDelete},
       {QStringLiteral("generate"),
-       QStringLiteral("generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
-                      "[--driver-folder DIR]"),
-       QStringLiteral("write the scripts, the main Spin2 file and the driver files into the project folder "
-                      "(or DIR); prints the files written"),
+       QStringLiteral(
+           "generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
+           "[--driver-folder DIR]"),
+       QStringLiteral(
+           "write the scripts, the main Spin2 file and the driver files into the project folder "
+           "(or DIR); prints the files written"),
        &CmdGenerate},
   };
   return commands;

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "cli/CliContext.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
+
+#include "cli/CliContext.h"
 
 class CKyvDoc;
 

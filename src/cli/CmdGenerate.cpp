@@ -1,13 +1,11 @@
-#include "cli/CliCommands.h"
-
-#include "codegen/GenerateFiles.h"
-#include "model/KyvDoc.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
+
+#include "cli/CliCommands.h"
+#include "codegen/GenerateFiles.h"
+#include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,7 +31,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
   };
   for (int i = 0; i < list.size(); ++i) {
     const QString& arg = list[i];
-    const auto option = std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == arg; });
+    const auto option =
+        std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.first == arg; });
     if (option != options.end()) {
       if (i + 1 >= list.size()) return arg + u" needs a value"_s;
       args.*option->second = list[++i];
@@ -46,7 +45,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
     }
   }
   if (args.m_sProject.isEmpty()) return u"expected one FILE.KYV"_s;
-  if (!args.m_sSdDriver.isEmpty() && args.m_sSdDriver != u"fsrw"_s && args.m_sSdDriver != u"fat32"_s)
+  if (!args.m_sSdDriver.isEmpty() && args.m_sSdDriver != u"fsrw"_s &&
+      args.m_sSdDriver != u"fat32"_s)
     return u"--sd-driver takes fsrw or fat32"_s;
   return QString();
 }
@@ -60,12 +60,14 @@ int CmdGenerate(const QStringList& list, CCliContext& context) {
 
   if (!args.m_sTime.isEmpty()) {
     const QDateTime moment = QDateTime::fromString(args.m_sTime, u"yyyy-MM-dd'T'HH:mm:ss"_s);
-    if (!moment.isValid()) return UsageError(kVerb, u"--time takes YYYY-MM-DDTHH:MM:SS, not "_s + args.m_sTime, context);
+    if (!moment.isValid())
+      return UsageError(kVerb, u"--time takes YYYY-MM-DDTHH:MM:SS, not "_s + args.m_sTime, context);
     context.m_pFixedClock = std::make_unique<CFixedClock>(moment);
     context.m_platform.m_pClock = context.m_pFixedClock.get();
   }
   if (!args.m_sDriverFolder.isEmpty() && !QFileInfo(args.m_sDriverFolder).isDir()) {
-    context.m_err << u"kyv-cli: the driver folder "_s << args.m_sDriverFolder << u" does not exist"_s << Qt::endl;
+    context.m_err << u"kyv-cli: the driver folder "_s << args.m_sDriverFolder
+                  << u" does not exist"_s << Qt::endl;
     return kExitUserError;
   }
   if (!args.m_sOut.isEmpty() && !QDir().mkpath(args.m_sOut)) {

@@ -1,8 +1,8 @@
 #include "codegen/BuildScripts.h"
 
-#include "model/KyvDoc.h"
-
 #include <algorithm>
+
+#include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,9 +15,7 @@ namespace {
 
 // cmd.exe splits a command line at blanks: a path that holds one goes in double quotes. Paths
 // without blanks are written bare, as they always were.
-QString BatPath(const QString& path) {
-  return path.contains(u' ') ? u'"' + path + u'"' : path;
-}
+QString BatPath(const QString& path) { return path.contains(u' ') ? u'"' + path + u'"' : path; }
 
 // The shell splits and expands far more than blanks: anything beyond a plain path character is
 // single-quoted, a quote inside written as '\''.
@@ -94,8 +92,9 @@ QString LoadBatText(const CKyvDoc& doc) {
 // folder, and end with the tool's exit status instead of a pause.
 QString BuildShText(const CKyvDoc& doc) {
   // flexspin finds its own include folder beside itself when it comes from PATH.
-  const QString include =
-      doc.m_sFlexSpinPath.isEmpty() ? QString() : u" -L "_s + ShFolder(doc.m_sFlexSpinPath + u"/include"_s);
+  const QString include = doc.m_sFlexSpinPath.isEmpty()
+                              ? QString()
+                              : u" -L "_s + ShFolder(doc.m_sFlexSpinPath + u"/include"_s);
   QString text;
   text += u"#!/bin/sh\n"_s;
   text += u"# Kyv Generated shell script\n"_s;

@@ -1,20 +1,20 @@
 #include "codegen/DriverFiles.h"
 
-#include "codegen/GenerateFiles.h"
-#include "model/CodeObject.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QResource>
-
 #include <algorithm>
+
+#include "codegen/GenerateFiles.h"
+#include "model/CodeObject.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 const std::vector<CDriverFile>& DriverFileTable() {
   using enum DriverUse;
   using enum DriverVariant;
+  // clang-format off
   static const std::vector<CDriverFile> table = {
       // resource, bundled file, file written, written for, kind, order, variant
       {374, u"SimplerSerial.spin2"_s, u"SimplerSerial.spin2"_s, Serial, -1, 1, Any},
@@ -51,6 +51,7 @@ const std::vector<CDriverFile>& DriverFileTable() {
       {370, u"OV5640.h"_s, u"OV5640.h"_s, Kind, OBJ_CAMERA, 4, Any},
       {371, u"OV7675.h"_s, u"OV7675.h"_s, Kind, OBJ_CAMERA, 5, Any},
   };
+  // clang-format on
   return table;
 }
 
@@ -58,9 +59,12 @@ namespace {
 
 bool VariantApplies(DriverVariant variant, const CCodeObject& object) {
   switch (variant) {
-    case DriverVariant::Any: return true;
-    case DriverVariant::WithErrorLed: return !object.m_bParam[3];  // "Do not use Error LED pin"
-    case DriverVariant::WithoutErrorLed: return object.m_bParam[3];
+    case DriverVariant::Any:
+      return true;
+    case DriverVariant::WithErrorLed:
+      return !object.m_bParam[3];  // "Do not use Error LED pin"
+    case DriverVariant::WithoutErrorLed:
+      return object.m_bParam[3];
   }
   return false;
 }
@@ -70,8 +74,9 @@ QList<const CDriverFile*> SelectInOrder(Predicate applies) {
   QList<const CDriverFile*> rows;
   for (const CDriverFile& row : DriverFileTable())
     if (applies(row)) rows.append(&row);
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const CDriverFile* a, const CDriverFile* b) { return a->m_nOrder < b->m_nOrder; });
+  std::stable_sort(rows.begin(), rows.end(), [](const CDriverFile* a, const CDriverFile* b) {
+    return a->m_nOrder < b->m_nOrder;
+  });
   return rows;
 }
 
@@ -158,7 +163,8 @@ void CDriverWriter::Write(const CDriverFile& file) {
       return;
     }
     m_notes.append(u"Warning: "_s + QDir::toNativeSeparators(userPath) + u" cannot be read ("_s +
-                   user.errorString() + u"); the bundled "_s + file.m_sFileName + u" was written."_s);
+                   user.errorString() + u"); the bundled "_s + file.m_sFileName +
+                   u" was written."_s);
   }
 
   switch (WriteResourceToFile(file.m_nResource, path)) {

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <vector>
 
@@ -47,7 +46,7 @@ ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path);
 // driver folder instead of the bundled one when there is one. Records what it wrote in the
 // result; a file that cannot be created is skipped without a message.
 class CDriverWriter {
-public:
+ public:
   CDriverWriter(const QString& projectFolder, const QString& userFolder, CGenerateResult& result);
 
   void Write(const CDriverFile& file);
@@ -57,7 +56,7 @@ public:
   // Lines for the final message about the user's driver folder (missing folder, unreadable file).
   const QStringList& Notes() const { return m_notes; }
 
-private:
+ private:
   QString UserFile(const QString& fileName) const;
 
   QString m_sProjectFolder;

@@ -1,5 +1,8 @@
 #include "codegen/GenerateFiles.h"
 
+#include <QDir>
+#include <QFile>
+
 #include "codegen/BuildScripts.h"
 #include "codegen/DriverFiles.h"
 #include "codegen/GeneratedText.h"
@@ -7,9 +10,6 @@
 #include "codegen/SingleByteCheck.h"
 #include "model/KyvDoc.h"
 #include "model/ProfileValues.h"
-
-#include <QDir>
-#include <QFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,7 +35,8 @@ QList<CScript> Scripts() {
   return scripts;
 }
 
-bool WriteScript(const CScript& script, CKyvDoc& doc, const QString& folder, CGenerateResult& result) {
+bool WriteScript(const CScript& script, CKyvDoc& doc, const QString& folder,
+                 CGenerateResult& result) {
   const QString path = QDir::toNativeSeparators(QDir(folder).filePath(script.m_sFileName));
   QString reason;
   if (!WriteTextFile(path, script.m_pText(doc), script.m_lineEnd, &reason)) {
@@ -43,7 +44,8 @@ bool WriteScript(const CScript& script, CKyvDoc& doc, const QString& folder, CGe
     return false;
   }
   if (script.m_bExecutable)
-    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(
+        path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
   result.m_filesWritten.append(path);
   return true;
 }
@@ -73,7 +75,8 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
   }
 
   if (CSettingsStore* settings = doc.Platform().m_pSettings)
-    for (const CProfileValue& value : ProfileValues()) settings->WriteString(value.m_sName, doc.*value.m_pMember);
+    for (const CProfileValue& value : ProfileValues())
+      settings->WriteString(value.m_sName, doc.*value.m_pMember);
 
   for (const CScript& script : Scripts())
     if (!WriteScript(script, doc, folder, result)) return result;
@@ -87,7 +90,8 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
   QString message = u"Project files created."_s;
   for (const QString& note : drivers.Notes()) message += u'\n' + note;
   for (const QString& file : result.m_unbundledFiles)
-    message += u"\nWarning: "_s + file + u" was written empty: its driver is not bundled with this build of Kyv."_s;
+    message += u"\nWarning: "_s + file +
+               u" was written empty: its driver is not bundled with this build of Kyv."_s;
   doc.Messages().ShowPlain(message);
 
   result.m_bCompleted = mainFileWritten;

@@ -1,5 +1,8 @@
 #include "codegen/MainFile.h"
 
+#include <QDir>
+#include <QFile>
+
 #include "codegen/BuildScripts.h"
 #include "codegen/DriverFiles.h"
 #include "codegen/GenerateFiles.h"
@@ -7,12 +10,10 @@
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
-#include <QDir>
-#include <QFile>
-
-bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers, CGenerateResult& result) {
-  const QString path =
-      QDir::toNativeSeparators(QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
+                   CGenerateResult& result) {
+  const QString path = QDir::toNativeSeparators(
+      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
   doc.m_sMainFilePath = path;
 
   // The first backup is kept: rename never replaces an existing .bak.
@@ -45,8 +46,9 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers, 
   QByteArray bytes;
   const bool encoded = EncodeSingleByte(text, LineEnd::CrLf, &bytes);
   if (!encoded || file.write(bytes) != bytes.size() || !file.flush()) {
-    const QString reason = encoded ? file.errorString()
-                                   : QStringLiteral("the text holds a character that has no single-byte form");
+    const QString reason =
+        encoded ? file.errorString()
+                : QStringLiteral("the text holds a character that has no single-byte form");
     file.close();
     doc.Messages().ShowPlain(CantCreateMessage(path, reason));
     result.m_filesWritten.removeAll(path);

@@ -11,4 +11,5 @@ struct CGenerateResult;
 // block names. Sets doc.m_sMainFilePath as soon as the name is known. When the file cannot be
 // created it shows "Error:  Can't create ..." and writes nothing else. Returns whether the main
 // file was written.
-bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers, CGenerateResult& result);
+bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
+                   CGenerateResult& result);

@@ -1,8 +1,10 @@
 #include "codegen/MainFileSections.h"
-
 #include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+// The generated lines stay one per source line, as they read in the file: no reflowing here.
+// clang-format off
 
 void WriteMainFileHeader(const CKyvDoc& doc, QString& out) {
   out += u"''Kyv Generated Spin2 main file\n"_s;
@@ -97,3 +99,4 @@ void WriteVarBlock(const CKyvDoc& doc, QString& out) {
       out += u"  long "_s + object->m_sName + u"_position  'storage for servo position\n"_s;
   }
 }
+// clang-format on

@@ -1,9 +1,11 @@
 #include "codegen/MainFileSections.h"
-
 #include "codegen/ModeExpressions.h"
 #include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+// The generated lines stay one per source line, as they read in the file: no reflowing here.
+// clang-format off
 
 void WriteMainRoutine(const CKyvDoc& doc, QString& out) {
   out += u"\n\nPub Main()|n\n"_s;
@@ -261,3 +263,4 @@ void WriteLoopRoutine(const CKyvDoc& doc, QString& out) {
   out += u"\n'End of Loop \n"_s;
   out += u"\n\n"_s;
 }
+// clang-format on

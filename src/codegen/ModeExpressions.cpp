@@ -1,8 +1,8 @@
 #include "codegen/ModeExpressions.h"
 
-#include "model/CodeObject.h"
-
 #include <array>
+
+#include "model/CodeObject.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,16 +17,16 @@ QString Pick(const std::array<const char16_t*, N>& names, int index) {
 
 QString DigitalIoModeExpression(const CCodeObject& object) {
   static const std::array<const char16_t*, 8> sources = {
-      u"P_LOCAL_A|", u"P_PLUS1_A|", u"P_PLUS2_A|", u"P_PLUS3_A|",
+      u"P_LOCAL_A|",  u"P_PLUS1_A|",  u"P_PLUS2_A|",  u"P_PLUS3_A|",
       u"P_OUTBIT_A|", u"P_MINUS3_A|", u"P_MINUS2_A|", u"P_MINUS1_A|"};
   static const std::array<const char16_t*, 5> filters = {
       u"P_PASS_AB|", u"P_FILT0_AB|", u"P_FILT1_AB|", u"P_FILT2_AB|", u"P_FILT3_AB|"};
   static const std::array<const char16_t*, 8> highDrives = {
-      u"P_HIGH_FAST|", u"P_HIGH_1K5|", u"P_HIGH_15K|", u"P_HIGH_150K|",
-      u"P_HIGH_1MA|", u"P_HIGH_100UA|", u"P_HIGH_10UA|", u"P_HIGH_FLOAT|"};
+      u"P_HIGH_FAST|", u"P_HIGH_1K5|",   u"P_HIGH_15K|",  u"P_HIGH_150K|",
+      u"P_HIGH_1MA|",  u"P_HIGH_100UA|", u"P_HIGH_10UA|", u"P_HIGH_FLOAT|"};
   static const std::array<const char16_t*, 8> lowDrives = {
-      u"P_LOW_FAST|", u"P_LOW_1K5|", u"P_LOW_15K|", u"P_LOW_150K|",
-      u"P_LOW_1MA|", u"P_LOW_100UA|", u"P_LOW_10UA|", u"P_LOW_FLOAT|"};
+      u"P_LOW_FAST|", u"P_LOW_1K5|",   u"P_LOW_15K|",  u"P_LOW_150K|",
+      u"P_LOW_1MA|",  u"P_LOW_100UA|", u"P_LOW_10UA|", u"P_LOW_FLOAT|"};
 
   QString mode = u"P_TRUE_A|"_s;
   mode += Pick(sources, object.m_nParam[3]);
@@ -41,7 +41,7 @@ QString DigitalIoModeExpression(const CCodeObject& object) {
 }
 
 QString DacModeName(const CCodeObject& object) {
-  static const std::array<const char16_t*, 4> modes = {
-      u"P_DAC_990R_3V", u"P_DAC_600R_2V", u"P_DAC_124R_3V", u"P_DAC_75R_2V"};
+  static const std::array<const char16_t*, 4> modes = {u"P_DAC_990R_3V", u"P_DAC_600R_2V",
+                                                       u"P_DAC_124R_3V", u"P_DAC_75R_2V"};
   return Pick(modes, object.m_nParam[1]);
 }

@@ -1,9 +1,11 @@
 #include "codegen/MainFileSections.h"
-
 #include "model/KyvDoc.h"
 #include "model/TextConversion.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+// The generated lines stay one per source line, as they read in the file: no reflowing here.
+// clang-format off
 
 namespace {
 
@@ -157,3 +159,4 @@ void WriteObjectConstants(CKyvDoc& doc, QString& out) {
     }
   }
 }
+// clang-format on

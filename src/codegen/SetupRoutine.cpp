@@ -1,11 +1,13 @@
-#include "codegen/MainFileSections.h"
+#include <QDateTime>
 
+#include "codegen/MainFileSections.h"
 #include "codegen/ModeExpressions.h"
 #include "model/KyvDoc.h"
 
-#include <QDateTime>
-
 using namespace Qt::Literals::StringLiterals;
+
+// The generated lines stay one per source line, as they read in the file: no reflowing here.
+// clang-format off
 
 namespace {
 
@@ -249,3 +251,4 @@ void WriteSetDacModeAndLevel(const CKyvDoc& doc, QString& out) {
     return;  // once, however many DAC objects there are
   }
 }
+// clang-format on

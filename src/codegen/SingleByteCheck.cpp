@@ -1,8 +1,8 @@
 #include "codegen/SingleByteCheck.h"
 
-#include "model/KyvDoc.h"
-
 #include <QList>
+
+#include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,13 +21,16 @@ void AddSetting(QList<CTextField>& fields, const QString& label, const QString& 
 void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
   fields.append({u"the project file name \""_s + doc.GetTitle() + u'"', doc.GetTitle()});
   AddSetting(fields, u"FlexSpin.exe Folder:"_s, doc.m_sFlexSpinPath);
-  if (doc.m_bUseLibraryPath) AddSetting(fields, u"-L Use Additional Library Folder"_s, doc.m_sLibraryPath);
+  if (doc.m_bUseLibraryPath)
+    AddSetting(fields, u"-L Use Additional Library Folder"_s, doc.m_sLibraryPath);
   if (doc.m_bUseOptLevel) AddSetting(fields, u"-O Specify Optimization Level"_s, doc.m_sOptLevel);
-  if (doc.m_bUseFlexOptions) AddSetting(fields, u"Add these additional options: (FlexSpin)"_s, doc.m_sFlexOptions);
+  if (doc.m_bUseFlexOptions)
+    AddSetting(fields, u"Add these additional options: (FlexSpin)"_s, doc.m_sFlexOptions);
   AddSetting(fields, u"LoadP2.exe Folder:"_s, doc.m_sLoadP2Path);
   if (doc.m_bUsePlan9) AddSetting(fields, u"-9 Use Plan9 to access PC Folder:"_s, doc.m_sPlan9Path);
   if (doc.m_bUseBaud) AddSetting(fields, u"-b Specify terminal baud"_s, doc.m_sBaud);
-  if (doc.m_bUseLoadP2Options) AddSetting(fields, u"Add these additional options: (LoadP2)"_s, doc.m_sLoadP2Options);
+  if (doc.m_bUseLoadP2Options)
+    AddSetting(fields, u"Add these additional options: (LoadP2)"_s, doc.m_sLoadP2Options);
   AddSetting(fields, u"P2 Core Frequency:"_s, doc.m_sClockFreq);
   if (doc.m_bMountSd) {
     AddSetting(fields, u"SD Card Pins: MISO"_s, doc.m_sSdMiso);
@@ -134,7 +137,8 @@ std::optional<CUnwritableText> FindUnwritableText(const CKyvDoc& doc) {
 
 QString UnwritableTextMessage(const CUnwritableText& found) {
   const QString character = QString::fromUcs4(&found.m_nCodePoint, 1);
-  const QString code = u"U+%1"_s.arg(static_cast<uint>(found.m_nCodePoint), 4, 16, QChar(u'0')).toUpper();
+  const QString code =
+      u"U+%1"_s.arg(static_cast<uint>(found.m_nCodePoint), 4, 16, QChar(u'0')).toUpper();
   return u"Error:  Can't generate files: "_s + found.m_sWhere + u" holds the character \""_s +
          character + u"\" ("_s + code + u"), which cannot be written as a single byte. "_s +
          u"Change it and generate again."_s;

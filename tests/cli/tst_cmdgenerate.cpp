@@ -1,18 +1,18 @@
-#include "TestPlatform.h"
-#include "cli/CliContext.h"
-#include "model/KyvFile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "cli/CliContext.h"
+#include "model/KyvFile.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 class TestCmdGenerate : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void generatesIntoTheProjectFolder();
   void outFolderSdDriverAndTime();
   void driverFolderOption();
@@ -21,7 +21,7 @@ private slots:
   void userErrors_data();
   void userErrors();
 
-private:
+ private:
   // Runs kyv-cli with a settings store of its own; stdout and stderr land in the two texts.
   int Run(const QStringList& args) {
     m_out.clear();
@@ -82,9 +82,10 @@ void TestCmdGenerate::outFolderSdDriverAndTime() {
   QVERIFY(!QFile::exists(dir.filePath(u"Demo.spin2"_s)));
   const QByteArray main = ReadAll(QDir(out).filePath(u"Demo.spin2"_s));
   QVERIFY(main.contains("  sd:  \"FAT32\""));
-  QVERIFY(main.contains("    SetRtcTime.Year = 2024;\r\n    SetRtcTime.Month = 3;\r\n    SetRtcTime.Date = 3;\r\n"
-                        "    SetRtcTime.Day = 1;\r\n    SetRtcTime.Hours = 14;\r\n    SetRtcTime.Minutes = 5;\r\n"
-                        "    SetRtcTime.Seconds = 9;\r\n"));
+  QVERIFY(main.contains(
+      "    SetRtcTime.Year = 2024;\r\n    SetRtcTime.Month = 3;\r\n    SetRtcTime.Date = 3;\r\n"
+      "    SetRtcTime.Day = 1;\r\n    SetRtcTime.Hours = 14;\r\n    SetRtcTime.Minutes = 5;\r\n"
+      "    SetRtcTime.Seconds = 9;\r\n"));
   QVERIFY(QFile::exists(QDir(out).filePath(u"FAT32.spin2"_s)));
 
   // The same command again gives the same main file.
@@ -109,13 +110,18 @@ void TestCmdGenerate::usageErrors_data() {
   QTest::addColumn<QStringList>("args");
   QTest::addColumn<QString>("message");
   QTest::newRow("no file") << QStringList{u"generate"_s} << u"kyv-cli: expected one FILE.KYV"_s;
-  QTest::newRow("two files") << QStringList{u"generate"_s, u"a.KYV"_s, u"b.KYV"_s} << u"kyv-cli: expected one FILE.KYV"_s;
-  QTest::newRow("unknown option") << QStringList{u"generate"_s, u"a.KYV"_s, u"--fast"_s} << u"kyv-cli: unknown option --fast"_s;
-  QTest::newRow("option without value") << QStringList{u"generate"_s, u"a.KYV"_s, u"--out"_s} << u"kyv-cli: --out needs a value"_s;
-  QTest::newRow("bad SD driver") << QStringList{u"generate"_s, u"a.KYV"_s, u"--sd-driver"_s, u"FAT16"_s}
+  QTest::newRow("two files") << QStringList{u"generate"_s, u"a.KYV"_s, u"b.KYV"_s}
+                             << u"kyv-cli: expected one FILE.KYV"_s;
+  QTest::newRow("unknown option") << QStringList{u"generate"_s, u"a.KYV"_s, u"--fast"_s}
+                                  << u"kyv-cli: unknown option --fast"_s;
+  QTest::newRow("option without value")
+      << QStringList{u"generate"_s, u"a.KYV"_s, u"--out"_s} << u"kyv-cli: --out needs a value"_s;
+  QTest::newRow("bad SD driver") << QStringList{u"generate"_s, u"a.KYV"_s, u"--sd-driver"_s,
+                                                u"FAT16"_s}
                                  << u"kyv-cli: --sd-driver takes fsrw or fat32"_s;
-  QTest::newRow("bad time") << QStringList{u"generate"_s, u"a.KYV"_s, u"--time"_s, u"2024-02-30T10:00:00"_s}
-                            << u"kyv-cli: --time takes YYYY-MM-DDTHH:MM:SS, not 2024-02-30T10:00:00"_s;
+  QTest::newRow("bad time")
+      << QStringList{u"generate"_s, u"a.KYV"_s, u"--time"_s, u"2024-02-30T10:00:00"_s}
+      << u"kyv-cli: --time takes YYYY-MM-DDTHH:MM:SS, not 2024-02-30T10:00:00"_s;
 }
 
 void TestCmdGenerate::usageErrors() {

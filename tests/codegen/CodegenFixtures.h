@@ -2,12 +2,13 @@
 
 // Small objects for the generator tests, filled the way each kind's editor fills them.
 
+#include <memory>
+
 #include "model/CodeObject.h"
 #include "model/KyvDoc.h"
 
-#include <memory>
-
-inline std::unique_ptr<CCodeObject> MakeObject(ObjectType type, const QString& name, const QString& basePin = {}) {
+inline std::unique_ptr<CCodeObject> MakeObject(ObjectType type, const QString& name,
+                                               const QString& basePin = {}) {
   auto object = std::make_unique<CCodeObject>();
   object->m_nType = type;
   object->m_sName = name;
@@ -65,7 +66,8 @@ inline std::unique_ptr<CCodeObject> MakeRtc(const QString& name, const QString& 
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeSound(const QString& name, bool music = true, bool effects = true) {
+inline std::unique_ptr<CCodeObject> MakeSound(const QString& name, bool music = true,
+                                              bool effects = true) {
   auto object = MakeObject(OBJ_SIMPLE_SOUND, name);
   object->m_sParam[0] = QStringLiteral("54");
   object->m_sParam[1] = QStringLiteral("55");
@@ -74,7 +76,8 @@ inline std::unique_ptr<CCodeObject> MakeSound(const QString& name, bool music = 
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeServo(const QString& name, const QString& pin, bool microseconds, bool random) {
+inline std::unique_ptr<CCodeObject> MakeServo(const QString& name, const QString& pin,
+                                              bool microseconds, bool random) {
   auto object = MakeObject(OBJ_SERVO, name, pin);
   object->m_sParam[0] = QStringLiteral("90");
   object->m_sParam[1] = QStringLiteral("1500");
@@ -83,7 +86,8 @@ inline std::unique_ptr<CCodeObject> MakeServo(const QString& name, const QString
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeDigitalIo(const QString& name, const QString& pin = QStringLiteral("38")) {
+inline std::unique_ptr<CCodeObject> MakeDigitalIo(const QString& name,
+                                                  const QString& pin = QStringLiteral("38")) {
   auto object = MakeObject(OBJ_DIGITAL_IO, name, pin);
   object->m_bParam[3] = true;  // show IN in the loop
   object->m_bParam[4] = true;  // toggle OUT in the loop
@@ -91,7 +95,8 @@ inline std::unique_ptr<CCodeObject> MakeDigitalIo(const QString& name, const QSt
 }
 
 // Filters with the given ones enabled, filter k with length code k % 4 and tap 4 + k.
-inline std::unique_ptr<CCodeObject> MakeFilters(const QString& name, std::initializer_list<int> enabled) {
+inline std::unique_ptr<CCodeObject> MakeFilters(const QString& name,
+                                                std::initializer_list<int> enabled) {
   auto object = MakeObject(OBJ_DIGITAL_FILTERS, name);
   object->m_nPinCount = 0;
   for (int k = 0; k < 4; ++k) {
@@ -102,7 +107,8 @@ inline std::unique_ptr<CCodeObject> MakeFilters(const QString& name, std::initia
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeDac(const QString& name, const QString& pin, int drive, bool random) {
+inline std::unique_ptr<CCodeObject> MakeDac(const QString& name, const QString& pin, int drive,
+                                            bool random) {
   auto object = MakeObject(OBJ_DAC, name, pin);
   object->m_nParam[0] = 128;
   object->m_nParam[1] = drive;
@@ -111,7 +117,8 @@ inline std::unique_ptr<CCodeObject> MakeDac(const QString& name, const QString& 
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeAdc(const QString& name, const QString& pin, int filter, int n, bool calibrated) {
+inline std::unique_ptr<CCodeObject> MakeAdc(const QString& name, const QString& pin, int filter,
+                                            int n, bool calibrated) {
   auto object = MakeObject(OBJ_ADC, name, pin);
   object->m_nParam[0] = filter;
   object->m_nParam[1] = n;
@@ -124,7 +131,8 @@ inline std::unique_ptr<CCodeObject> MakeAdc(const QString& name, const QString& 
 }
 
 // The Parallax adapter on the given port, or the custom pins 10 (DM), 8, 57 and 9.
-inline std::unique_ptr<CCodeObject> MakeUsb(const QString& name, bool custom, int port, bool noErrorLed) {
+inline std::unique_ptr<CCodeObject> MakeUsb(const QString& name, bool custom, int port,
+                                            bool noErrorLed) {
   auto object = MakeObject(OBJ_USB_KBM, name, QStringLiteral("16"));
   object->m_nPinCount = 4;
   object->m_nParam[0] = custom ? 1 : 0;
@@ -144,7 +152,8 @@ inline std::unique_ptr<CCodeObject> MakeUsb(const QString& name, bool custom, in
   return object;
 }
 
-inline std::unique_ptr<CCodeObject> MakeCamera(const QString& name, const QString& bus, const QString& qvga) {
+inline std::unique_ptr<CCodeObject> MakeCamera(const QString& name, const QString& bus,
+                                               const QString& qvga) {
   auto object = MakeObject(OBJ_CAMERA, name, QStringLiteral("16"));
   object->m_nPinCount = 16;
   object->m_sParam[0] = bus;

@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "TestPlatform.h"
 #include "codegen/BuildScripts.h"
-
-#include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -9,7 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestBuildScripts : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void batchPathsWithBlanksAreQuoted();
   void shellPathsAreQuotedAndUseSlashes();
   void shellToolsComeFromPathWithoutAFolder();
@@ -18,7 +18,7 @@ private slots:
   void baseName_data();
   void baseName();
 
-private:
+ private:
   void NewDoc(CKyvDoc& doc) {
     doc.OnNewDocument();
     doc.SetPathName(u"/work/Demo.KYV"_s);
@@ -36,12 +36,14 @@ void TestBuildScripts::batchPathsWithBlanksAreQuoted() {
   doc.m_bUseLibraryPath = doc.m_bUseOptLevel = doc.m_bUsePlan9 = 1;
   QCOMPARE(BuildBatText(doc),
            u"REM Kyv Generated Batch file\n"
-           u"\"C:\\Program Files\\FlexProp\\bin\\FlexSpin.exe\" -2 -L \"C:\\Program Files\\FlexProp\\bin\\include\"  "
+           u"\"C:\\Program Files\\FlexProp\\bin\\FlexSpin.exe\" -2 -L \"C:\\Program "
+           u"Files\\FlexProp\\bin\\include\"  "
            u"-L \"D:\\My Libs\" -O2 Demo.spin2\n"
            u"Pause \n"_s);
   QCOMPARE(LoadBatText(doc),
            u"REM Kyv Generated Batch file\n"
-           u"\"C:\\Program Files\\FlexProp\\bin\\loadp2.exe\"  -T -k -9 \"D:\\P2 Share\" -b 230400  Demo.binary\n"
+           u"\"C:\\Program Files\\FlexProp\\bin\\loadp2.exe\"  -T -k -9 \"D:\\P2 Share\" -b 230400 "
+           u" Demo.binary\n"
            u"Pause \n"_s);
 }
 
@@ -53,11 +55,12 @@ void TestBuildScripts::shellPathsAreQuotedAndUseSlashes() {
   doc.m_sLibraryPath = u"C:\\FlexProp\\include"_s;
   doc.m_sPlan9Path = u"/srv/$share"_s;
   doc.m_bUseLibraryPath = doc.m_bUsePlan9 = 1;
-  QCOMPARE(BuildShText(doc),
-           u"#!/bin/sh\n"
-           u"# Kyv Generated shell script\n"
-           u"cd \"$(dirname \"$0\")\" || exit 1\n"
-           u"'/opt/flex prop/bin/flexspin' -2 -L '/opt/flex prop/bin/include'  -L C:/FlexProp/include Demo.spin2\n"_s);
+  QCOMPARE(
+      BuildShText(doc),
+      u"#!/bin/sh\n"
+      u"# Kyv Generated shell script\n"
+      u"cd \"$(dirname \"$0\")\" || exit 1\n"
+      u"'/opt/flex prop/bin/flexspin' -2 -L '/opt/flex prop/bin/include'  -L C:/FlexProp/include Demo.spin2\n"_s);
   QCOMPARE(LoadShText(doc),
            u"#!/bin/sh\n"
            u"# Kyv Generated shell script\n"
@@ -81,17 +84,21 @@ void TestBuildScripts::loaderOptionsFollowTheBaud() {
   doc.m_bShowTerminal = doc.m_bWaitForKey = 0;
   doc.m_bUseLoadP2Options = 1;
   doc.m_sLoadP2Options = u"-p /dev/ttyUSB0  -v"_s;
-  QCOMPARE(LoadBatText(doc).section(u'\n', 1, 1), u"C:\\FlexProp\\bin\\loadp2.exe  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
-  QCOMPARE(LoadShText(doc).section(u'\n', 3, 3), u"C:/FlexProp/bin/loadp2  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
+  QCOMPARE(LoadBatText(doc).section(u'\n', 1, 1),
+           u"C:\\FlexProp\\bin\\loadp2.exe  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
+  QCOMPARE(LoadShText(doc).section(u'\n', 3, 3),
+           u"C:/FlexProp/bin/loadp2  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
 }
 
 void TestBuildScripts::heapSizeChangesNeitherScript() {
   CKyvDoc doc(m_test.Services());
   NewDoc(doc);
-  const QStringList before = {BuildBatText(doc), LoadBatText(doc), BuildShText(doc), LoadShText(doc)};
+  const QStringList before = {BuildBatText(doc), LoadBatText(doc), BuildShText(doc),
+                              LoadShText(doc)};
   doc.m_bUseHeapSize = 1;
   doc.m_sHeapSize = u"16000"_s;
-  QCOMPARE((QStringList{BuildBatText(doc), LoadBatText(doc), BuildShText(doc), LoadShText(doc)}), before);
+  QCOMPARE((QStringList{BuildBatText(doc), LoadBatText(doc), BuildShText(doc), LoadShText(doc)}),
+           before);
 }
 
 void TestBuildScripts::baseName_data() {

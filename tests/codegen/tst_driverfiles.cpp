@@ -1,10 +1,10 @@
-#include "codegen/DriverFiles.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "codegen/DriverFiles.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,7 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestDriverFiles : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void everyDriverFileIsBundledAndListed();
   void tableRowsMatchTheBundle();
   void rewritingReplacesTheWholeFile();
@@ -65,7 +65,8 @@ void TestDriverFiles::rewritingReplacesTheWholeFile() {
     old.write(QByteArray(400000, 'x'));
     old.close();
     const ResourceWrite written = WriteResourceToFile(resource, target);
-    QCOMPARE(written, IsResourceBundled(resource) ? ResourceWrite::Written : ResourceWrite::WrittenEmpty);
+    QCOMPARE(written,
+             IsResourceBundled(resource) ? ResourceWrite::Written : ResourceWrite::WrittenEmpty);
     const auto row = std::find_if(DriverFileTable().begin(), DriverFileTable().end(),
                                   [&](const CDriverFile& r) { return r.m_nResource == resource; });
     QCOMPARE(ReadAll(target), ReadAll(kDriverSources.filePath(row->m_sResourceName)));
@@ -74,7 +75,8 @@ void TestDriverFiles::rewritingReplacesTheWholeFile() {
 
 void TestDriverFiles::fileThatCannotBeCreated() {
   QTemporaryDir out;
-  QCOMPARE(WriteResourceToFile(374, out.filePath(u"missing/SimplerSerial.spin2"_s)), ResourceWrite::NotCreated);
+  QCOMPARE(WriteResourceToFile(374, out.filePath(u"missing/SimplerSerial.spin2"_s)),
+           ResourceWrite::NotCreated);
   QVERIFY(!QFile::exists(out.filePath(u"missing"_s)));
 }
 

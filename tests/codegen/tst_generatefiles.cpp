@@ -1,14 +1,14 @@
-#include "CodegenFixtures.h"
-#include "TestPlatform.h"
-#include "codegen/DriverFiles.h"
-#include "codegen/GenerateFiles.h"
-#include "model/ProfileValues.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "CodegenFixtures.h"
+#include "TestPlatform.h"
+#include "codegen/DriverFiles.h"
+#include "codegen/GenerateFiles.h"
+#include "model/ProfileValues.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,7 +16,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestGenerateFiles : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void goldenProjects_data();
   void goldenProjects();
   void driverFilesFollowTheObjectList_data();
@@ -73,7 +73,8 @@ QString Native(const QString& folder, const QString& name) {
 QString CreatedMessage(const QStringList& unbundled) {
   QString text = u"Project files created."_s;
   for (const QString& file : unbundled)
-    text += u"\nWarning: "_s + file + u" was written empty: its driver is not bundled with this build of Kyv."_s;
+    text += u"\nWarning: "_s + file +
+            u" was written empty: its driver is not bundled with this build of Kyv."_s;
   return text;
 }
 
@@ -89,7 +90,9 @@ struct CProject {
   }
   QString Folder() const { return m_dir.path(); }
   QString Path(const QString& name) const { return Native(m_dir.path(), name); }
-  CGenerateResult Generate(const CGenerateOptions& options = {}) { return GenerateFiles(m_doc, options); }
+  CGenerateResult Generate(const CGenerateOptions& options = {}) {
+    return GenerateFiles(m_doc, options);
+  }
 };
 
 }  // namespace
@@ -98,9 +101,11 @@ void TestGenerateFiles::goldenProjects_data() {
   QTest::addColumn<QString>("golden");
   QTest::addColumn<bool>("allOptions");
   QTest::addColumn<QStringList>("drivers");
-  QTest::newRow("empty project, defaults") << u"empty"_s << false << QStringList{u"SimplerSerial.spin2"_s};
-  QTest::newRow("every option on") << u"alloptions"_s << true
-                                   << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s};
+  QTest::newRow("empty project, defaults")
+      << u"empty"_s << false << QStringList{u"SimplerSerial.spin2"_s};
+  QTest::newRow("every option on")
+      << u"alloptions"_s << true
+      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s};
 }
 
 void TestGenerateFiles::goldenProjects() {
@@ -117,7 +122,8 @@ void TestGenerateFiles::goldenProjects() {
 
   const CGenerateResult result = project.Generate();
   QVERIFY(result.m_bCompleted);
-  QCOMPARE(FileNames(result.m_filesWritten), (ScriptNames() + QStringList{u"Demo.spin2"_s} + drivers));
+  QCOMPARE(FileNames(result.m_filesWritten),
+           (ScriptNames() + QStringList{u"Demo.spin2"_s} + drivers));
   QCOMPARE(doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
 
   const QDir goldenDir(QStringLiteral(KYV_TEST_DATA_DIR "/codegen/") + golden);
@@ -137,22 +143,30 @@ void TestGenerateFiles::driverFilesFollowTheObjectList_data() {
   QTest::addColumn<QList<int>>("objects");
   QTest::addColumn<QStringList>("drivers");
   const QStringList vga = {u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s};
-  const QStringList sound = {u"simplesound.spin2"_s,      u"space_sample2_S8.raw"_s, u"space_sample1_S8.raw"_s,
-                             u"platform_sample3_S8.raw"_s, u"platform_sample1_S8.raw"_s, u"pyr.mod"_s,
+  const QStringList sound = {u"simplesound.spin2"_s,       u"space_sample2_S8.raw"_s,
+                             u"space_sample1_S8.raw"_s,    u"platform_sample3_S8.raw"_s,
+                             u"platform_sample1_S8.raw"_s, u"pyr.mod"_s,
                              u"reSound.spin2"_s,           u"trackerPlayer.spin2"_s};
   QTest::newRow("VGA then sound") << QList<int>{OBJ_SIMPLE_VGA, OBJ_SIMPLE_SOUND} << vga + sound;
   QTest::newRow("sound then VGA") << QList<int>{OBJ_SIMPLE_SOUND, OBJ_SIMPLE_VGA} << sound + vga;
-  QTest::newRow("USB without error LED") << QList<int>{-OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b_NoErrorLed.spin2"_s};
-  QTest::newRow("USB with error LED") << QList<int>{OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b.spin2"_s};
-  QTest::newRow("Simple HDMI") << QList<int>{OBJ_SIMPLE_HDMI} << QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s};
+  QTest::newRow("USB without error LED")
+      << QList<int>{-OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b_NoErrorLed.spin2"_s};
+  QTest::newRow("USB with error LED")
+      << QList<int>{OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b.spin2"_s};
+  QTest::newRow("Simple HDMI") << QList<int>{OBJ_SIMPLE_HDMI}
+                               << QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s};
   QTest::newRow("DVP camera") << QList<int>{OBJ_CAMERA}
-                              << QStringList{u"Cam.h"_s, u"CameraCapture.spin2"_s, u"OV2640.h"_s, u"OV5640.h"_s, u"OV7675.h"_s};
+                              << QStringList{u"Cam.h"_s, u"CameraCapture.spin2"_s, u"OV2640.h"_s,
+                                             u"OV5640.h"_s, u"OV7675.h"_s};
   QTest::newRow("I2C bus, QVGA, LEDs, RTC, servo, ADC")
       << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_QVGA, OBJ_NEOPIXEL, OBJ_RTC, OBJ_SERVO, OBJ_ADC}
-      << QStringList{u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_scanner.spin2"_s, u"QVGA_16bpp.spin2"_s, u"QVGA_Bird.bmp"_s,
-                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.h"_s, u"vn_servo.spin2"_s, u"adc.spin2"_s};
-  QTest::newRow("kinds without files") << QList<int>{OBJ_NCO, OBJ_DIGITAL_IO, OBJ_DIGITAL_FILTERS, OBJ_DAC, OBJ_TILED_1080P}
-                                       << QStringList{};
+      << QStringList{u"vn_i2c_kdz2a.spin2"_s,      u"vn_i2c_scanner.spin2"_s,
+                     u"QVGA_16bpp.spin2"_s,        u"QVGA_Bird.bmp"_s,
+                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.h"_s,
+                     u"vn_servo.spin2"_s,          u"adc.spin2"_s};
+  QTest::newRow("kinds without files")
+      << QList<int>{OBJ_NCO, OBJ_DIGITAL_IO, OBJ_DIGITAL_FILTERS, OBJ_DAC, OBJ_TILED_1080P}
+      << QStringList{};
 }
 
 void TestGenerateFiles::driverFilesFollowTheObjectList() {
@@ -161,23 +175,56 @@ void TestGenerateFiles::driverFilesFollowTheObjectList() {
   CProject project;
   for (const int kind : objects) {
     switch (kind < 0 ? -kind : kind) {
-      case OBJ_SIMPLE_VGA: project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s)); break;
-      case OBJ_SIMPLE_QVGA: project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s)); break;
-      case OBJ_SIMPLE_HDMI: project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s)); break;
-      case OBJ_TILED_1080P: project.m_doc.AddObject(MakeVideo(OBJ_TILED_1080P, u"Tiled1080p1"_s)); break;
-      case OBJ_SIMPLE_SOUND: project.m_doc.AddObject(MakeSound(u"SimpleSound1"_s)); break;
-      case OBJ_USB_KBM: project.m_doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, kind < 0)); break;
-      case OBJ_CAMERA: project.m_doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s)); break;
-      case OBJ_I2C_BUS: project.m_doc.AddObject(MakeI2cBus(u"I2CBus1"_s)); break;
-      case OBJ_NEOPIXEL: project.m_doc.AddObject(MakeNeopixel(u"Neopixel1"_s)); break;
-      case OBJ_RTC: project.m_doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false)); break;
-      case OBJ_SERVO: project.m_doc.AddObject(MakeServo(u"Servo1"_s, u"38"_s, false, true)); break;
-      case OBJ_ADC: project.m_doc.AddObject(MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false)); break;
-      case OBJ_NCO: project.m_doc.AddObject(MakeNco(u"NCO1"_s)); break;
-      case OBJ_DIGITAL_IO: project.m_doc.AddObject(MakeDigitalIo(u"DigitalIO1"_s)); break;
-      case OBJ_DIGITAL_FILTERS: project.m_doc.AddObject(MakeFilters(u"Filters1"_s, {1})); break;
-      case OBJ_DAC: project.m_doc.AddObject(MakeDac(u"DAC1"_s, u"18"_s, 0, false)); break;
-      default: QFAIL("no fixture for this kind");
+      case OBJ_SIMPLE_VGA:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+        break;
+      case OBJ_SIMPLE_QVGA:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+        break;
+      case OBJ_SIMPLE_HDMI:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
+        break;
+      case OBJ_TILED_1080P:
+        project.m_doc.AddObject(MakeVideo(OBJ_TILED_1080P, u"Tiled1080p1"_s));
+        break;
+      case OBJ_SIMPLE_SOUND:
+        project.m_doc.AddObject(MakeSound(u"SimpleSound1"_s));
+        break;
+      case OBJ_USB_KBM:
+        project.m_doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, kind < 0));
+        break;
+      case OBJ_CAMERA:
+        project.m_doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s));
+        break;
+      case OBJ_I2C_BUS:
+        project.m_doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
+        break;
+      case OBJ_NEOPIXEL:
+        project.m_doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+        break;
+      case OBJ_RTC:
+        project.m_doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
+        break;
+      case OBJ_SERVO:
+        project.m_doc.AddObject(MakeServo(u"Servo1"_s, u"38"_s, false, true));
+        break;
+      case OBJ_ADC:
+        project.m_doc.AddObject(MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false));
+        break;
+      case OBJ_NCO:
+        project.m_doc.AddObject(MakeNco(u"NCO1"_s));
+        break;
+      case OBJ_DIGITAL_IO:
+        project.m_doc.AddObject(MakeDigitalIo(u"DigitalIO1"_s));
+        break;
+      case OBJ_DIGITAL_FILTERS:
+        project.m_doc.AddObject(MakeFilters(u"Filters1"_s, {1}));
+        break;
+      case OBJ_DAC:
+        project.m_doc.AddObject(MakeDac(u"DAC1"_s, u"18"_s, 0, false));
+        break;
+      default:
+        QFAIL("no fixture for this kind");
     }
   }
   const CGenerateResult result = project.Generate();
@@ -185,7 +232,8 @@ void TestGenerateFiles::driverFilesFollowTheObjectList() {
   QCOMPARE(FileNames(result.m_filesWritten),
            (ScriptNames() + QStringList{u"Demo.spin2"_s, u"SimplerSerial.spin2"_s} + drivers));
   // Exactly these files are in the folder: the USB variant is written under one name only.
-  QStringList expected = ScriptNames() + QStringList{u"Demo.spin2"_s, u"SimplerSerial.spin2"_s} + drivers;
+  QStringList expected =
+      ScriptNames() + QStringList{u"Demo.spin2"_s, u"SimplerSerial.spin2"_s} + drivers;
   expected.sort();
   QCOMPARE(Entries(project.Folder()), expected);
 }
@@ -255,7 +303,8 @@ void TestGenerateFiles::missingDriverFolderIsReported() {
   const CGenerateResult result = project.Generate({QString(), missing});
   QVERIFY(result.m_bCompleted);
   const QString message = project.m_test.m_messages.Texts().last();
-  QVERIFY(message.startsWith(u"Project files created.\nWarning: the driver folder "_s + QDir::toNativeSeparators(missing) +
+  QVERIFY(message.startsWith(u"Project files created.\nWarning: the driver folder "_s +
+                             QDir::toNativeSeparators(missing) +
                              u" does not exist; the bundled drivers were written."_s));
 }
 
@@ -270,7 +319,8 @@ void TestGenerateFiles::profileValuesAreStored() {
   project.Generate();
   const QMap<QString, QString>& stored = project.m_test.m_settings.m_strings;
   QCOMPARE(stored.size(), 5);
-  for (const CProfileValue& value : ProfileValues()) QCOMPARE(stored.value(value.m_sName), doc.*value.m_pMember);
+  for (const CProfileValue& value : ProfileValues())
+    QCOMPARE(stored.value(value.m_sName), doc.*value.m_pMember);
 
   // The next new project starts from them.
   CKyvDoc next(project.m_test.Services());
@@ -287,7 +337,8 @@ void TestGenerateFiles::neverSavedProjectWithSaveCancelled() {
   QVERIFY(!result.m_bCompleted);
   QVERIFY(result.m_filesWritten.isEmpty());
   QCOMPARE(test.m_savePrompt.m_nCalls, 1);
-  QCOMPARE(test.m_messages.Texts(), (QStringList{u"Project must be saved first."_s, u"Unable to find project path."_s}));
+  QCOMPARE(test.m_messages.Texts(),
+           (QStringList{u"Project must be saved first."_s, u"Unable to find project path."_s}));
   QVERIFY(test.m_settings.m_strings.isEmpty());
   QVERIFY(doc.m_sMainFilePath.isEmpty());
 }
@@ -356,7 +407,8 @@ void TestGenerateFiles::scriptNotCreatable() {
   const QStringList messages = project.m_test.m_messages.Texts();
   QCOMPARE(messages.size(), 1);
   const QString prefix = u"Error:  Can't create "_s + project.Path(blocked) + u" -->"_s;
-  QVERIFY2(messages[0].startsWith(prefix) && messages[0].size() > prefix.size(), qPrintable(messages[0]));
+  QVERIFY2(messages[0].startsWith(prefix) && messages[0].size() > prefix.size(),
+           qPrintable(messages[0]));
   QVERIFY(messages[0].size() <= prefix.size() + 255);
 
   const QStringList before = ScriptNames().mid(0, ScriptNames().indexOf(blocked));
@@ -381,11 +433,13 @@ void TestGenerateFiles::mainFileNotCreatable() {
   QVERIFY(!result.m_bCompleted);
   const QStringList messages = project.m_test.m_messages.Texts();
   QCOMPARE(messages.size(), 2);
-  QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s) + u" -->"_s),
+  QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s) +
+                                  u" -->"_s),
            qPrintable(messages[0]));
   QCOMPARE(messages[1], CreatedMessage(result.m_unbundledFiles));
   QCOMPARE(project.m_doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
-  QCOMPARE(FileNames(result.m_filesWritten), (ScriptNames() + QStringList{u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s}));
+  QCOMPARE(FileNames(result.m_filesWritten),
+           (ScriptNames() + QStringList{u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s}));
   QVERIFY(!QFile::exists(project.Path(u"SimplerSerial.spin2"_s)));
   QVERIFY(QFile::exists(project.Path(u"VGA_SimpleDriver1a.spin2"_s)));
 }
@@ -411,15 +465,24 @@ void TestGenerateFiles::backupKeptFromBeforeTheFirstGeneration() {
 void TestGenerateFiles::unwritableCharacterStops_data() {
   QTest::addColumn<int>("place");
   QTest::addColumn<QString>("message");
-  const QString tail = u"), which cannot be written as a single byte. Change it and generate again."_s;
-  QTest::newRow("object field") << 0
-                                << u"Error:  Can't generate files: field \"SCL Pin:\" of object I2CBus1 holds the character \"\u0665\" (U+0665"_s + tail;
-  QTest::newRow("object name") << 1
-                               << u"Error:  Can't generate files: field \"Object Name:\" of object Servo\u2460 holds the character \"\u2460\" (U+2460"_s + tail;
-  QTest::newRow("setting") << 2
-                           << u"Error:  Can't generate files: the setting \"Add these additional options: (FlexSpin)\" holds the character \"\u2014\" (U+2014"_s + tail;
-  QTest::newRow("character beyond 16 bits") << 3
-                                            << u"Error:  Can't generate files: field \"Basepin:\" of object SimpleVGA1 holds the character \"\U0001F600\" (U+1F600"_s + tail;
+  const QString tail =
+      u"), which cannot be written as a single byte. Change it and generate again."_s;
+  QTest::newRow("object field")
+      << 0
+      << u"Error:  Can't generate files: field \"SCL Pin:\" of object I2CBus1 holds the character \"\u0665\" (U+0665"_s +
+             tail;
+  QTest::newRow("object name")
+      << 1
+      << u"Error:  Can't generate files: field \"Object Name:\" of object Servo\u2460 holds the character \"\u2460\" (U+2460"_s +
+             tail;
+  QTest::newRow("setting")
+      << 2
+      << u"Error:  Can't generate files: the setting \"Add these additional options: (FlexSpin)\" holds the character \"\u2014\" (U+2014"_s +
+             tail;
+  QTest::newRow("character beyond 16 bits")
+      << 3
+      << u"Error:  Can't generate files: field \"Basepin:\" of object SimpleVGA1 holds the character \"\U0001F600\" (U+1F600"_s +
+             tail;
 }
 
 // Nothing is written and no setting is stored: the user fixes the text and generates again.
@@ -430,10 +493,19 @@ void TestGenerateFiles::unwritableCharacterStops() {
   CKyvDoc& doc = project.m_doc;
   doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
   switch (place) {
-    case 0: doc.m_ObjectList[0]->m_sText[6] = u"5\u0665"_s; break;
-    case 1: doc.AddObject(MakeServo(u"Servo\u2460"_s, u"38"_s, false, false)); break;
-    case 2: doc.m_bUseFlexOptions = 1; doc.m_sFlexOptions = u"\u2014fixed"_s; break;
-    case 3: doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s))->m_sBasePin = u"48\U0001F600"_s; break;
+    case 0:
+      doc.m_ObjectList[0]->m_sText[6] = u"5\u0665"_s;
+      break;
+    case 1:
+      doc.AddObject(MakeServo(u"Servo\u2460"_s, u"38"_s, false, false));
+      break;
+    case 2:
+      doc.m_bUseFlexOptions = 1;
+      doc.m_sFlexOptions = u"\u2014fixed"_s;
+      break;
+    case 3:
+      doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s))->m_sBasePin = u"48\U0001F600"_s;
+      break;
   }
   const CGenerateResult result = project.Generate();
   QVERIFY(!result.m_bCompleted);
@@ -448,7 +520,8 @@ void TestGenerateFiles::latin1TextIsWrittenAsSingleBytes() {
   project.m_doc.m_sFlexSpinPath = u"C:\\Programme\\Fl\u00FCx"_s;
   QVERIFY(project.Generate().m_bCompleted);
   QVERIFY(ReadAll(project.Path(u"Demo.spin2"_s)).contains("\r\n  Caf\xE9 = 38\r\n"));
-  QVERIFY(ReadAll(project.Path(u"build.bat"_s)).contains("C:\\Programme\\Fl\xFCx\\FlexSpin.exe -2"));
+  QVERIFY(
+      ReadAll(project.Path(u"build.bat"_s)).contains("C:\\Programme\\Fl\xFCx\\FlexSpin.exe -2"));
 }
 
 // Every text slot of every kind, and every setting, with a character of no single-byte form:
@@ -457,23 +530,39 @@ void TestGenerateFiles::latin1TextIsWrittenAsSingleBytes() {
 void TestGenerateFiles::everyCopiedTextIsChecked() {
   using Make = std::function<std::unique_ptr<CCodeObject>()>;
   const QList<Make> objects = {
-      [] { return MakeVideo(OBJ_SIMPLE_VGA, u"V"_s); }, [] { return MakeVideo(OBJ_SIMPLE_QVGA, u"Q"_s); },
-      [] { return MakeVideo(OBJ_SIMPLE_HDMI, u"H"_s); }, [] { return MakeVideo(OBJ_TILED_1080P, u"T"_s); },
-      [] { return MakeI2cBus(u"B"_s); }, [] { return MakeNeopixel(u"N"_s); }, [] { return MakeNco(u"F"_s); },
-      [] { return MakeRtc(u"R"_s, u"B"_s, true); }, [] { return MakeSound(u"S"_s); },
-      [] { return MakeServo(u"M"_s, u"1"_s, false, true); }, [] { return MakeServo(u"M"_s, u"1"_s, true, false); },
-      [] { return MakeDigitalIo(u"D"_s); }, [] { return MakeFilters(u"G"_s, {}); }, [] { return MakeFilters(u"G"_s, {3}); },
-      [] { return MakeDac(u"A"_s, u"2"_s, 0, true); }, [] { return MakeAdc(u"C"_s, u"3"_s, 1, 9, true); },
-      [] { return MakeUsb(u"U"_s, false, 1, false); }, [] { return MakeUsb(u"U"_s, true, 0, true); },
-      [] { auto usb = MakeUsb(u"U"_s, true, 0, false); usb->m_bParam[2] = false; return usb; },
+      [] { return MakeVideo(OBJ_SIMPLE_VGA, u"V"_s); },
+      [] { return MakeVideo(OBJ_SIMPLE_QVGA, u"Q"_s); },
+      [] { return MakeVideo(OBJ_SIMPLE_HDMI, u"H"_s); },
+      [] { return MakeVideo(OBJ_TILED_1080P, u"T"_s); },
+      [] { return MakeI2cBus(u"B"_s); },
+      [] { return MakeNeopixel(u"N"_s); },
+      [] { return MakeNco(u"F"_s); },
+      [] { return MakeRtc(u"R"_s, u"B"_s, true); },
+      [] { return MakeSound(u"S"_s); },
+      [] { return MakeServo(u"M"_s, u"1"_s, false, true); },
+      [] { return MakeServo(u"M"_s, u"1"_s, true, false); },
+      [] { return MakeDigitalIo(u"D"_s); },
+      [] { return MakeFilters(u"G"_s, {}); },
+      [] { return MakeFilters(u"G"_s, {3}); },
+      [] { return MakeDac(u"A"_s, u"2"_s, 0, true); },
+      [] { return MakeAdc(u"C"_s, u"3"_s, 1, 9, true); },
+      [] { return MakeUsb(u"U"_s, false, 1, false); },
+      [] { return MakeUsb(u"U"_s, true, 0, true); },
+      [] {
+        auto usb = MakeUsb(u"U"_s, true, 0, false);
+        usb->m_bParam[2] = false;
+        return usb;
+      },
       [] { return MakeCamera(u"K"_s, u"B"_s, u"Q"_s); },
   };
   using Slot = std::function<QString&(CCodeObject&)>;
   QList<Slot> textSlots = {[](CCodeObject& o) -> QString& { return o.m_sName; },
-                       [](CCodeObject& o) -> QString& { return o.m_sBasePin; },
-                       [](CCodeObject& o) -> QString& { return o.m_sString; }};
-  for (int i = 0; i < CCodeObject::kTextSlots; ++i) textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sText[i]; });
-  for (int i = 0; i < CCodeObject::kParamSlots; ++i) textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sParam[i]; });
+                           [](CCodeObject& o) -> QString& { return o.m_sBasePin; },
+                           [](CCodeObject& o) -> QString& { return o.m_sString; }};
+  for (int i = 0; i < CCodeObject::kTextSlots; ++i)
+    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sText[i]; });
+  for (int i = 0; i < CCodeObject::kParamSlots; ++i)
+    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sParam[i]; });
 
   QTemporaryDir out;
   int generations = 0;
@@ -490,11 +579,14 @@ void TestGenerateFiles::everyCopiedTextIsChecked() {
     QDir().mkdir(folder);
     const CGenerateResult result = GenerateFiles(doc, {folder, QString()});
     const QStringList messages = test.m_messages.Texts();
-    const bool stopped = messages.size() == 1 && messages[0].startsWith(u"Error:  Can't generate files: "_s);
+    const bool stopped =
+        messages.size() == 1 && messages[0].startsWith(u"Error:  Can't generate files: "_s);
     if (!stopped && !result.m_bCompleted) qWarning() << messages;
-    const QStringList generatedTexts = ScriptNames() + QStringList{u"Demo.spin2"_s};  // not the drivers' bytes
+    const QStringList generatedTexts =
+        ScriptNames() + QStringList{u"Demo.spin2"_s};  // not the drivers' bytes
     for (const QString& path : result.m_filesWritten)
-      if (markerWritten && generatedTexts.contains(QFileInfo(path).fileName()) && ReadAll(path).contains('\xA4'))
+      if (markerWritten && generatedTexts.contains(QFileInfo(path).fileName()) &&
+          ReadAll(path).contains('\xA4'))
         *markerWritten = true;
     return stopped ? 1 : result.m_bCompleted ? 0 : -1;
   };
@@ -516,28 +608,32 @@ void TestGenerateFiles::everyCopiedTextIsChecked() {
           textSlots[s](*object) += extra;
         };
       };
-      const QByteArray where = "object " + QByteArray::number(o) + ", slot " + QByteArray::number(s);
+      const QByteArray where =
+          "object " + QByteArray::number(o) + ", slot " + QByteArray::number(s);
       QVERIFY2(CheckedExactlyWhenWritten(with), where.constData());
     }
   }
 
   const QList<QString CKyvDoc::*> settings = {
-      &CKyvDoc::m_sClockFreq, &CKyvDoc::m_sFlexSpinPath, &CKyvDoc::m_sLoadP2Path, &CKyvDoc::m_sLibraryPath,
-      &CKyvDoc::m_sOptLevel,  &CKyvDoc::m_sFlexOptions,  &CKyvDoc::m_sHeapSize,   &CKyvDoc::m_sPlan9Path,
-      &CKyvDoc::m_sBaud,      &CKyvDoc::m_sLoadP2Options, &CKyvDoc::m_sSdClk,     &CKyvDoc::m_sSdCs,
-      &CKyvDoc::m_sSdMosi,    &CKyvDoc::m_sSdMiso};
+      &CKyvDoc::m_sClockFreq,     &CKyvDoc::m_sFlexSpinPath, &CKyvDoc::m_sLoadP2Path,
+      &CKyvDoc::m_sLibraryPath,   &CKyvDoc::m_sOptLevel,     &CKyvDoc::m_sFlexOptions,
+      &CKyvDoc::m_sHeapSize,      &CKyvDoc::m_sPlan9Path,    &CKyvDoc::m_sBaud,
+      &CKyvDoc::m_sLoadP2Options, &CKyvDoc::m_sSdClk,        &CKyvDoc::m_sSdCs,
+      &CKyvDoc::m_sSdMosi,        &CKyvDoc::m_sSdMiso};
   for (const bool flagsOn : {false, true}) {
     for (int s = 0; s < settings.size(); ++s) {
       auto with = [&](const QString& extra) {
         return [&, extra](CKyvDoc& doc) {
-          for (int32_t CKyvDoc::*flag : {&CKyvDoc::m_bUseLibraryPath, &CKyvDoc::m_bUseOptLevel, &CKyvDoc::m_bUseFlexOptions,
-                                         &CKyvDoc::m_bUseHeapSize, &CKyvDoc::m_bUsePlan9, &CKyvDoc::m_bUseBaud,
-                                         &CKyvDoc::m_bUseLoadP2Options, &CKyvDoc::m_bMountSd})
+          for (int32_t CKyvDoc::*flag :
+               {&CKyvDoc::m_bUseLibraryPath, &CKyvDoc::m_bUseOptLevel, &CKyvDoc::m_bUseFlexOptions,
+                &CKyvDoc::m_bUseHeapSize, &CKyvDoc::m_bUsePlan9, &CKyvDoc::m_bUseBaud,
+                &CKyvDoc::m_bUseLoadP2Options, &CKyvDoc::m_bMountSd})
             doc.*flag = flagsOn ? 1 : 0;
           doc.*settings[s] += extra;
         };
       };
-      const QByteArray where = "setting " + QByteArray::number(s) + (flagsOn ? " with its option on" : "");
+      const QByteArray where =
+          "setting " + QByteArray::number(s) + (flagsOn ? " with its option on" : "");
       QVERIFY2(CheckedExactlyWhenWritten(with), where.constData());
     }
   }

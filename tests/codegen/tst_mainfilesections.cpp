@@ -1,10 +1,9 @@
+#include <QtTest>
+#include <functional>
+
 #include "CodegenFixtures.h"
 #include "TestPlatform.h"
 #include "codegen/MainFileSections.h"
-
-#include <QtTest>
-
-#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestMainFileSections : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void kindBlocks_data();
   void kindBlocks();
   void neopixelStartCall_data();
@@ -27,6 +26,8 @@ private slots:
   void rtcReadsTheClockOfThePlatform();
 };
 
+// The expected lines stay one per source line, as they read in the file.
+// clang-format off
 namespace {
 
 struct CKindCase {
@@ -689,6 +690,8 @@ void TestMainFileSections::rtcReadsTheClockOfThePlatform() {
       u"    SetRtcTime.Year = 2025;\n    SetRtcTime.Month = 12;\n    SetRtcTime.Date = 31;\n    SetRtcTime.Day = 4;\n"
       u"    SetRtcTime.Hours = 23;\n    SetRtcTime.Minutes = 59;\n    SetRtcTime.Seconds = 58;\n"_s));
 }
+
+// clang-format on
 
 QTEST_GUILESS_MAIN(TestMainFileSections)
 #include "tst_mainfilesections.moc"

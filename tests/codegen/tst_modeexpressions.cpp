@@ -1,14 +1,14 @@
+#include <QtTest>
+
 #include "codegen/ModeExpressions.h"
 #include "model/CodeObject.h"
-
-#include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
 
 class TestModeExpressions : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void digitalIo_data();
   void digitalIo();
   void dacModeName_data();
@@ -24,16 +24,21 @@ void TestModeExpressions::digitalIo_data() {
   QTest::addColumn<bool>("invertIn");
   QTest::addColumn<bool>("invertOut");
   QTest::addColumn<QString>("expression");
-  QTest::newRow("all defaults") << 0 << 0 << 0 << 0 << false << false << false
-                                << u"P_TRUE_A|P_LOCAL_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL"_s;
-  QTest::newRow("every choice at its end") << 7 << 4 << 7 << 4 << true << true << true
-                                           << u"P_TRUE_A|P_MINUS1_A|P_FILT3_AB|P_INVERT_IN|P_INVERT_OUTPUT|P_HIGH_FLOAT|P_LOW_1MA|P_SYNC_IO|P_NORMAL"_s;
-  QTest::newRow("middle entries") << 4 << 2 << 5 << 6 << false << true << false
-                                  << u"P_TRUE_A|P_OUTBIT_A|P_FILT1_AB|P_INVERT_IN|P_TRUE_OUTPUT|P_HIGH_100UA|P_LOW_10UA|P_ASYNC_IO|P_NORMAL"_s;
-  QTest::newRow("filter index 5 leaves out the filter") << 0 << 5 << 0 << 0 << false << false << false
-                                                       << u"P_TRUE_A|P_LOCAL_A|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL"_s;
-  QTest::newRow("indexes out of range on both sides") << -1 << 0 << 8 << -3 << false << false << false
-                                                     << u"P_TRUE_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_ASYNC_IO|P_NORMAL"_s;
+  QTest::newRow("all defaults")
+      << 0 << 0 << 0 << 0 << false << false << false
+      << u"P_TRUE_A|P_LOCAL_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL"_s;
+  QTest::newRow("every choice at its end")
+      << 7 << 4 << 7 << 4 << true << true << true
+      << u"P_TRUE_A|P_MINUS1_A|P_FILT3_AB|P_INVERT_IN|P_INVERT_OUTPUT|P_HIGH_FLOAT|P_LOW_1MA|P_SYNC_IO|P_NORMAL"_s;
+  QTest::newRow("middle entries")
+      << 4 << 2 << 5 << 6 << false << true << false
+      << u"P_TRUE_A|P_OUTBIT_A|P_FILT1_AB|P_INVERT_IN|P_TRUE_OUTPUT|P_HIGH_100UA|P_LOW_10UA|P_ASYNC_IO|P_NORMAL"_s;
+  QTest::newRow("filter index 5 leaves out the filter")
+      << 0 << 5 << 0 << 0 << false << false << false
+      << u"P_TRUE_A|P_LOCAL_A|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL"_s;
+  QTest::newRow("indexes out of range on both sides")
+      << -1 << 0 << 8 << -3 << false << false << false
+      << u"P_TRUE_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_ASYNC_IO|P_NORMAL"_s;
 }
 
 void TestModeExpressions::digitalIo() {
