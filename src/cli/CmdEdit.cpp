@@ -112,15 +112,13 @@ QString DefaultText(const CEditorField& field, const CObjectEditor& editor) {
   const int index = field.ValueText().toInt();
   if (index < 0 || index >= field.m_items.size())
     return field.m_items.isEmpty() ? QStringLiteral("the first entry") : QStringLiteral("none");
+  if (field.TakesItemTextOnly()) return field.m_items[index];
   return QStringLiteral("%1 (%2)").arg(index).arg(field.m_items[index]);
 }
 
+// kind comes from KindFromName, so it has an editor.
 int PrintKindHelp(int kind, CCliContext& context) {
   std::unique_ptr<CObjectEditor> editor = CreateEditor(kind);
-  if (!editor) {
-    context.m_err << QStringLiteral("This object kind is not available yet.") << Qt::endl;
-    return kExitUserError;
-  }
   CKyvDoc doc(context.m_platform);
   doc.OnNewDocument();
   CCodeObject record;
@@ -138,10 +136,14 @@ int PrintKindHelp(int kind, CCliContext& context) {
     out << u'\n';
     if (!field.m_items.isEmpty()) {
       QStringList items;
-      for (qsizetype i = 0; i < field.m_items.size(); ++i)
-        items.append(field.m_kind == FieldKind::ComboText
-                         ? field.m_items[i]
-                         : QStringLiteral("%1 %2").arg(i).arg(field.m_items[i]));
+      for (qsizetype i = 0; i < field.m_items.size(); ++i) {
+        QString item = field.m_kind == FieldKind::ComboText || field.TakesItemTextOnly()
+                           ? field.m_items[i]
+                           : QStringLiteral("%1 %2").arg(i).arg(field.m_items[i]);
+        if (field.m_disabledItems.contains(static_cast<int>(i)))
+          item += QStringLiteral(" (cannot be chosen)");
+        items.append(item);
+      }
       out << QStringLiteral("      values: ") << items.join(QStringLiteral(", ")) << u'\n';
     } else if (field.m_kind == FieldKind::ComboIndex) {
       out << QStringLiteral("      values: the name or the index of an entry\n");
@@ -219,13 +221,10 @@ int CmdEdit(const QStringList& args, CCliContext& context) {
   }
   std::unique_ptr<CObjectEditor> editor = CreateEditor(object->m_nType);
   if (!editor) {
-    if (object->m_nType < 0 || object->m_nType >= kObjectKindCount)
-      context.m_err << QStringLiteral("%1 has the unknown kind code %2 and cannot be edited.")
-                           .arg(object->m_sName)
-                           .arg(object->m_nType)
-                    << Qt::endl;
-    else
-      doc->Messages().ShowPlain(QStringLiteral("This object kind is not available yet."));
+    context.m_err << QStringLiteral("%1 has the unknown kind code %2 and cannot be edited.")
+                         .arg(object->m_sName)
+                         .arg(object->m_nType)
+                  << Qt::endl;
     return kExitUserError;
   }
   editor->Open(object, doc.get(), CObjectEditor::kEditMode);

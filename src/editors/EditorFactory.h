@@ -4,6 +4,5 @@
 
 #include <memory>
 
-// The editor of a kind code, not yet opened; nullptr for a code outside 0..15 and for a kind
-// whose editor this build does not have.
+// The editor of a kind code, not yet opened; nullptr for a code outside 0..15.
 std::unique_ptr<CObjectEditor> CreateEditor(int kind);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
-
 #include <functional>
 
 // What kind of control a field is, and so how its member is bound.
@@ -52,11 +51,12 @@ struct CEditorField {
   // Whether kyv-cli may set it: everything but display texts, buttons and notes.
   bool IsSettable() const;
   // Applies a value as a user typing or clicking would, then runs m_onChanged. Radio groups and
-  // fixed lists take an item's text or an index (the text wins for items that are numbers, so
-  // a filter length "8" means the radio "8"), never a disabled item; check boxes 0/1/true/false;
-  // sliders a position within their range. Returns false with a message naming the key when
-  // the value does not fit.
+  // fixed lists take an item's text or an index, never a disabled item; a list with an item
+  // that is a number (the filter lengths "2", "3", "5", "8") takes only item texts, since an
+  // index would read as another item. Check boxes take 0/1/true/false, sliders a position
+  // within their range. Returns false with a message naming the key when the value does not fit.
   bool SetFromText(const QString& value, QString* error);
+  bool TakesItemTextOnly() const;
   // The member's current value as text (the index for radio groups and fixed lists).
   QString ValueText() const;
 
@@ -70,8 +70,15 @@ struct CEditorField {
                                     const QStringList& items, QString* member);
   static CEditorField RadioGroup(const QString& label, const QString& help,
                                  const QStringList& items, int* member);
+  static CEditorField Slider(const QString& label, const QString& help, int min, int max,
+                             int* member);
   static CEditorField Display(const QString& key, const QString& help, QString* member);
+  static CEditorField Button(const QString& label, std::function<void()> pressed);
   static CEditorField NoteText(const QString& text);
+
+  // Copies with one more property, for fields listed inline.
+  CEditorField InGroup(const QString& group) const;
+  CEditorField WhenChanged(std::function<void()> handler) const;
 
   // "SCL Pin:" -> sclPin, "Speed (kHz):" -> speedKHz, "Set Time to PC's Time" -> setTimeToPCsTime:
   // apostrophes dropped, words split at every other non-alphanumeric character, the first word

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "editors/FieldBuilders.h"
-
 namespace {
 
 struct CAdcChoice {
@@ -128,42 +126,42 @@ bool CObjectADC::DoOK() {
 }
 
 QList<CEditorField> CObjectADC::Fields() {
-  CEditorField filter =
-      RadioField(QStringLiteral("filter"), QStringLiteral("Filter"),
-                 {QStringLiteral("Sampling"), QStringLiteral("SINC2"), QStringLiteral("SINC3")},
-                 QStringLiteral("choosing one moves Sample Clocks to the top of its range "
-                                "(Sampling 1..13, SINC2 4..13, SINC3 4..9)"),
-                 &m_nFilter);
-  filter.m_onChanged = [this] { OnFilterChosen(); };
-
-  CEditorField clockSource =
-      RadioField(QStringLiteral("clockSource"), QStringLiteral("Clock Source"),
-                 {QStringLiteral("Internal"), QStringLiteral("External")},
-                 QStringLiteral("always Internal"), &m_nClockSource);
+  CEditorField clockSource = CEditorField::RadioGroup(
+      QStringLiteral("Clock Source"), QStringLiteral("always Internal"),
+      {QStringLiteral("Internal"), QStringLiteral("External")}, &m_nClockSource);
   clockSource.m_disabledItems = {1};
-
-  CEditorField sampleClocks = SliderField(
-      QStringLiteral("sampleClocks"), QStringLiteral("Sample Clocks:"), m_nSliderMin, m_nSliderMax,
-      QStringLiteral("N: a sample period of 2^N clocks"), &m_nSampleExponent);
-  sampleClocks.m_onChanged = [this] { OnSliderMoved(); };
+  CEditorField sampleClocks =
+      CEditorField::Display(QStringLiteral("sampleClockCount"),
+                            QStringLiteral("clocks per sample, 2^N"), &m_sSampleClocks);
 
   return {
+      DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin#:")),
-      CheckField(QStringLiteral("showCalibratedResult"), QStringLiteral("Show Calibrated Result ^"),
-                 QStringLiteral("print calibrated rather than raw readings"), &m_bShowCalibrated),
-      RadioField(QStringLiteral("thisPinGain"), QStringLiteral("This Pin Gain"), RadioTexts(kGains),
-                 QStringLiteral("ADC gain"), &m_nGain),
-      RadioField(QStringLiteral("adcSource"), QStringLiteral("ADC Source *"), RadioTexts(kSources),
-                 QStringLiteral("pin whose bitstream is counted"), &m_nSource),
-      filter,
+      CEditorField::Check(QStringLiteral("Show Calibrated Result ^"),
+                          QStringLiteral("print calibrated rather than raw readings"),
+                          &m_bShowCalibrated),
+      CEditorField::RadioGroup(QStringLiteral("This Pin Gain"), QStringLiteral("ADC gain"),
+                               RadioTexts(kGains), &m_nGain),
+      CEditorField::RadioGroup(QStringLiteral("ADC Source *"),
+                               QStringLiteral("pin whose bitstream is counted"),
+                               RadioTexts(kSources), &m_nSource),
+      CEditorField::RadioGroup(
+          QStringLiteral("Filter"),
+          QStringLiteral("choosing one moves sampleClocks to the top of its range "
+                         "(Sampling 1..13, SINC2 4..13, SINC3 4..9)"),
+          {QStringLiteral("Sampling"), QStringLiteral("SINC2"), QStringLiteral("SINC3")},
+          &m_nFilter)
+          .WhenChanged([this] { OnFilterChosen(); }),
       clockSource,
+      CEditorField::Slider(QStringLiteral("Sample Clocks:"),
+                           QStringLiteral("N: a sample period of 2^N clocks; set it after filter"),
+                           m_nSliderMin, m_nSliderMax, &m_nSampleExponent)
+          .WhenChanged([this] { OnSliderMoved(); }),
       sampleClocks,
-      DisplayField(QStringLiteral("sampleClockCount"), QString(), &m_sSampleClocks),
-      NoteField(QStringLiteral("adjacentPinNote"),
-                QStringLiteral("* Use of an adjacent pin for ADC input requires that pin to be "
-                               "either in ADC mode or in DAC mode with OUT high.")),
-      NoteField(QStringLiteral("calibrationNote"),
-                QStringLiteral("^ Calibrated ADC only works with 1X Gain")),
+      CEditorField::NoteText(
+          QStringLiteral("* Use of an adjacent pin for ADC input requires that pin to be either "
+                         "in ADC mode or in DAC mode with OUT high.")),
+      CEditorField::NoteText(QStringLiteral("^ Calibrated ADC only works with 1X Gain")),
   };
 }

@@ -1,7 +1,5 @@
 #include "editors/ObjectDAC.h"
 
-#include "editors/FieldBuilders.h"
-
 QString CObjectDAC::Title() const { return QStringLiteral("DAC (Digital To Analog) PIN"); }
 
 QString CObjectDAC::DefaultNameFormat() const { return QStringLiteral("DAC%d"); }
@@ -43,25 +41,22 @@ bool CObjectDAC::DoOK() {
 }
 
 QList<CEditorField> CObjectDAC::Fields() {
-  CEditorField name = NameField();
-  name.m_sLabel = QStringLiteral("ObjectName:");
-
-  CEditorField level =
-      SliderField(QStringLiteral("analogOutputLevel"), QStringLiteral("Analog Output Level:"), 0,
-                  255, QStringLiteral("start level of the 8-bit DAC"), &m_nLevel);
-  level.m_onChanged = [this] { OnSliderMoved(); };
-
   return {
-      name,
+      DescriptionField(),
+      NameField(QStringLiteral("ObjectName:")),
       PinField(QStringLiteral("I/O Pin:")),
-      RadioField(QStringLiteral("driveAndRange"), QStringLiteral("Drive and Range"),
-                 {QStringLiteral("990 Ohm, 3.3 V"), QStringLiteral("600 Ohm, 2.0 V"),
-                  QStringLiteral("123.7 Ohm, 3.3 V"), QStringLiteral("75 Ohm, 2.0 V")},
-                 QStringLiteral("DAC drive impedance and voltage range"), &m_nDrive),
-      level,
-      DisplayField(QStringLiteral("levelText"), QString(), &m_sLevel),
-      CheckField(QStringLiteral("randomlyVaryOutputLevel"),
-                 QStringLiteral("Randomly vary output level"),
-                 QStringLiteral("the main loop sets random levels"), &m_bRandom),
+      CEditorField::RadioGroup(
+          QStringLiteral("Drive and Range"),
+          QStringLiteral("DAC drive impedance and voltage range"),
+          {QStringLiteral("990 Ohm, 3.3 V"), QStringLiteral("600 Ohm, 2.0 V"),
+           QStringLiteral("123.7 Ohm, 3.3 V"), QStringLiteral("75 Ohm, 2.0 V")},
+          &m_nDrive),
+      CEditorField::Slider(QStringLiteral("Analog Output Level:"),
+                           QStringLiteral("start level of the 8-bit DAC"), 0, 255, &m_nLevel)
+          .WhenChanged([this] { OnSliderMoved(); }),
+      CEditorField::Display(QStringLiteral("levelText"), QStringLiteral("the level in decimal"),
+                            &m_sLevel),
+      CEditorField::Check(QStringLiteral("Randomly vary output level"),
+                          QStringLiteral("the main loop sets random levels"), &m_bRandom),
   };
 }

@@ -1,7 +1,5 @@
 #include "editors/ObjectDigital.h"
 
-#include "editors/FieldBuilders.h"
-
 QString CObjectDigital::Title() const {
   return QStringLiteral("Smart Digital I/O Pin Smart Settings");
 }
@@ -64,37 +62,41 @@ QList<CEditorField> CObjectDigital::Fields() {
       QStringLiteral("10 uA"),    QStringLiteral("Float"),
   };
   return {
+      DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin#:")),
-      CheckField(QStringLiteral("useClockedIoInsteadOfLive"),
-                 QStringLiteral("Use clocked I/O instead of live"),
-                 QStringLiteral("input and output change on the clock"), &m_bClocked),
-      CheckField(QStringLiteral("invertInputLogicLevel"),
-                 QStringLiteral("Invert Input Logic Level"),
-                 QStringLiteral("IN reads the inverted pin level"), &m_bInvertInput),
-      CheckField(QStringLiteral("invertOutputLogicLevel"),
-                 QStringLiteral("Invert Output Logic Level"),
-                 QStringLiteral("the pin drives the inverted OUT level"), &m_bInvertOutput),
-      RadioField(QStringLiteral("outStartState"), QStringLiteral("OUT Start State"),
-                 {QStringLiteral("Float (default)"), QStringLiteral("High"), QStringLiteral("Low")},
-                 QStringLiteral("state the output starts in"), &m_nStartState),
-      RadioField(QStringLiteral("outHighStateDrive"), QStringLiteral("OUT High State Drive"),
-                 drives, QStringLiteral("drive of the output's high state"), &m_nHighDrive),
-      RadioField(QStringLiteral("outLowStateDrive"), QStringLiteral("OUT Low State Drive"), drives,
-                 QStringLiteral("drive of the output's low state"), &m_nLowDrive),
-      RadioField(QStringLiteral("inSource"), QStringLiteral("IN Source"),
-                 {QStringLiteral("This Pin"), QStringLiteral("Pin# +1"), QStringLiteral("Pin# +2"),
-                  QStringLiteral("Pin# +3"), QStringLiteral("This OUT"), QStringLiteral("Pin# -3"),
-                  QStringLiteral("Pin# -2"), QStringLiteral("Pin# -1")},
-                 QStringLiteral("where the input comes from"), &m_nSource),
-      RadioField(
-          QStringLiteral("inFilter"), QStringLiteral("IN Filter"),
+      CEditorField::Check(QStringLiteral("Use clocked I/O instead of live"),
+                          QStringLiteral("input and output change on the clock"), &m_bClocked),
+      CEditorField::Check(QStringLiteral("Invert Input Logic Level"),
+                          QStringLiteral("IN reads the inverted pin level"), &m_bInvertInput),
+      CEditorField::Check(QStringLiteral("Invert Output Logic Level"),
+                          QStringLiteral("the pin drives the inverted OUT level"),
+                          &m_bInvertOutput),
+      CEditorField::RadioGroup(
+          QStringLiteral("OUT Start State"), QStringLiteral("state the output starts in"),
+          {QStringLiteral("Float (default)"), QStringLiteral("High"), QStringLiteral("Low")},
+          &m_nStartState),
+      CEditorField::RadioGroup(QStringLiteral("OUT High State Drive"),
+                               QStringLiteral("drive of the output's high state"), drives,
+                               &m_nHighDrive),
+      CEditorField::RadioGroup(QStringLiteral("OUT Low State Drive"),
+                               QStringLiteral("drive of the output's low state"), drives,
+                               &m_nLowDrive),
+      CEditorField::RadioGroup(
+          QStringLiteral("IN Source"), QStringLiteral("where the input comes from"),
+          {QStringLiteral("This Pin"), QStringLiteral("Pin# +1"), QStringLiteral("Pin# +2"),
+           QStringLiteral("Pin# +3"), QStringLiteral("This OUT"), QStringLiteral("Pin# -3"),
+           QStringLiteral("Pin# -2"), QStringLiteral("Pin# -1")},
+          &m_nSource),
+      CEditorField::RadioGroup(
+          QStringLiteral("IN Filter"),
+          QStringLiteral("global digital filter the input passes through"),
           {QStringLiteral("None"), QStringLiteral("Using filt0"), QStringLiteral("Using filt1"),
            QStringLiteral("Using filt2"), QStringLiteral("Using filt3")},
-          QStringLiteral("global digital filter the input passes through"), &m_nFilter),
-      CheckField(QStringLiteral("showInStateInLoop"), QStringLiteral("Show IN state in loop"),
-                 QStringLiteral("the main loop prints the input"), &m_bShowIn),
-      CheckField(QStringLiteral("toggleOutStateInLoop"), QStringLiteral("Toggle OUT state in loop"),
-                 QStringLiteral("the main loop toggles the output"), &m_bToggleOut),
+          &m_nFilter),
+      CEditorField::Check(QStringLiteral("Show IN state in loop"),
+                          QStringLiteral("the main loop prints the input"), &m_bShowIn),
+      CEditorField::Check(QStringLiteral("Toggle OUT state in loop"),
+                          QStringLiteral("the main loop toggles the output"), &m_bToggleOut),
   };
 }

@@ -1,7 +1,5 @@
 #include "editors/ObjectFilters.h"
 
-#include "editors/FieldBuilders.h"
-
 QString CObjectFilters::Title() const {
   return QStringLiteral("Configure the Global Digital Filters");
 }
@@ -49,26 +47,27 @@ bool CObjectFilters::DoOK() {
 }
 
 QList<CEditorField> CObjectFilters::Fields() {
-  QList<CEditorField> fields = {NameField()};
+  QList<CEditorField> fields = {DescriptionField(), NameField()};
   for (int i = 0; i < kFilterCount; ++i)
-    fields.append(
-        CheckField(QStringLiteral("setFilter%1").arg(i), QStringLiteral("Set Filter #%1").arg(i),
-                   QStringLiteral("the generated program sets filt%1").arg(i), &m_bSet[i]));
+    fields.append(CEditorField::Check(QStringLiteral("Set Filter #%1").arg(i),
+                                      QStringLiteral("the generated program sets filt%1").arg(i),
+                                      &m_bSet[i]));
   for (int i = 0; i < kFilterCount; ++i)
-    fields.append(RadioField(
-        QStringLiteral("filter%1Length").arg(i), QStringLiteral("Filter%1 Length").arg(i),
+    fields.append(CEditorField::RadioGroup(
+        QStringLiteral("Filter%1 Length").arg(i),
+        QStringLiteral("samples that must agree before IN changes"),
         {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("8")},
-        QStringLiteral("samples that must agree before IN changes"), &m_nLength[i]));
+        &m_nLength[i]));
   for (int i = 0; i < kFilterCount; ++i) {
+    // Each group box holds a bare slider and its value below it.
     const QString group = QStringLiteral("Filter%1 Tap").arg(i);
-    CEditorField tap =
-        InGroup(SliderField(QStringLiteral("filter%1Tap").arg(i), QString(), 0, 31,
-                            QStringLiteral("tap code: how often IN is sampled"), &m_nTap[i]),
-                group);
-    tap.m_onChanged = [this] { OnSliderMoved(); };
-    fields.append(tap);
-    fields.append(InGroup(
-        DisplayField(QStringLiteral("filter%1TapText").arg(i), QString(), &m_sTap[i]), group));
+    CEditorField tap = CEditorField::Slider(
+        QString(), QStringLiteral("tap code: how often IN is sampled"), 0, 31, &m_nTap[i]);
+    tap.m_sKey = CEditorField::KeyFromLabel(group);
+    fields.append(tap.InGroup(group).WhenChanged([this] { OnSliderMoved(); }));
+    fields.append(CEditorField::Display(tap.m_sKey + QStringLiteral("Text"),
+                                        QStringLiteral("the tap in decimal"), &m_sTap[i])
+                      .InGroup(group));
   }
   return fields;
 }

@@ -1,8 +1,11 @@
 #include "editors/ObjectNCO.h"
 
-#include "editors/FieldBuilders.h"
 #include "editors/NcoCalculation.h"
 #include "model/TextConversion.h"
+
+namespace {
+const QString kDesiredLabel = QStringLiteral("Desired Frequency [Hz]:");
+}
 
 QString CObjectNCO::Title() const { return QStringLiteral("NCO Frequency Object Interface"); }
 
@@ -31,16 +34,19 @@ void CObjectNCO::LoadFromRecord() {
   m_sResultingFrequency = m_pObject->m_sParam[3];
 }
 
+bool CObjectNCO::DesiredFrequencyRefused() {
+  // The search divides by the desired frequency, so it must be at least 1 Hz.
+  if (TextToInt(RemoveUnderscores(m_sDesiredFrequency)) > 0) return false;
+  Messages().ShowPlain(QStringLiteral("Error:  Desired frequency \"%1\" must be at least 1 Hz.")
+                           .arg(m_sDesiredFrequency));
+  return true;
+}
+
 CObjectNCO::CalculateResult CObjectNCO::Calculate() {
-  const int32_t clock = TextToInt(RemoveUnderscores(m_pDoc->m_sClockFreq));
+  if (DesiredFrequencyRefused()) return CalculateResult::NotPositive;
+  const int32_t clock = ClockHz();
   const int32_t desired = TextToInt(RemoveUnderscores(m_sDesiredFrequency));
   const int32_t halfClock = clock / 2;
-  // The search divides by the desired frequency, so it must be at least 1 Hz.
-  if (desired <= 0) {
-    Messages().ShowPlain(QStringLiteral("Error:  Desired frequency \"%1\" must be at least 1 Hz.")
-                             .arg(m_sDesiredFrequency));
-    return CalculateResult::NotPositive;
-  }
   if (desired > halfClock) {
     Messages().ShowPlain(
         QStringLiteral(
@@ -56,10 +62,17 @@ CObjectNCO::CalculateResult CObjectNCO::Calculate() {
   return CalculateResult::Done;
 }
 
+bool CObjectNCO::CheckControls() {
+  // A frequency below 1 Hz cannot be stored at all: nothing is written.
+  if (!DesiredFrequencyRefused()) return true;
+  m_sFocusKey = CEditorField::KeyFromLabel(kDesiredLabel);
+  return false;
+}
+
 bool CObjectNCO::DoOK() {
   // A frequency above half the clock keeps the register texts as they stand (the last
-  // computed values or the user's own); one below 1 Hz cannot be stored at all.
-  if (Calculate() == CalculateResult::NotPositive) return false;
+  // computed values or the user's own).
+  Calculate();
   WriteCommonRecord();
   WritePinRecord();
   m_pObject->m_sParam[0] = m_sWxPin;
@@ -74,27 +87,23 @@ QList<CEditorField> CObjectNCO::Fields() {
   const QString registerHelp = QStringLiteral(
       "eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
       "the clock");
-  CEditorField wxpin = InGroup(
-      TextField(QStringLiteral("wxpin"), QStringLiteral("WXPIN:"), registerHelp, &m_sWxPin), group);
-  wxpin.m_sHint = QStringLiteral("hexidecimal");
-  CEditorField wypin = InGroup(
-      TextField(QStringLiteral("wypin"), QStringLiteral("WYPIN:"), registerHelp, &m_sWyPin), group);
-  wypin.m_sHint = QStringLiteral("hexidecimal");
+  const QString hex = QStringLiteral("hexidecimal");
+  CEditorField resulting = CEditorField::Display(
+      QStringLiteral("resultingFrequencyHz"), QStringLiteral("the frequency WXPIN and WYPIN give"),
+      &m_sResultingFrequency);
+  resulting.m_sLabel = QStringLiteral("Resulting Frequency [Hz]:");
   return {
+      DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin:")),
-      TextField(QStringLiteral("desiredFrequencyHz"), QStringLiteral("Desired Frequency [Hz]:"),
-                QStringLiteral("output frequency in Hz, underscores allowed"),
-                &m_sDesiredFrequency),
-      ButtonField(QStringLiteral("calculateSmartPinSettings"),
-                  QStringLiteral("Calculate Smart Pin Settings"), [this] { Calculate(); }),
-      wxpin,
-      wypin,
-      InGroup(DisplayField(QStringLiteral("resultingFrequencyHz"),
-                           QStringLiteral("Resulting Frequency [Hz]:"), &m_sResultingFrequency),
-              group),
-      NoteField(QStringLiteral("clockNote"),
-                QStringLiteral("Note:  You must currently return to this dialog if you change "
-                               "the P2 core frequency.")),
+      CEditorField::Text(kDesiredLabel,
+                         QStringLiteral("output frequency in Hz, underscores allowed"),
+                         &m_sDesiredFrequency),
+      CEditorField::Button(QStringLiteral("Calculate Smart Pin Settings"), [this] { Calculate(); }),
+      CEditorField::Text(QStringLiteral("WXPIN:"), registerHelp, &m_sWxPin, hex).InGroup(group),
+      CEditorField::Text(QStringLiteral("WYPIN:"), registerHelp, &m_sWyPin, hex).InGroup(group),
+      resulting.InGroup(group),
+      CEditorField::NoteText(QStringLiteral(
+          "Note:  You must currently return to this dialog if you change the P2 core frequency.")),
   };
 }

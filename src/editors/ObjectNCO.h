@@ -19,7 +19,7 @@ class CObjectNCO : public CSinglePinEditor {
   enum class CalculateResult {
     Done,            // the three register texts hold the new values
     AboveHalfClock,  // message shown, nothing changed; OK still goes on
-    NotPositive,     // message shown, nothing changed; OK stops too
+    NotPositive,     // message shown, nothing changed; OK stops before writing anything
   };
   // "Calculate Smart Pin Settings": the register texts for the desired frequency at the
   // document's clock.
@@ -27,7 +27,12 @@ class CObjectNCO : public CSinglePinEditor {
 
  protected:
   QString DescriptionText() const override;
+  bool CheckControls() override;
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;
+
+ private:
+  // Shows the message and returns true for a desired frequency below 1 Hz.
+  bool DesiredFrequencyRefused();
 };

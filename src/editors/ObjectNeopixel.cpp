@@ -1,7 +1,5 @@
 #include "editors/ObjectNeopixel.h"
 
-#include "editors/FieldBuilders.h"
-
 QString CObjectNeopixel::Title() const { return QStringLiteral("RGB LED String"); }
 
 QString CObjectNeopixel::DefaultNameFormat() const { return QStringLiteral("Neopixel%d"); }
@@ -61,40 +59,36 @@ bool CObjectNeopixel::DoOK() {
 }
 
 QList<CEditorField> CObjectNeopixel::Fields() {
-  CEditorField name = NameField();
-  name.m_sLabel = QStringLiteral("ObjectName:");
-
-  QList<CEditorField> sliders = {
-      SliderField(QStringLiteral("holdoff"), QStringLiteral("Holdoff:"), 1, 50,
-                  QStringLiteral("pause between refreshes in steps of 100 us"), &m_nHoldoff),
-  };
   const QString color = QStringLiteral("Color");
-  auto colorSlider = [&](const QString& key, const QString& label, int* member) {
-    return InGroup(
-        SliderField(key, label, 0, 255, QStringLiteral("start colour component"), member), color);
+  auto slider = [this](const QString& label, const QString& help, int min, int max, int* member) {
+    return CEditorField::Slider(label, help, min, max, member).WhenChanged([this] {
+      OnSliderMoved();
+    });
   };
-  sliders.append(colorSlider(QStringLiteral("red"), QStringLiteral("Red:"), &m_nRed));
-  sliders.append(colorSlider(QStringLiteral("green"), QStringLiteral("Green:"), &m_nGreen));
-  sliders.append(colorSlider(QStringLiteral("blue"), QStringLiteral("Blue:"), &m_nBlue));
-  for (CEditorField& slider : sliders) slider.m_onChanged = [this] { OnSliderMoved(); };
-
+  const QString colorHelp = QStringLiteral("start colour component");
   return {
-      name,
+      DescriptionField(),
+      NameField(QStringLiteral("ObjectName:")),
       PinField(QStringLiteral("I/O Pin:")),
-      TextField(QStringLiteral("ledsInString"), QStringLiteral("#LEDs in string:"),
-                QStringLiteral("number of LEDs in the string"), &m_sLedCount),
-      RadioField(QStringLiteral("ledType"), QStringLiteral("LED Type"),
-                 {QStringLiteral("WS2812b"), QStringLiteral("WS2811"), QStringLiteral("WS2812"),
-                  QStringLiteral("WS2813"), QStringLiteral("SK6812")},
-                 QStringLiteral("LED type, which picks the driver variant"), &m_nLedType),
-      sliders[0],
-      DisplayField(QStringLiteral("holdoffText"), QString(), &m_sHoldoff),
-      sliders[1],
-      sliders[2],
-      sliders[3],
-      InGroup(CheckField(QStringLiteral("cycleRandomColors"), QStringLiteral("Cycle Random Colors"),
-                         QStringLiteral("the main loop gives the LEDs random colours"), &m_bCycle),
-              color),
-      InGroup(DisplayField(QStringLiteral("colorText"), QString(), &m_sColor), color),
+      CEditorField::Text(QStringLiteral("#LEDs in string:"),
+                         QStringLiteral("number of LEDs in the string"), &m_sLedCount),
+      CEditorField::RadioGroup(
+          QStringLiteral("LED Type"), QStringLiteral("LED type, which picks the driver variant"),
+          {QStringLiteral("WS2812b"), QStringLiteral("WS2811"), QStringLiteral("WS2812"),
+           QStringLiteral("WS2813"), QStringLiteral("SK6812")},
+          &m_nLedType),
+      slider(QStringLiteral("Holdoff:"),
+             QStringLiteral("pause between refreshes in steps of 100 us"), 1, 50, &m_nHoldoff),
+      CEditorField::Display(QStringLiteral("holdoffText"), QStringLiteral("the hold-off time"),
+                            &m_sHoldoff),
+      slider(QStringLiteral("Red:"), colorHelp, 0, 255, &m_nRed).InGroup(color),
+      slider(QStringLiteral("Green:"), colorHelp, 0, 255, &m_nGreen).InGroup(color),
+      slider(QStringLiteral("Blue:"), colorHelp, 0, 255, &m_nBlue).InGroup(color),
+      CEditorField::Check(QStringLiteral("Cycle Random Colors"),
+                          QStringLiteral("the main loop gives the LEDs random colours"), &m_bCycle)
+          .InGroup(color),
+      CEditorField::Display(QStringLiteral("colorText"),
+                            QStringLiteral("the colour as hexadecimal RRGGBB"), &m_sColor)
+          .InGroup(color),
   };
 }

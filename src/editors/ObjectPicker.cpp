@@ -89,7 +89,7 @@ std::unique_ptr<CObjectEditor> CObjectPicker::Press(int kind) {
   }
   std::unique_ptr<CObjectEditor> editor = CreateEditor(kind);
   if (!editor) {
-    m_pDoc->Messages().ShowPlain(QStringLiteral("This object kind is not available yet."));
+    m_pDoc->Messages().ShowPlain(QStringLiteral("Unknown object kind %1.").arg(kind));
     return nullptr;
   }
   editor->Open(m_pObject, m_pDoc, CObjectEditor::kNewMode);

@@ -1,6 +1,5 @@
 #include "editors/ObjectServo.h"
 
-#include "editors/FieldBuilders.h"
 #include "model/TextConversion.h"
 
 QString CObjectServo::Title() const { return QStringLiteral("Hobby Servo"); }
@@ -48,26 +47,28 @@ bool CObjectServo::DoOK() {
 }
 
 QList<CEditorField> CObjectServo::Fields() {
-  CEditorField position =
-      SliderField(QStringLiteral("startingPosition"), QStringLiteral("Starting Position:"), 0, 180,
-                  QStringLiteral("start position in degrees"), &m_nPosition);
-  position.m_onChanged = [this] { OnSliderMoved(); };
-  CEditorField degrees = DisplayField(QStringLiteral("degrees"), QString(), &m_sDegrees);
+  CEditorField degrees = CEditorField::Display(
+      QStringLiteral("degrees"), QStringLiteral("the position in degrees"), &m_sDegrees);
   degrees.m_sHint = QStringLiteral("Degrees");
   CEditorField microseconds =
-      DisplayField(QStringLiteral("microseconds"), QString(), &m_sMicroseconds);
+      CEditorField::Display(QStringLiteral("microseconds"),
+                            QStringLiteral("the position in microseconds"), &m_sMicroseconds);
   microseconds.m_sHint = QStringLiteral("Microseconds");
-
   return {
+      DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin:")),
-      RadioField(QStringLiteral("positionUnitsOptions"), QStringLiteral("Position Units Options"),
-                 {QStringLiteral("Degrees"), QStringLiteral("Microseconds")},
-                 QStringLiteral("units the generated program positions the servo in"), &m_nUnits),
-      position,
+      CEditorField::RadioGroup(QStringLiteral("Position Units Options"),
+                               QStringLiteral("units the generated program positions the servo in"),
+                               {QStringLiteral("Degrees"), QStringLiteral("Microseconds")},
+                               &m_nUnits),
+      CEditorField::Slider(QStringLiteral("Starting Position:"),
+                           QStringLiteral("start position in degrees"), 0, 180, &m_nPosition)
+          .WhenChanged([this] { OnSliderMoved(); }),
       degrees,
       microseconds,
-      CheckField(QStringLiteral("moveServoRandomly"), QStringLiteral("Move servo randomly"),
-                 QStringLiteral("the main loop moves the servo to random positions"), &m_bRandom),
+      CEditorField::Check(QStringLiteral("Move servo randomly"),
+                          QStringLiteral("the main loop moves the servo to random positions"),
+                          &m_bRandom),
   };
 }

@@ -1,11 +1,14 @@
 #include "editors/SinglePinEditor.h"
 
-#include "editors/FieldBuilders.h"
+#include "editors/EditorMessages.h"
 #include "model/TextConversion.h"
 
+namespace {
+constexpr int kHighestPin = 63;
+}
+
 CEditorField CSinglePinEditor::PinField(const QString& label) {
-  return TextField(QStringLiteral("ioPin"), label, QStringLiteral("P2 pin number, 0 to 63"),
-                   &m_sPin);
+  return CEditorField::Text(label, QStringLiteral("P2 pin number, 0 to 63"), &m_sPin);
 }
 
 void CSinglePinEditor::WritePinRecord() {
@@ -15,9 +18,7 @@ void CSinglePinEditor::WritePinRecord() {
 
 bool CSinglePinEditor::CheckAndClaimPin(const QString& role) {
   const int pin = TextToInt(m_sPin);
-  if (static_cast<unsigned>(pin) > 63u)
-    return Reject(
-        QStringLiteral("Pin %1 is out of range, please set to between 0 and 63.").arg(pin));
+  if (PinOutside(pin, kHighestPin)) return Reject(PinOutOfRangeMessage(pin, kHighestPin));
   CPinClaim claim(*m_pDoc, m_sName);
   if (claim.IsHeldByOther(pin)) return Reject(InUseText(claim, pin));
   claim.Commit({{pin, role}});

@@ -135,9 +135,10 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
   QTest::newRow("rtc without bus")
       << QStringList{QStringLiteral("add"), QStringLiteral("rtc")} << 1
       << QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.\n");
-  QTest::newRow("kind not available")
-      << QStringList{QStringLiteral("add"), QStringLiteral("nco")} << 1
-      << QStringLiteral("This object kind is not available yet.\n");
+  QTest::newRow("NCO below 1 Hz")
+      << QStringList{QStringLiteral("add"), QStringLiteral("nco"), set,
+                     QStringLiteral("desiredFrequencyHz=0")}
+      << 1 << QStringLiteral("Error:  Desired frequency \"0\" must be at least 1 Hz.\n");
   QTest::newRow("mouse not an integer") << QStringList{QStringLiteral("add"), QStringLiteral("usb"),
                                                        set, QStringLiteral("mouseLimitsX=abc")}
                                         << 1 << QStringLiteral("Enter an integer.\n");
@@ -231,8 +232,15 @@ void TestCliObjects::kindHelpListsKeysWithDefaults() {
       QStringLiteral("  leftIOPin\n      left audio pin, 0 to 63\n      default: 54\n")));
   QVERIFY(help.m_sOut.contains(QStringLiteral("      default: SimpleSound<n>\n")));
   QVERIFY(!help.m_sOut.contains(QStringLiteral("description")));
-  QCOMPARE(
-      Run({QStringLiteral("add"), QStringLiteral("servo"), QStringLiteral("--help")}).m_nStatus, 1);
+  // A slider's range, an item that cannot be chosen, a list that takes only its items' texts.
+  const CRun adc = Run({QStringLiteral("add"), QStringLiteral("adc"), QStringLiteral("--help")});
+  QCOMPARE(adc.m_nStatus, 0);
+  QVERIFY(adc.m_sOut.contains(QStringLiteral("      values: 1 to 13\n      default: 13\n")));
+  QVERIFY(adc.m_sOut.contains(
+      QStringLiteral("      values: 0 Internal, 1 External (cannot be chosen)\n")));
+  const CRun filters =
+      Run({QStringLiteral("add"), QStringLiteral("filters"), QStringLiteral("--help")});
+  QVERIFY(filters.m_sOut.contains(QStringLiteral("      values: 2, 3, 5, 8\n      default: 2\n")));
   QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("lcd"), QStringLiteral("--help")}).m_nStatus,
            2);
 }

@@ -67,10 +67,23 @@ inline QStringList PinTableSnapshot(const CKyvDoc& doc) {
   return entries;
 }
 
-// Sets fields by key as kyv-cli does; false when a key is unknown or a value does not fit.
+// The field of a key, as the dialog is built from it; a default field when there is none.
+inline CEditorField FieldOf(CObjectEditor& editor, const QString& key) {
+  for (const CEditorField& field : editor.Fields())
+    if (field.m_sKey == key) return field;
+  return {};
+}
+
+// A field's value as text (an index for radio groups and lists, a position for sliders).
+inline QString ValueOf(CObjectEditor& editor, const QString& key) {
+  return FieldOf(editor, key).ValueText();
+}
+
+// Sets fields by key as kyv-cli does, each control's handler running as in the dialog; false
+// when a key is unknown or a value does not fit.
 inline bool SetValues(CObjectEditor& editor, const CValues& values) {
   for (const auto& [key, value] : values) {
-    QList<CEditorField> fields = editor.Fields();
+    QList<CEditorField> fields = editor.Fields();  // anew: a change may alter the dialog
     bool found = false;
     for (CEditorField& field : fields) {
       if (field.m_sKey != key || !field.IsSettable()) continue;
@@ -80,6 +93,15 @@ inline bool SetValues(CObjectEditor& editor, const CValues& values) {
     }
     if (!found) return false;
   }
+  return true;
+}
+
+// Presses a push button as the dialog does; false when the key names no button.
+inline bool PressButton(CObjectEditor& editor, const QString& key) {
+  const CEditorField button = FieldOf(editor, key);
+  if (button.m_sKey != key || button.m_kind != FieldKind::Button || !button.m_onChanged)
+    return false;
+  button.m_onChanged();
   return true;
 }
 

@@ -1,5 +1,7 @@
-#include "EditorHarness.h"
+#include "EditorTestSupport.h"
 #include "editors/ObjectADC.h"
+
+#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -23,13 +25,14 @@ static const QString kSlider = QStringLiteral("sampleClocks");
 static const QString kClocks = QStringLiteral("sampleClockCount");
 
 void TestObjectAdc::newObjectAcceptedAtOnce() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(adc.m_sName, QStringLiteral("ADC1"));
-  QCOMPARE(CEditorHarness::Value(adc, kClocks), QStringLiteral("8192"));
+  QCOMPARE(ValueOf(adc, kClocks), QStringLiteral("8192"));
   QVERIFY(adc.OnOK());
-  const CCodeObject& o = h.m_object;
+  const CCodeObject& o = record;
   QCOMPARE(o.m_nType, int32_t{OBJ_ADC});
   QCOMPARE(o.m_sBasePin, QStringLiteral("50"));
   QCOMPARE(o.m_nPinCount, 1);
@@ -42,7 +45,7 @@ void TestObjectAdc::newObjectAcceptedAtOnce() {
   QCOMPARE(o.m_sParam[1], QStringLiteral("P_LOCAL_A|"));
   QVERIFY(o.m_bValid);
   QCOMPARE(h.m_doc.m_sPinUsedFor[50], QStringLiteral("Analog To Digital"));
-  QVERIFY(h.Messages().m_messages.isEmpty());
+  QVERIFY(h.Messages().isEmpty());
 }
 
 void TestObjectAdc::filterMovesSlider_data() {
@@ -61,50 +64,53 @@ void TestObjectAdc::filterMovesSlider_data() {
 
 void TestObjectAdc::filterMovesSlider() {
   QFETCH(QStringList, steps);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  for (const QString& step : steps) KYV_SET(adc, step.section(u'=', 0, 0), step.section(u'=', 1));
+  adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(adc, ValuesFrom(steps)));
   QTEST(adc.m_nSampleExponent, "exponent");
-  QTEST(CEditorHarness::Value(adc, kClocks), "clocks");
+  QTEST(ValueOf(adc, kClocks), "clocks");
   QVERIFY(adc.OnOK());
-  QTEST(h.m_object.m_nParam[1], "exponent");
+  QTEST(record.m_nParam[1], "exponent");
 }
 
 void TestObjectAdc::sliderRangeFollowsFilter() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(adc, kFilter, QStringLiteral("SINC3"));
-  const CEditorField slider = CEditorHarness::Field(adc, kSlider);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(adc, {{kFilter, QStringLiteral("SINC3")}}));
+  const CEditorField slider = FieldOf(adc, kSlider);
   QCOMPARE(slider.m_nMin, 4);
   QCOMPARE(slider.m_nMax, 9);
-  QVERIFY(!CEditorHarness::Set(adc, kSlider, QStringLiteral("10")));
-  QVERIFY(!CEditorHarness::Set(adc, kSlider, QStringLiteral("3")));
+  QVERIFY(!SetValues(adc, {{kSlider, QStringLiteral("10")}}));
+  QVERIFY(!SetValues(adc, {{kSlider, QStringLiteral("3")}}));
   QCOMPARE(adc.m_nSampleExponent, 9);
 }
 
 void TestObjectAdc::reopenedSinc2KeepsItsPeriod() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   {
     CObjectADC adc;
-    adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-    KYV_SET(adc, kFilter, QStringLiteral("SINC2"));
-    KYV_SET(adc, kSlider, QStringLiteral("6"));
+    adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+    QVERIFY(SetValues(adc, {{kFilter, QStringLiteral("SINC2")}}));
+    QVERIFY(SetValues(adc, {{kSlider, QStringLiteral("6")}}));
     QVERIFY(adc.OnOK());
   }
-  QCOMPARE(h.m_object.m_nParam[0], 1);
-  QCOMPARE(h.m_object.m_nParam[1], 6);
+  QCOMPARE(record.m_nParam[0], 1);
+  QCOMPARE(record.m_nParam[1], 6);
 
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
-  QCOMPARE(CEditorHarness::Value(adc, kSlider), QStringLiteral("6"));
-  QCOMPARE(CEditorHarness::Value(adc, kClocks), QStringLiteral("64"));
-  const CEditorField slider = CEditorHarness::Field(adc, kSlider);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(ValueOf(adc, kSlider), QStringLiteral("6"));
+  QCOMPARE(ValueOf(adc, kClocks), QStringLiteral("64"));
+  const CEditorField slider = FieldOf(adc, kSlider);
   QCOMPARE(slider.m_nMin, 4);
   QCOMPARE(slider.m_nMax, 13);
   QVERIFY(adc.OnOK());
-  QCOMPARE(h.m_object.m_nParam[1], 6);
+  QCOMPARE(record.m_nParam[1], 6);
 }
 
 void TestObjectAdc::choicesStoreTheirConstants_data() {
@@ -135,49 +141,53 @@ void TestObjectAdc::choicesStoreTheirConstants() {
   QFETCH(QString, key);
   QFETCH(QString, value);
   QFETCH(int, slot);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(adc, key, value);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(adc, {{key, value}}));
   QVERIFY(adc.OnOK());
-  QTEST(h.m_object.m_nParam[slot], "index");
-  QTEST(h.m_object.m_sParam[0], "gain");
-  QTEST(h.m_object.m_sParam[1], "source");
+  QTEST(record.m_nParam[slot], "index");
+  QTEST(record.m_sParam[0], "gain");
+  QTEST(record.m_sParam[1], "source");
   // The neighbouring source pin is not claimed.
   QCOMPARE(h.m_doc.m_bPinUsed[49], false);
   QCOMPARE(h.m_doc.m_bPinUsed[51], false);
 }
 
 void TestObjectAdc::externalClockCannotBeChosen() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  CEditorField clockSource = FieldOf(adc, QStringLiteral("clockSource"));
   QString error;
-  QVERIFY(
-      !CEditorHarness::Set(adc, QStringLiteral("clockSource"), QStringLiteral("External"), &error));
-  QVERIFY(!CEditorHarness::Set(adc, QStringLiteral("clockSource"), QStringLiteral("1")));
-  QVERIFY2(error.contains(QStringLiteral("External")), qPrintable(error));
+  QVERIFY(!clockSource.SetFromText(QStringLiteral("External"), &error));
+  QCOMPARE(error, QStringLiteral("Invalid value \"External\" for clockSource: expected an item "
+                                 "other than \"External\", which cannot be chosen."));
+  QVERIFY(!clockSource.SetFromText(QStringLiteral("1"), nullptr));
   QCOMPARE(adc.m_nClockSource, 0);
-  KYV_SET(adc, QStringLiteral("clockSource"), QStringLiteral("Internal"));
+  QVERIFY(SetValues(adc, {{QStringLiteral("clockSource"), QStringLiteral("Internal")}}));
 }
 
 // A record from a damaged file may hold indexes no radio has; OK must refuse, not crash.
 void TestObjectAdc::damagedGainIsRejected() {
-  CEditorHarness h;
-  h.m_object.m_nType = OBJ_ADC;
-  h.m_object.m_sName = QStringLiteral("ADC1");
-  h.m_object.m_sBasePin = QStringLiteral("50");
-  h.m_object.m_nParam[0] = 2;
-  h.m_object.m_nParam[1] = 40;  // clamped to SINC3's top, 9
-  h.m_object.m_nParam[3] = 9;
+  CEditorFixture h;
+  CCodeObject record;
+  record.m_nType = OBJ_ADC;
+  record.m_sName = QStringLiteral("ADC1");
+  record.m_sBasePin = QStringLiteral("50");
+  record.m_nParam[0] = 2;
+  record.m_nParam[1] = 40;  // clamped to SINC3's top, 9
+  record.m_nParam[3] = 9;
   CObjectADC adc;
-  adc.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  adc.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(adc.m_nSampleExponent, 9);
   QCOMPARE(adc.m_sSampleClocks, QStringLiteral("512"));
   QVERIFY(!adc.OnOK());
-  QCOMPARE(h.Messages().Texts(),
-           QStringList{QStringLiteral("Please choose one of the \"This Pin Gain\" options.")});
-  QVERIFY(!h.m_object.m_bValid);
+  QCOMPARE(h.Messages(), QStringList{ErrorLine(QStringLiteral(
+                             "Please choose one of the \"This Pin Gain\" options."))});
+  QVERIFY(!record.m_bValid);
   QVERIFY(!h.m_doc.m_bPinUsed[50]);
 }
 

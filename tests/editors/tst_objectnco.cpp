@@ -1,5 +1,7 @@
-#include "EditorHarness.h"
+#include "EditorTestSupport.h"
 #include "editors/ObjectNCO.h"
+
+#include <QtTest>
 
 class TestObjectNco : public QObject {
   Q_OBJECT
@@ -19,16 +21,17 @@ class TestObjectNco : public QObject {
 static const QString kCalculate = QStringLiteral("calculateSmartPinSettings");
 
 void TestObjectNco::newObjectShowsDefaultFrequency() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(nco.m_sName, QStringLiteral("NCO_Freq1"));
   QCOMPARE(nco.m_sPin, QStringLiteral("24"));
   QCOMPARE(nco.m_sDesiredFrequency, QStringLiteral("12_000_000"));
   QCOMPARE(nco.m_sWxPin, QStringLiteral("00000001"));
   QCOMPARE(nco.m_sWyPin, QStringLiteral("15555555"));
   QCOMPARE(nco.m_sResultingFrequency, QStringLiteral("13333333.320916"));
-  QVERIFY(h.Messages().m_messages.isEmpty());
+  QVERIFY(h.Messages().isEmpty());
 }
 
 void TestObjectNco::calculate_data() {
@@ -85,17 +88,18 @@ void TestObjectNco::calculate_data() {
 void TestObjectNco::calculate() {
   QFETCH(QString, clock);
   QFETCH(QString, desired);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   h.m_doc.m_sClockFreq = clock;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  h.Messages().Clear();
-  KYV_SET(nco, QStringLiteral("desiredFrequencyHz"), desired);
-  CEditorHarness::Press(nco, kCalculate);
-  QCOMPARE(h.Messages().Texts(), QStringList());
-  QTEST(CEditorHarness::Value(nco, QStringLiteral("wxpin")), "wxpin");
-  QTEST(CEditorHarness::Value(nco, QStringLiteral("wypin")), "wypin");
-  QTEST(CEditorHarness::Value(nco, QStringLiteral("resultingFrequencyHz")), "resulting");
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  h.ClearMessages();
+  QVERIFY(SetValues(nco, {{QStringLiteral("desiredFrequencyHz"), desired}}));
+  QVERIFY(PressButton(nco, kCalculate));
+  QCOMPARE(h.Messages(), QStringList());
+  QTEST(ValueOf(nco, QStringLiteral("wxpin")), "wxpin");
+  QTEST(ValueOf(nco, QStringLiteral("wypin")), "wypin");
+  QTEST(ValueOf(nco, QStringLiteral("resultingFrequencyHz")), "resulting");
 }
 
 void TestObjectNco::refusedFrequencyChangesNothing_data() {
@@ -117,16 +121,14 @@ void TestObjectNco::refusedFrequencyChangesNothing_data() {
 void TestObjectNco::refusedFrequencyChangesNothing() {
   QFETCH(QString, desired);
   QFETCH(QString, message);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  h.Messages().Clear();
-  KYV_SET(nco, QStringLiteral("desiredFrequencyHz"), desired);
-  CEditorHarness::Press(nco, kCalculate);
-  QCOMPARE(h.Messages().m_messages.size(), 1);
-  QCOMPARE(h.Messages().m_messages[0].m_style, MessageStyle::Plain);
-  QCOMPARE(h.Messages().m_messages[0].m_sCaption, QStringLiteral("Kyv"));
-  QCOMPARE(h.Messages().m_messages[0].m_sText, message);
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  h.ClearMessages();
+  QVERIFY(SetValues(nco, {{QStringLiteral("desiredFrequencyHz"), desired}}));
+  QVERIFY(PressButton(nco, kCalculate));
+  QCOMPARE(h.Messages(), QStringList{PlainLine(message)});
   QCOMPARE(nco.m_sWxPin, QStringLiteral("00000001"));
   QCOMPARE(nco.m_sWyPin, QStringLiteral("15555555"));
   QCOMPARE(nco.m_sResultingFrequency, QStringLiteral("13333333.320916"));
@@ -134,52 +136,57 @@ void TestObjectNco::refusedFrequencyChangesNothing() {
 }
 
 void TestObjectNco::okAboveHalfClockKeepsShownRegisters() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   nco.m_sDesiredFrequency = QStringLiteral("90_000_000");
   nco.m_sWxPin = QStringLiteral("00000002");  // the user's own edit
   QVERIFY(nco.OnOK());
-  QCOMPARE(h.Messages().Texts(),
-           QStringList{QStringLiteral("Error:  Desired frequency (90000000) cannot be greater "
-                                      "than half P2 Frequency (80000000)")});
-  QCOMPARE(h.m_object.m_sParam[0], QStringLiteral("00000002"));
-  QCOMPARE(h.m_object.m_sParam[1], QStringLiteral("15555555"));
-  QCOMPARE(h.m_object.m_sParam[2], QStringLiteral("90_000_000"));
-  QCOMPARE(h.m_object.m_sParam[3], QStringLiteral("13333333.320916"));
-  QVERIFY(h.m_object.m_bValid);
+  QCOMPARE(h.Messages(),
+           QStringList{PlainLine(QStringLiteral("Error:  Desired frequency (90000000) cannot be "
+                                                "greater than half P2 Frequency (80000000)"))});
+  QCOMPARE(record.m_sParam[0], QStringLiteral("00000002"));
+  QCOMPARE(record.m_sParam[1], QStringLiteral("15555555"));
+  QCOMPARE(record.m_sParam[2], QStringLiteral("90_000_000"));
+  QCOMPARE(record.m_sParam[3], QStringLiteral("13333333.320916"));
+  QVERIFY(record.m_bValid);
   QVERIFY(h.m_doc.m_bPinUsed[24]);
 }
 
 void TestObjectNco::okRefusesFrequencyBelowOneHertz() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QVERIFY(nco.OnOK());
-  const CCodeObject accepted = h.m_object;
-  const auto pinsBefore = h.m_doc.m_sPinUsedBy;
+  const CCodeObject accepted = record;
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
+  h.m_doc.SetModifiedFlag(false);
 
   CObjectNCO edit;
-  edit.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  edit.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   edit.m_sDesiredFrequency = QStringLiteral("0");
   edit.m_sPin = QStringLiteral("30");
-  h.Messages().Clear();
+  h.ClearMessages();
   QVERIFY(!edit.OnOK());
-  QCOMPARE(h.Messages().Texts(),
-           QStringList{QStringLiteral("Error:  Desired frequency \"0\" must be at least 1 Hz.")});
-  QCOMPARE(h.Messages().m_messages[0].m_style, MessageStyle::Plain);
-  QVERIFY(h.m_object == accepted);
-  QCOMPARE(h.m_doc.m_sPinUsedBy, pinsBefore);
+  QCOMPARE(h.Messages(), QStringList{PlainLine(QStringLiteral(
+                             "Error:  Desired frequency \"0\" must be at least 1 Hz."))});
+  QCOMPARE(edit.m_sFocusKey, QStringLiteral("desiredFrequencyHz"));
+  QVERIFY(record == accepted);
+  QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
+  QVERIFY(!h.m_doc.IsModified());
 }
 
 void TestObjectNco::editShowsStoredValuesAndOkRecalculates() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   {
     CObjectNCO nco;
-    nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+    nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
     QVERIFY(nco.OnOK());
   }
-  h.m_doc.AddObject(std::make_unique<CCodeObject>(h.m_object));
+  h.m_doc.AddObject(std::make_unique<CCodeObject>(record));
   CCodeObject& stored = *h.m_doc.m_ObjectList.back();
   h.m_doc.m_sClockFreq = QStringLiteral("300_000_000");
 
@@ -197,20 +204,21 @@ void TestObjectNco::editShowsStoredValuesAndOkRecalculates() {
   QCOMPARE(stored.m_sParam[1], QStringLiteral("0AAAAAAA"));
   QCOMPARE(stored.m_sParam[3], QStringLiteral("12499999.953434"));
   QCOMPARE(nco.m_sWyPin, QStringLiteral("0AAAAAAA"));
-  QVERIFY(h.Messages().m_messages.isEmpty());
+  QVERIFY(h.Messages().isEmpty());
 }
 
 void TestObjectNco::okClaimsPin() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNCO nco;
-  nco.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QVERIFY(nco.OnOK());
-  QCOMPARE(h.m_object.m_nType, int32_t{OBJ_NCO});
-  QCOMPARE(h.m_object.m_sName, QStringLiteral("NCO_Freq1"));
-  QCOMPARE(h.m_object.m_sBasePin, QStringLiteral("24"));
-  QCOMPARE(h.m_object.m_nPinCount, 1);
-  QCOMPARE(h.m_object.m_sParam[2], QStringLiteral("12_000_000"));
-  QVERIFY(h.m_object.m_bValid);
+  QCOMPARE(record.m_nType, int32_t{OBJ_NCO});
+  QCOMPARE(record.m_sName, QStringLiteral("NCO_Freq1"));
+  QCOMPARE(record.m_sBasePin, QStringLiteral("24"));
+  QCOMPARE(record.m_nPinCount, 1);
+  QCOMPARE(record.m_sParam[2], QStringLiteral("12_000_000"));
+  QVERIFY(record.m_bValid);
   QCOMPARE(h.m_doc.m_sPinUsedBy[24], QStringLiteral("NCO_Freq1"));
   QCOMPARE(h.m_doc.m_sPinUsedFor[24], QStringLiteral("NCO Frequency"));
 }

@@ -1,7 +1,4 @@
-#include <QSet>
-#include <memory>
-
-#include "EditorHarness.h"
+#include "EditorTestSupport.h"
 #include "editors/ObjectADC.h"
 #include "editors/ObjectDAC.h"
 #include "editors/ObjectDigital.h"
@@ -10,10 +7,12 @@
 #include "editors/ObjectNeopixel.h"
 #include "editors/ObjectServo.h"
 
+#include <QtTest>
+
 using namespace Qt::StringLiterals;
 
-// The DAC, digital I/O, filters, RGB LED string and servo editors, and what all seven
-// smart-pin editors share: the one-pin checks and the field lists the dialogs are built from.
+// The DAC, digital I/O, filters, RGB LED string and servo editors, and the one-pin checks the
+// six smart-pin editors with a pin share.
 class TestSmartPinEditors : public QObject {
   Q_OBJECT
 
@@ -21,7 +20,6 @@ class TestSmartPinEditors : public QObject {
   void pinChecks_data();
   void pinChecks();
   void reopenedObjectKeepsAndMovesItsPin();
-  void fieldsAreBoundAndUnique();
 
   void dacDefaults();
   void dacSlider_data();
@@ -39,25 +37,6 @@ class TestSmartPinEditors : public QObject {
   void servoSlider();
   void servoEditTakesPositionFromText();
 };
-
-static std::unique_ptr<CSinglePinEditor> CreatePinEditor(int kind) {
-  switch (kind) {
-    case OBJ_NCO:
-      return std::make_unique<CObjectNCO>();
-    case OBJ_ADC:
-      return std::make_unique<CObjectADC>();
-    case OBJ_DAC:
-      return std::make_unique<CObjectDAC>();
-    case OBJ_DIGITAL_IO:
-      return std::make_unique<CObjectDigital>();
-    case OBJ_NEOPIXEL:
-      return std::make_unique<CObjectNeopixel>();
-    case OBJ_SERVO:
-      return std::make_unique<CObjectServo>();
-    default:
-      return nullptr;
-  }
-}
 
 static const int kPinKinds[] = {OBJ_NCO, OBJ_ADC, OBJ_DAC, OBJ_DIGITAL_IO, OBJ_NEOPIXEL, OBJ_SERVO};
 
@@ -98,50 +77,49 @@ void TestSmartPinEditors::pinChecks() {
   QFETCH(QString, message);
   QFETCH(QString, role);
   QFETCH(bool, freeSerial);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   if (freeSerial) h.m_doc.ReleasePin(63);
-  const auto pinUsedBefore = h.m_doc.m_sPinUsedBy;
-  auto editor = CreatePinEditor(kind);
-  editor->Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(*editor, u"ioPin"_s, pin);
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
+  auto editor = CreateEditor(kind);
+  editor->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(*editor, {{u"iOPin"_s, pin}}));
   const bool accepted = editor->OnOK();
 
   // The record is written before the checks, whatever their outcome.
-  QCOMPARE(h.m_object.m_nType, kind);
-  QCOMPARE(h.m_object.m_sBasePin, pin);
-  QCOMPARE(h.m_object.m_nPinCount, 1);
+  QCOMPARE(record.m_nType, kind);
+  QCOMPARE(record.m_sBasePin, pin);
+  QCOMPARE(record.m_nPinCount, 1);
   QCOMPARE(accepted, message.isEmpty());
-  QCOMPARE(h.m_object.m_bValid, accepted);
+  QCOMPARE(record.m_bValid, accepted);
   if (accepted) {
-    QVERIFY(h.Messages().m_messages.isEmpty());
+    QVERIFY(h.Messages().isEmpty());
     const int p = pin.toInt();
     QCOMPARE(h.m_doc.m_sPinUsedBy[p], editor->m_sName);
     QCOMPARE(h.m_doc.m_sPinUsedFor[p], role);
   } else {
-    QCOMPARE(h.Messages().m_messages.size(), 1);
-    QCOMPARE(h.Messages().m_messages[0].m_style, MessageStyle::Error);
-    QCOMPARE(h.Messages().m_messages[0].m_sCaption, u"Error"_s);
-    QCOMPARE(h.Messages().m_messages[0].m_sText, message);
-    QCOMPARE(h.m_doc.m_sPinUsedBy, pinUsedBefore);
+    QCOMPARE(h.Messages(), QStringList{ErrorLine(message)});
+    QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
   }
 }
 
 void TestSmartPinEditors::reopenedObjectKeepsAndMovesItsPin() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   h.m_doc.m_sPinNotes[38] = u"header J1"_s;
   {
     CObjectServo servo;
-    servo.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+    servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
     QVERIFY(servo.OnOK());
   }
   // OK without changes passes: the pin is held under the object's own name.
   CObjectServo servo;
-  servo.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  servo.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QVERIFY(servo.OnOK());
   QCOMPARE(h.m_doc.m_sPinUsedBy[38], u"Servo1"_s);
 
   // Moving frees the old pin (its note stays) and claims the new one.
-  KYV_SET(servo, u"ioPin"_s, u"12"_s);
+  QVERIFY(SetValues(servo, {{u"iOPin"_s, u"12"_s}}));
   QVERIFY(servo.OnOK());
   QVERIFY(!h.m_doc.m_bPinUsed[38]);
   QCOMPARE(h.m_doc.m_sPinUsedBy[38], QString());
@@ -150,74 +128,28 @@ void TestSmartPinEditors::reopenedObjectKeepsAndMovesItsPin() {
   QCOMPARE(h.m_doc.m_sPinUsedFor[12], u"Hobby Servo"_s);
 
   // A rejected move keeps the old claim and leaves the rejected value in the record.
-  KYV_SET(servo, u"ioPin"_s, u"63"_s);
+  QVERIFY(SetValues(servo, {{u"iOPin"_s, u"63"_s}}));
   QVERIFY(!servo.OnOK());
-  QVERIFY(!h.m_object.m_bValid);
-  QCOMPARE(h.m_object.m_sBasePin, u"63"_s);
+  QVERIFY(!record.m_bValid);
+  QCOMPARE(record.m_sBasePin, u"63"_s);
   QCOMPARE(h.m_doc.m_sPinUsedBy[12], u"Servo1"_s);
 }
 
-// Every dialog is built from Fields() and kyv-cli sets controls by key: keys must be unique,
-// every control bound, and each handler must leave its editor's texts in step.
-void TestSmartPinEditors::fieldsAreBoundAndUnique() {
-  CEditorHarness h;
-  std::vector<std::unique_ptr<CObjectEditor>> editors;
-  for (const int kind : kPinKinds) editors.push_back(CreatePinEditor(kind));
-  editors.push_back(std::make_unique<CObjectFilters>());
-  for (auto& editor : editors) {
-    CCodeObject object;
-    editor->Open(&object, &h.m_doc, CObjectEditor::kNewMode);
-    const QList<CEditorField> fields = editor->Fields();
-    QCOMPARE(fields.first().m_sKey, u"name"_s);
-    QVERIFY(fields.first().m_bReadOnlyInEdit);
-    QSet<QString> keys;
-    for (const CEditorField& field : fields) {
-      const QByteArray where = (editor->Title() + u": "_s + field.m_sKey).toUtf8();
-      QVERIFY2(!field.m_sKey.isEmpty() && !keys.contains(field.m_sKey), where);
-      keys.insert(field.m_sKey);
-      switch (field.m_kind) {
-        case FieldKind::Text:
-        case FieldKind::ComboText:
-        case FieldKind::Display:
-          QVERIFY2(field.m_pText, where);
-          break;
-        case FieldKind::Radio:
-        case FieldKind::ComboIndex:
-          QVERIFY2(field.m_pIndex && !field.m_items.isEmpty(), where);
-          QVERIFY2(*field.m_pIndex >= 0 && *field.m_pIndex < field.m_items.size(), where);
-          break;
-        case FieldKind::Slider:
-          QVERIFY2(field.m_pIndex && field.m_nMin < field.m_nMax && field.m_onChanged, where);
-          QVERIFY2(*field.m_pIndex >= field.m_nMin && *field.m_pIndex <= field.m_nMax, where);
-          break;
-        case FieldKind::Check:
-          QVERIFY2(field.m_pFlag, where);
-          break;
-        case FieldKind::Button:
-          QVERIFY2(field.m_onChanged, where);
-          break;
-        case FieldKind::Note:
-          QVERIFY2(!field.m_sLabel.isEmpty(), where);
-          break;
-      }
-    }
-  }
-}
-
 void TestSmartPinEditors::dacDefaults() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectDAC dac;
-  dac.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  dac.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(dac.m_sName, u"DAC1"_s);
-  QCOMPARE(CEditorHarness::Field(dac, u"name"_s).m_sLabel, u"ObjectName:"_s);
-  QCOMPARE(CEditorHarness::Value(dac, u"levelText"_s), u"122"_s);
+  QCOMPARE(FieldOf(dac, u"name"_s).m_sLabel, u"ObjectName:"_s);
+  QCOMPARE(ValueOf(dac, u"levelText"_s), u"122"_s);
   QVERIFY(dac.OnOK());
-  QCOMPARE(h.m_object.m_nType, int32_t{OBJ_DAC});
-  QCOMPARE(h.m_object.m_sBasePin, u"49"_s);
-  QCOMPARE(h.m_object.m_nParam[0], 122);
-  QCOMPARE(h.m_object.m_sParam[0], u"122"_s);
-  QCOMPARE(h.m_object.m_nParam[1], 0);
-  QVERIFY(h.m_object.m_bParam[0]);
+  QCOMPARE(record.m_nType, int32_t{OBJ_DAC});
+  QCOMPARE(record.m_sBasePin, u"49"_s);
+  QCOMPARE(record.m_nParam[0], 122);
+  QCOMPARE(record.m_sParam[0], u"122"_s);
+  QCOMPARE(record.m_nParam[1], 0);
+  QVERIFY(record.m_bParam[0]);
 }
 
 void TestSmartPinEditors::dacSlider_data() {
@@ -237,112 +169,118 @@ void TestSmartPinEditors::dacSlider_data() {
 void TestSmartPinEditors::dacSlider() {
   QFETCH(QString, key);
   QFETCH(QString, value);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectDAC dac;
-  dac.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(dac, key, value);
+  dac.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(dac, {{key, value}}));
   QTEST(dac.m_sLevel, "levelText");
   QVERIFY(dac.OnOK());
-  QTEST(h.m_object.m_nParam[0], "level");
-  QTEST(h.m_object.m_sParam[0], "levelText");
-  QTEST(h.m_object.m_nParam[1], "drive");
-  QVERIFY(!CEditorHarness::Set(dac, u"analogOutputLevel"_s, u"256"_s));
+  QTEST(record.m_nParam[0], "level");
+  QTEST(record.m_sParam[0], "levelText");
+  QTEST(record.m_nParam[1], "drive");
+  QVERIFY(!SetValues(dac, {{u"analogOutputLevel"_s, u"256"_s}}));
 }
 
 void TestSmartPinEditors::digitalDefaults() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectDigital digital;
-  digital.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  digital.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(digital.m_sName, u"SmartPin1"_s);
   QVERIFY(digital.OnOK());
-  QCOMPARE(h.m_object.m_nType, int32_t{OBJ_DIGITAL_IO});
-  QCOMPARE(h.m_object.m_sBasePin, u"38"_s);
-  for (int i = 0; i < 5; ++i) QCOMPARE(h.m_object.m_nParam[i], 0);
+  QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_IO});
+  QCOMPARE(record.m_sBasePin, u"38"_s);
+  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_nParam[i], 0);
   const bool flags[] = {false, false, false, true, true};
-  for (int i = 0; i < 5; ++i) QCOMPARE(h.m_object.m_bParam[i], flags[i]);
+  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_bParam[i], flags[i]);
   QCOMPARE(h.m_doc.m_sPinUsedFor[38], u"Smart Digital I/O"_s);
 }
 
 void TestSmartPinEditors::digitalChoices() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectDigital digital;
-  digital.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(digital, u"inSource"_s, u"This OUT"_s);
-  KYV_SET(digital, u"outHighStateDrive"_s, u"Float"_s);
-  KYV_SET(digital, u"outLowStateDrive"_s, u"7"_s);
-  KYV_SET(digital, u"outStartState"_s, u"Low"_s);
-  KYV_SET(digital, u"inFilter"_s, u"Using filt3"_s);
-  KYV_SET(digital, u"invertOutputLogicLevel"_s, u"true"_s);
-  KYV_SET(digital, u"toggleOutStateInLoop"_s, u"0"_s);
+  digital.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(digital, {{u"inSource"_s, u"This OUT"_s},
+                              {u"outHighStateDrive"_s, u"Float"_s},
+                              {u"outLowStateDrive"_s, u"7"_s},
+                              {u"outStartState"_s, u"Low"_s},
+                              {u"inFilter"_s, u"Using filt3"_s},
+                              {u"invertOutputLogicLevel"_s, u"true"_s},
+                              {u"toggleOUTStateInLoop"_s, u"0"_s}}));
   QVERIFY(digital.OnOK());
-  QCOMPARE(h.m_object.m_nParam[3], 4);
-  QCOMPARE(h.m_object.m_nParam[1], 7);
-  QCOMPARE(h.m_object.m_nParam[2], 7);
-  QCOMPARE(h.m_object.m_nParam[4], 2);
-  QCOMPARE(h.m_object.m_nParam[0], 4);
-  QVERIFY(h.m_object.m_bParam[2]);
-  QVERIFY(!h.m_object.m_bParam[4]);
+  QCOMPARE(record.m_nParam[3], 4);
+  QCOMPARE(record.m_nParam[1], 7);
+  QCOMPARE(record.m_nParam[2], 7);
+  QCOMPARE(record.m_nParam[4], 2);
+  QCOMPARE(record.m_nParam[0], 4);
+  QVERIFY(record.m_bParam[2]);
+  QVERIFY(!record.m_bParam[4]);
 
   // Reopened, every choice comes back; "Pin# -3" is source 5.
   CObjectDigital edit;
-  edit.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  edit.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(edit.m_nSource, 4);
   QCOMPARE(edit.m_nStartState, 2);
   QVERIFY(edit.m_bInvertOutput);
-  KYV_SET(edit, u"inSource"_s, u"Pin# -3"_s);
+  QVERIFY(SetValues(edit, {{u"inSource"_s, u"Pin# -3"_s}}));
   QVERIFY(edit.OnOK());
-  QCOMPARE(h.m_object.m_nParam[3], 5);
+  QCOMPARE(record.m_nParam[3], 5);
   QVERIFY(!h.m_doc.m_bPinUsed[35]);
 }
 
 void TestSmartPinEditors::filtersDefaults() {
-  CEditorHarness h;
-  const auto pinsBefore = h.m_doc.m_sPinUsedBy;
+  CEditorFixture h;
+  CCodeObject record;
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
   CObjectFilters filters;
-  filters.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  filters.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(filters.m_sName, u"Filter1"_s);
-  for (int i = 0; i < 4; ++i)
-    QCOMPARE(CEditorHarness::Value(filters, u"filter%1TapText"_s.arg(i)), u"0"_s);
+  for (int i = 0; i < 4; ++i) QCOMPARE(ValueOf(filters, u"filter%1TapText"_s.arg(i)), u"0"_s);
   QVERIFY(filters.OnOK());
-  QCOMPARE(h.m_object.m_nType, int32_t{OBJ_DIGITAL_FILTERS});
-  for (int i = 0; i < 8; ++i) QCOMPARE(h.m_object.m_nParam[i], 0);
-  for (int i = 0; i < 4; ++i) QVERIFY(h.m_object.m_bParam[i]);
-  QVERIFY(h.m_object.m_bValid);
-  QCOMPARE(h.m_object.m_sBasePin, QString());
-  QCOMPARE(h.m_object.m_nPinCount, 0);
-  QCOMPARE(h.m_doc.m_sPinUsedBy, pinsBefore);
+  QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_FILTERS});
+  for (int i = 0; i < 8; ++i) QCOMPARE(record.m_nParam[i], 0);
+  for (int i = 0; i < 4; ++i) QVERIFY(record.m_bParam[i]);
+  QVERIFY(record.m_bValid);
+  QCOMPARE(record.m_sBasePin, QString());
+  QCOMPARE(record.m_nPinCount, 0);
+  QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
 }
 
 void TestSmartPinEditors::filtersChoicesAndTaps() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectFilters filters;
-  filters.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  KYV_SET(filters, u"filter3Length"_s, u"8"_s);  // the radio "8", not an index
-  KYV_SET(filters, u"filter0Length"_s, u"1"_s);  // no radio "1": the index, length 3
-  KYV_SET(filters, u"filter1Tap"_s, u"31"_s);
+  filters.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  // Lengths go by the radio's text: "8" is the fourth radio, "1" no radio at all.
+  QVERIFY(SetValues(filters, {{u"filter3Length"_s, u"8"_s}, {u"filter0Length"_s, u"3"_s}}));
+  QVERIFY(!SetValues(filters, {{u"filter2Length"_s, u"1"_s}}));
+  QVERIFY(SetValues(filters, {{u"filter1Tap"_s, u"31"_s}}));
   QCOMPARE(filters.m_sTap[1], u"31"_s);
-  QVERIFY(!CEditorHarness::Set(filters, u"filter1Tap"_s, u"32"_s));
-  for (int i = 0; i < 4; ++i) KYV_SET(filters, u"setFilter%1"_s.arg(i), u"false"_s);
+  QVERIFY(!SetValues(filters, {{u"filter1Tap"_s, u"32"_s}}));
+  for (int i = 0; i < 4; ++i) QVERIFY(SetValues(filters, {{u"setFilter%1"_s.arg(i), u"false"_s}}));
   QVERIFY(filters.OnOK());
-  QCOMPARE(h.m_object.m_nParam[3], 3);
-  QCOMPARE(h.m_object.m_nParam[0], 1);
-  QCOMPARE(h.m_object.m_nParam[5], 31);
-  for (int i = 0; i < 4; ++i) QVERIFY(!h.m_object.m_bParam[i]);
-  QVERIFY(h.m_object.m_bValid);
+  QCOMPARE(record.m_nParam[3], 3);
+  QCOMPARE(record.m_nParam[0], 1);
+  QCOMPARE(record.m_nParam[5], 31);
+  for (int i = 0; i < 4; ++i) QVERIFY(!record.m_bParam[i]);
+  QVERIFY(record.m_bValid);
 
   CObjectFilters edit;
-  edit.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  edit.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(edit.m_sTap[1], u"31"_s);
   QCOMPARE(edit.m_nLength[3], 3);
 }
 
 void TestSmartPinEditors::neopixelDefaults() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNeopixel leds;
-  leds.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(leds.m_sName, u"Neopixel1"_s);
   QVERIFY(leds.OnOK());
-  const CCodeObject& o = h.m_object;
+  const CCodeObject& o = record;
   QCOMPARE(o.m_nType, int32_t{OBJ_NEOPIXEL});
   QCOMPARE(o.m_sBasePin, u"53"_s);
   QCOMPARE(o.m_sParam[0], u"  FF3219"_s);
@@ -375,50 +313,53 @@ void TestSmartPinEditors::neopixelSliderTexts_data() {
 
 void TestSmartPinEditors::neopixelSliderTexts() {
   QFETCH(QStringList, steps);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectNeopixel leds;
-  leds.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  for (const QString& step : steps) KYV_SET(leds, step.section(u'=', 0, 0), step.section(u'=', 1));
-  QTEST(CEditorHarness::Value(leds, u"colorText"_s), "color");
-  QTEST(CEditorHarness::Value(leds, u"holdoffText"_s), "holdoff");
-  QVERIFY(!CEditorHarness::Set(leds, u"holdoff"_s, u"0"_s));
-  QVERIFY(!CEditorHarness::Set(leds, u"red"_s, u"256"_s));
+  leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(leds, ValuesFrom(steps)));
+  QTEST(ValueOf(leds, u"colorText"_s), "color");
+  QTEST(ValueOf(leds, u"holdoffText"_s), "holdoff");
+  QVERIFY(!SetValues(leds, {{u"holdoff"_s, u"0"_s}}));
+  QVERIFY(!SetValues(leds, {{u"red"_s, u"256"_s}}));
 }
 
 void TestSmartPinEditors::neopixelEditShowsStoredTexts() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   {
     CObjectNeopixel leds;
-    leds.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-    KYV_SET(leds, u"ledType"_s, u"SK6812"_s);
-    KYV_SET(leds, u"ledsInString"_s, u"24"_s);
+    leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+    QVERIFY(SetValues(leds, {{u"ledType"_s, u"SK6812"_s}}));
+    QVERIFY(SetValues(leds, {{u"ledsInString"_s, u"24"_s}}));
     QVERIFY(leds.OnOK());
   }
-  QCOMPARE(h.m_object.m_nParam[3], 4);
-  h.m_object.m_sParam[0] = u"  123456"_s;  // texts are shown as stored until a slider moves
+  QCOMPARE(record.m_nParam[3], 4);
+  record.m_sParam[0] = u"  123456"_s;  // texts are shown as stored until a slider moves
   CObjectNeopixel leds;
-  leds.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  leds.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(leds.m_sColor, u"  123456"_s);
   QCOMPARE(leds.m_sLedCount, u"24"_s);
   QCOMPARE(leds.m_nLedType, 4);
-  KYV_SET(leds, u"green"_s, u"0"_s);
+  QVERIFY(SetValues(leds, {{u"green"_s, u"0"_s}}));
   QCOMPARE(leds.m_sColor, u"  FF0019"_s);
 }
 
 void TestSmartPinEditors::servoDefaults() {
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectServo servo;
-  servo.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
+  servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(servo.m_sName, u"Servo1"_s);
-  QCOMPARE(CEditorHarness::Value(servo, u"degrees"_s), u"90"_s);
-  QCOMPARE(CEditorHarness::Value(servo, u"microseconds"_s), u"1500"_s);
+  QCOMPARE(ValueOf(servo, u"degrees"_s), u"90"_s);
+  QCOMPARE(ValueOf(servo, u"microseconds"_s), u"1500"_s);
   QVERIFY(servo.OnOK());
-  QCOMPARE(h.m_object.m_nType, int32_t{OBJ_SERVO});
-  QCOMPARE(h.m_object.m_sBasePin, u"38"_s);
-  QCOMPARE(h.m_object.m_sParam[0], u"90"_s);
-  QCOMPARE(h.m_object.m_sParam[1], u"1500"_s);
-  QVERIFY(!h.m_object.m_bParam[0]);
-  QVERIFY(h.m_object.m_bParam[1]);
+  QCOMPARE(record.m_nType, int32_t{OBJ_SERVO});
+  QCOMPARE(record.m_sBasePin, u"38"_s);
+  QCOMPARE(record.m_sParam[0], u"90"_s);
+  QCOMPARE(record.m_sParam[1], u"1500"_s);
+  QVERIFY(!record.m_bParam[0]);
+  QVERIFY(record.m_bParam[1]);
 }
 
 void TestSmartPinEditors::servoSlider_data() {
@@ -439,27 +380,29 @@ void TestSmartPinEditors::servoSlider_data() {
 
 void TestSmartPinEditors::servoSlider() {
   QFETCH(QStringList, steps);
-  CEditorHarness h;
+  CEditorFixture h;
+  CCodeObject record;
   CObjectServo servo;
-  servo.Open(&h.m_object, &h.m_doc, CObjectEditor::kNewMode);
-  for (const QString& step : steps) KYV_SET(servo, step.section(u'=', 0, 0), step.section(u'=', 1));
+  servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(servo, ValuesFrom(steps)));
   QVERIFY(servo.OnOK());
-  QTEST(h.m_object.m_sParam[0], "degrees");
-  QTEST(h.m_object.m_sParam[1], "microseconds");
-  QTEST(h.m_object.m_bParam[0], "inMicroseconds");
-  QVERIFY(!CEditorHarness::Set(servo, u"startingPosition"_s, u"181"_s));
+  QTEST(record.m_sParam[0], "degrees");
+  QTEST(record.m_sParam[1], "microseconds");
+  QTEST(record.m_bParam[0], "inMicroseconds");
+  QVERIFY(!SetValues(servo, {{u"startingPosition"_s, u"181"_s}}));
 }
 
 void TestSmartPinEditors::servoEditTakesPositionFromText() {
-  CEditorHarness h;
-  h.m_object.m_nType = OBJ_SERVO;
-  h.m_object.m_sName = u"Servo1"_s;
-  h.m_object.m_sBasePin = u"38"_s;
-  h.m_object.m_sParam[0] = u"120"_s;
-  h.m_object.m_sParam[1] = u"1800"_s;
-  h.m_object.m_bParam[0] = true;
+  CEditorFixture h;
+  CCodeObject record;
+  record.m_nType = OBJ_SERVO;
+  record.m_sName = u"Servo1"_s;
+  record.m_sBasePin = u"38"_s;
+  record.m_sParam[0] = u"120"_s;
+  record.m_sParam[1] = u"1800"_s;
+  record.m_bParam[0] = true;
   CObjectServo servo;
-  servo.Open(&h.m_object, &h.m_doc, CObjectEditor::kEditMode);
+  servo.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(servo.m_nPosition, 120);
   QCOMPARE(servo.m_nUnits, 1);
   QCOMPARE(servo.m_sMicroseconds, u"1800"_s);
