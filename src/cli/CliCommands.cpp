@@ -8,6 +8,11 @@ const std::vector<CCliCommand>& CliCommands() {
        QStringLiteral("create a project as File New makes it and save it"), &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
+      {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
+       QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
+      {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),
+       QStringLiteral("make a project file from its JSON form (nothing written on an error)"),
+       &CmdImport},
   };
   return commands;
 }

@@ -30,3 +30,7 @@ int UsageError(const QString& verb, const QString& text, CCliContext& context);
 // Verbs on whole project files.
 int CmdNew(const QStringList& args, CCliContext& context);
 int CmdInfo(const QStringList& args, CCliContext& context);
+
+// The JSON form of a project, both directions.
+int CmdExport(const QStringList& args, CCliContext& context);
+int CmdImport(const QStringList& args, CCliContext& context);
