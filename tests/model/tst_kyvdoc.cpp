@@ -22,6 +22,7 @@ private slots:
   void projectPath_data();
   void projectPath();
   void modifiedFlag();
+  void viewsRefreshOnRequestAndAfterSave();
 
 private:
   CTestPlatform m_test;
@@ -303,6 +304,29 @@ void TestKyvDoc::modifiedFlag() {
   auto loaded = LoadKyvFile(path, m_test.Services(), &error);
   QVERIFY(loaded);
   QVERIFY(!loaded->IsModified());
+}
+
+void TestKyvDoc::viewsRefreshOnRequestAndAfterSave() {
+  struct CCountingView : CDocumentView {
+    void OnUpdate() override { ++m_nUpdates; }
+    int m_nUpdates = 0;
+  } view, other;
+  CKyvDoc& doc = *m_doc;
+  doc.AddView(&view);
+  doc.AddView(&view);
+  doc.AddView(&other);
+  doc.UpdateAllViews();
+  QCOMPARE(view.m_nUpdates, 1);
+  QTemporaryDir dir;
+  QString error;
+  QVERIFY(SaveKyvFile(doc, dir.filePath(QStringLiteral("V.KYV")), &error));
+  QCOMPARE(view.m_nUpdates, 2);
+  QVERIFY(!SaveKyvFile(doc, dir.filePath(QStringLiteral("missing/V.KYV")), &error));
+  QCOMPARE(view.m_nUpdates, 3);
+  doc.RemoveView(&view);
+  doc.UpdateAllViews();
+  QCOMPARE(view.m_nUpdates, 3);
+  QCOMPARE(other.m_nUpdates, 4);
 }
 
 QTEST_GUILESS_MAIN(TestKyvDoc)

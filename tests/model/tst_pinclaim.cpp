@@ -15,6 +15,7 @@ private slots:
   void commitMovesClaimsAndKeepsNotes();
   void pinListedTwiceEndsWithLastRole();
   void releaseLeavesOtherHolders();
+  void pinOutsideTableThrows();
 
 private:
   CTestPlatform m_test;
@@ -139,6 +140,12 @@ void TestPinClaim::releaseLeavesOtherHolders() {
   QCOMPARE(m_doc->m_sPinUsedBy[6], QStringLiteral("Led2"));
   QCOMPARE(m_doc->m_sPinUsedBy[62], QStringLiteral("Serial"));
   QCOMPARE(m_doc->m_sPinUsedFor[63], QStringLiteral("RX"));
+}
+
+void TestPinClaim::pinOutsideTableThrows() {
+  CPinClaim claim(*m_doc, QStringLiteral("Led1"));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, claim.Claim(64, QStringLiteral("Data")));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, (void)claim.FirstConflict({-1}));
 }
 
 QTEST_GUILESS_MAIN(TestPinClaim)
