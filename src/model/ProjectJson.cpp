@@ -305,7 +305,9 @@ QByteArray ProjectToJson(const CKyvDoc& doc) {
   QJsonArray objects;
   for (const auto& object : doc.m_ObjectList) objects.append(ObjectToJson(*object));
   json.insert(kObjects, objects);
-  return QJsonDocument(json).toJson(QJsonDocument::Indented);
+  // Qt's reader drops U+FEFF at the start of a string when it comes as raw UTF-8, so that one
+  // character is written as an escape. Its three bytes stand for nothing else in UTF-8.
+  return QJsonDocument(json).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
 }
 
 std::unique_ptr<CKyvDoc> ProjectFromJson(const QByteArray& json, const CPlatform& platform,

@@ -55,6 +55,8 @@ void TestProjectJson::roundTripKeepsKyvBytes_data() {
   odd->m_bFlag = odd->m_bFlag2 = true;
   odd->m_sName = QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0) + QChar(0xDFFF);
   odd->m_sText[0] = QStringLiteral("\"quoted\"\t\\");
+  odd->m_sText[1] = QString(QChar(0xFEFF));
+  odd->m_sParam[0] = QString(QChar(0xFEFF)) + QStringLiteral("x") + QChar(0xFEFF);
   doc->AddObject(std::move(odd));
   doc->m_sPinUsedFor[10] = QStringLiteral("role without holder");
   doc->m_bPinUsed[11] = true;
