@@ -1,12 +1,14 @@
 #include "TestPlatform.h"
 #include "model/KyvFile.h"
+#include "model/ProjectJson.h"
 
 #include <QDir>
 #include <QtTest>
 
 // Replays the crafted files in tests/data/bad_kyv through the reader. A file named *.reject.kyv
 // must fail with the format error; a file named *.load.kyv must load, save, read its own output
-// back to the same bytes, and let every object be deleted.
+// back to the same bytes, come back to those bytes through the JSON form, and let every object
+// be deleted.
 class TestBadCorpus : public QObject {
   Q_OBJECT
 
@@ -47,6 +49,9 @@ void TestBadCorpus::replay() {
   auto again = ReadKyvBytes(saved, m_test.Services(), &error);
   QVERIFY(again);
   QCOMPARE(KyvFileBytes(*again), saved);
+  auto fromJson = ProjectFromJson(ProjectToJson(*doc), m_test.Services(), &error);
+  QVERIFY2(fromJson, qPrintable(error));
+  QCOMPARE(KyvFileBytes(*fromJson), saved);
   while (!doc->m_ObjectList.empty()) doc->DeleteObject(doc->m_ObjectList.front().get());
 }
 
