@@ -57,7 +57,8 @@ int main(int argc, char* argv[]) {
   });
   const double write = MeanMs(rounds, [&] {
     QFile file(plain);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) Die(file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+      Die(file.errorString());
   });
   const double read = MeanMs(rounds, [&] {
     QFile file(plain);
@@ -82,6 +83,8 @@ int main(int argc, char* argv[]) {
              .arg(save, 8, 'f', 3)
              .arg(write, 8, 'f', 3)
              .arg(save / write, 6, 'f', 1);
-  out << QStringLiteral("in memory: decode %1 ms, encode %2 ms\n").arg(decode, 0, 'f', 3).arg(encode, 0, 'f', 3);
+  out << QStringLiteral("in memory: decode %1 ms, encode %2 ms\n")
+             .arg(decode, 0, 'f', 3)
+             .arg(encode, 0, 'f', 3);
   return 0;
 }

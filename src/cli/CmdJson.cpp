@@ -12,7 +12,8 @@ int CmdExport(const QStringList& args, CCliContext& context) {
   QString output;
   for (qsizetype i = 0; i < args.size(); ++i) {
     if (args[i] == u"-o") {
-      if (++i == args.size()) return UsageError(verb, QStringLiteral("-o needs a file name"), context);
+      if (++i == args.size())
+        return UsageError(verb, QStringLiteral("-o needs a file name"), context);
       output = args[i];
     } else if (args[i].startsWith(u'-') && args[i].size() > 1) {
       return UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(args[i]), context);
@@ -44,7 +45,8 @@ int CmdExport(const QStringList& args, CCliContext& context) {
 
 int CmdImport(const QStringList& args, CCliContext& context) {
   if (args.size() != 2)
-    return UsageError(QStringLiteral("import"), QStringLiteral("expected IN.json and FILE.KYV"), context);
+    return UsageError(QStringLiteral("import"), QStringLiteral("expected IN.json and FILE.KYV"),
+                      context);
   QFile input(args[0]);
   if (!input.open(QIODevice::ReadOnly)) {
     context.m_err << QStringLiteral("Cannot open %1: %2.")

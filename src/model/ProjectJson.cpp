@@ -123,7 +123,8 @@ int32_t ToInt32(const QJsonValue& value, const QString& path) {
   if (!value.isDouble() || !std::isfinite(number) || std::floor(number) != number)
     Fail(path, QStringLiteral("expected an integer"));
   if (number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
-    Fail(path, QStringLiteral("%1 is out of range -2147483648..2147483647").arg(number, 0, 'g', 17));
+    Fail(path,
+         QStringLiteral("%1 is out of range -2147483648..2147483647").arg(number, 0, 'g', 17));
   return static_cast<int32_t>(number);
 }
 
@@ -170,65 +171,67 @@ void ReadIndexed(const QJsonValue& value, int count, const QString& path, ReadEn
     bool isDecimal = !key.isEmpty() && key.size() <= 9 && (key == u"0" || key[0] != u'0');
     for (const QChar c : key) isDecimal = isDecimal && c >= u'0' && c <= u'9';
     const int index = isDecimal ? key.toInt() : -1;
-    if (index < 0 || index >= count) Fail(entryPath, QStringLiteral("index out of range %1").arg(range));
+    if (index < 0 || index >= count)
+      Fail(entryPath, QStringLiteral("index out of range %1").arg(range));
     readEntry(index, it.value(), entryPath);
   }
 }
 
-template <size_t N>
-void ReadStrings(const QJsonValue& value, const QString& path, std::array<QString, N>& bank) {
-  ReadIndexed(value, static_cast<int>(N), path,
-              [&](int i, const QJsonValue& v, const QString& p) { bank[i] = ToString(v, p); });
+void Assign(const QJsonValue& value, const QString& path, int32_t& target) {
+  target = ToInt32(value, path);
 }
 
-template <size_t N>
-void ReadInts(const QJsonValue& value, const QString& path, std::array<int32_t, N>& bank) {
-  ReadIndexed(value, static_cast<int>(N), path,
-              [&](int i, const QJsonValue& v, const QString& p) { bank[i] = ToInt32(v, p); });
+void Assign(const QJsonValue& value, const QString& path, QString& target) {
+  target = ToString(value, path);
 }
 
-template <size_t N>
-void ReadBools(const QJsonValue& value, const QString& path, std::array<bool, N>& bank) {
+void Assign(const QJsonValue& value, const QString& path, bool& target) {
+  target = ToBool(value, path);
+}
+
+template <typename T, size_t N>
+void Assign(const QJsonValue& value, const QString& path, std::array<T, N>& bank) {
   ReadIndexed(value, static_cast<int>(N), path,
-              [&](int i, const QJsonValue& v, const QString& p) { bank[i] = ToBool(v, p); });
+              [&](int i, const QJsonValue& entry, const QString& entryPath) {
+                Assign(entry, entryPath, bank[i]);
+              });
+}
+
+// Reads json[key] into target when the key is present.
+template <typename T>
+void ReadKey(const QJsonObject& json, const QString& path, const QString& key, T& target) {
+  if (json.contains(key)) Assign(json[key], Member(path, key), target);
 }
 
 void ReadPin(CKyvDoc& doc, int pin, const QJsonValue& value, const QString& path) {
   const QJsonObject json = ToObject(value, path);
   RejectUnknownKeys(json, path, {kUsed, kUsedBy, kUsedFor, kNotes});
-  // Keys left out keep the free pin's value.
-  if (json.contains(kUsed)) doc.m_bPinUsed[pin] = ToBool(json[kUsed], Member(path, kUsed));
-  if (json.contains(kUsedBy)) doc.m_sPinUsedBy[pin] = ToString(json[kUsedBy], Member(path, kUsedBy));
-  if (json.contains(kUsedFor))
-    doc.m_sPinUsedFor[pin] = ToString(json[kUsedFor], Member(path, kUsedFor));
-  if (json.contains(kNotes)) doc.m_sPinNotes[pin] = ToString(json[kNotes], Member(path, kNotes));
+  ReadKey(json, path, kUsed, doc.m_bPinUsed[pin]);
+  ReadKey(json, path, kUsedBy, doc.m_sPinUsedBy[pin]);
+  ReadKey(json, path, kUsedFor, doc.m_sPinUsedFor[pin]);
+  ReadKey(json, path, kNotes, doc.m_sPinNotes[pin]);
 }
 
 std::unique_ptr<CCodeObject> ReadObject(const QJsonValue& value, const QString& path) {
   const QJsonObject json = ToObject(value, path);
+  // "kind" is the display name of "type", written for the reader's benefit and ignored here.
   RejectUnknownKeys(json, path,
                     {kType, kKind, kName, kFlag, kBasePin, kPinCount, kText, kNumber, kString,
                      kSParam, kNParam, kBParam, kValid, kFlag2});
   auto object = std::make_unique<CCodeObject>();
-  for (auto it = json.begin(); it != json.end(); ++it) {
-    const QString& key = it.key();
-    const QJsonValue& v = it.value();
-    const QString p = Member(path, key);
-    if (key == kType) object->m_nType = ToInt32(v, p);
-    else if (key == kName) object->m_sName = ToString(v, p);
-    else if (key == kFlag) object->m_bFlag = ToBool(v, p);
-    else if (key == kBasePin) object->m_sBasePin = ToString(v, p);
-    else if (key == kPinCount) object->m_nPinCount = ToInt32(v, p);
-    else if (key == kText) ReadStrings(v, p, object->m_sText);
-    else if (key == kNumber) object->m_nNumber = ToInt32(v, p);
-    else if (key == kString) object->m_sString = ToString(v, p);
-    else if (key == kSParam) ReadStrings(v, p, object->m_sParam);
-    else if (key == kNParam) ReadInts(v, p, object->m_nParam);
-    else if (key == kBParam) ReadBools(v, p, object->m_bParam);
-    else if (key == kValid) object->m_bValid = ToBool(v, p);
-    else if (key == kFlag2) object->m_bFlag2 = ToBool(v, p);
-    // "kind" is the display name of "type", informational only.
-  }
+  ReadKey(json, path, kType, object->m_nType);
+  ReadKey(json, path, kName, object->m_sName);
+  ReadKey(json, path, kFlag, object->m_bFlag);
+  ReadKey(json, path, kBasePin, object->m_sBasePin);
+  ReadKey(json, path, kPinCount, object->m_nPinCount);
+  ReadKey(json, path, kText, object->m_sText);
+  ReadKey(json, path, kNumber, object->m_nNumber);
+  ReadKey(json, path, kString, object->m_sString);
+  ReadKey(json, path, kSParam, object->m_sParam);
+  ReadKey(json, path, kNParam, object->m_nParam);
+  ReadKey(json, path, kBParam, object->m_bParam);
+  ReadKey(json, path, kValid, object->m_bValid);
+  ReadKey(json, path, kFlag2, object->m_bFlag2);
   return object;
 }
 
@@ -237,14 +240,9 @@ void ReadDocument(CKyvDoc& doc, const QJsonObject& json) {
   for (const CDocKey& key : DocKeys()) known.append(key.m_sKey);
   RejectUnknownKeys(json, QString(), known);
 
-  for (const CDocKey& key : DocKeys()) {
-    if (!json.contains(key.m_sKey)) continue;
-    const QJsonValue value = json[key.m_sKey];
-    if (const auto* number = std::get_if<int32_t CKyvDoc::*>(&key.m_member))
-      doc.*(*number) = ToInt32(value, key.m_sKey);
-    else
-      doc.*std::get<QString CKyvDoc::*>(key.m_member) = ToString(value, key.m_sKey);
-  }
+  for (const CDocKey& key : DocKeys())
+    std::visit([&](auto member) { ReadKey(json, QString(), key.m_sKey, doc.*member); },
+               key.m_member);
   if (doc.m_nSdDriver != 0 && doc.m_nSdDriver != 1)
     Fail(QStringLiteral("sdDriver"), QStringLiteral("expected 0 (FSRW) or 1 (FAT32)"));
 
@@ -258,7 +256,7 @@ void ReadDocument(CKyvDoc& doc, const QJsonObject& json) {
   }
   if (json.contains(kTypeCount)) {
     doc.m_nTypeCount.fill(0);
-    ReadInts(json[kTypeCount], kTypeCount, doc.m_nTypeCount);
+    ReadKey(json, QString(), kTypeCount, doc.m_nTypeCount);
   }
   if (json.contains(kObjects)) {
     const QJsonValue objects = json[kObjects];
@@ -281,18 +279,14 @@ QString TextPosition(const QByteArray& text, int offset) {
 
 QByteArray ProjectToJson(const CKyvDoc& doc) {
   QJsonObject json;
-  for (const CDocKey& key : DocKeys()) {
-    if (const auto* number = std::get_if<int32_t CKyvDoc::*>(&key.m_member))
-      json.insert(key.m_sKey, doc.*(*number));
-    else
-      json.insert(key.m_sKey, doc.*std::get<QString CKyvDoc::*>(key.m_member));
-  }
+  for (const CDocKey& key : DocKeys())
+    std::visit([&](auto member) { json.insert(key.m_sKey, doc.*member); }, key.m_member);
 
   // Always present, even when empty: an absent "pins" would mean a new project's table.
   QJsonObject pins;
   for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin) {
-    if (!doc.m_bPinUsed[pin] && doc.m_sPinUsedBy[pin].isEmpty() && doc.m_sPinUsedFor[pin].isEmpty() &&
-        doc.m_sPinNotes[pin].isEmpty())
+    if (!doc.m_bPinUsed[pin] && doc.m_sPinUsedBy[pin].isEmpty() &&
+        doc.m_sPinUsedFor[pin].isEmpty() && doc.m_sPinNotes[pin].isEmpty())
       continue;
     pins.insert(QString::number(pin), QJsonObject{{kUsed, doc.m_bPinUsed[pin]},
                                                   {kUsedBy, doc.m_sPinUsedBy[pin]},

@@ -66,7 +66,8 @@ void TestCli::init() {
 }
 
 void TestCli::newMakesTheFileNewMakes() {
-  m_settings.m_strings[QStringLiteral("LibraryPath")] = QStringLiteral("/usr/share/flexprop/include");
+  m_settings.m_strings[QStringLiteral("LibraryPath")] =
+      QStringLiteral("/usr/share/flexprop/include");
   const CRun run = Run({QStringLiteral("new"), QStringLiteral("%d/Demo.KYV")});
   QCOMPARE(run.m_nExit, 0);
   QCOMPARE(run.m_sErr, QString());
@@ -84,7 +85,9 @@ void TestCli::infoPrintsListWarningsAndPins() {
     "objects": [{"type": 0, "name": "SimpleVGA1", "valid": true},
                 {"type": 14, "name": "Tiled1", "valid": false},
                 {"type": 42, "name": "Odd", "valid": true}]})");
-  QCOMPARE(Run({QStringLiteral("import"), QStringLiteral("%d/p.json"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  QCOMPARE(Run({QStringLiteral("import"), QStringLiteral("%d/p.json"), QStringLiteral("%d/P.KYV")})
+               .m_nExit,
+           0);
   const CRun run = Run({QStringLiteral("info"), QStringLiteral("%d/P.KYV")});
   QCOMPARE(run.m_nExit, 0);
   QCOMPARE(run.m_sOut, QStringLiteral("Project: P.KYV\n"
@@ -113,7 +116,8 @@ void TestCli::exportImportRoundTrip() {
   QCOMPARE(QString::fromUtf8(ReadFile(QStringLiteral("S.json"))), toStdout.m_sOut);
   QVERIFY(toStdout.m_sOut.contains(QStringLiteral("\"kind\": \"USB Keyboard and/or Mouse\"")));
 
-  const CRun import = Run({QStringLiteral("import"), QStringLiteral("%d/S.json"), QStringLiteral("%d/T.KYV")});
+  const CRun import =
+      Run({QStringLiteral("import"), QStringLiteral("%d/S.json"), QStringLiteral("%d/T.KYV")});
   QCOMPARE(import.m_nExit, 0);
   QCOMPARE(import.m_sErr, QString());
   QCOMPARE(ReadFile(QStringLiteral("T.KYV")), ReadFile(QStringLiteral("S.KYV")));
@@ -125,38 +129,50 @@ void TestCli::errors_data() {
   QTest::addColumn<QString>("err");  // the first line of stderr
 
   const QString kyv = QStringLiteral("%d/Good.KYV");
-  QTest::newRow("no arguments") << QStringList{} << 2 << QStringLiteral("Usage: kyv-cli COMMAND [ARGUMENTS]");
-  QTest::newRow("unknown command") << QStringList{QStringLiteral("frob")} << 2
-                                   << QStringLiteral("kyv-cli: unknown command \"frob\"; see kyv-cli --help");
+  QTest::newRow("no arguments") << QStringList{} << 2
+                                << QStringLiteral("Usage: kyv-cli COMMAND [ARGUMENTS]");
+  QTest::newRow("unknown command")
+      << QStringList{QStringLiteral("frob")} << 2
+      << QStringLiteral("kyv-cli: unknown command \"frob\"; see kyv-cli --help");
   QTest::newRow("new without file") << QStringList{QStringLiteral("new")} << 2
                                     << QStringLiteral("kyv-cli: expected one FILE.KYV");
-  QTest::newRow("new in a missing folder") << QStringList{QStringLiteral("new"), QStringLiteral("%d/no/X.KYV")}
-                                           << 1 << QStringLiteral("Cannot save %d/no/X.KYV: No such file or directory.");
-  QTest::newRow("info on a missing file") << QStringList{QStringLiteral("info"), QStringLiteral("%d/None.KYV")}
-                                          << 1 << QStringLiteral("Cannot open %d/None.KYV: No such file or directory.");
-  QTest::newRow("info on a bad file") << QStringList{QStringLiteral("info"), QStringLiteral("%d/p.json")} << 1
-                                      << QStringLiteral("Unexpected file format.");
+  QTest::newRow("new in a missing folder")
+      << QStringList{QStringLiteral("new"), QStringLiteral("%d/no/X.KYV")} << 1
+      << QStringLiteral("Cannot save %d/no/X.KYV: No such file or directory.");
+  QTest::newRow("info on a missing file")
+      << QStringList{QStringLiteral("info"), QStringLiteral("%d/None.KYV")} << 1
+      << QStringLiteral("Cannot open %d/None.KYV: No such file or directory.");
+  QTest::newRow("info on a bad file")
+      << QStringList{QStringLiteral("info"), QStringLiteral("%d/p.json")} << 1
+      << QStringLiteral("Unexpected file format.");
   QTest::newRow("export without file") << QStringList{QStringLiteral("export")} << 2
                                        << QStringLiteral("kyv-cli: expected one FILE.KYV");
   QTest::newRow("export two files") << QStringList{QStringLiteral("export"), kyv, kyv} << 2
                                     << QStringLiteral("kyv-cli: expected one FILE.KYV");
-  QTest::newRow("export -o without name") << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-o")}
-                                          << 2 << QStringLiteral("kyv-cli: -o needs a file name");
-  QTest::newRow("export unknown option") << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-x")}
-                                         << 2 << QStringLiteral("kyv-cli: unknown option \"-x\"");
-  QTest::newRow("export a bad file") << QStringList{QStringLiteral("export"), QStringLiteral("%d/p.json")} << 1
-                                     << QStringLiteral("Unexpected file format.");
+  QTest::newRow("export -o without name")
+      << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-o")} << 2
+      << QStringLiteral("kyv-cli: -o needs a file name");
+  QTest::newRow("export unknown option")
+      << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-x")} << 2
+      << QStringLiteral("kyv-cli: unknown option \"-x\"");
+  QTest::newRow("export a bad file")
+      << QStringList{QStringLiteral("export"), QStringLiteral("%d/p.json")} << 1
+      << QStringLiteral("Unexpected file format.");
   QTest::newRow("export into a missing folder")
-      << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-o"), QStringLiteral("%d/no/x.json")} << 1
-      << QStringLiteral("Cannot write %d/no/x.json: No such file or directory.");
-  QTest::newRow("import one file") << QStringList{QStringLiteral("import"), QStringLiteral("%d/p.json")} << 2
-                                   << QStringLiteral("kyv-cli: expected IN.json and FILE.KYV");
+      << QStringList{QStringLiteral("export"), kyv, QStringLiteral("-o"),
+                     QStringLiteral("%d/no/x.json")}
+      << 1 << QStringLiteral("Cannot write %d/no/x.json: No such file or directory.");
+  QTest::newRow("import one file")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/p.json")} << 2
+      << QStringLiteral("kyv-cli: expected IN.json and FILE.KYV");
   QTest::newRow("import a missing file")
-      << QStringList{QStringLiteral("import"), QStringLiteral("%d/none.json"), QStringLiteral("%d/New.KYV")} << 1
-      << QStringLiteral("Cannot open %d/none.json: No such file or directory.");
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/none.json"),
+                     QStringLiteral("%d/New.KYV")}
+      << 1 << QStringLiteral("Cannot open %d/none.json: No such file or directory.");
   QTest::newRow("import bad JSON")
-      << QStringList{QStringLiteral("import"), QStringLiteral("%d/p.json"), QStringLiteral("%d/New.KYV")} << 1
-      << QStringLiteral("%d/p.json: Not valid JSON at line 1, column 2: illegal value.");
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/p.json"),
+                     QStringLiteral("%d/New.KYV")}
+      << 1 << QStringLiteral("%d/p.json: Not valid JSON at line 1, column 2: illegal value.");
   QTest::newRow("import a bad key over an existing file")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/key.json"), kyv} << 1
       << QStringLiteral("%d/key.json: objects[0].nParam.64: index out of range 0..63");
@@ -173,7 +189,8 @@ void TestCli::errors() {
 
   const CRun run = Run(args);
   QCOMPARE(run.m_nExit, exit);
-  QCOMPARE(run.m_sErr.section(u'\n', 0, 0), QString(err).replace(QStringLiteral("%d"), m_dir->path()));
+  QCOMPARE(run.m_sErr.section(u'\n', 0, 0),
+           QString(err).replace(QStringLiteral("%d"), m_dir->path()));
   QCOMPARE(run.m_sOut, QString());
   // A failed command writes nothing.
   QVERIFY(!QFile::exists(Path(QStringLiteral("New.KYV"))));

@@ -111,39 +111,48 @@ void TestKyvDoc::deleteObjectReleasesRecordedPins_data() {
   const QList<int> none;
   QTest::newRow("VGA block") << Record(OBJ_SIMPLE_VGA, QStringLiteral("V"), QStringLiteral("48"), 5)
                              << none << QList<int>{48, 49, 50, 51, 52};
-  QTest::newRow("NCO single pin") << Record(OBJ_NCO, QStringLiteral("N"), QStringLiteral(" +10x"), 1)
+  QTest::newRow("NCO single pin") << Record(OBJ_NCO, QStringLiteral("N"), QStringLiteral(" +10x"),
+                                            1)
                                   << none << QList<int>{10};
-  QTest::newRow("Tiled 1080p block") << Record(OBJ_TILED_1080P, QStringLiteral("T"), QStringLiteral("8"), 2)
-                                     << none << QList<int>{8, 9};
-  QTest::newRow("HDMI block") << Record(OBJ_SIMPLE_HDMI, QStringLiteral("H"), QStringLiteral("16"), 8)
+  QTest::newRow("Tiled 1080p block")
+      << Record(OBJ_TILED_1080P, QStringLiteral("T"), QStringLiteral("8"), 2) << none
+      << QList<int>{8, 9};
+  QTest::newRow("HDMI block") << Record(OBJ_SIMPLE_HDMI, QStringLiteral("H"), QStringLiteral("16"),
+                                        8)
                               << none << QList<int>{16, 17, 18, 19, 20, 21, 22, 23};
   QTest::newRow("zero pin count") << Record(OBJ_SERVO, QStringLiteral("S"), QStringLiteral("3"), 0)
                                   << none << none;
-  QTest::newRow("negative pin count") << Record(OBJ_DAC, QStringLiteral("D"), QStringLiteral("3"), -4)
-                                      << none << none;
-  QTest::newRow("block past pin 63") << Record(OBJ_CAMERA, QStringLiteral("C"), QStringLiteral("60"), 16)
-                                     << none << QList<int>{60, 61, 62, 63};
-  QTest::newRow("block from a negative base") << Record(OBJ_ADC, QStringLiteral("A"), QStringLiteral("-2"), 4)
-                                              << none << QList<int>{0, 1};
+  QTest::newRow("negative pin count")
+      << Record(OBJ_DAC, QStringLiteral("D"), QStringLiteral("3"), -4) << none << none;
+  QTest::newRow("block past pin 63")
+      << Record(OBJ_CAMERA, QStringLiteral("C"), QStringLiteral("60"), 16) << none
+      << QList<int>{60, 61, 62, 63};
+  QTest::newRow("block from a negative base")
+      << Record(OBJ_ADC, QStringLiteral("A"), QStringLiteral("-2"), 4) << none << QList<int>{0, 1};
   QTest::newRow("largest base and count")
-      << Record(OBJ_NEOPIXEL, QStringLiteral("L"), QStringLiteral("99999999999"), 2147483647) << none << none;
+      << Record(OBJ_NEOPIXEL, QStringLiteral("L"), QStringLiteral("99999999999"), 2147483647)
+      << none << none;
   QTest::newRow("pins held by another name stay")
       << Record(OBJ_SIMPLE_QVGA, QStringLiteral("Q"), QStringLiteral("48"), 5) << QList<int>{50}
       << QList<int>{48, 49, 51, 52};
   QTest::newRow("I2C text slots, not the block")
       << WithSlots(Record(OBJ_I2C_BUS, QStringLiteral("I"), QStringLiteral("40"), 2),
-                   {{QStringLiteral("t5"), QStringLiteral("24")}, {QStringLiteral("t6"), QStringLiteral("25")}})
+                   {{QStringLiteral("t5"), QStringLiteral("24")},
+                    {QStringLiteral("t6"), QStringLiteral("25")}})
       << none << QList<int>{24, 25};
   QTest::newRow("I2C pins outside the table")
       << WithSlots(Record(OBJ_I2C_BUS, QStringLiteral("I")),
-                   {{QStringLiteral("t5"), QStringLiteral("64")}, {QStringLiteral("t6"), QStringLiteral("-1")}})
+                   {{QStringLiteral("t5"), QStringLiteral("64")},
+                    {QStringLiteral("t6"), QStringLiteral("-1")}})
       << none << none;
-  QTest::newRow("sound params")
-      << WithSlots(Record(OBJ_SIMPLE_SOUND, QStringLiteral("Snd"), QStringLiteral("30"), 2),
-                   {{QStringLiteral("s0"), QStringLiteral("6")}, {QStringLiteral("s1"), QStringLiteral("7")}})
-      << none << QList<int>{6, 7};
-  QTest::newRow("USB Parallax block") << Record(OBJ_USB_KBM, QStringLiteral("U"), QStringLiteral("16"), 4)
-                                      << none << QList<int>{16, 17, 18, 19};
+  QTest::newRow("sound params") << WithSlots(Record(OBJ_SIMPLE_SOUND, QStringLiteral("Snd"),
+                                                    QStringLiteral("30"), 2),
+                                             {{QStringLiteral("s0"), QStringLiteral("6")},
+                                              {QStringLiteral("s1"), QStringLiteral("7")}})
+                                << none << QList<int>{6, 7};
+  QTest::newRow("USB Parallax block")
+      << Record(OBJ_USB_KBM, QStringLiteral("U"), QStringLiteral("16"), 4) << none
+      << QList<int>{16, 17, 18, 19};
 
   CCodeObject custom = WithSlots(Record(OBJ_USB_KBM, QStringLiteral("U"), QStringLiteral("0"), 4),
                                  {{QStringLiteral("s0"), QStringLiteral("20")},
@@ -159,12 +168,12 @@ void TestKyvDoc::deleteObjectReleasesRecordedPins_data() {
 
   QTest::newRow("RTC holds none") << Record(OBJ_RTC, QStringLiteral("R"), QStringLiteral("48"), 5)
                                   << none << none;
-  QTest::newRow("filters hold none") << Record(OBJ_DIGITAL_FILTERS, QStringLiteral("F"), QStringLiteral("48"), 5)
-                                     << none << none;
-  QTest::newRow("unknown kind holds none") << Record(16, QStringLiteral("X"), QStringLiteral("0"), 64)
-                                           << none << none;
-  QTest::newRow("negative kind holds none") << Record(-1, QStringLiteral("X"), QStringLiteral("0"), 64)
-                                            << none << none;
+  QTest::newRow("filters hold none")
+      << Record(OBJ_DIGITAL_FILTERS, QStringLiteral("F"), QStringLiteral("48"), 5) << none << none;
+  QTest::newRow("unknown kind holds none")
+      << Record(16, QStringLiteral("X"), QStringLiteral("0"), 64) << none << none;
+  QTest::newRow("negative kind holds none")
+      << Record(-1, QStringLiteral("X"), QStringLiteral("0"), 64) << none << none;
 }
 
 void TestKyvDoc::deleteObjectReleasesRecordedPins() {
@@ -192,9 +201,9 @@ void TestKyvDoc::deleteObjectReleasesRecordedPins() {
   for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin) {
     const bool free = released.contains(pin);
     QVERIFY2(doc.m_bPinUsed[pin] != free, qPrintable(QStringLiteral("pin %1").arg(pin)));
-    QCOMPARE(doc.m_sPinUsedBy[pin], free ? QString()
-                                         : heldByOther.contains(pin) ? QStringLiteral("Other")
-                                                                     : object.m_sName);
+    QCOMPARE(doc.m_sPinUsedBy[pin], free                        ? QString()
+                                    : heldByOther.contains(pin) ? QStringLiteral("Other")
+                                                                : object.m_sName);
     QCOMPARE(doc.m_sPinUsedFor[pin], free ? QString() : QStringLiteral("role"));
     QCOMPARE(doc.m_sPinNotes[pin], free ? QString() : QStringLiteral("note"));
   }
@@ -223,7 +232,8 @@ void TestKyvDoc::findObjectType() {
 
 void TestKyvDoc::countersOnlyGrow() {
   CKyvDoc& doc = *m_doc;
-  CCodeObject* first = doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_SIMPLE_VGA, QStringLiteral("V1"))));
+  CCodeObject* first =
+      doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_SIMPLE_VGA, QStringLiteral("V1"))));
   doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_SIMPLE_VGA, QStringLiteral("V2"))));
   doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_SIMPLE_HDMI, QStringLiteral("H1"))));
   doc.DeleteObject(first);
@@ -246,10 +256,10 @@ void TestKyvDoc::countersOnlyGrow() {
 }
 
 void TestKyvDoc::projectPath_data() {
-  QTest::addColumn<QString>("savedAs");     // path the project has before the call
-  QTest::addColumn<QString>("promptSaves"); // file the save prompt saves to; "" cancels
+  QTest::addColumn<QString>("savedAs");      // path the project has before the call
+  QTest::addColumn<QString>("promptSaves");  // file the save prompt saves to; "" cancels
   QTest::addColumn<bool>("promptAsked");
-  QTest::addColumn<QString>("folder");      // relative to the temporary folder; "-" for ""
+  QTest::addColumn<QString>("folder");  // relative to the temporary folder; "-" for ""
   QTest::addColumn<QStringList>("messages");
 
   const QString mustSave = QStringLiteral("Project must be saved first.");
@@ -270,7 +280,8 @@ void TestKyvDoc::projectPath() {
   QFETCH(QStringList, messages);
 
   QTemporaryDir dir;
-  QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Work")) && QDir(dir.path()).mkpath(QStringLiteral("New")));
+  QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Work")) &&
+          QDir(dir.path()).mkpath(QStringLiteral("New")));
   QString error;
   if (!savedAs.isEmpty()) QVERIFY(SaveKyvFile(*m_doc, dir.filePath(savedAs), &error));
   m_test.m_savePrompt.m_answer = [&](CKyvDoc& doc) {
@@ -292,7 +303,8 @@ void TestKyvDoc::projectPath() {
 void TestKyvDoc::modifiedFlag() {
   CKyvDoc& doc = *m_doc;
   QVERIFY(!doc.IsModified());
-  CCodeObject* object = doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_NCO, QStringLiteral("N"))));
+  CCodeObject* object =
+      doc.AddObject(std::make_unique<CCodeObject>(Record(OBJ_NCO, QStringLiteral("N"))));
   QVERIFY(doc.IsModified());
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("M.KYV"));

@@ -52,7 +52,8 @@ void TestPinClaim::inUseCheck_data() {
       << QStringLiteral("NCO1") << HolderMap{{-5, QStringLiteral("Old")}} << QList<int>{5} << false
       << -1 << QString();
   QTest::newRow("camera pins pass the filter")
-      << QStringLiteral("I2C1") << HolderMap{{24, QStringLiteral("Camera1")}, {25, QStringLiteral("Camera1")}}
+      << QStringLiteral("I2C1")
+      << HolderMap{{24, QStringLiteral("Camera1")}, {25, QStringLiteral("Camera1")}}
       << QList<int>{24, 25} << true << -1 << QString();
   QTest::newRow("filter lets only the camera pass")
       << QStringLiteral("I2C1") << HolderMap{{24, QStringLiteral("Camera1")}} << QList<int>{24, 62}
@@ -125,7 +126,8 @@ void TestPinClaim::commitMovesClaimsAndKeepsNotes() {
 
 void TestPinClaim::pinListedTwiceEndsWithLastRole() {
   CPinClaim claim(*m_doc, QStringLiteral("Bus1"));
-  claim.Commit({{24, QStringLiteral("SCL")}, {25, QStringLiteral("SDA")}, {24, QStringLiteral("SDA")}});
+  claim.Commit(
+      {{24, QStringLiteral("SCL")}, {25, QStringLiteral("SDA")}, {24, QStringLiteral("SDA")}});
   QCOMPARE(m_doc->m_sPinUsedFor[24], QStringLiteral("SDA"));
   QCOMPARE(m_doc->m_sPinUsedBy[24], QStringLiteral("Bus1"));
   QVERIFY(m_doc->m_bPinUsed[25]);
