@@ -158,7 +158,8 @@ void ReadIndexed(const QJsonValue& value, int count, const QString& path, ReadEn
     if (entries.size() > count)
       Fail(path, QStringLiteral("%1 entries, at most %2 allowed").arg(entries.size()).arg(count));
     for (qsizetype i = 0; i < entries.size(); ++i)
-      readEntry(static_cast<int>(i), entries[i], QStringLiteral("%1[%2]").arg(path, QString::number(i)));
+      readEntry(static_cast<int>(i), entries[i],
+                QStringLiteral("%1[%2]").arg(path, QString::number(i)));
     return;
   }
   if (!value.isObject())
