@@ -23,6 +23,11 @@ const std::vector<CCliCommand>& CliCommands() {
            "write the scripts, the main Spin2 file and the driver files into the project folder "
            "(or DIR); prints the files written"),
        &CmdGenerate},
+      {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
+       QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
+      {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),
+       QStringLiteral("make a project file from its JSON form (nothing written on an error)"),
+       &CmdImport},
   };
   return commands;
 }

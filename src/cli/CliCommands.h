@@ -37,3 +37,7 @@ int CmdDelete(const QStringList& args, CCliContext& context);
 
 // Generate Files, headless.
 int CmdGenerate(const QStringList& args, CCliContext& context);
+
+// The JSON form of a project, both directions.
+int CmdExport(const QStringList& args, CCliContext& context);
+int CmdImport(const QStringList& args, CCliContext& context);
