@@ -1,5 +1,7 @@
 #include "editors/ObjectNeopixel.h"
 
+#include <cstdint>
+
 QString CObjectNeopixel::Title() const { return QStringLiteral("RGB LED String"); }
 
 QString CObjectNeopixel::DefaultNameFormat() const { return QStringLiteral("Neopixel%d"); }
@@ -39,7 +41,9 @@ void CObjectNeopixel::LoadFromRecord() {
 
 void CObjectNeopixel::OnSliderMoved() {
   m_sHoldoff = QStringLiteral("%1 us").arg(m_nHoldoff * 100);
-  const unsigned color = static_cast<unsigned>(m_nRed * 65536 + m_nGreen * 256 + m_nBlue);
+  // Unsigned, so that components out of 0..255 from a damaged file cannot overflow.
+  const uint32_t color = static_cast<uint32_t>(m_nRed) * 65536u +
+                         static_cast<uint32_t>(m_nGreen) * 256u + static_cast<uint32_t>(m_nBlue);
   m_sColor = QString::asprintf("%8X", color);
 }
 
