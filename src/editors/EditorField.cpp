@@ -1,13 +1,26 @@
 #include "editors/EditorField.h"
 
+#include <utility>
+
 bool CEditorField::IsSettable() const {
+  if (m_kind == FieldKind::Radio && m_nRadioButton > 0) return false;  // button 0 sets the group
   return m_kind != FieldKind::Display && m_kind != FieldKind::Button && m_kind != FieldKind::Note;
+}
+
+bool CEditorField::TakesItemTextOnly() const {
+  for (const QString& item : m_items) {
+    bool isNumber = false;
+    item.toInt(&isNumber);
+    if (isNumber) return true;
+  }
+  return false;
 }
 
 bool CEditorField::SetFromText(const QString& value, QString* error) {
   auto fail = [&](const QString& expected) {
     if (error)
-      *error = QStringLiteral("Invalid value \"%1\" for %2: expected %3.").arg(value, m_sKey, expected);
+      *error =
+          QStringLiteral("Invalid value \"%1\" for %2: expected %3.").arg(value, m_sKey, expected);
     return false;
   };
   switch (m_kind) {
@@ -17,13 +30,24 @@ bool CEditorField::SetFromText(const QString& value, QString* error) {
       break;
     case FieldKind::ComboIndex:
     case FieldKind::Radio: {
-      bool ok = false;
-      int index = value.toInt(&ok);
-      if (!ok) index = static_cast<int>(m_items.indexOf(value));
-      if (index < 0 || index >= m_items.size())
-        return fail(QStringLiteral("an index from 0 to %1 or one of: %2")
-                        .arg(m_items.size() - 1)
-                        .arg(m_items.join(QStringLiteral(", "))));
+      if (m_items.isEmpty()) return fail(QStringLiteral("an entry, but the list is empty"));
+      const bool textOnly = TakesItemTextOnly();
+      int index = static_cast<int>(m_items.indexOf(value));
+      if (index < 0 && !textOnly) {
+        bool ok = false;
+        index = value.toInt(&ok);
+        if (!ok) index = -1;
+      }
+      if (index < 0 || index >= m_items.size()) {
+        const QString items = m_items.join(QStringLiteral(", "));
+        return fail(textOnly ? QStringLiteral("one of: %1").arg(items)
+                             : QStringLiteral("an index from 0 to %1 or one of: %2")
+                                   .arg(m_items.size() - 1)
+                                   .arg(items));
+      }
+      if (m_disabledItems.contains(index))
+        return fail(QStringLiteral("an item other than \"%1\", which cannot be chosen")
+                        .arg(m_items[index]));
       *m_pIndex = index;
       break;
     }
@@ -72,4 +96,135 @@ QString CEditorField::ValueText() const {
       break;
   }
   return QString();
+}
+
+CEditorField CEditorField::Text(const QString& label, const QString& help, QString* member,
+                                const QString& hint) {
+  CEditorField field;
+  field.m_kind = FieldKind::Text;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_sHint = hint;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::Check(const QString& label, const QString& help, bool* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Check;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_pFlag = member;
+  return field;
+}
+
+CEditorField CEditorField::Combo(const QString& label, const QString& help,
+                                 const QStringList& items, int* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::ComboIndex;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pIndex = member;
+  return field;
+}
+
+CEditorField CEditorField::EditableCombo(const QString& label, const QString& help,
+                                         const QStringList& items, QString* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::ComboText;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::RadioGroup(const QString& label, const QString& help,
+                                      const QStringList& items, int* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Radio;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pIndex = member;
+  return field;
+}
+
+CEditorField CEditorField::Slider(const QString& label, const QString& help, int min, int max,
+                                  int* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Slider;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_nMin = min;
+  field.m_nMax = max;
+  field.m_pIndex = member;
+  return field;
+}
+
+CEditorField CEditorField::Display(const QString& key, const QString& help, QString* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Display;
+  field.m_sKey = key;
+  field.m_sHelp = help;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::Button(const QString& label, std::function<void()> pressed) {
+  CEditorField field;
+  field.m_kind = FieldKind::Button;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_onChanged = std::move(pressed);
+  return field;
+}
+
+CEditorField CEditorField::NoteText(const QString& text) {
+  CEditorField field;
+  field.m_kind = FieldKind::Note;
+  field.m_sLabel = text;
+  return field;
+}
+
+CEditorField CEditorField::InGroup(const QString& group) const {
+  CEditorField field = *this;
+  field.m_sGroup = group;
+  return field;
+}
+
+CEditorField CEditorField::WhenChanged(std::function<void()> handler) const {
+  CEditorField field = *this;
+  field.m_onChanged = std::move(handler);
+  return field;
+}
+
+QString CEditorField::KeyFromLabel(const QString& label) {
+  QString key;
+  int word = -1;  // index of the word being written
+  bool inWord = false;
+  for (const QChar c : label) {
+    if (c == u'\'') continue;
+    const bool alphanumeric =
+        (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    if (!alphanumeric) {
+      inWord = false;
+      continue;
+    }
+    const bool first = !inWord;
+    if (first) ++word;
+    inWord = true;
+    if (word == 0)
+      key += c.toLower();
+    else
+      key += first ? c.toUpper() : c;
+  }
+  return key;
 }

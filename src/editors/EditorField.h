@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 // What kind of control a field is, and so how its member is bound.
@@ -29,6 +29,11 @@ struct CEditorField {
   QString m_sHint;   // text shown after the control ("Must be a multiple of 4")
   QString m_sGroup;  // caption of the group box the control sits in; empty for none
   QStringList m_items;
+  // Radio groups whose buttons stand apart in the dialog (each heading its own group box) are
+  // listed once per button: the field shows only button m_items[m_nRadioButton] and binds the
+  // group's index. -1: the field is the whole group. Only the field of button 0 is set by key.
+  int m_nRadioButton = -1;
+  QList<int> m_disabledItems;  // radios shown greyed out, never selectable
   int m_nMin = 0;
   int m_nMax = 0;
 
@@ -46,9 +51,37 @@ struct CEditorField {
   // Whether kyv-cli may set it: everything but display texts, buttons and notes.
   bool IsSettable() const;
   // Applies a value as a user typing or clicking would, then runs m_onChanged. Radio groups and
-  // fixed lists take an index or an item's text; check boxes 0/1/true/false; sliders a position
+  // fixed lists take an item's text or an index, never a disabled item; a list with an item
+  // that is a number (the filter lengths "2", "3", "5", "8") takes only item texts, since an
+  // index would read as another item. Check boxes take 0/1/true/false, sliders a position
   // within their range. Returns false with a message naming the key when the value does not fit.
   bool SetFromText(const QString& value, QString* error);
+  bool TakesItemTextOnly() const;
   // The member's current value as text (the index for radio groups and fixed lists).
   QString ValueText() const;
+
+  // Field makers; the key is the label in lowerCamelCase (KeyFromLabel).
+  static CEditorField Text(const QString& label, const QString& help, QString* member,
+                           const QString& hint = {});
+  static CEditorField Check(const QString& label, const QString& help, bool* member);
+  static CEditorField Combo(const QString& label, const QString& help, const QStringList& items,
+                            int* member);
+  static CEditorField EditableCombo(const QString& label, const QString& help,
+                                    const QStringList& items, QString* member);
+  static CEditorField RadioGroup(const QString& label, const QString& help,
+                                 const QStringList& items, int* member);
+  static CEditorField Slider(const QString& label, const QString& help, int min, int max,
+                             int* member);
+  static CEditorField Display(const QString& key, const QString& help, QString* member);
+  static CEditorField Button(const QString& label, std::function<void()> pressed);
+  static CEditorField NoteText(const QString& text);
+
+  // Copies with one more property, for fields listed inline.
+  CEditorField InGroup(const QString& group) const;
+  CEditorField WhenChanged(std::function<void()> handler) const;
+
+  // "SCL Pin:" -> sclPin, "Speed (kHz):" -> speedKHz, "Set Time to PC's Time" -> setTimeToPCsTime:
+  // apostrophes dropped, words split at every other non-alphanumeric character, the first word
+  // in lower case, each later word with a capital first letter.
+  static QString KeyFromLabel(const QString& label);
 };

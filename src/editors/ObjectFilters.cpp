@@ -1,0 +1,73 @@
+#include "editors/ObjectFilters.h"
+
+QString CObjectFilters::Title() const {
+  return QStringLiteral("Configure the Global Digital Filters");
+}
+
+QString CObjectFilters::DefaultNameFormat() const { return QStringLiteral("Filter%d"); }
+
+QString CObjectFilters::DescriptionText() const {
+  return QStringLiteral(
+      "The P2 Hub has digital filters that essentially low pass filter digital input to all "
+      "pins and replace the value of IN when selected in the smartpin settings. The Hub samples "
+      "IN values every Tap # of clocks and only when the last Length # of these values agree "
+      "does the apparent value of IN change. This filter can be enabled on a specific pin using "
+      "a Smart Digital I/O Pin object. See the \"Configuring the Digital Filters for Smart "
+      "Pins\" section of the P2 Docs for more info.");
+}
+
+void CObjectFilters::LoadDefaults() {
+  m_bSet.fill(true);
+  m_nLength.fill(0);
+  m_nTap.fill(0);
+  OnSliderMoved();
+}
+
+void CObjectFilters::LoadFromRecord() {
+  for (int i = 0; i < kFilterCount; ++i) {
+    m_nLength[i] = m_pObject->m_nParam[i];
+    m_nTap[i] = m_pObject->m_nParam[kFilterCount + i];
+    m_bSet[i] = m_pObject->m_bParam[i];
+  }
+  OnSliderMoved();
+}
+
+void CObjectFilters::OnSliderMoved() {
+  for (int i = 0; i < kFilterCount; ++i) m_sTap[i] = QString::number(m_nTap[i]);
+}
+
+bool CObjectFilters::DoOK() {
+  WriteCommonRecord();
+  for (int i = 0; i < kFilterCount; ++i) {
+    m_pObject->m_nParam[i] = m_nLength[i];
+    m_pObject->m_nParam[kFilterCount + i] = m_nTap[i];
+    m_pObject->m_bParam[i] = m_bSet[i];
+  }
+  return true;
+}
+
+QList<CEditorField> CObjectFilters::Fields() {
+  QList<CEditorField> fields = {DescriptionField(), NameField()};
+  for (int i = 0; i < kFilterCount; ++i)
+    fields.append(CEditorField::Check(QStringLiteral("Set Filter #%1").arg(i),
+                                      QStringLiteral("the generated program sets filt%1").arg(i),
+                                      &m_bSet[i]));
+  for (int i = 0; i < kFilterCount; ++i)
+    fields.append(CEditorField::RadioGroup(
+        QStringLiteral("Filter%1 Length").arg(i),
+        QStringLiteral("samples that must agree before IN changes"),
+        {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("8")},
+        &m_nLength[i]));
+  for (int i = 0; i < kFilterCount; ++i) {
+    // Each group box holds a bare slider and its value below it.
+    const QString group = QStringLiteral("Filter%1 Tap").arg(i);
+    CEditorField tap = CEditorField::Slider(
+        QString(), QStringLiteral("tap code: how often IN is sampled"), 0, 31, &m_nTap[i]);
+    tap.m_sKey = CEditorField::KeyFromLabel(group);
+    fields.append(tap.InGroup(group).WhenChanged([this] { OnSliderMoved(); }));
+    fields.append(CEditorField::Display(tap.m_sKey + QStringLiteral("Text"),
+                                        QStringLiteral("the tap in decimal"), &m_sTap[i])
+                      .InGroup(group));
+  }
+  return fields;
+}

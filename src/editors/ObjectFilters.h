@@ -1,0 +1,31 @@
+#pragma once
+
+#include "editors/ObjectEditor.h"
+
+#include <array>
+
+// The hub's four global digital filters: a length and a tap code each, and which of them the
+// generated program sets. Holds no pin, so OK never fails.
+class CObjectFilters : public CObjectEditor {
+ public:
+  static constexpr int kFilterCount = 4;
+
+  std::array<bool, kFilterCount> m_bSet{};    // "Set Filter #n"
+  std::array<int, kFilterCount> m_nLength{};  // 0..3 for lengths 2, 3, 5, 8
+  std::array<int, kFilterCount> m_nTap{};     // slider positions 0..31
+  std::array<QString, kFilterCount> m_sTap;   // the taps as shown below the sliders
+
+  ObjectType Kind() const override { return OBJ_DIGITAL_FILTERS; }
+  QString Title() const override;
+  QString DefaultNameFormat() const override;
+  QList<CEditorField> Fields() override;
+
+  // Any tap slider moved: all four tap texts follow their sliders.
+  void OnSliderMoved();
+
+ protected:
+  QString DescriptionText() const override;
+  void LoadDefaults() override;
+  void LoadFromRecord() override;
+  bool DoOK() override;
+};

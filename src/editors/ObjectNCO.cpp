@@ -1,0 +1,109 @@
+#include "editors/ObjectNCO.h"
+
+#include "editors/NcoCalculation.h"
+#include "model/TextConversion.h"
+
+namespace {
+const QString kDesiredLabel = QStringLiteral("Desired Frequency [Hz]:");
+}
+
+QString CObjectNCO::Title() const { return QStringLiteral("NCO Frequency Object Interface"); }
+
+QString CObjectNCO::DefaultNameFormat() const { return QStringLiteral("NCO_Freq%d"); }
+
+QString CObjectNCO::DescriptionText() const {
+  return QStringLiteral(
+      "Sets Smart Pin registers on specified I/O pin to generate NCO (square wave) output.  To "
+      "change frequency, enter desired frequency and then hit the calculate button.\r\n\r\n"
+      "Note:  You will need to re-open this dialog if you change the P2 frequency.");
+}
+
+void CObjectNCO::LoadDefaults() {
+  m_sPin = QStringLiteral("24");
+  m_sDesiredFrequency = QStringLiteral("12_000_000");
+  // A new object shows the registers for the default frequency at once.
+  Calculate();
+}
+
+void CObjectNCO::LoadFromRecord() {
+  // The stored values as saved, even when the clock has changed since: OK recalculates.
+  m_sPin = m_pObject->m_sBasePin;
+  m_sWxPin = m_pObject->m_sParam[0];
+  m_sWyPin = m_pObject->m_sParam[1];
+  m_sDesiredFrequency = m_pObject->m_sParam[2];
+  m_sResultingFrequency = m_pObject->m_sParam[3];
+}
+
+bool CObjectNCO::DesiredFrequencyRefused() {
+  // The search divides by the desired frequency, so it must be at least 1 Hz.
+  if (TextToInt(RemoveUnderscores(m_sDesiredFrequency)) > 0) return false;
+  Messages().ShowPlain(QStringLiteral("Error:  Desired frequency \"%1\" must be at least 1 Hz.")
+                           .arg(m_sDesiredFrequency));
+  return true;
+}
+
+CObjectNCO::CalculateResult CObjectNCO::Calculate() {
+  if (DesiredFrequencyRefused()) return CalculateResult::NotPositive;
+  const int32_t clock = ClockHz();
+  const int32_t desired = TextToInt(RemoveUnderscores(m_sDesiredFrequency));
+  const int32_t halfClock = clock / 2;
+  if (desired > halfClock) {
+    Messages().ShowPlain(
+        QStringLiteral(
+            "Error:  Desired frequency (%1) cannot be greater than half P2 Frequency (%2)")
+            .arg(desired)
+            .arg(halfClock));
+    return CalculateResult::AboveHalfClock;
+  }
+  const CNcoSettings settings = CalculateNcoSettings(clock, desired);
+  m_sWxPin = QString::asprintf("%08X", settings.m_nWxPin);
+  m_sWyPin = QString::asprintf("%08X", settings.m_nWyPin);
+  m_sResultingFrequency = QString::asprintf("%f", settings.m_dResultingFrequency);
+  return CalculateResult::Done;
+}
+
+bool CObjectNCO::CheckControls() {
+  // A frequency below 1 Hz cannot be stored at all: nothing is written.
+  if (!DesiredFrequencyRefused()) return true;
+  m_sFocusKey = CEditorField::KeyFromLabel(kDesiredLabel);
+  return false;
+}
+
+bool CObjectNCO::DoOK() {
+  // A frequency above half the clock keeps the register texts as they stand (the last
+  // computed values or the user's own).
+  Calculate();
+  WriteCommonRecord();
+  WritePinRecord();
+  m_pObject->m_sParam[0] = m_sWxPin;
+  m_pObject->m_sParam[1] = m_sWyPin;
+  m_pObject->m_sParam[2] = m_sDesiredFrequency;
+  m_pObject->m_sParam[3] = m_sResultingFrequency;
+  return CheckAndClaimPin(QStringLiteral("NCO Frequency"));
+}
+
+QList<CEditorField> CObjectNCO::Fields() {
+  const QString group = QStringLiteral("Smart Pin Settings and resulting Frequency");
+  const QString registerHelp = QStringLiteral(
+      "eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
+      "the clock");
+  const QString hex = QStringLiteral("hexidecimal");
+  CEditorField resulting = CEditorField::Display(
+      QStringLiteral("resultingFrequencyHz"), QStringLiteral("the frequency WXPIN and WYPIN give"),
+      &m_sResultingFrequency);
+  resulting.m_sLabel = QStringLiteral("Resulting Frequency [Hz]:");
+  return {
+      DescriptionField(),
+      NameField(),
+      PinField(QStringLiteral("I/O Pin:")),
+      CEditorField::Text(kDesiredLabel,
+                         QStringLiteral("output frequency in Hz, underscores allowed"),
+                         &m_sDesiredFrequency),
+      CEditorField::Button(QStringLiteral("Calculate Smart Pin Settings"), [this] { Calculate(); }),
+      CEditorField::Text(QStringLiteral("WXPIN:"), registerHelp, &m_sWxPin, hex).InGroup(group),
+      CEditorField::Text(QStringLiteral("WYPIN:"), registerHelp, &m_sWyPin, hex).InGroup(group),
+      resulting.InGroup(group),
+      CEditorField::NoteText(QStringLiteral(
+          "Note:  You must currently return to this dialog if you change the P2 core frequency.")),
+  };
+}

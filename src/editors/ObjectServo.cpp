@@ -1,0 +1,74 @@
+#include "editors/ObjectServo.h"
+
+#include "model/TextConversion.h"
+
+QString CObjectServo::Title() const { return QStringLiteral("Hobby Servo"); }
+
+QString CObjectServo::DefaultNameFormat() const { return QStringLiteral("Servo%d"); }
+
+QString CObjectServo::DescriptionText() const {
+  return QStringLiteral(
+      "Controls a hobby type servo motor using a single P2 pin in PWM smartpin mode.  Choose "
+      "between control in units of degrees or microseconds.  Driver is a .spin2 smartpin driver "
+      "from OBEX.");
+}
+
+void CObjectServo::LoadDefaults() {
+  m_sPin = QStringLiteral("38");
+  m_nPosition = 90;
+  m_nUnits = 0;
+  m_bRandom = true;
+  OnSliderMoved();
+}
+
+void CObjectServo::LoadFromRecord() {
+  // The slider position is not stored; it comes back from the degrees text.
+  m_sPin = m_pObject->m_sBasePin;
+  m_nUnits = m_pObject->m_bParam[0] ? 1 : 0;
+  m_sDegrees = m_pObject->m_sParam[0];
+  m_nPosition = TextToInt(m_sDegrees);
+  m_sMicroseconds = m_pObject->m_sParam[1];
+  m_bRandom = m_pObject->m_bParam[1];
+}
+
+void CObjectServo::OnSliderMoved() {
+  m_sDegrees = QString::number(m_nPosition);
+  m_sMicroseconds = QString::number((m_nPosition + 60) * 10);
+}
+
+bool CObjectServo::DoOK() {
+  WriteCommonRecord();
+  WritePinRecord();
+  m_pObject->m_sParam[0] = m_sDegrees;
+  m_pObject->m_sParam[1] = m_sMicroseconds;
+  m_pObject->m_bParam[0] = m_nUnits == 1;
+  m_pObject->m_bParam[1] = m_bRandom;
+  return CheckAndClaimPin(QStringLiteral("Hobby Servo"));
+}
+
+QList<CEditorField> CObjectServo::Fields() {
+  CEditorField degrees = CEditorField::Display(
+      QStringLiteral("degrees"), QStringLiteral("the position in degrees"), &m_sDegrees);
+  degrees.m_sHint = QStringLiteral("Degrees");
+  CEditorField microseconds =
+      CEditorField::Display(QStringLiteral("microseconds"),
+                            QStringLiteral("the position in microseconds"), &m_sMicroseconds);
+  microseconds.m_sHint = QStringLiteral("Microseconds");
+  return {
+      DescriptionField(),
+      NameField(),
+      PinField(QStringLiteral("I/O Pin:")),
+      CEditorField::RadioGroup(QStringLiteral("Position Units Options"),
+                               QStringLiteral("units the generated program positions the servo in"),
+                               {QStringLiteral("Degrees"), QStringLiteral("Microseconds")},
+                               &m_nUnits),
+      CEditorField::Slider(QStringLiteral("Starting Position:"),
+                           QStringLiteral("start position in degrees"), 0, 180, &m_nPosition)
+          .WhenChanged([this] { OnSliderMoved(); }),
+      degrees,
+      microseconds,
+      CEditorField::Check(QStringLiteral("Move servo randomly"),
+                          QStringLiteral("the main loop moves the servo to random positions"),
+                          &m_bRandom),
+  };
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "editors/SinglePinEditor.h"
+
+// A hobby servo on one pin, positioned in degrees or microseconds, with an optional random
+// movement in the main loop.
+class CObjectServo : public CSinglePinEditor {
+ public:
+  int m_nUnits = 0;         // 0 degrees, 1 microseconds
+  int m_nPosition = 90;     // slider position in degrees, 0..180
+  QString m_sDegrees;       // the position as shown, "%d"
+  QString m_sMicroseconds;  // (degrees + 60) * 10, "%d"
+  bool m_bRandom = true;
+
+  ObjectType Kind() const override { return OBJ_SERVO; }
+  QString Title() const override;
+  QString DefaultNameFormat() const override;
+  QList<CEditorField> Fields() override;
+
+  // The slider moved: both position texts follow.
+  void OnSliderMoved();
+
+ protected:
+  QString DescriptionText() const override;
+  void LoadDefaults() override;
+  void LoadFromRecord() override;
+  bool DoOK() override;
+};

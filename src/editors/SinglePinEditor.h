@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editors/ObjectEditor.h"
+
+// An editor whose object holds exactly one pin, typed as decimal text and allowed anywhere in
+// 0..63: the NCO, ADC, DAC, digital I/O, RGB LED string and servo editors.
+class CSinglePinEditor : public CObjectEditor {
+ public:
+  QString m_sPin;
+
+ protected:
+  // The pin edit with its label ("I/O Pin:", "I/O Pin#:").
+  CEditorField PinField(const QString& label);
+  // The record's pin slots: m_sBasePin from the pin text, m_nPinCount 1.
+  void WritePinRecord();
+  // The checks and claim that end every single-pin OK: the range check, the in-use check
+  // (with InUseText's wording), then release and claim of the pin under the given role.
+  bool CheckAndClaimPin(const QString& role);
+  // The message for a pin held by another object; kinds with their own wording override it.
+  virtual QString InUseText(const CPinClaim& claim, int pin) const;
+};

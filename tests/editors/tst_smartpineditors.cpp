@@ -1,0 +1,413 @@
+#include "EditorTestSupport.h"
+#include "editors/ObjectADC.h"
+#include "editors/ObjectDAC.h"
+#include "editors/ObjectDigital.h"
+#include "editors/ObjectFilters.h"
+#include "editors/ObjectNCO.h"
+#include "editors/ObjectNeopixel.h"
+#include "editors/ObjectServo.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The DAC, digital I/O, filters, RGB LED string and servo editors, and the one-pin checks the
+// six smart-pin editors with a pin share.
+class TestSmartPinEditors : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void pinChecks_data();
+  void pinChecks();
+  void reopenedObjectKeepsAndMovesItsPin();
+
+  void dacDefaults();
+  void dacSlider_data();
+  void dacSlider();
+  void digitalDefaults();
+  void digitalChoices();
+  void filtersDefaults();
+  void filtersChoicesAndTaps();
+  void neopixelDefaults();
+  void neopixelSliderTexts_data();
+  void neopixelSliderTexts();
+  void neopixelEditShowsStoredTexts();
+  void servoDefaults();
+  void servoSlider_data();
+  void servoSlider();
+  void servoEditTakesPositionFromText();
+};
+
+static const int kPinKinds[] = {OBJ_NCO, OBJ_ADC, OBJ_DAC, OBJ_DIGITAL_IO, OBJ_NEOPIXEL, OBJ_SERVO};
+
+void TestSmartPinEditors::pinChecks_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QString>("pin");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<QString>("role");  // of the claimed pin when accepted
+  QTest::addColumn<bool>("freeSerial");
+  const QMap<int, QString> roles = {
+      {OBJ_NCO, u"NCO Frequency"_s},     {OBJ_ADC, u"Analog To Digital"_s},
+      {OBJ_DAC, u"Digital To Analog"_s}, {OBJ_DIGITAL_IO, u"Smart Digital I/O"_s},
+      {OBJ_NEOPIXEL, u"Neopixel"_s},     {OBJ_SERVO, u"Hobby Servo"_s},
+  };
+  for (const int kind : kPinKinds) {
+    const QByteArray name = KindDisplayName(kind).toUtf8();
+    const QString inUse = kind == OBJ_DIGITAL_IO
+                              ? u"Error: Pin #62 is already in use by Serial. Pin assignment "
+                                u"change required."_s
+                              : u"Pin #62 is already in use by Serial."_s;
+    QTest::newRow(name + " pin 0") << kind << "0"
+                                   << "" << roles[kind] << false;
+    QTest::newRow(name + " pin 63, serial freed") << kind << "63"
+                                                  << "" << roles[kind] << true;
+    QTest::newRow(name + " pin 64") << kind << "64"
+                                    << "Pin 64 is out of range, please set to between 0 and 63."
+                                    << "" << false;
+    QTest::newRow(name + " pin -1") << kind << "-1"
+                                    << "Pin -1 is out of range, please set to between 0 and 63."
+                                    << "" << false;
+    QTest::newRow(name + " serial pin") << kind << "62" << inUse << "" << false;
+  }
+}
+
+void TestSmartPinEditors::pinChecks() {
+  QFETCH(int, kind);
+  QFETCH(QString, pin);
+  QFETCH(QString, message);
+  QFETCH(QString, role);
+  QFETCH(bool, freeSerial);
+  CEditorFixture h;
+  CCodeObject record;
+  if (freeSerial) h.m_doc.ReleasePin(63);
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
+  auto editor = CreateEditor(kind);
+  editor->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(*editor, {{u"iOPin"_s, pin}}));
+  const bool accepted = editor->OnOK();
+
+  // The record is written before the checks, whatever their outcome.
+  QCOMPARE(record.m_nType, kind);
+  QCOMPARE(record.m_sBasePin, pin);
+  QCOMPARE(record.m_nPinCount, 1);
+  QCOMPARE(accepted, message.isEmpty());
+  QCOMPARE(record.m_bValid, accepted);
+  if (accepted) {
+    QVERIFY(h.Messages().isEmpty());
+    const int p = pin.toInt();
+    QCOMPARE(h.m_doc.m_sPinUsedBy[p], editor->m_sName);
+    QCOMPARE(h.m_doc.m_sPinUsedFor[p], role);
+  } else {
+    QCOMPARE(h.Messages(), QStringList{ErrorLine(message)});
+    QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
+  }
+}
+
+void TestSmartPinEditors::reopenedObjectKeepsAndMovesItsPin() {
+  CEditorFixture h;
+  CCodeObject record;
+  h.m_doc.m_sPinNotes[38] = u"header J1"_s;
+  {
+    CObjectServo servo;
+    servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+    QVERIFY(servo.OnOK());
+  }
+  // OK without changes passes: the pin is held under the object's own name.
+  CObjectServo servo;
+  servo.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QVERIFY(servo.OnOK());
+  QCOMPARE(h.m_doc.m_sPinUsedBy[38], u"Servo1"_s);
+
+  // Moving frees the old pin (its note stays) and claims the new one.
+  QVERIFY(SetValues(servo, {{u"iOPin"_s, u"12"_s}}));
+  QVERIFY(servo.OnOK());
+  QVERIFY(!h.m_doc.m_bPinUsed[38]);
+  QCOMPARE(h.m_doc.m_sPinUsedBy[38], QString());
+  QCOMPARE(h.m_doc.m_sPinUsedFor[38], QString());
+  QCOMPARE(h.m_doc.m_sPinNotes[38], u"header J1"_s);
+  QCOMPARE(h.m_doc.m_sPinUsedFor[12], u"Hobby Servo"_s);
+
+  // A rejected move keeps the old claim and leaves the rejected value in the record.
+  QVERIFY(SetValues(servo, {{u"iOPin"_s, u"63"_s}}));
+  QVERIFY(!servo.OnOK());
+  QVERIFY(!record.m_bValid);
+  QCOMPARE(record.m_sBasePin, u"63"_s);
+  QCOMPARE(h.m_doc.m_sPinUsedBy[12], u"Servo1"_s);
+}
+
+void TestSmartPinEditors::dacDefaults() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectDAC dac;
+  dac.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(dac.m_sName, u"DAC1"_s);
+  QCOMPARE(FieldOf(dac, u"name"_s).m_sLabel, u"ObjectName:"_s);
+  QCOMPARE(ValueOf(dac, u"levelText"_s), u"122"_s);
+  QVERIFY(dac.OnOK());
+  QCOMPARE(record.m_nType, int32_t{OBJ_DAC});
+  QCOMPARE(record.m_sBasePin, u"49"_s);
+  QCOMPARE(record.m_nParam[0], 122);
+  QCOMPARE(record.m_sParam[0], u"122"_s);
+  QCOMPARE(record.m_nParam[1], 0);
+  QVERIFY(record.m_bParam[0]);
+}
+
+void TestSmartPinEditors::dacSlider_data() {
+  QTest::addColumn<QString>("key");
+  QTest::addColumn<QString>("value");
+  QTest::addColumn<int>("level");
+  QTest::addColumn<QString>("levelText");
+  QTest::addColumn<int>("drive");
+  QTest::newRow("lowest") << "analogOutputLevel"
+                          << "0" << 0 << "0" << 0;
+  QTest::newRow("highest") << "analogOutputLevel"
+                           << "255" << 255 << "255" << 0;
+  QTest::newRow("75 Ohm") << "driveAndRange"
+                          << "75 Ohm, 2.0 V" << 122 << "122" << 3;
+}
+
+void TestSmartPinEditors::dacSlider() {
+  QFETCH(QString, key);
+  QFETCH(QString, value);
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectDAC dac;
+  dac.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(dac, {{key, value}}));
+  QTEST(dac.m_sLevel, "levelText");
+  QVERIFY(dac.OnOK());
+  QTEST(record.m_nParam[0], "level");
+  QTEST(record.m_sParam[0], "levelText");
+  QTEST(record.m_nParam[1], "drive");
+  QVERIFY(!SetValues(dac, {{u"analogOutputLevel"_s, u"256"_s}}));
+}
+
+void TestSmartPinEditors::digitalDefaults() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectDigital digital;
+  digital.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(digital.m_sName, u"SmartPin1"_s);
+  QVERIFY(digital.OnOK());
+  QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_IO});
+  QCOMPARE(record.m_sBasePin, u"38"_s);
+  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_nParam[i], 0);
+  const bool flags[] = {false, false, false, true, true};
+  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_bParam[i], flags[i]);
+  QCOMPARE(h.m_doc.m_sPinUsedFor[38], u"Smart Digital I/O"_s);
+}
+
+void TestSmartPinEditors::digitalChoices() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectDigital digital;
+  digital.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(digital, {{u"inSource"_s, u"This OUT"_s},
+                              {u"outHighStateDrive"_s, u"Float"_s},
+                              {u"outLowStateDrive"_s, u"7"_s},
+                              {u"outStartState"_s, u"Low"_s},
+                              {u"inFilter"_s, u"Using filt3"_s},
+                              {u"invertOutputLogicLevel"_s, u"true"_s},
+                              {u"toggleOUTStateInLoop"_s, u"0"_s}}));
+  QVERIFY(digital.OnOK());
+  QCOMPARE(record.m_nParam[3], 4);
+  QCOMPARE(record.m_nParam[1], 7);
+  QCOMPARE(record.m_nParam[2], 7);
+  QCOMPARE(record.m_nParam[4], 2);
+  QCOMPARE(record.m_nParam[0], 4);
+  QVERIFY(record.m_bParam[2]);
+  QVERIFY(!record.m_bParam[4]);
+
+  // Reopened, every choice comes back; "Pin# -3" is source 5.
+  CObjectDigital edit;
+  edit.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(edit.m_nSource, 4);
+  QCOMPARE(edit.m_nStartState, 2);
+  QVERIFY(edit.m_bInvertOutput);
+  QVERIFY(SetValues(edit, {{u"inSource"_s, u"Pin# -3"_s}}));
+  QVERIFY(edit.OnOK());
+  QCOMPARE(record.m_nParam[3], 5);
+  QVERIFY(!h.m_doc.m_bPinUsed[35]);
+}
+
+void TestSmartPinEditors::filtersDefaults() {
+  CEditorFixture h;
+  CCodeObject record;
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
+  CObjectFilters filters;
+  filters.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(filters.m_sName, u"Filter1"_s);
+  for (int i = 0; i < 4; ++i) QCOMPARE(ValueOf(filters, u"filter%1TapText"_s.arg(i)), u"0"_s);
+  QVERIFY(filters.OnOK());
+  QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_FILTERS});
+  for (int i = 0; i < 8; ++i) QCOMPARE(record.m_nParam[i], 0);
+  for (int i = 0; i < 4; ++i) QVERIFY(record.m_bParam[i]);
+  QVERIFY(record.m_bValid);
+  QCOMPARE(record.m_sBasePin, QString());
+  QCOMPARE(record.m_nPinCount, 0);
+  QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
+}
+
+void TestSmartPinEditors::filtersChoicesAndTaps() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectFilters filters;
+  filters.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  // Lengths go by the radio's text: "8" is the fourth radio, "1" no radio at all.
+  QVERIFY(SetValues(filters, {{u"filter3Length"_s, u"8"_s}, {u"filter0Length"_s, u"3"_s}}));
+  QVERIFY(!SetValues(filters, {{u"filter2Length"_s, u"1"_s}}));
+  QVERIFY(SetValues(filters, {{u"filter1Tap"_s, u"31"_s}}));
+  QCOMPARE(filters.m_sTap[1], u"31"_s);
+  QVERIFY(!SetValues(filters, {{u"filter1Tap"_s, u"32"_s}}));
+  for (int i = 0; i < 4; ++i) QVERIFY(SetValues(filters, {{u"setFilter%1"_s.arg(i), u"false"_s}}));
+  QVERIFY(filters.OnOK());
+  QCOMPARE(record.m_nParam[3], 3);
+  QCOMPARE(record.m_nParam[0], 1);
+  QCOMPARE(record.m_nParam[5], 31);
+  for (int i = 0; i < 4; ++i) QVERIFY(!record.m_bParam[i]);
+  QVERIFY(record.m_bValid);
+
+  CObjectFilters edit;
+  edit.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(edit.m_sTap[1], u"31"_s);
+  QCOMPARE(edit.m_nLength[3], 3);
+}
+
+void TestSmartPinEditors::neopixelDefaults() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectNeopixel leds;
+  leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(leds.m_sName, u"Neopixel1"_s);
+  QVERIFY(leds.OnOK());
+  const CCodeObject& o = record;
+  QCOMPARE(o.m_nType, int32_t{OBJ_NEOPIXEL});
+  QCOMPARE(o.m_sBasePin, u"53"_s);
+  QCOMPARE(o.m_sParam[0], u"  FF3219"_s);
+  QCOMPARE(o.m_sParam[1], u"500 us"_s);
+  QCOMPARE(o.m_sParam[2], u"1"_s);
+  QCOMPARE(o.m_nParam[0], 255);
+  QCOMPARE(o.m_nParam[1], 50);
+  QCOMPARE(o.m_nParam[2], 25);
+  QCOMPARE(o.m_nParam[3], 0);
+  QCOMPARE(o.m_nParam[4], 5);
+  QVERIFY(!o.m_bParam[0]);
+  QCOMPARE(h.m_doc.m_sPinUsedFor[53], u"Neopixel"_s);
+}
+
+void TestSmartPinEditors::neopixelSliderTexts_data() {
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QString>("color");
+  QTest::addColumn<QString>("holdoff");
+  QTest::newRow("all black") << QStringList{u"red=0"_s, u"green=0"_s, u"blue=0"_s} << "       0"
+                             << "500 us";
+  QTest::newRow("white") << QStringList{u"red=255"_s, u"green=255"_s, u"blue=255"_s} << "  FFFFFF"
+                         << "500 us";
+  QTest::newRow("blue only") << QStringList{u"red=0"_s, u"green=0"_s, u"blue=10"_s} << "       A"
+                             << "500 us";
+  QTest::newRow("longest hold-off") << QStringList{u"holdoff=50"_s} << "  FF3219"
+                                    << "5000 us";
+  QTest::newRow("shortest hold-off") << QStringList{u"holdoff=1"_s} << "  FF3219"
+                                     << "100 us";
+}
+
+void TestSmartPinEditors::neopixelSliderTexts() {
+  QFETCH(QStringList, steps);
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectNeopixel leds;
+  leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(leds, ValuesFrom(steps)));
+  QTEST(ValueOf(leds, u"colorText"_s), "color");
+  QTEST(ValueOf(leds, u"holdoffText"_s), "holdoff");
+  QVERIFY(!SetValues(leds, {{u"holdoff"_s, u"0"_s}}));
+  QVERIFY(!SetValues(leds, {{u"red"_s, u"256"_s}}));
+}
+
+void TestSmartPinEditors::neopixelEditShowsStoredTexts() {
+  CEditorFixture h;
+  CCodeObject record;
+  {
+    CObjectNeopixel leds;
+    leds.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+    QVERIFY(SetValues(leds, {{u"ledType"_s, u"SK6812"_s}}));
+    QVERIFY(SetValues(leds, {{u"ledsInString"_s, u"24"_s}}));
+    QVERIFY(leds.OnOK());
+  }
+  QCOMPARE(record.m_nParam[3], 4);
+  record.m_sParam[0] = u"  123456"_s;  // texts are shown as stored until a slider moves
+  CObjectNeopixel leds;
+  leds.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(leds.m_sColor, u"  123456"_s);
+  QCOMPARE(leds.m_sLedCount, u"24"_s);
+  QCOMPARE(leds.m_nLedType, 4);
+  QVERIFY(SetValues(leds, {{u"green"_s, u"0"_s}}));
+  QCOMPARE(leds.m_sColor, u"  FF0019"_s);
+}
+
+void TestSmartPinEditors::servoDefaults() {
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectServo servo;
+  servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(servo.m_sName, u"Servo1"_s);
+  QCOMPARE(ValueOf(servo, u"degrees"_s), u"90"_s);
+  QCOMPARE(ValueOf(servo, u"microseconds"_s), u"1500"_s);
+  QVERIFY(servo.OnOK());
+  QCOMPARE(record.m_nType, int32_t{OBJ_SERVO});
+  QCOMPARE(record.m_sBasePin, u"38"_s);
+  QCOMPARE(record.m_sParam[0], u"90"_s);
+  QCOMPARE(record.m_sParam[1], u"1500"_s);
+  QVERIFY(!record.m_bParam[0]);
+  QVERIFY(record.m_bParam[1]);
+}
+
+void TestSmartPinEditors::servoSlider_data() {
+  QTest::addColumn<QStringList>("steps");
+  QTest::addColumn<QString>("degrees");
+  QTest::addColumn<QString>("microseconds");
+  QTest::addColumn<bool>("inMicroseconds");
+  QTest::newRow("0 degrees") << QStringList{u"startingPosition=0"_s} << "0"
+                             << "600" << false;
+  QTest::newRow("180 degrees") << QStringList{u"startingPosition=180"_s} << "180"
+                               << "2400" << false;
+  // The units choice changes only the flag; both texts stay as the slider set them.
+  QTest::newRow("microseconds") << QStringList{u"startingPosition=45"_s,
+                                               u"positionUnitsOptions=Microseconds"_s}
+                                << "45"
+                                << "1050" << true;
+}
+
+void TestSmartPinEditors::servoSlider() {
+  QFETCH(QStringList, steps);
+  CEditorFixture h;
+  CCodeObject record;
+  CObjectServo servo;
+  servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(servo, ValuesFrom(steps)));
+  QVERIFY(servo.OnOK());
+  QTEST(record.m_sParam[0], "degrees");
+  QTEST(record.m_sParam[1], "microseconds");
+  QTEST(record.m_bParam[0], "inMicroseconds");
+  QVERIFY(!SetValues(servo, {{u"startingPosition"_s, u"181"_s}}));
+}
+
+void TestSmartPinEditors::servoEditTakesPositionFromText() {
+  CEditorFixture h;
+  CCodeObject record;
+  record.m_nType = OBJ_SERVO;
+  record.m_sName = u"Servo1"_s;
+  record.m_sBasePin = u"38"_s;
+  record.m_sParam[0] = u"120"_s;
+  record.m_sParam[1] = u"1800"_s;
+  record.m_bParam[0] = true;
+  CObjectServo servo;
+  servo.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(servo.m_nPosition, 120);
+  QCOMPARE(servo.m_nUnits, 1);
+  QCOMPARE(servo.m_sMicroseconds, u"1800"_s);
+  QVERIFY(!servo.m_bRandom);
+}
+
+QTEST_GUILESS_MAIN(TestSmartPinEditors)
+#include "tst_smartpineditors.moc"
