@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@ constexpr int kMaxRowWidth = 720;        // group boxes side by side wrap beyond
 constexpr int kMaxDescriptionLines = 9;  // longer descriptions scroll
 constexpr int kEditWidth = 160;
 constexpr int kSliderWidth = 200;
+constexpr int kBareSliderWidth = 120;
 constexpr int kValueWidth = 90;  // the value shown beside a slider or check box
 
 QGridLayout* NewGrid() {
@@ -85,43 +87,48 @@ void CEditorDialog::BuildLayout() {
 
   m_controls.resize(m_fields.size());
 
-  // Consecutive group boxes (radio groups, fields sharing a group caption) stand side by side
-  // as far as the row width allows; other fields form label / control / hint grids.
+  // One grid holds every row, so that labels and controls line up from top to bottom.
+  // Consecutive group boxes of one sort (radio groups, or fields sharing a group caption)
+  // stand side by side in a row of the grid as far as the row width allows.
+  auto* grid = NewGrid();
+  top->addLayout(grid);
   QList<QWidget*> boxes;
+  bool boxesAreRadioGroups = false;
   auto placeBoxes = [&] {
+    if (boxes.isEmpty()) return;
     QHBoxLayout* row = nullptr;
     int rowWidth = 0;
     for (QWidget* box : boxes) {
       const int width = box->sizeHint().width();
       if (!row || rowWidth + width > kMaxRowWidth) {
         row = new QHBoxLayout;
-        top->addLayout(row);
+        grid->addLayout(row, NextRow(grid), 0, 1, 3);
         rowWidth = 0;
       }
       row->addWidget(box);
       rowWidth += width + row->spacing();
     }
     boxes.clear();
+    m_pLastRowControls = nullptr;
   };
-  QGridLayout* grid = nullptr;
+  auto addBox = [&](QWidget* box, bool radioGroup) {
+    if (!boxes.isEmpty() && radioGroup != boxesAreRadioGroups) placeBoxes();
+    boxesAreRadioGroups = radioGroup;
+    boxes.append(box);
+  };
   for (int i = 0; i < m_fields.size(); ++i) {
     const CEditorField& field = m_fields[i];
     if (!field.m_sGroup.isEmpty()) {
       int last = i;
       while (last + 1 < m_fields.size() && m_fields[last + 1].m_sGroup == field.m_sGroup) ++last;
-      boxes.append(BuildGroupBox(i, last));
-      grid = nullptr;
+      addBox(BuildGroupBox(i, last), false);
       i = last;
-    } else if (field.m_kind == FieldKind::Radio) {
-      boxes.append(BuildRadioGroup(i, field.m_sLabel));
-      grid = nullptr;
+    } else if (IsRadioGroupBox(i)) {
+      // A radio group standing alone lays its radios out in a line when they fit.
+      const bool alone = !(i > 0 && IsBox(i - 1)) && !(i + 1 < m_fields.size() && IsBox(i + 1));
+      addBox(BuildRadioGroup(i, alone), true);
     } else {
       placeBoxes();
-      if (!grid) {
-        grid = NewGrid();
-        top->addLayout(grid);
-        m_pLastRowControls = nullptr;
-      }
       AddRow(grid, i);
     }
   }
@@ -160,23 +167,45 @@ void CEditorDialog::FitDescription(QTextEdit* description, int width) {
   description->setFixedHeight(height);
 }
 
-QWidget* CEditorDialog::BuildRadioGroup(int index, const QString& caption) {
-  auto* box = new QGroupBox(m_keys.Mark(caption));
-  box->setObjectName(m_fields[index].m_sKey);
-  auto* column = new QVBoxLayout(box);
-  m_controls[index].m_pWidget = box;
-  auto* radios = new QButtonGroup(box);
-  m_controls[index].m_pRadios = radios;
+bool CEditorDialog::IsRadioGroupBox(int index) const {
   const CEditorField& field = m_fields[index];
+  return field.m_kind == FieldKind::Radio && field.m_nRadioButton < 0 && field.m_sGroup.isEmpty();
+}
+
+bool CEditorDialog::IsBox(int index) const {
+  return IsRadioGroupBox(index) || !m_fields[index].m_sGroup.isEmpty();
+}
+
+QWidget* CEditorDialog::BuildRadioGroup(int index, bool preferLine) {
+  const CEditorField& field = m_fields[index];
+  auto* box = new QGroupBox(m_keys.Mark(field.m_sLabel));
+  box->setObjectName(field.m_sKey);
+  m_controls[index].m_pWidget = box;
+  m_controls[index].m_pRadios = new QButtonGroup(box);
+  QList<QRadioButton*> radios;
+  int lineWidth = 0;
   for (int item = 0; item < field.m_items.size(); ++item) {
-    auto* radio = new QRadioButton(CAccessKeys::Literal(field.m_items[item]));
-    radio->setObjectName(QStringLiteral("%1_%2").arg(field.m_sKey).arg(item));
-    radios->addButton(radio, item);
-    column->addWidget(radio);
-    m_tabOrder.append(radio);
+    radios.append(AddRadio(index, item, CAccessKeys::Literal(field.m_items[item])));
+    lineWidth += radios.back()->sizeHint().width() + style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
   }
-  column->addStretch();
+  QBoxLayout* layout = nullptr;
+  if (preferLine && lineWidth <= kMaxRowWidth)
+    layout = new QHBoxLayout(box);
+  else
+    layout = new QVBoxLayout(box);
+  for (QRadioButton* radio : radios) layout->addWidget(radio);
+  layout->addStretch();
   return box;
+}
+
+QRadioButton* CEditorDialog::AddRadio(int index, int item, const QString& text) {
+  const CEditorField& field = m_fields[index];
+  auto* radio = new QRadioButton(text);
+  radio->setObjectName(QStringLiteral("%1_%2").arg(field.m_sKey).arg(item));
+  radio->setEnabled(!field.m_disabledItems.contains(item));
+  m_controls[index].m_pRadios->addButton(radio, item);
+  m_tabOrder.append(radio);
+  return radio;
 }
 
 QWidget* CEditorDialog::BuildGroupBox(int first, int last) {
@@ -233,6 +262,21 @@ void CEditorDialog::AddRow(QGridLayout* grid, int index) {
         grid->addLayout(controls, row, 0, 1, 2);
       }
       break;
+    case FieldKind::Slider:
+      // The slider takes the hint column too, so that the values beside it do not widen the
+      // column of the edits.
+      if (labelled) {
+        auto* label = new QLabel(m_keys.Mark(field.m_sLabel));
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addLayout(controls, row, 1, 1, 2);
+      } else {
+        grid->addLayout(controls, row, 0, 1, 3);
+        // The value of a bare slider (a group box's only control) goes below it, not beside.
+        m_pLastRowControls = nullptr;
+      }
+      if (!field.m_sHint.isEmpty()) controls->addWidget(hintLabel());
+      return;
     default:
       if (labelled) {
         auto* label = new QLabel(m_keys.Mark(field.m_sLabel));
@@ -243,8 +287,6 @@ void CEditorDialog::AddRow(QGridLayout* grid, int index) {
       } else {
         grid->addLayout(controls, row, 0, 1, 2);
       }
-      // The value of a bare slider (a group box's only control) goes below it, not beside.
-      if (field.m_kind == FieldKind::Slider && unlabelled) m_pLastRowControls = nullptr;
   }
   if (!field.m_sHint.isEmpty()) grid->addWidget(hintLabel(), row, 2);
 }
@@ -272,29 +314,34 @@ QWidget* CEditorDialog::CreateControl(int index) {
       widget = combo;
       break;
     }
-    case FieldKind::Radio: {
-      // A radio row inside a group box: its radios side by side.
-      widget = new QWidget;
-      auto* line = new QHBoxLayout(widget);
-      line->setContentsMargins(0, 0, 0, 0);
-      auto* radios = new QButtonGroup(widget);
-      for (int item = 0; item < field.m_items.size(); ++item) {
-        auto* radio = new QRadioButton(CAccessKeys::Literal(field.m_items[item]));
-        radio->setObjectName(QStringLiteral("%1_%2").arg(field.m_sKey).arg(item));
-        radios->addButton(radio, item);
-        line->addWidget(radio);
-        m_tabOrder.append(radio);
+    case FieldKind::Radio:
+      if (field.m_nRadioButton >= 0) {
+        // One button of a group whose buttons stand apart; they share one button group.
+        QButtonGroup*& radios = m_splitRadios[field.m_pIndex];
+        m_controls[index].m_bOwnsRadios = !radios;
+        if (!radios) radios = new QButtonGroup(this);
+        m_controls[index].m_pRadios = radios;
+        widget = AddRadio(index, field.m_nRadioButton, m_keys.Mark(field.m_items.value(field.m_nRadioButton)));
+        m_controls[index].m_pWidget = widget;
+        return widget;  // named after its key and button by AddRadio
+      } else {
+        // A radio row inside a group box: its radios side by side.
+        widget = new QWidget;
+        auto* line = new QHBoxLayout(widget);
+        line->setContentsMargins(0, 0, 0, 0);
+        m_controls[index].m_pRadios = new QButtonGroup(widget);
+        for (int item = 0; item < field.m_items.size(); ++item)
+          line->addWidget(AddRadio(index, item, CAccessKeys::Literal(field.m_items[item])));
+        line->addStretch();
       }
-      line->addStretch();
-      m_controls[index].m_pRadios = radios;
       break;
-    }
     case FieldKind::Check:
       widget = new QCheckBox(m_keys.Mark(field.m_sLabel));
       break;
     case FieldKind::Slider: {
       auto* slider = new QSlider(Qt::Horizontal);
-      slider->setMinimumWidth(kSliderWidth);
+      // A bare slider is the only control of a small group box that stands beside others.
+      slider->setMinimumWidth(field.m_sLabel.isEmpty() ? kBareSliderWidth : kSliderWidth);
       slider->setRange(field.m_nMin, field.m_nMax);
       widget = slider;
       break;
@@ -329,6 +376,7 @@ void CEditorDialog::ConnectHandler(int index) {
       connect(static_cast<QComboBox*>(control.m_pWidget), &QComboBox::activated, this, run);
       break;
     case FieldKind::Radio:
+      if (!control.m_bOwnsRadios) break;  // the group's first button carries the handler
       connect(control.m_pRadios, &QButtonGroup::idToggled, this, [this, index](int, bool checked) {
         if (checked) RunHandler(index);
       });
@@ -474,7 +522,23 @@ void CEditorDialog::accept() {
   const bool accepted = m_editor.OnOK();
   RefreshFields();
   MembersToControls();
-  if (accepted) QDialog::accept();
+  if (accepted)
+    QDialog::accept();
+  else
+    FocusField(m_editor.m_sFocusKey);
+}
+
+void CEditorDialog::FocusField(const QString& key) {
+  for (int i = 0; i < m_fields.size(); ++i) {
+    if (key.isEmpty() || m_fields[i].m_sKey != key) continue;
+    QWidget* widget = m_controls[i].m_pWidget;
+    if (QButtonGroup* radios = m_controls[i].m_pRadios)
+      widget = radios->checkedButton() ? radios->checkedButton() : radios->buttons().value(0);
+    if (!widget) return;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+    return;
+  }
 }
 
 void CEditorDialog::reject() {

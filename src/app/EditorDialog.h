@@ -4,10 +4,12 @@
 #include "editors/ObjectEditor.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QList>
 
 class QButtonGroup;
 class QGridLayout;
+class QRadioButton;
 class QHBoxLayout;
 class QTextEdit;
 class QVBoxLayout;
@@ -41,18 +43,25 @@ private:
   struct CControl {
     QWidget* m_pWidget = nullptr;       // line edit, combo box, check box, slider, button, note
     QButtonGroup* m_pRadios = nullptr;  // radio groups
+    bool m_bOwnsRadios = true;          // false for the later buttons of a split group
   };
 
   void BuildLayout();
-  QWidget* BuildRadioGroup(int index, const QString& caption);
+  // A radio group that is a group box of its own (not split, not inside another box).
+  bool IsRadioGroupBox(int index) const;
+  bool IsBox(int index) const;
+  QWidget* BuildRadioGroup(int index, bool preferLine);
   QWidget* BuildGroupBox(int first, int last);
   // Adds field `index` as a row (label, control, hint) of a grid. A display without a label
   // joins the control of the row above it (the value shown beside a slider or check box).
   void AddRow(QGridLayout* grid, int index);
   QWidget* CreateControl(int index);
+  QRadioButton* AddRadio(int index, int item, const QString& text);
   void FitDescription(QTextEdit* description, int width);
   void ConnectHandler(int index);
   void SetTabOrder();
+  // After a refused OK: the control the editor names, with its text selected for retyping.
+  void FocusField(const QString& key);
 
   // The editor's fields less its description, which the box at the top shows.
   QList<CEditorField> DialogFields() const;
@@ -66,6 +75,7 @@ private:
   QList<CEditorField> m_fields;
   QList<CControl> m_controls;  // parallel to m_fields
   QList<QWidget*> m_tabOrder;
+  QHash<int*, QButtonGroup*> m_splitRadios;  // radio groups whose buttons stand apart, by member
   CAccessKeys m_keys;
   QHBoxLayout* m_pLastRowControls = nullptr;  // where a following unlabelled display goes
   bool m_bUpdating = false;                   // members are being shown: no handlers
