@@ -536,6 +536,8 @@ void CEditorDialog::FocusField(const QString& key) {
       widget = radios->checkedButton() ? radios->checkedButton() : radios->buttons().value(0);
     if (!widget) return;
     widget->setFocus(Qt::OtherFocusReason);
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->isEditable())
+      combo->lineEdit()->selectAll();
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
     return;
   }

@@ -17,7 +17,6 @@ constexpr int kButtonWidth = 200;
 CObjectPickerDialog::CObjectPickerDialog(CObjectPicker& picker, QWidget* parent)
     : QDialog(parent), m_picker(picker) {
   setWindowTitle(CObjectPicker::Title());
-  setWindowIcon(AppIcon());
   auto* top = new QVBoxLayout(this);
   top->setSizeConstraint(QLayout::SetFixedSize);
   auto* grid = new QGridLayout;

@@ -155,6 +155,13 @@ protected:
     m_bScan = m_pObject->m_bParam[0];
     UpdateLevelText();
   }
+  // The speed must be a number; a refusal points at its control.
+  bool CheckControls() override {
+    if (!m_sSpeed.isEmpty() && m_sSpeed[0].isDigit()) return true;
+    Messages().ShowPlain(QStringLiteral("Enter an integer."));
+    m_sFocusKey = QStringLiteral("speed");
+    return false;
+  }
   bool DoOK() override {
     WriteCommonRecord();
     m_pObject->m_sBasePin = m_sBasePin;

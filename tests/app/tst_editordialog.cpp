@@ -136,11 +136,20 @@ void TestEditorDialog::rejectedOkStaysOpenAndCancelChangesNothing() {
   // The typed value stays for the user to correct.
   QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("basepin"))->text(), QStringLiteral("60"));
 
+  // A refusal that names its control puts the focus there.
+  Control<QComboBox>(dialog, QStringLiteral("speed"))->setEditText(QStringLiteral("fast"));
+  QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("ok")), Qt::LeftButton);
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(m_test.m_messages.Texts().value(1), QStringLiteral("Enter an integer."));
+  auto* speed = Control<QComboBox>(dialog, QStringLiteral("speed"));
+  QCOMPARE(dialog.focusWidget(), speed);
+  QCOMPARE(speed->lineEdit()->selectedText(), QStringLiteral("fast"));
+
   QTest::mouseClick(Control<QPushButton>(dialog, QStringLiteral("cancel")), Qt::LeftButton);
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
   QVERIFY(!dialog.isVisible());
   QVERIFY(m_doc->m_sPinUsedBy == pinsBefore);
-  QCOMPARE(m_test.m_messages.m_messages.size(), 1);
+  QCOMPARE(m_test.m_messages.m_messages.size(), 2);
 }
 
 void TestEditorDialog::editModeShowsRecordWithFixedName() {
@@ -285,7 +294,7 @@ void TestEditorDialog::tabOrderFollowsFields() {
 void TestEditorDialog::everyKindHasAnIcon() {
   QList<QIcon> icons;
   for (int kind = 0; kind < kObjectKindCount; ++kind) icons.append(KindIcon(kind));
-  icons.append(AppIcon());
+  icons.append(ResourceIcon(QStringLiteral("kyv")));
   for (const QIcon& icon : icons) {
     const QImage image = icon.pixmap(48, 48).toImage();
     QVERIFY(!image.isNull());
@@ -294,6 +303,7 @@ void TestEditorDialog::everyKindHasAnIcon() {
       for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 0;
     QVERIFY2(opaque > 200, "icon drawn");
   }
+  QVERIFY(ResourceIcon(QStringLiteral("none")).isNull());
   QVERIFY(KindIcon(16).isNull());
   QVERIFY(KindIcon(-1).isNull());
 }
