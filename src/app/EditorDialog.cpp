@@ -80,7 +80,8 @@ void CEditorDialog::BuildLayout() {
   description->setObjectName(QStringLiteral("description"));
   description->setReadOnly(true);
   description->setFocusPolicy(Qt::ClickFocus);  // Tab goes straight to the controls
-  description->setPlainText(QString(m_editor.m_sDescription).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  description->setPlainText(
+      QString(m_editor.m_sDescription).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   description->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   header->addWidget(description, 1);
   top->addLayout(header);
@@ -149,7 +150,8 @@ void CEditorDialog::BuildLayout() {
   // The controls decide the width; the description wraps to it.
   const QMargins margins = top->contentsMargins();
   const int width = std::max(kMinDialogWidth, top->sizeHint().width());
-  FitDescription(description, width - margins.left() - margins.right() - kIconSize - header->spacing());
+  FitDescription(description,
+                 width - margins.left() - margins.right() - kIconSize - header->spacing());
 
   for (int i = 0; i < m_fields.size(); ++i) ConnectHandler(i);
   SetTabOrder();
@@ -186,7 +188,8 @@ QWidget* CEditorDialog::BuildRadioGroup(int index, bool preferLine) {
   int lineWidth = 0;
   for (int item = 0; item < field.m_items.size(); ++item) {
     radios.append(AddRadio(index, item, CAccessKeys::Literal(field.m_items[item])));
-    lineWidth += radios.back()->sizeHint().width() + style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    lineWidth += radios.back()->sizeHint().width() +
+                 style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
   }
   QBoxLayout* layout = nullptr;
   if (preferLine && lineWidth <= kMaxRowWidth)
@@ -280,8 +283,9 @@ void CEditorDialog::AddRow(QGridLayout* grid, int index) {
     default:
       if (labelled) {
         auto* label = new QLabel(m_keys.Mark(field.m_sLabel));
-        label->setBuddy(field.m_kind == FieldKind::Radio ? m_controls[index].m_pRadios->buttons().value(0)
-                                                          : control);
+        label->setBuddy(field.m_kind == FieldKind::Radio
+                            ? m_controls[index].m_pRadios->buttons().value(0)
+                            : control);
         grid->addWidget(label, row, 0);
         grid->addLayout(controls, row, 1);
       } else {
@@ -321,7 +325,8 @@ QWidget* CEditorDialog::CreateControl(int index) {
         m_controls[index].m_bOwnsRadios = !radios;
         if (!radios) radios = new QButtonGroup(this);
         m_controls[index].m_pRadios = radios;
-        widget = AddRadio(index, field.m_nRadioButton, m_keys.Mark(field.m_items.value(field.m_nRadioButton)));
+        widget = AddRadio(index, field.m_nRadioButton,
+                          m_keys.Mark(field.m_items.value(field.m_nRadioButton)));
         m_controls[index].m_pWidget = widget;
         return widget;  // named after its key and button by AddRadio
       } else {
@@ -359,7 +364,8 @@ QWidget* CEditorDialog::CreateControl(int index) {
   }
   widget->setObjectName(field.m_sKey);
   m_controls[index].m_pWidget = widget;
-  if (field.m_kind != FieldKind::Radio && field.m_kind != FieldKind::Note) m_tabOrder.append(widget);
+  if (field.m_kind != FieldKind::Radio && field.m_kind != FieldKind::Note)
+    m_tabOrder.append(widget);
   return widget;
 }
 
@@ -397,7 +403,8 @@ void CEditorDialog::ConnectHandler(int index) {
 }
 
 void CEditorDialog::SetTabOrder() {
-  for (int i = 1; i < m_tabOrder.size(); ++i) QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+  for (int i = 1; i < m_tabOrder.size(); ++i)
+    QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
   // Start on the first control the user can change (in edit mode the name is fixed).
   for (QWidget* widget : m_tabOrder) {
     auto* edit = qobject_cast<QLineEdit*>(widget);
@@ -462,7 +469,8 @@ void CEditorDialog::MembersToControls() {
       case FieldKind::ComboIndex: {
         auto* combo = static_cast<QComboBox*>(widget);
         SetItems(combo, field.m_items);
-        if (field.m_pIndex) combo->setCurrentIndex(*field.m_pIndex < combo->count() ? *field.m_pIndex : -1);
+        if (field.m_pIndex)
+          combo->setCurrentIndex(*field.m_pIndex < combo->count() ? *field.m_pIndex : -1);
         break;
       }
       case FieldKind::Radio: {
@@ -497,7 +505,8 @@ void CEditorDialog::MembersToControls() {
 QList<CEditorField> CEditorDialog::DialogFields() const {
   QList<CEditorField> fields = m_editor.Fields();
   // The description has its own box beside the icon.
-  fields.removeIf([this](const CEditorField& field) { return field.m_pText == &m_editor.m_sDescription; });
+  fields.removeIf(
+      [this](const CEditorField& field) { return field.m_pText == &m_editor.m_sDescription; });
   return fields;
 }
 

@@ -9,8 +9,8 @@
 
 class QButtonGroup;
 class QGridLayout;
-class QRadioButton;
 class QHBoxLayout;
+class QRadioButton;
 class QTextEdit;
 class QVBoxLayout;
 
@@ -24,7 +24,7 @@ class QVBoxLayout;
 class CEditorDialog : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   // The editor must already be open (CObjectEditor::Open) and must outlive the dialog.
   explicit CEditorDialog(CObjectEditor& editor, QWidget* parent = nullptr);
 
@@ -38,7 +38,7 @@ public:
   // Cancel or Escape: closes without touching the record.
   void reject() override;
 
-private:
+ private:
   // The widgets that show one field.
   struct CControl {
     QWidget* m_pWidget = nullptr;       // line edit, combo box, check box, slider, button, note

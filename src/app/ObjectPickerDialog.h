@@ -13,7 +13,7 @@
 class CObjectPickerDialog : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   CObjectPickerDialog(CObjectPicker& picker, QWidget* parent = nullptr);
 
   // Runs the picker modally on a new record of the document. True when an editor accepted the
@@ -22,7 +22,7 @@ public:
 
   void reject() override;
 
-private:
+ private:
   void Press(int kind);
 
   CObjectPicker& m_picker;

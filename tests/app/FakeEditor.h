@@ -6,7 +6,7 @@
 // An editor with one control of every kind, for testing the dialog without the real kinds.
 // OK writes the base pin, refuses pins above 56, and claims the pin as "Fake".
 class CFakeEditor : public CObjectEditor {
-public:
+ public:
   QString m_sBasePin;
   QString m_sSpeed;
   int m_nBus = 0;
@@ -133,7 +133,7 @@ public:
 
   int LevelMax() const { return m_nFilter == 0 ? 13 : (m_nFilter == 1 ? 10 : 8); }
 
-protected:
+ protected:
   QString DescriptionText() const override {
     return QStringLiteral("A fake editor.\r\nIt has every control.");
   }
@@ -172,10 +172,11 @@ protected:
     m_pObject->m_bParam[0] = m_bScan;
     const int pin = TextToInt(m_sBasePin);
     if (static_cast<unsigned>(pin) > 56)
-      return Reject(QStringLiteral("Pin %1 is out of range, please set to between 0 and 56.").arg(pin));
+      return Reject(
+          QStringLiteral("Pin %1 is out of range, please set to between 0 and 56.").arg(pin));
     return ClaimPins({{pin, QStringLiteral("Fake")}});
   }
 
-private:
+ private:
   void UpdateLevelText() { m_sLevelText = QString::number(1 << m_nLevel); }
 };

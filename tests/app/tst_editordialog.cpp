@@ -22,7 +22,7 @@
 class TestEditorDialog : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init();
   void newModeShowsDefaults();
   void okWritesRecordAndCloses();
@@ -35,7 +35,7 @@ private slots:
   void tabOrderFollowsFields();
   void everyKindHasAnIcon();
 
-private:
+ private:
   template <typename T>
   T* Control(CEditorDialog& dialog, const QString& key) {
     T* widget = dialog.findChild<T*>(key);
@@ -80,7 +80,8 @@ void TestEditorDialog::newModeShowsDefaults() {
   QVERIFY(!bus->isEditable());
   QCOMPARE(bus->currentText(), QStringLiteral("I2CBus1"));
   QVERIFY(Control<QRadioButton>(dialog, QStringLiteral("filter_0"))->isChecked());
-  QCOMPARE(Control<QGroupBox>(dialog, QStringLiteral("filter"))->title().remove(u'&'), QStringLiteral("Filter"));
+  QCOMPARE(Control<QGroupBox>(dialog, QStringLiteral("filter"))->title().remove(u'&'),
+           QStringLiteral("Filter"));
   auto* level = Control<QSlider>(dialog, QStringLiteral("level"));
   QCOMPARE(level->maximum(), 13);
   QCOMPARE(level->value(), 13);
@@ -94,7 +95,8 @@ void TestEditorDialog::newModeShowsDefaults() {
 
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QVERIFY(dialog.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/fake_dialog.png")));
+  QVERIFY(dialog.grab().save(QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/fake_dialog.png")));
 }
 
 void TestEditorDialog::okWritesRecordAndCloses() {
@@ -168,7 +170,8 @@ void TestEditorDialog::editModeShowsRecordWithFixedName() {
   QCOMPARE(name->text(), QStringLiteral("Stored"));
   QVERIFY(name->isReadOnly());
   QCOMPARE(Control<QLineEdit>(dialog, QStringLiteral("basepin"))->text(), QStringLiteral("8"));
-  QCOMPARE(Control<QComboBox>(dialog, QStringLiteral("speed"))->currentText(), QStringLiteral("400"));
+  QCOMPARE(Control<QComboBox>(dialog, QStringLiteral("speed"))->currentText(),
+           QStringLiteral("400"));
   QCOMPARE(Control<QComboBox>(dialog, QStringLiteral("bus"))->currentIndex(), 1);
   QVERIFY(Control<QRadioButton>(dialog, QStringLiteral("filter_2"))->isChecked());
   QCOMPARE(Control<QSlider>(dialog, QStringLiteral("level"))->maximum(), 8);
@@ -211,10 +214,14 @@ void TestEditorDialog::enterAcceptsEscapeCancels_data() {
   QTest::addColumn<int>("key");
   QTest::addColumn<QString>("focus");
   QTest::addColumn<int>("result");
-  QTest::newRow("Enter in an edit") << int(Qt::Key_Return) << QStringLiteral("basepin") << int(QDialog::Accepted);
-  QTest::newRow("Enter in an editable list") << int(Qt::Key_Enter) << QStringLiteral("speed") << int(QDialog::Accepted);
-  QTest::newRow("Enter on a check box") << int(Qt::Key_Return) << QStringLiteral("scan") << int(QDialog::Accepted);
-  QTest::newRow("Escape") << int(Qt::Key_Escape) << QStringLiteral("basepin") << int(QDialog::Rejected);
+  QTest::newRow("Enter in an edit")
+      << int(Qt::Key_Return) << QStringLiteral("basepin") << int(QDialog::Accepted);
+  QTest::newRow("Enter in an editable list")
+      << int(Qt::Key_Enter) << QStringLiteral("speed") << int(QDialog::Accepted);
+  QTest::newRow("Enter on a check box")
+      << int(Qt::Key_Return) << QStringLiteral("scan") << int(QDialog::Accepted);
+  QTest::newRow("Escape") << int(Qt::Key_Escape) << QStringLiteral("basepin")
+                          << int(QDialog::Rejected);
 }
 
 void TestEditorDialog::enterAcceptsEscapeCancels() {
@@ -236,8 +243,11 @@ void TestEditorDialog::enterAcceptsEscapeCancels() {
 void TestEditorDialog::ampersandsShowAndAccessKeysAreUnique() {
   m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
   CEditorDialog dialog(m_editor);
-  QVERIFY(Control<QCheckBox>(dialog, QStringLiteral("scan"))->text().contains(QStringLiteral("&& Mouse")));
-  QCOMPARE(Control<QLabel>(dialog, QStringLiteral("note"))->text(), QStringLiteral("Note:  R & D only."));
+  QVERIFY(Control<QCheckBox>(dialog, QStringLiteral("scan"))
+              ->text()
+              .contains(QStringLiteral("&& Mouse")));
+  QCOMPARE(Control<QLabel>(dialog, QStringLiteral("note"))->text(),
+           QStringLiteral("Note:  R & D only."));
 
   // Every text that takes an access key: a single "&" marks the key, "&&" is a literal one.
   QStringList texts;
@@ -262,6 +272,17 @@ void TestEditorDialog::ampersandsShowAndAccessKeysAreUnique() {
   for (auto* label : dialog.findChildren<QLabel*>())
     if (label->buddy() && label->buddy()->objectName() == u"basepin")
       QCOMPARE(label->text(), QStringLiteral("&Basepin:"));
+
+  // The keys move the focus: a label's to its control, a radio group's into the group.
+  dialog.show();
+  dialog.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(&dialog, Qt::Key_B, Qt::AltModifier);
+  QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, QStringLiteral("basepin")));
+  QTest::keyClick(&dialog, Qt::Key_F, Qt::AltModifier);
+  QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, QStringLiteral("filter_0")));
+  QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
+  QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, QStringLiteral("level")));
 }
 
 void TestEditorDialog::tabOrderFollowsFields() {
@@ -271,14 +292,12 @@ void TestEditorDialog::tabOrderFollowsFields() {
   dialog.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&dialog));
   // Tab enters a radio group at its chosen radio only.
-  const QStringList expected = {QStringLiteral("name"),      QStringLiteral("basepin"),
-                                QStringLiteral("speed"),     QStringLiteral("bus"),
-                                QStringLiteral("filter_0"),  QStringLiteral("level"),
-                                QStringLiteral("levelText"), QStringLiteral("scan"),
-                                QStringLiteral("calculate"), QStringLiteral("groupText"),
-                                QStringLiteral("result"),    QStringLiteral("groupCheck"),
-                                QStringLiteral("ok"),        QStringLiteral("cancel"),
-                                QStringLiteral("name")};
+  const QStringList expected = {
+      QStringLiteral("name"),      QStringLiteral("basepin"),  QStringLiteral("speed"),
+      QStringLiteral("bus"),       QStringLiteral("filter_0"), QStringLiteral("level"),
+      QStringLiteral("levelText"), QStringLiteral("scan"),     QStringLiteral("calculate"),
+      QStringLiteral("groupText"), QStringLiteral("result"),   QStringLiteral("groupCheck"),
+      QStringLiteral("ok"),        QStringLiteral("cancel"),   QStringLiteral("name")};
   QStringList chain;
   for (int i = 0; i < expected.size(); ++i) {
     QWidget* focus = QApplication::focusWidget();

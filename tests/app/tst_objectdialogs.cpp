@@ -17,8 +17,9 @@
 class TestObjectDialogs : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init();
+  void cleanup() { m_pModals.reset(); }
   void pickerShowsSixteenButtons();
   void addEveryKindWithDefaults_data();
   void addEveryKindWithDefaults();
@@ -29,7 +30,7 @@ private slots:
   void ncoCalculateShowsRegisters();
   void cameraMovesItsI2CBus();
 
-private:
+ private:
   // Runs the picker on a new record, presses the kind's button and lets `inEditor` work the
   // editor dialog (default: press OK). Adds the record when the picker says OK.
   bool AddThroughPicker(int kind, const std::function<void(CEditorDialog*)>& inEditor = {});
@@ -48,32 +49,38 @@ private:
     return edit ? edit->text() : QStringLiteral("<no %1>").arg(key);
   }
   static QString ScreenshotPath(const QString& name) {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots/") + name + QStringLiteral(".png");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots/") + name +
+           QStringLiteral(".png");
   }
   // "pin:holder:role" for every claimed pin, ascending.
   QStringList Claims() const {
     QStringList claims;
     for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin)
       if (m_doc->m_bPinUsed[pin])
-        claims.append(QStringLiteral("%1:%2:%3").arg(pin).arg(m_doc->m_sPinUsedBy[pin], m_doc->m_sPinUsedFor[pin]));
+        claims.append(QStringLiteral("%1:%2:%3")
+                          .arg(pin)
+                          .arg(m_doc->m_sPinUsedBy[pin], m_doc->m_sPinUsedFor[pin]));
     return claims;
   }
 
   CTestPlatform m_test;
   std::unique_ptr<CKyvDoc> m_doc;
+  std::unique_ptr<CModalDriver> m_pModals;
 };
 
 void TestObjectDialogs::init() {
+  m_pModals = std::make_unique<CModalDriver>();
   QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
   m_test.m_messages.Clear();
   m_doc = std::make_unique<CKyvDoc>(m_test.Services());
   m_doc->OnNewDocument();
 }
 
-bool TestObjectDialogs::AddThroughPicker(int kind, const std::function<void(CEditorDialog*)>& inEditor) {
+bool TestObjectDialogs::AddThroughPicker(int kind,
+                                         const std::function<void(CEditorDialog*)>& inEditor) {
   auto object = std::make_unique<CCodeObject>();
-  WhenModal<CObjectPickerDialog>([&](CObjectPickerDialog* picker) {
-    WhenModal<CEditorDialog>([&](CEditorDialog* editor) {
+  m_pModals->When<CObjectPickerDialog>([&](CObjectPickerDialog* picker) {
+    m_pModals->When<CEditorDialog>([&](CEditorDialog* editor) {
       if (inEditor)
         inEditor(editor);
       else
@@ -124,64 +131,87 @@ void TestObjectDialogs::addEveryKindWithDefaults_data() {
   QTest::addColumn<QStringList>("claims");  // the new object's pins
   auto roles = [](int first, const QString& holder, const QStringList& roles) {
     QStringList claims;
-    for (int i = 0; i < roles.size(); ++i) claims.append(QStringLiteral("%1:%2:%3").arg(first + i).arg(holder, roles[i]));
+    for (int i = 0; i < roles.size(); ++i)
+      claims.append(QStringLiteral("%1:%2:%3").arg(first + i).arg(holder, roles[i]));
     return claims;
   };
   const QStringList vga = {QStringLiteral("HSync"), QStringLiteral("Blue"), QStringLiteral("Green"),
                            QStringLiteral("Red"), QStringLiteral("VSync")};
   QTest::newRow("Simple VGA") << int(OBJ_SIMPLE_VGA) << QStringLiteral("Simple VGA 8bpp Driver")
-                              << QStringLiteral("SimpleVGA1 - Simple VGA") << roles(48, QStringLiteral("SimpleVGA1"), vga);
+                              << QStringLiteral("SimpleVGA1 - Simple VGA")
+                              << roles(48, QStringLiteral("SimpleVGA1"), vga);
   QTest::newRow("Simple QVGA") << int(OBJ_SIMPLE_QVGA) << QStringLiteral("Simple QVGA 16bpp Driver")
-                               << QStringLiteral("SimpleQVGA1 - Simple QVGA") << roles(48, QStringLiteral("SimpleQVGA1"), vga);
+                               << QStringLiteral("SimpleQVGA1 - Simple QVGA")
+                               << roles(48, QStringLiteral("SimpleQVGA1"), vga);
   QTest::newRow("Simple HDMI") << int(OBJ_SIMPLE_HDMI) << QStringLiteral("Simple HDMI 8bpp Driver")
                                << QStringLiteral("SimpleHDMI1 - Simple HDMI")
                                << roles(48, QStringLiteral("SimpleHDMI1"),
-                                        {QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"), QStringLiteral("HDMI BLU-"),
-                                         QStringLiteral("HDMI BLU+"), QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
+                                        {QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"),
+                                         QStringLiteral("HDMI BLU-"), QStringLiteral("HDMI BLU+"),
+                                         QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
                                          QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")});
-  QTest::newRow("Tiled 1080p") << int(OBJ_TILED_1080P) << QStringLiteral("Tiled 1080p 2bpp VGA Driver")
-                               << QStringLiteral("Tiled1080p1 - Tiled 1080p") << roles(48, QStringLiteral("Tiled1080p1"), vga);
-  QTest::newRow("I2C bus") << int(OBJ_I2C_BUS) << QStringLiteral("I2C Bus Driver and Scanner Settings")
+  QTest::newRow("Tiled 1080p") << int(OBJ_TILED_1080P)
+                               << QStringLiteral("Tiled 1080p 2bpp VGA Driver")
+                               << QStringLiteral("Tiled1080p1 - Tiled 1080p")
+                               << roles(48, QStringLiteral("Tiled1080p1"), vga);
+  QTest::newRow("I2C bus") << int(OBJ_I2C_BUS)
+                           << QStringLiteral("I2C Bus Driver and Scanner Settings")
                            << QStringLiteral("I2CBus1 - I2C Bus and Scanner")
-                           << roles(56, QStringLiteral("I2CBus1"), {QStringLiteral("SCL"), QStringLiteral("SDA")});
+                           << roles(56, QStringLiteral("I2CBus1"),
+                                    {QStringLiteral("SCL"), QStringLiteral("SDA")});
   QTest::newRow("RTC") << int(OBJ_RTC) << QStringLiteral("I2C Real Time Clock (RTC)")
                        << QStringLiteral("RTC1 - Real Time Clock") << QStringList();
   QTest::newRow("RGB LED string") << int(OBJ_NEOPIXEL) << QStringLiteral("RGB LED String")
                                   << QStringLiteral("Neopixel1 - Neopixel")
-                                  << roles(53, QStringLiteral("Neopixel1"), {QStringLiteral("Neopixel")});
+                                  << roles(53, QStringLiteral("Neopixel1"),
+                                           {QStringLiteral("Neopixel")});
   QTest::newRow("NCO") << int(OBJ_NCO) << QStringLiteral("NCO Frequency Object Interface")
                        << QStringLiteral("NCO_Freq1 - NCO-Frequency")
                        << roles(24, QStringLiteral("NCO_Freq1"), {QStringLiteral("NCO Frequency")});
-  QTest::newRow("Simple Sound") << int(OBJ_SIMPLE_SOUND) << QStringLiteral("Simple Sound - Music & Sound Effects Player")
+  QTest::newRow("Simple Sound") << int(OBJ_SIMPLE_SOUND)
+                                << QStringLiteral("Simple Sound - Music & Sound Effects Player")
                                 << QStringLiteral("SimpleSound1 - Simple Sound")
                                 << roles(54, QStringLiteral("SimpleSound1"),
-                                         {QStringLiteral("Simple Sound Left"), QStringLiteral("Simple Sound Right")});
-  QTest::newRow("Servo") << int(OBJ_SERVO) << QStringLiteral("Hobby Servo") << QStringLiteral("Servo1 - Hobby Servo")
+                                         {QStringLiteral("Simple Sound Left"),
+                                          QStringLiteral("Simple Sound Right")});
+  QTest::newRow("Servo") << int(OBJ_SERVO) << QStringLiteral("Hobby Servo")
+                         << QStringLiteral("Servo1 - Hobby Servo")
                          << roles(38, QStringLiteral("Servo1"), {QStringLiteral("Hobby Servo")});
-  QTest::newRow("Digital I/O") << int(OBJ_DIGITAL_IO) << QStringLiteral("Smart Digital I/O Pin Smart Settings")
+  QTest::newRow("Digital I/O") << int(OBJ_DIGITAL_IO)
+                               << QStringLiteral("Smart Digital I/O Pin Smart Settings")
                                << QStringLiteral("SmartPin1 - Smart Digital I/O Pin")
-                               << roles(38, QStringLiteral("SmartPin1"), {QStringLiteral("Smart Digital I/O")});
-  QTest::newRow("Digital filters") << int(OBJ_DIGITAL_FILTERS) << QStringLiteral("Configure the Global Digital Filters")
-                                   << QStringLiteral("Filter1 - Global Digital Filters") << QStringList();
+                               << roles(38, QStringLiteral("SmartPin1"),
+                                        {QStringLiteral("Smart Digital I/O")});
+  QTest::newRow("Digital filters")
+      << int(OBJ_DIGITAL_FILTERS) << QStringLiteral("Configure the Global Digital Filters")
+      << QStringLiteral("Filter1 - Global Digital Filters") << QStringList();
   QTest::newRow("DAC") << int(OBJ_DAC) << QStringLiteral("DAC (Digital To Analog) PIN")
                        << QStringLiteral("DAC1 - Digital To Analog Pin")
                        << roles(49, QStringLiteral("DAC1"), {QStringLiteral("Digital To Analog")});
-  QTest::newRow("ADC") << int(OBJ_ADC) << QStringLiteral("Analog to Digital (ADC) Smart Pin Settings")
+  QTest::newRow("ADC") << int(OBJ_ADC)
+                       << QStringLiteral("Analog to Digital (ADC) Smart Pin Settings")
                        << QStringLiteral("ADC1 - Analog To Digital Smart Pin")
                        << roles(50, QStringLiteral("ADC1"), {QStringLiteral("Analog To Digital")});
   QTest::newRow("USB") << int(OBJ_USB_KBM) << QStringLiteral("Add a USB Keyboard and/or Mouse")
                        << QStringLiteral("UsbKbM1 - USB Keyboard and/or Mouse")
                        << roles(8, QStringLiteral("UsbKbM1"),
-                                {QStringLiteral("Parallax USB Upper Activity"), QStringLiteral("Parallax USB Upper Enable"),
-                                 QStringLiteral("Parallax USB Upper Data-"), QStringLiteral("Parallax USB Upper Data+"),
-                                 QStringLiteral("Parallax USB Lower Activity"), QStringLiteral("Parallax USB Lower Enable"),
-                                 QStringLiteral("Parallax USB Lower Data-"), QStringLiteral("Parallax USB Lower Data+")});
+                                {QStringLiteral("Parallax USB Upper Activity"),
+                                 QStringLiteral("Parallax USB Upper Enable"),
+                                 QStringLiteral("Parallax USB Upper Data-"),
+                                 QStringLiteral("Parallax USB Upper Data+"),
+                                 QStringLiteral("Parallax USB Lower Activity"),
+                                 QStringLiteral("Parallax USB Lower Enable"),
+                                 QStringLiteral("Parallax USB Lower Data-"),
+                                 QStringLiteral("Parallax USB Lower Data+")});
   QStringList camera = roles(16, QStringLiteral("Cam1"), QStringList(8, QStringLiteral("DVP Bus")));
-  camera += roles(24, QStringLiteral("Cam1"),
-                  {QStringLiteral("DVP I2C SDA"), QStringLiteral("DVP I2C SCL"), QStringLiteral("DVP Power Down"),
-                   QStringLiteral("DVP HREF"), QStringLiteral("DVP VSYNC"), QStringLiteral("DVP Reset"),
-                   QStringLiteral("DVP Pixel Clock (P2 Input)"), QStringLiteral("DVP XClock (P2 Output)")});
-  QTest::newRow("Camera") << int(OBJ_CAMERA) << QStringLiteral("DVP Camera") << QStringLiteral("Cam1 - DVP Camera") << camera;
+  camera += roles(
+      24, QStringLiteral("Cam1"),
+      {QStringLiteral("DVP I2C SDA"), QStringLiteral("DVP I2C SCL"),
+       QStringLiteral("DVP Power Down"), QStringLiteral("DVP HREF"), QStringLiteral("DVP VSYNC"),
+       QStringLiteral("DVP Reset"), QStringLiteral("DVP Pixel Clock (P2 Input)"),
+       QStringLiteral("DVP XClock (P2 Output)")});
+  QTest::newRow("Camera") << int(OBJ_CAMERA) << QStringLiteral("DVP Camera")
+                          << QStringLiteral("Cam1 - DVP Camera") << camera;
 }
 
 void TestObjectDialogs::addEveryKindWithDefaults() {
@@ -201,7 +231,8 @@ void TestObjectDialogs::addEveryKindWithDefaults() {
   expectedLines.append(line);
   QStringList expectedClaims = Claims();
   for (const QString& claim : claims) expectedClaims.append(claim);
-  if (kind == OBJ_CAMERA) expectedClaims.removeIf([](const QString& claim) { return claim.contains(u"I2CBus1"); });
+  if (kind == OBJ_CAMERA)
+    expectedClaims.removeIf([](const QString& claim) { return claim.contains(u"I2CBus1"); });
   std::sort(expectedClaims.begin(), expectedClaims.end(), [](const QString& a, const QString& b) {
     return a.section(u':', 0, 0).toInt() < b.section(u':', 0, 0).toInt();
   });
@@ -209,7 +240,8 @@ void TestObjectDialogs::addEveryKindWithDefaults() {
   QString shownTitle;
   QVERIFY(AddThroughPicker(kind, [&](CEditorDialog* editor) {
     shownTitle = editor->windowTitle();
-    editor->grab().save(ScreenshotPath(QStringLiteral("editor%1").arg(kind, 2, 10, QLatin1Char('0'))));
+    editor->grab().save(
+        ScreenshotPath(QStringLiteral("editor%1").arg(kind, 2, 10, QLatin1Char('0'))));
     Press(editor, QStringLiteral("ok"));
   }));
   QCOMPARE(shownTitle, title);
@@ -250,13 +282,17 @@ void TestObjectDialogs::refusedKindKeepsPickerOpen_data() {
   QTest::addColumn<QList<int>>("present");
   QTest::addColumn<int>("kind");
   QTest::addColumn<QString>("message");
-  const QString noBus = QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.");
-  const QString noBusForCamera = QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus and QVGA objects first.");
-  const QString noQvga = QStringLiteral("Error.  No QVGA object found.  Please add I2C Bus and QVGA objects first.");
+  const QString noBus =
+      QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.");
+  const QString noBusForCamera =
+      QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus and QVGA objects first.");
+  const QString noQvga =
+      QStringLiteral("Error.  No QVGA object found.  Please add I2C Bus and QVGA objects first.");
   QTest::newRow("RTC without a bus") << QList<int>{} << int(OBJ_RTC) << noBus;
   QTest::newRow("camera in an empty project") << QList<int>{} << int(OBJ_CAMERA) << noBusForCamera;
   QTest::newRow("camera without QVGA") << QList<int>{OBJ_I2C_BUS} << int(OBJ_CAMERA) << noQvga;
-  QTest::newRow("VGA is not QVGA") << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_VGA, OBJ_SIMPLE_HDMI} << int(OBJ_CAMERA) << noQvga;
+  QTest::newRow("VGA is not QVGA")
+      << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_VGA, OBJ_SIMPLE_HDMI} << int(OBJ_CAMERA) << noQvga;
 }
 
 void TestObjectDialogs::refusedKindKeepsPickerOpen() {
@@ -266,10 +302,12 @@ void TestObjectDialogs::refusedKindKeepsPickerOpen() {
   for (int other : present) {
     QVERIFY(AddThroughPicker(other, [](CEditorDialog* editor) {
       // Out of each other's way.
-      if (auto* base = editor->findChild<QLineEdit*>(QStringLiteral("basepin"))) base->setText(QStringLiteral("0"));
+      if (auto* base = editor->findChild<QLineEdit*>(QStringLiteral("basepin")))
+        base->setText(QStringLiteral("0"));
       Press(editor, QStringLiteral("ok"));
     }));
-    if (other == OBJ_SIMPLE_VGA) m_doc->DeleteObject(m_doc->m_ObjectList.back().get());  // free pin 0 for HDMI
+    if (other == OBJ_SIMPLE_VGA)
+      m_doc->DeleteObject(m_doc->m_ObjectList.back().get());  // free pin 0 for HDMI
   }
   m_test.m_messages.Clear();
   const size_t objects = m_doc->m_ObjectList.size();
@@ -277,11 +315,11 @@ void TestObjectDialogs::refusedKindKeepsPickerOpen() {
   bool stayedOpen = false;
   QString addedName;
   auto object = std::make_unique<CCodeObject>();
-  WhenModal<CObjectPickerDialog>([&](CObjectPickerDialog* picker) {
+  m_pModals->When<CObjectPickerDialog>([&](CObjectPickerDialog* picker) {
     Press(picker, QStringLiteral("pick%1").arg(kind));
     stayedOpen = picker->isVisible();
     // Another kind can be picked in the same picker.
-    WhenModal<CEditorDialog>([&](CEditorDialog* editor) {
+    m_pModals->When<CEditorDialog>([&](CEditorDialog* editor) {
       addedName = Text(editor, QStringLiteral("name"));
       SetText(editor, QStringLiteral("sclPin"), QStringLiteral("40"));
       SetText(editor, QStringLiteral("sdaPin"), QStringLiteral("41"));
@@ -311,15 +349,19 @@ void TestObjectDialogs::editShowsStoredValuesWithFixedName() {
   m_doc->SetModifiedFlag(false);
 
   auto editor = CreateEditor(bus.m_nType);
-  WhenModal<CEditorDialog>([&](CEditorDialog* dialog) {
+  m_pModals->When<CEditorDialog>([&](CEditorDialog* dialog) {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("name"));
     QCOMPARE(name->text(), QStringLiteral("I2CBus1"));
     QVERIFY(name->isReadOnly());
     QCOMPARE(Text(dialog, QStringLiteral("sclPin")), QStringLiteral("40"));
     QCOMPARE(Text(dialog, QStringLiteral("sdaPin")), QStringLiteral("57"));
-    QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("speedKHz"))->currentText(), QStringLiteral("250"));
+    QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("speedKHz"))->currentText(),
+             QStringLiteral("250"));
     QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("internalPullups_2"))->isChecked());
-    QVERIFY(!dialog->findChild<QAbstractButton*>(QStringLiteral("scanTheI2CBusForDevicesAndDisplayResult"))->isChecked());
+    QVERIFY(!dialog
+                 ->findChild<QAbstractButton*>(
+                     QStringLiteral("scanTheI2CBusForDevicesAndDisplayResult"))
+                 ->isChecked());
     SetText(dialog, QStringLiteral("sdaPin"), QStringLiteral("41"));
     Press(dialog, QStringLiteral("ok"));
   });
@@ -340,7 +382,8 @@ void TestObjectDialogs::ncoCalculateShowsRegisters() {
              Text(editor, QStringLiteral("resultingFrequencyHz"))};
     Press(editor, QStringLiteral("ok"));
   }));
-  QCOMPARE(shown, (QStringList{QStringLiteral("00000003"), QStringLiteral("00013A94"), QStringLiteral("1000.016928")}));
+  QCOMPARE(shown, (QStringList{QStringLiteral("00000003"), QStringLiteral("00013A94"),
+                               QStringLiteral("1000.016928")}));
   const CCodeObject& nco = *m_doc->m_ObjectList.front();
   QCOMPARE(nco.m_sParam[0], QStringLiteral("00000003"));
   QCOMPARE(nco.m_sParam[1], QStringLiteral("00013A94"));
@@ -361,7 +404,7 @@ void TestObjectDialogs::cameraMovesItsI2CBus() {
 
   // Accepting the bus unchanged takes its two pins over from the camera.
   auto editor = CreateEditor(OBJ_I2C_BUS);
-  WhenModal<CEditorDialog>([](CEditorDialog* dialog) {
+  m_pModals->When<CEditorDialog>([](CEditorDialog* dialog) {
     QCOMPARE(Text(dialog, QStringLiteral("sclPin")), QStringLiteral("25"));
     QCOMPARE(Text(dialog, QStringLiteral("sdaPin")), QStringLiteral("24"));
     Press(dialog, QStringLiteral("ok"));
