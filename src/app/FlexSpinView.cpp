@@ -29,13 +29,14 @@ QLineEdit* Edit(const QString& name, int width = 0) {
   return edit;
 }
 
-QComboBox* EditableList(const QString& name, const QStringList& items) {
+QComboBox* EditableList(const QString& name, const QStringList& items, int visibleCharacters) {
   auto* combo = new QComboBox;
   combo->setObjectName(name);
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->addItems(items);
-  combo->setMinimumContentsLength(12);
+  combo->setMinimumContentsLength(visibleCharacters);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   return combo;
 }
 
@@ -91,7 +92,8 @@ void CFlexSpinView::BuildForm() {
   m_pClockFreq = EditableList(QStringLiteral("clockFreq"),
                               {QStringLiteral("100_000_000"), QStringLiteral("160_000_000"),
                                QStringLiteral("200_000_000"), QStringLiteral("297_000_000"),
-                               QStringLiteral("300_000_000")});
+                               QStringLiteral("300_000_000")},
+                              12);
   p2Row->addWidget(PlainLabel(QStringLiteral("P2 Core Frequency:")));
   p2Row->addWidget(m_pClockFreq);
   p2Row->addWidget(PlainLabel(QStringLiteral("Hz")));
@@ -164,7 +166,6 @@ void CFlexSpinView::BuildForm() {
   m_pUseLibraryPath = Check(QStringLiteral("useLibraryPath"),
                             QStringLiteral("-L Use Additional Library Folder"));
   m_pLibraryPath = Edit(QStringLiteral("libraryPath"));
-  m_pLibraryPath->setMinimumWidth(160);
   auto* browseLibrary = Button(QStringLiteral("browseLibrary"), QStringLiteral("Browse"));
   flexOptionsGrid->addWidget(m_pUseLibraryPath, 0, 0);
   flexOptionsGrid->addWidget(m_pLibraryPath, 0, 1);
@@ -173,21 +174,21 @@ void CFlexSpinView::BuildForm() {
                          QStringLiteral("-O Specify Optimization Level"));
   m_pOptLevel = EditableList(QStringLiteral("optLevel"),
                              {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                              QStringLiteral("2,!cse")});
+                              QStringLiteral("2,!cse")},
+                             8);
   m_pOptLevel->model()->sort(0);
   flexOptionsGrid->addWidget(m_pUseOptLevel, 1, 0);
   flexOptionsGrid->addWidget(m_pOptLevel, 1, 1, Qt::AlignLeft);
   m_pUseFlexOptions = Check(QStringLiteral("useFlexOptions"),
                             QStringLiteral("Add these additional options:"));
   m_pFlexOptions = Edit(QStringLiteral("flexOptions"));
-  m_pFlexOptions->setMinimumWidth(160);
   flexOptionsGrid->addWidget(m_pUseFlexOptions, 2, 0);
   flexOptionsGrid->addWidget(m_pFlexOptions, 2, 1);
   flexOptionsGrid->setColumnStretch(1, 1);
   flexGrid->addWidget(flexOptions, 2, 0, 1, 3);
   flexGrid->setColumnStretch(1, 1);
   auto* tools = new QHBoxLayout;
-  tools->addWidget(flex, 6, Qt::Alignment());
+  tools->addWidget(flex, 1, Qt::Alignment());
 
   // LoadP2
   auto* load = new QGroupBox(QStringLiteral("LoadP2 - Not for use with Prop Tool"));
@@ -215,7 +216,8 @@ void CFlexSpinView::BuildForm() {
   m_pUseBaud = Check(QStringLiteral("useBaud"), QStringLiteral("-b Specify terminal baud"));
   m_pBaud = EditableList(QStringLiteral("baud"),
                          {QStringLiteral("115200"), QStringLiteral("230400"),
-                          QStringLiteral("1000000"), QStringLiteral("2000000")});
+                          QStringLiteral("1000000"), QStringLiteral("2000000")},
+                         8);
   auto* baudRow = new QHBoxLayout;
   baudRow->addWidget(m_pBaud);
   baudRow->addSpacing(12);
@@ -231,7 +233,7 @@ void CFlexSpinView::BuildForm() {
   loadOptionsGrid->setColumnStretch(1, 1);
   loadGrid->addWidget(loadOptions, 1, 0, 1, 3);
   loadGrid->setColumnStretch(1, 1);
-  tools->addWidget(load, 5, Qt::Alignment());
+  tools->addWidget(load, 1, Qt::Alignment());
   column->addLayout(tools);
 
   auto* note = PlainLabel(QStringLiteral(

@@ -5,6 +5,7 @@
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/ChildFrame.h"
+#include "app/CommandIcons.h"
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
 #include "app/MdiTabArea.h"
@@ -51,7 +52,7 @@ CMainFrame::CMainFrame(CKyvApp& app)
 
   connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandStates);
   connect(&m_app, &CKyvApp::documentsChanged, this, &CMainFrame::UpdateCommandStates);
-  resize(1100, 800);
+  resize(1200, 860);
   UpdateCommandStates();
 }
 
@@ -84,10 +85,14 @@ void CMainFrame::CreateActions() {
   m_pButtonFlexProp = action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
   m_pButtonPropTool = action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
 
-  m_pEditPaste = action(QStringLiteral("Paste"), QStyle::SP_DialogApplyButton);
-  m_pEditCut = action(QStringLiteral("Cut"), QStyle::SP_DialogDiscardButton);
-  m_pEditCopy = action(QStringLiteral("Copy"), QStyle::SP_FileDialogListView);
+  m_pEditPaste = action(QStringLiteral("Paste"));
+  m_pEditCut = action(QStringLiteral("Cut"));
+  m_pEditCopy = action(QStringLiteral("Copy"));
   m_pEditSelectAll = action(QStringLiteral("Select All"));
+  m_pEditPaste->setIcon(DrawnIcon(CommandIcon::Paste));
+  m_pEditCut->setIcon(DrawnIcon(CommandIcon::Cut));
+  m_pEditCopy->setIcon(DrawnIcon(CommandIcon::Copy));
+  m_pEditSelectAll->setIcon(DrawnIcon(CommandIcon::SelectAll));
   m_pEditPaste->setShortcut(QKeySequence::Paste);
   m_pEditCut->setShortcut(QKeySequence::Cut);
   m_pEditCopy->setShortcut(QKeySequence::Copy);
@@ -99,6 +104,7 @@ void CMainFrame::CreateActions() {
   }
 
   m_pViewStatusBar = action(QStringLiteral("Status Bar"));
+  m_pViewStatusBar->setIcon(DrawnIcon(CommandIcon::StatusBar));
   m_pViewStatusBar->setCheckable(true);
   m_pViewStatusBar->setChecked(true);
   m_pWindowNew = action(QStringLiteral("&New Window"));
@@ -180,7 +186,7 @@ void CMainFrame::CreateRibbon() {
   windows->addAction(m_pWindowNew);
   windows->addAction(m_pWindowManager);
   m_pRibbon->AddPanel(home, QStringLiteral("&Window"))
-      ->AddMenuButton(QStringLiteral("Windows"), style()->standardIcon(QStyle::SP_TitleBarNormalButton),
+      ->AddMenuButton(QStringLiteral("Windows"), DrawnIcon(CommandIcon::Windows),
                       windows);
 
   setMenuWidget(m_pRibbon);

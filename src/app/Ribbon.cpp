@@ -46,12 +46,13 @@ QToolButton* CRibbonPanel::AddButton(QAction* action, bool large) {
   } else {
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setIconSize(QSize(kSmallIcon, kSmallIcon));
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     if (!m_pSmallColumn) {
       m_pSmallColumn = new QWidget;
       auto* small = new QVBoxLayout(m_pSmallColumn);
       small->setContentsMargins(0, 0, 0, 0);
       small->setSpacing(0);
+      small->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       m_pButtons->addWidget(m_pSmallColumn);
     }
     static_cast<QVBoxLayout*>(m_pSmallColumn->layout())->addWidget(button);
