@@ -53,7 +53,7 @@ bool CBuildOutputPane::IsRunning() const { return m_pProcess->state() != QProces
 bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
                            const QString& folder, const QString& caption, QString* error) {
   if (IsRunning()) {
-    if (error) *error = QStringLiteral("%1 is still running; press Stop first.").arg(m_sCaption);
+    if (error) *error = QStringLiteral("%1 is still running.").arg(m_sCaption);
     return false;
   }
   m_sCaption = caption;

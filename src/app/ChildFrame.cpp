@@ -14,7 +14,7 @@ CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   connect(m_pView, &CKyvView::modified, this, [this] { m_app.RefreshTitles(m_doc); });
   m_app.RegisterFrame(this);
   m_pView->OnInitialUpdate();
-  UpdateTitle();
+  m_app.RefreshTitles(m_doc);
 }
 
 CChildFrame::~CChildFrame() {
@@ -24,8 +24,10 @@ CChildFrame::~CChildFrame() {
   m_app.UnregisterFrame(this);
 }
 
-void CChildFrame::UpdateTitle() {
-  setWindowTitle(LiteralWidgetText(m_doc.GetTitle()) + QStringLiteral("[*]"));
+void CChildFrame::UpdateTitle(int windowNumber) {
+  QString title = m_doc.GetTitle();
+  if (windowNumber > 0) title += QStringLiteral(":%1").arg(windowNumber);
+  setWindowTitle(LiteralWidgetText(title) + QStringLiteral("[*]"));
   setWindowModified(m_doc.IsModified());
 }
 

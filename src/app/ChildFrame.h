@@ -18,8 +18,9 @@ public:
   CKyvDoc& Document() const { return m_doc; }
   CKyvView* View() const { return m_pView; }
 
-  // The project's title, with "*" while it has unsaved changes.
-  void UpdateTitle();
+  // The project's title, with "*" while it has unsaved changes. windowNumber tells the windows
+  // of one project apart ("Kyv1:2"); 0 when it has only one.
+  void UpdateTitle(int windowNumber = 0);
 
 protected:
   void closeEvent(QCloseEvent* event) override;

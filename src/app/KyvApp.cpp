@@ -136,7 +136,8 @@ QList<CChildFrame*> CKyvApp::FramesOf(const CKyvDoc& doc) const {
 }
 
 void CKyvApp::RefreshTitles(const CKyvDoc& doc) {
-  for (CChildFrame* frame : FramesOf(doc)) frame->UpdateTitle();
+  const QList<CChildFrame*> frames = FramesOf(doc);
+  for (int i = 0; i < frames.size(); ++i) frames[i]->UpdateTitle(frames.size() > 1 ? i + 1 : 0);
 }
 
 void CKyvApp::RegisterFrame(CChildFrame* frame) { m_frames.append(frame); }
@@ -144,7 +145,10 @@ void CKyvApp::RegisterFrame(CChildFrame* frame) { m_frames.append(frame); }
 void CKyvApp::UnregisterFrame(CChildFrame* frame) {
   m_frames.removeAll(frame);
   CKyvDoc* doc = &frame->Document();
-  if (!FramesOf(*doc).isEmpty()) return;
+  if (!FramesOf(*doc).isEmpty()) {
+    if (!m_bClosingAll) RefreshTitles(*doc);
+    return;
+  }
   const auto it = std::find_if(m_documents.begin(), m_documents.end(),
                                [doc](const auto& owned) { return owned.get() == doc; });
   if (it == m_documents.end()) return;

@@ -77,6 +77,11 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
       if (QProcess::startDetached(terminal.m_sProgram, arguments, folder)) return;
     }
   }
+  if (m_pane.IsRunning()) {
+    doc.Messages().ShowPlain(
+        QStringLiteral("A script is still running in the Build Output pane; press Stop to end it first."));
+    return;
+  }
   QString error;
   if (!m_pane.Run(QStringLiteral("/bin/sh"), {posixScript}, folder, posixScript, &error))
     doc.Messages().ShowPlain(StartFailure(posixScript, error));

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -224,10 +226,11 @@ private slots:
 
     // A second window on the same project closes without asking: the project stays open.
     m_fixture.Frame().m_pWindowNew->trigger();
-    QCOMPARE(m_fixture.Frame().Frames().size(), 2);
+    QCOMPARE(Titles(), (QStringList{QStringLiteral("Kyv1:1*"), QStringLiteral("Kyv1:2*")}));
     m_fixture.Frame().m_pFileClose->trigger();
     QTRY_COMPARE(m_fixture.Frame().Frames().size(), 1);
     QCOMPARE(CPromptHooks::AskedQuestions().size(), 1);
+    QCOMPARE(Titles(), QStringList{QStringLiteral("Kyv1*")});
 
     // Quitting asks too; Cancel keeps the program running.
     CPromptHooks::QueueButton(QMessageBox::Cancel);
@@ -280,6 +283,84 @@ private slots:
     m_fixture.Start();
     QCOMPARE(m_fixture.App().RecentFiles(), saved.mid(0, 4));
   }
+
+  void editorCommandsRefuseUntilGenerated() {
+    m_fixture.Start();
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    m_fixture.Frame().m_pButtonFlexProp->trigger();
+    m_fixture.Frame().m_pButtonPropTool->trigger();
+    doc.m_sMainFilePath = m_fixture.WorkPath(QStringLiteral("Kyv1.spin2"));
+    doc.m_sFlexSpinPath.clear();
+    m_fixture.Frame().m_pButtonFlexProp->trigger();
+    doc.m_sFlexSpinPath = QStringLiteral("\bin");  // no FlexProp folder left: nothing to start
+    m_fixture.Frame().m_pButtonFlexProp->trigger();
+    QCOMPARE(CPromptHooks::ShownTexts(),
+             (QStringList{QStringLiteral("Please Generate Files before invoking FlexProp."),
+                          QStringLiteral("Please Generate Code before invoking Prop Tool."),
+                          QStringLiteral("Please specify FlexProp path before invoking FlexProp.")}));
+    for (const auto& message : CPromptHooks::ShownMessages()) {
+      QCOMPARE(message.m_style, MessageStyle::Plain);
+      QCOMPARE(message.m_sCaption, QStringLiteral("Kyv"));
+    }
+    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("C:\\FlexProp\\bin")), QStringLiteral("C:\\FlexProp"));
+    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("/opt/flexprop/bin")), QStringLiteral("/opt/flexprop"));
+  }
+
+  void compileOfAProjectWithoutAFileAsksToSaveFirst() {
+    m_fixture.Start();
+    CPromptHooks::QueuePath(QString());
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    QCOMPARE(CPromptHooks::ShownTexts(), (QStringList{QStringLiteral("Project must be saved first."),
+                                                      QStringLiteral("Unable to find project path.")}));
+    QVERIFY(!m_fixture.Frame().BuildOutput()->IsRunning());
+    QVERIFY(m_fixture.Frame().BuildOutput()->OutputText().isEmpty());
+  }
+
+#if !defined(Q_OS_WIN)
+  void compileShowsTheScriptOutputAndItsExitStatus() {
+    const QString path = SavedProject(QStringLiteral("Script.KYV"));
+    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("echo compiling Script.spin2\necho 'an error' >&2\nexit 3\n");
+    script.close();
+    m_fixture.Start({path});
+    CBuildOutputPane* pane = m_fixture.Frame().BuildOutput();
+    QSignalSpy finished(pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    QVERIFY(pane->isVisible());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.constFirst().constFirst().toInt(), 3);
+    QVERIFY2(pane->OutputText().contains(QStringLiteral("compiling Script.spin2\nan error")), qPrintable(pane->OutputText()));
+    QCOMPARE(pane->StatusText(), QStringLiteral("build.sh finished with exit status 3."));
+    QVERIFY(CPromptHooks::ShownTexts().isEmpty());
+  }
+
+  void stopEndsARunningScript() {
+    const QString path = SavedProject(QStringLiteral("Slow.KYV"));
+    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("echo started\nexec sleep 30\n");
+    script.close();
+    m_fixture.Start({path});
+    CBuildOutputPane* pane = m_fixture.Frame().BuildOutput();
+    QSignalSpy finished(pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    // The window keeps working while the script runs.
+    QTRY_VERIFY(pane->OutputText().contains(QStringLiteral("started")));
+    QVERIFY(pane->IsRunning());
+    m_fixture.Frame().m_pFileNew->trigger();
+    QCOMPARE(m_fixture.Frame().Frames().size(), 2);
+    // A second run waits for the first.
+    m_fixture.Frame().ActivateFrame(m_fixture.Frame().Frames().constFirst());
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    QCOMPARE(CPromptHooks::ShownTexts(),
+             QStringList{QStringLiteral("A script is still running in the Build Output pane; press Stop to end it first.")});
+    QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("stopScript")), Qt::LeftButton);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.constFirst().constFirst().toInt(), -1);
+    QCOMPARE(pane->StatusText(), QStringLiteral("build.sh was stopped."));
+  }
+#endif
 
   void screenshotOfTwoProjects() {
     m_fixture.Start();
