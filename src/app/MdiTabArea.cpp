@@ -20,6 +20,7 @@ CMdiTabArea::CMdiTabArea(QWidget* parent) : QMdiArea(parent) {
   m_pDocumentList->setAutoRaise(true);
   m_pDocumentList->setToolTip(QStringLiteral("Open windows"));
   m_pDocumentList->setPopupMode(QToolButton::InstantPopup);
+  m_pDocumentList->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
   m_pDocumentList->setMenu(new QMenu(m_pDocumentList));
   connect(m_pDocumentList->menu(), &QMenu::aboutToShow, this, &CMdiTabArea::FillDocumentMenu);
 

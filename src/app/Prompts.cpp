@@ -1,5 +1,6 @@
 #include "app/Prompts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QQueue>
@@ -19,7 +20,14 @@ CPromptState& State() {
   return state;
 }
 
-QString TakePath() { return State().m_paths.isEmpty() ? QString() : State().m_paths.dequeue(); }
+// A prompt nobody answered in advance is cancelled; the warning points at the test that forgot.
+QString TakePath() {
+  if (State().m_paths.isEmpty()) {
+    qWarning("Unanswered file or folder prompt: cancelled");
+    return QString();
+  }
+  return State().m_paths.dequeue();
+}
 
 const QString kProjectFilter = QStringLiteral("Kyv Files (*.KYV)");
 
@@ -59,7 +67,7 @@ void CMessageBoxService::ShowMessage(MessageStyle style, const QString& caption,
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   if (style == MessageStyle::Error) icon = QMessageBox::Critical;
   if (style == MessageStyle::Warning) icon = QMessageBox::Warning;
-  QMessageBox box(icon, caption, text, QMessageBox::Ok);
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
 
@@ -67,7 +75,11 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& proje
   const QString text = QStringLiteral("Save changes to %1?").arg(projectTitle);
   if (CPromptHooks::IsTestMode()) {
     State().m_questions.append(text);
-    return State().m_buttons.isEmpty() ? QMessageBox::Cancel : State().m_buttons.dequeue();
+    if (State().m_buttons.isEmpty()) {
+      qWarning("Unanswered question \"%s\": cancelled", qPrintable(text));
+      return QMessageBox::Cancel;
+    }
+    return State().m_buttons.dequeue();
   }
   QMessageBox box(QMessageBox::Warning, kAppTitle, text,
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
