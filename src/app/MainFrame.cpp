@@ -11,6 +11,7 @@
 #include "app/MdiTabArea.h"
 #include "app/PinGrid.h"
 #include "app/Ribbon.h"
+#include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
 
 #include <QAction>
@@ -199,8 +200,7 @@ void CMainFrame::FillRecentFiles() {
   const QStringList& recent = m_app.RecentFiles();
   if (!recent.isEmpty()) menu->addSeparator();
   for (int i = 0; i < recent.size(); ++i) {
-    QString shown = recent[i];
-    QAction* open = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown.replace(u'&', QStringLiteral("&&"))));
+    QAction* open = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(LiteralWidgetText(recent[i])));
     const QString path = recent[i];
     connect(open, &QAction::triggered, this, [this, path] { m_app.OpenDocumentFile(path); });
   }

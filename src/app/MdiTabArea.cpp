@@ -89,7 +89,8 @@ void CMdiTabArea::FillDocumentMenu() {
   for (QMdiSubWindow* window : windows) {
     QString title = window->windowTitle();
     title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
-    QAction* action = menu->addAction(title.replace(u'&', QStringLiteral("&&")));
+    // The window title already shows a literal "&" doubled.
+    QAction* action = menu->addAction(title);
     action->setCheckable(true);
     action->setChecked(window == currentSubWindow());
     connect(action, &QAction::triggered, this, [this, window] { setActiveSubWindow(window); });

@@ -89,6 +89,13 @@ private slots:
     QCOMPARE(app.Documents().size(), 1);
   }
 
+  void anAmpersandInAFileNameIsShownAsItIs() {
+    const QString path = SavedProject(QStringLiteral("R&D.KYV"));
+    m_fixture.Start({path});
+    QCOMPARE(m_fixture.Frame().MdiArea()->TabBar()->tabText(0), QStringLiteral("R&&D.KYV"));
+    QCOMPARE(Titles(), QStringList{QStringLiteral("R&D.KYV")});
+  }
+
   void startWithAFileThatCannotBeReadFails() {
     QFile broken(m_fixture.WorkPath(QStringLiteral("Broken.KYV")));
     QVERIFY(broken.open(QIODevice::WriteOnly));
