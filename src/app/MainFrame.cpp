@@ -225,6 +225,7 @@ void CMainFrame::OnApplicationLook(int id) {
   m_nAppLook = id;
   ApplyLook(id);
   const int shown = NearestOfferedLook(id);
+  m_pRibbon->SetWindows7Appearance(shown == ID_VIEW_APPLOOK_WINDOWS_7);
   for (QAction* look : m_pLooks->actions()) look->setChecked(look->data().toInt() == shown);
   m_app.Settings().WriteInt(kApplicationLookValue, id);
 }

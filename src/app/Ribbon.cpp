@@ -98,12 +98,21 @@ void CRibbonBar::SetApplicationMenu(const QString& text, QMenu* menu) {
   m_pApplicationButton->setMenu(menu);
   m_pApplicationButton->setPopupMode(QToolButton::InstantPopup);
   m_pApplicationButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  m_pApplicationButton->setStyleSheet(QStringLiteral(
-      "QToolButton { background: rgb(40, 90, 170); color: white; font-weight: bold;"
-      " padding: 3px 12px; border-radius: 3px; }"
-      "QToolButton::menu-indicator { image: none; }"));
+  SetWindows7Appearance(m_bWindows7);
   m_pCornerLayout->insertWidget(0, m_pApplicationButton);
   m_pCornerLayout->insertSpacing(1, 6);
+}
+
+void CRibbonBar::SetWindows7Appearance(bool on) {
+  m_bWindows7 = on;
+  if (!m_pApplicationButton) return;
+  m_pApplicationButton->setStyleSheet(
+      on ? QStringLiteral("QToolButton { background: rgb(25, 110, 200); color: white;"
+                          " padding: 3px 14px; border: none; }"
+                          "QToolButton::menu-indicator { image: none; }")
+         : QStringLiteral("QToolButton { background: rgb(40, 90, 170); color: white; font-weight: bold;"
+                          " padding: 3px 12px; border-radius: 3px; }"
+                          "QToolButton::menu-indicator { image: none; }"));
 }
 
 void CRibbonBar::AddQuickAccessAction(QAction* action) {

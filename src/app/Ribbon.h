@@ -48,8 +48,13 @@ public:
 
   QToolButton* ApplicationButton() const { return m_pApplicationButton; }
 
+  // The "Windows 7" appearance: a flat, square application button instead of the rounded one.
+  void SetWindows7Appearance(bool on);
+  bool HasWindows7Appearance() const { return m_bWindows7; }
+
 private:
   QWidget* m_pCorner = nullptr;
   QHBoxLayout* m_pCornerLayout = nullptr;
   QToolButton* m_pApplicationButton = nullptr;
+  bool m_bWindows7 = false;
 };

@@ -181,6 +181,7 @@ private slots:
     m_fixture.Start();
     QCOMPARE(CheckedLook(), checked);
     QCOMPARE(m_fixture.Frame().ApplicationLook(), stored >= 0 ? stored : kDefaultLook);
+    QCOMPARE(m_fixture.Frame().Ribbon()->HasWindows7Appearance(), applied == ID_VIEW_APPLOOK_WINDOWS_7);
     // What is applied is what choosing the shown look gives.
     const QColor window = QApplication::palette().color(QPalette::Window);
     const QString styleName = QApplication::style()->name();
