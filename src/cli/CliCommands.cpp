@@ -8,6 +8,26 @@ const std::vector<CCliCommand>& CliCommands() {
        QStringLiteral("create a project as File New makes it and save it"), &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
+      {QStringLiteral("add"), QStringLiteral("add FILE.KYV KIND [--set KEY=VALUE]..."),
+       QStringLiteral("add an object as its editor's OK would; \"add KIND --help\" lists the keys"),
+       &CmdAdd},
+      {QStringLiteral("edit"), QStringLiteral("edit FILE.KYV NAME [--set KEY=VALUE]..."),
+       QStringLiteral("change the first object of that name as its editor's OK would"), &CmdEdit},
+      {QStringLiteral("delete"), QStringLiteral("delete FILE.KYV NAME"),
+       QStringLiteral("delete the first object of that name and free its pins"), &CmdDelete},
+      {QStringLiteral("generate"),
+       QStringLiteral(
+           "generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
+           "[--driver-folder DIR]"),
+       QStringLiteral(
+           "write the scripts, the main Spin2 file and the driver files into the project folder "
+           "(or DIR); prints the files written"),
+       &CmdGenerate},
+      {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
+       QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
+      {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),
+       QStringLiteral("make a project file from its JSON form (nothing written on an error)"),
+       &CmdImport},
   };
   return commands;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "cli/CliContext.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
+
+#include "cli/CliContext.h"
 
 class CKyvDoc;
 
@@ -30,3 +29,15 @@ int UsageError(const QString& verb, const QString& text, CCliContext& context);
 // Verbs on whole project files.
 int CmdNew(const QStringList& args, CCliContext& context);
 int CmdInfo(const QStringList& args, CCliContext& context);
+
+// Verbs on the objects of a project, through the same editors as the dialogs.
+int CmdAdd(const QStringList& args, CCliContext& context);
+int CmdEdit(const QStringList& args, CCliContext& context);
+int CmdDelete(const QStringList& args, CCliContext& context);
+
+// Generate Files, headless.
+int CmdGenerate(const QStringList& args, CCliContext& context);
+
+// The JSON form of a project, both directions.
+int CmdExport(const QStringList& args, CCliContext& context);
+int CmdImport(const QStringList& args, CCliContext& context);

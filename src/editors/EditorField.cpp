@@ -1,6 +1,7 @@
 #include "editors/EditorField.h"
 
 bool CEditorField::IsSettable() const {
+  if (m_kind == FieldKind::Radio && m_nRadioButton > 0) return false;  // button 0 sets the group
   return m_kind != FieldKind::Display && m_kind != FieldKind::Button && m_kind != FieldKind::Note;
 }
 
@@ -20,6 +21,7 @@ bool CEditorField::SetFromText(const QString& value, QString* error) {
       bool ok = false;
       int index = value.toInt(&ok);
       if (!ok) index = static_cast<int>(m_items.indexOf(value));
+      if (m_items.isEmpty()) return fail(QStringLiteral("an entry, but the list is empty"));
       if (index < 0 || index >= m_items.size())
         return fail(QStringLiteral("an index from 0 to %1 or one of: %2")
                         .arg(m_items.size() - 1)
@@ -72,4 +74,101 @@ QString CEditorField::ValueText() const {
       break;
   }
   return QString();
+}
+
+CEditorField CEditorField::Text(const QString& label, const QString& help, QString* member,
+                                const QString& hint) {
+  CEditorField field;
+  field.m_kind = FieldKind::Text;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_sHint = hint;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::Check(const QString& label, const QString& help, bool* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Check;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_pFlag = member;
+  return field;
+}
+
+CEditorField CEditorField::Combo(const QString& label, const QString& help,
+                                 const QStringList& items, int* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::ComboIndex;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pIndex = member;
+  return field;
+}
+
+CEditorField CEditorField::EditableCombo(const QString& label, const QString& help,
+                                         const QStringList& items, QString* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::ComboText;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::RadioGroup(const QString& label, const QString& help,
+                                      const QStringList& items, int* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Radio;
+  field.m_sKey = KeyFromLabel(label);
+  field.m_sLabel = label;
+  field.m_sHelp = help;
+  field.m_items = items;
+  field.m_pIndex = member;
+  return field;
+}
+
+CEditorField CEditorField::Display(const QString& key, const QString& help, QString* member) {
+  CEditorField field;
+  field.m_kind = FieldKind::Display;
+  field.m_sKey = key;
+  field.m_sHelp = help;
+  field.m_pText = member;
+  return field;
+}
+
+CEditorField CEditorField::NoteText(const QString& text) {
+  CEditorField field;
+  field.m_kind = FieldKind::Note;
+  field.m_sLabel = text;
+  return field;
+}
+
+QString CEditorField::KeyFromLabel(const QString& label) {
+  QString key;
+  int word = -1;          // index of the word being written
+  bool inWord = false;
+  for (const QChar c : label) {
+    if (c == u'\'') continue;
+    const bool alphanumeric = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                              (c >= u'0' && c <= u'9');
+    if (!alphanumeric) {
+      inWord = false;
+      continue;
+    }
+    const bool first = !inWord;
+    if (first) ++word;
+    inWord = true;
+    if (word == 0)
+      key += c.toLower();
+    else
+      key += first ? c.toUpper() : c;
+  }
+  return key;
 }

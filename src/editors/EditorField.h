@@ -29,6 +29,10 @@ struct CEditorField {
   QString m_sHint;   // text shown after the control ("Must be a multiple of 4")
   QString m_sGroup;  // caption of the group box the control sits in; empty for none
   QStringList m_items;
+  // Radio groups whose buttons stand apart in the dialog (each heading its own group box) are
+  // listed once per button: the field shows only button m_items[m_nRadioButton] and binds the
+  // group's index. -1: the field is the whole group. Only the field of button 0 is set by key.
+  int m_nRadioButton = -1;
   int m_nMin = 0;
   int m_nMax = 0;
 
@@ -51,4 +55,22 @@ struct CEditorField {
   bool SetFromText(const QString& value, QString* error);
   // The member's current value as text (the index for radio groups and fixed lists).
   QString ValueText() const;
+
+  // Field makers; the key is the label in lowerCamelCase (KeyFromLabel).
+  static CEditorField Text(const QString& label, const QString& help, QString* member,
+                           const QString& hint = {});
+  static CEditorField Check(const QString& label, const QString& help, bool* member);
+  static CEditorField Combo(const QString& label, const QString& help, const QStringList& items,
+                            int* member);
+  static CEditorField EditableCombo(const QString& label, const QString& help,
+                                    const QStringList& items, QString* member);
+  static CEditorField RadioGroup(const QString& label, const QString& help,
+                                 const QStringList& items, int* member);
+  static CEditorField Display(const QString& key, const QString& help, QString* member);
+  static CEditorField NoteText(const QString& text);
+
+  // "SCL Pin:" -> sclPin, "Speed (kHz):" -> speedKHz, "Set Time to PC's Time" -> setTimeToPCsTime:
+  // apostrophes dropped, words split at every other non-alphanumeric character, the first word
+  // in lower case, each later word with a capital first letter.
+  static QString KeyFromLabel(const QString& label);
 };

@@ -1,9 +1,13 @@
 #include "editors/ObjectEditor.h"
 
+#include "editors/ObjectNameRules.h"
+#include "model/TextConversion.h"
+
 void CObjectEditor::Open(CCodeObject* object, CKyvDoc* doc, int mode) {
   m_pObject = object;
   m_pDoc = doc;
   m_nMode = mode;
+  m_sFocusKey.clear();
   m_sDescription = DescriptionText();
   FillLists();
   if (m_nMode == kNewMode) {
@@ -20,7 +24,21 @@ QString CObjectEditor::DefaultName() const {
   return format.replace(QStringLiteral("%d"), QString::number(m_pDoc->m_nTypeCount[Kind()] + 1));
 }
 
-bool CObjectEditor::OnOK() { return DoOK(); }
+bool CObjectEditor::OnOK() {
+  m_sFocusKey.clear();
+  if (!CheckControls()) return false;
+  // Edit mode keeps the name under which the object already holds its pins.
+  if (m_nMode == kNewMode) {
+    const QString problem = ObjectNameProblem(*m_pDoc, m_sName);
+    if (!problem.isEmpty()) {
+      m_sFocusKey = QStringLiteral("name");
+      return Reject(problem);
+    }
+  }
+  if (!DoOK()) return false;
+  m_pDoc->SetModifiedFlag();
+  return true;
+}
 
 bool CObjectEditor::Reject(const QString& text, MessageStyle style) {
   if (style == MessageStyle::Error)
@@ -28,6 +46,8 @@ bool CObjectEditor::Reject(const QString& text, MessageStyle style) {
   else
     Messages().ShowPlain(text);
   m_pObject->m_bValid = false;
+  // An existing record now holds the rejected values: the project has changed.
+  if (m_nMode == kEditMode) m_pDoc->SetModifiedFlag();
   return false;
 }
 
@@ -46,13 +66,31 @@ bool CObjectEditor::ClaimPins(const QList<CPinRole>& pins,
   return true;
 }
 
-CEditorField CObjectEditor::NameField() {
+CEditorField CObjectEditor::NameField() { return NameField(QStringLiteral("Object Name:")); }
+
+CEditorField CObjectEditor::NameField(const QString& label) {
   CEditorField field;
   field.m_kind = FieldKind::Text;
   field.m_sKey = QStringLiteral("name");
-  field.m_sLabel = QStringLiteral("Object Name:");
-  field.m_sHelp = QStringLiteral("name of the object in the generated program");
+  field.m_sLabel = label;
+  field.m_sHelp = QStringLiteral(
+      "name of the object in the generated program: letters, digits and underscores, unique in "
+      "the project");
   field.m_pText = &m_sName;
   field.m_bReadOnlyInEdit = true;
   return field;
 }
+
+CEditorField CObjectEditor::DescriptionField() {
+  return CEditorField::Display(QStringLiteral("description"),
+                               QStringLiteral("what the object does"), &m_sDescription);
+}
+
+QStringList CObjectEditor::NamesOfKind(ObjectType kind) const {
+  QStringList names;
+  for (const auto& object : m_pDoc->m_ObjectList)
+    if (object->m_nType == kind) names.append(object->m_sName);
+  return names;
+}
+
+int CObjectEditor::ClockHz() const { return TextToInt(RemoveUnderscores(m_pDoc->m_sClockFreq)); }

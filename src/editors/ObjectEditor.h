@@ -7,15 +7,17 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The logic shared by every object editor. A dialog (or kyv-cli, or a test) opens the editor on
 // a record, copies its controls into the members, and calls the operations; it shows the
 // members again after each of them.
 //
-// OK follows one protocol for every kind: write the record (m_bValid true), run the kind's
-// checks in its order, and only when all pass release the name's old pins and claim the new
-// ones with their roles. A failed check shows its message, sets m_bValid false and keeps the
-// editor open; PinTable is then untouched.
+// OK follows one protocol for every kind: the controls' forms (CheckControls), a new object's
+// name (ObjectNameProblem), then the kind's own OK: write the record (m_bValid true), run the
+// kind's checks in its order, and only when all pass release the name's old pins and claim the
+// new ones with their roles. A failed check shows its message, sets m_bValid false and keeps
+// the editor open; PinTable is then untouched. An accepted OK marks the document modified.
 class CObjectEditor {
 public:
   virtual ~CObjectEditor() = default;
@@ -26,6 +28,8 @@ public:
 
   QString m_sDescription;
   QString m_sName;
+  // Key of the field that should take the focus after a refused OK; "" for none.
+  QString m_sFocusKey;
 
   enum Mode { kNewMode = 0, kEditMode = 1 };
 
@@ -50,6 +54,9 @@ public:
 
 protected:
   virtual QString DescriptionText() const = 0;
+  // Checks the form of control texts before anything is written (a field that must hold an
+  // integer); shows its own message, sets m_sFocusKey and returns false to stop the OK.
+  virtual bool CheckControls() { return true; }
   virtual void FillLists() {}
   virtual void LoadDefaults() = 0;
   virtual void LoadFromRecord() = 0;
@@ -65,6 +72,19 @@ protected:
   bool ClaimPins(const QList<CPinRole>& pins, const CPinClaim::HolderFilter& mayTakeOver = {});
 
   CMessageService& Messages() const { return m_pDoc->Messages(); }
-  // The name field as a common field description.
+  // The name field as a common field description ("Object Name:" unless the dialog says
+  // otherwise; the key is always "name").
   CEditorField NameField();
+  CEditorField NameField(const QString& label);
+  // The read-only description box at the top of every dialog.
+  CEditorField DescriptionField();
+
+  // Names of the document's objects of one kind, in list order (the bus and QVGA lists).
+  QStringList NamesOfKind(ObjectType kind) const;
+  // The text of a list's selected entry; "" when nothing is selected.
+  static QString SelectedItem(const QStringList& items, int index) {
+    return index >= 0 && index < items.size() ? items[index] : QString();
+  }
+  // The document's P2 clock in Hz: underscores removed, then converted as a C library would.
+  int ClockHz() const;
 };

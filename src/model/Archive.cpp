@@ -1,5 +1,7 @@
 #include "model/Archive.h"
 
+#include <QtEndian>
+
 CArchive::CArchive() : m_bLoading(false) {}
 
 CArchive::CArchive(const QByteArray& data) : m_bLoading(true), m_buffer(data) {}
@@ -8,35 +10,33 @@ void CArchive::Require(uint64_t bytes) const {
   if (bytes > static_cast<uint64_t>(Remaining())) throw CArchiveEndOfData();
 }
 
-uint8_t CArchive::ReadU8() {
-  Require(1);
-  return static_cast<uint8_t>(m_buffer[m_position++]);
+const uchar* CArchive::Take(uint64_t bytes) {
+  Require(bytes);
+  const uchar* data = reinterpret_cast<const uchar*>(m_buffer.constData()) + m_position;
+  m_position += static_cast<qsizetype>(bytes);
+  return data;
 }
 
-uint16_t CArchive::ReadU16() {
-  const uint16_t low = ReadU8();
-  return static_cast<uint16_t>(low | (ReadU8() << 8));
-}
+uint8_t CArchive::ReadU8() { return *Take(1); }
 
-uint32_t CArchive::ReadU32() {
-  const uint32_t low = ReadU16();
-  return low | (static_cast<uint32_t>(ReadU16()) << 16);
-}
+uint16_t CArchive::ReadU16() { return qFromLittleEndian<uint16_t>(Take(2)); }
 
-uint64_t CArchive::ReadU64() {
-  const uint64_t low = ReadU32();
-  return low | (static_cast<uint64_t>(ReadU32()) << 32);
-}
+uint32_t CArchive::ReadU32() { return qFromLittleEndian<uint32_t>(Take(4)); }
 
-void CArchive::AppendLittleEndian(uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) m_buffer.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+uint64_t CArchive::ReadU64() { return qFromLittleEndian<uint64_t>(Take(8)); }
+
+template <typename T>
+void CArchive::Append(T value) {
+  char bytes[sizeof(T)];
+  qToLittleEndian(value, bytes);
+  m_buffer.append(bytes, sizeof(T));
 }
 
 void CArchive::Int32(int32_t& value) {
   if (m_bLoading)
     value = static_cast<int32_t>(ReadU32());
   else
-    AppendLittleEndian(static_cast<uint32_t>(value), 4);
+    Append(static_cast<uint32_t>(value));
 }
 
 void CArchive::Bool(bool& value) {
@@ -71,35 +71,37 @@ QString CArchive::ReadString() {
       }
     }
   }
-  // Check the length against what is left before allocating anything.
+  if (length == 0) return QString();
+  // The length is checked against what is left before anything is allocated.
   if (wide) {
     if (length > static_cast<uint64_t>(Remaining()) / 2) throw CArchiveEndOfData();
     const qsizetype units = static_cast<qsizetype>(length);
+    const uchar* data = Take(2 * length);
     QString text(units, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units; ++i) text[i] = QChar(ReadU16());
+    qFromLittleEndian<char16_t>(data, units, text.data());
     return text;
   }
-  Require(length);
-  const QByteArray bytes = m_buffer.mid(m_position, static_cast<qsizetype>(length));
-  m_position += static_cast<qsizetype>(length);
+  const uchar* data = Take(length);
   // The 8-bit form is read as Latin-1, the single-byte encoding Kyv uses throughout.
-  return QString::fromLatin1(bytes);
+  return QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
 }
 
 void CArchive::WriteString(const QString& value) {
   m_buffer.append("\xFF\xFE\xFF", 3);
   const uint64_t length = static_cast<uint64_t>(value.size());
   if (length < 0xFF) {
-    AppendLittleEndian(length, 1);
+    Append(static_cast<uint8_t>(length));
   } else if (length < 0xFFFE) {
     m_buffer.append('\xFF');
-    AppendLittleEndian(length, 2);
+    Append(static_cast<uint16_t>(length));
   } else if (length < 0xFFFFFFFFu) {
     m_buffer.append("\xFF\xFF\xFF", 3);
-    AppendLittleEndian(length, 4);
+    Append(static_cast<uint32_t>(length));
   } else {
     m_buffer.append("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
-    AppendLittleEndian(length, 8);
+    Append(length);
   }
-  for (const QChar unit : value) AppendLittleEndian(unit.unicode(), 2);
+  const qsizetype at = m_buffer.size();
+  m_buffer.resize(at + 2 * value.size());
+  qToLittleEndian<char16_t>(value.utf16(), value.size(), m_buffer.data() + at);
 }

@@ -41,9 +41,12 @@ private:
   uint32_t ReadU32();
   uint64_t ReadU64();
   void Require(uint64_t bytes) const;
+  // The next `bytes` bytes, after checking they are there.
+  const uchar* Take(uint64_t bytes);
   QString ReadString();
   void WriteString(const QString& value);
-  void AppendLittleEndian(uint64_t value, int bytes);
+  template <typename T>
+  void Append(T value);
 
   bool m_bLoading;
   QByteArray m_buffer;

@@ -29,6 +29,28 @@ std::unique_ptr<CKyvDoc> ReadKyvBytes(const QByteArray& bytes, const CPlatform& 
   return doc;
 }
 
+namespace {
+
+bool WriteKyvFile(CKyvDoc& doc, const QString& path, QString* error) {
+  const QByteArray bytes = KyvFileBytes(doc);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error)
+      *error = QStringLiteral("Cannot save %1: %2.").arg(QDir::toNativeSeparators(path),
+                                                         file.errorString());
+    return false;
+  }
+  if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (error)
+      *error = QStringLiteral("Failed to save document %1: %2.")
+                   .arg(QDir::toNativeSeparators(path), file.errorString());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platform,
                                      QString* error) {
   QFile file(path);
@@ -52,21 +74,11 @@ std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platf
 }
 
 bool SaveKyvFile(CKyvDoc& doc, const QString& path, QString* error) {
-  const QByteArray bytes = KyvFileBytes(doc);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error)
-      *error = QStringLiteral("Cannot save %1: %2.").arg(QDir::toNativeSeparators(path),
-                                                         file.errorString());
-    return false;
+  const bool saved = WriteKyvFile(doc, path, error);
+  if (saved) {
+    doc.SetPathName(QFileInfo(path).absoluteFilePath());
+    doc.SetModifiedFlag(false);
   }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error)
-      *error = QStringLiteral("Failed to save document %1: %2.")
-                   .arg(QDir::toNativeSeparators(path), file.errorString());
-    return false;
-  }
-  doc.SetPathName(QFileInfo(path).absoluteFilePath());
-  doc.SetModifiedFlag(false);
-  return true;
+  doc.UpdateAllViews();  // every save is followed by a refresh, whatever its outcome
+  return saved;
 }

@@ -24,4 +24,5 @@ std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platf
 
 // Saves atomically (temporary file, then replace): a failed save leaves the previous file as it
 // was. On success the path name and title follow the file and the modified flag is cleared.
+// The views are refreshed afterwards in either case.
 bool SaveKyvFile(CKyvDoc& doc, const QString& path, QString* error);

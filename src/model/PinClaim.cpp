@@ -5,8 +5,10 @@
 CPinClaim::CPinClaim(CKyvDoc& doc, QString holderName)
     : m_doc(doc), m_sName(std::move(holderName)) {}
 
+// Pins come from the editors' range-checked numbers; .at() turns a missed check into an
+// exception rather than a write outside the table.
 bool CPinClaim::IsHeldByOther(int pin) const {
-  return m_doc.m_bPinUsed[pin] && m_doc.m_sPinUsedBy[pin] != m_sName;
+  return m_doc.m_bPinUsed.at(pin) && m_doc.m_sPinUsedBy.at(pin) != m_sName;
 }
 
 std::optional<int> CPinClaim::FirstConflict(const QList<int>& pins,
@@ -33,7 +35,7 @@ void CPinClaim::ReleaseAll() {
 }
 
 void CPinClaim::Claim(int pin, const QString& role) {
-  m_doc.m_bPinUsed[pin] = true;
+  m_doc.m_bPinUsed.at(pin) = true;
   m_doc.m_sPinUsedBy[pin] = m_sName;
   m_doc.m_sPinUsedFor[pin] = role;
 }

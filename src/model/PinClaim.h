@@ -15,7 +15,8 @@ struct CPinRole {
 };
 
 // The pin bookkeeping every editor's OK ends with, for one holder name. Range checks are the
-// editor's: every pin handed to this class must already be known to lie in 0..63.
+// editor's: every pin handed to this class must already be known to lie in 0..63 (a pin outside
+// the table throws std::out_of_range).
 //
 // Order of use: FirstConflict (stop with InUseMessage on a hit), then Commit, which releases
 // everything the name held (notes kept) and claims the new pins with their roles.
@@ -29,7 +30,7 @@ public:
 
   // True when the pin is taken and its holder text differs from this claim's name.
   bool IsHeldByOther(int pin) const;
-  const QString& Holder(int pin) const { return m_doc.m_sPinUsedBy[pin]; }
+  const QString& Holder(int pin) const { return m_doc.m_sPinUsedBy.at(pin); }
 
   // The first pin, in the order given, held by another name that the filter does not let pass.
   std::optional<int> FirstConflict(const QList<int>& pins,

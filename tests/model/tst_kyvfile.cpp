@@ -2,8 +2,11 @@
 #include "model/Archive.h"
 #include "model/KyvFile.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <limits>
 
 class TestKyvFile : public QObject {
   Q_OBJECT
@@ -18,6 +21,9 @@ private slots:
   void hugeCountsFailFast();
   void eightBitStringsAndBoolsNormalise();
   void trailingBytesIgnored();
+  void objectCountNotPositive_data();
+  void objectCountNotPositive();
+  void sdDriverNotSaved();
   void saveIsAtomic();
 
 private:
@@ -108,29 +114,40 @@ void TestKyvFile::hugeCountsFailFast_data() {
       << QByteArray::fromHex("01000000FFFEFFFFFFFFFFFFFFFFFFFF0000000000000040");
   QTest::newRow("32-bit string length") << QByteArray::fromHex("01000000FFFEFFFFFFFFFFFFFF7F");
   QTest::newRow("8-bit form 32-bit length") << QByteArray::fromHex("01000000FF0000FFFFFF7F");
+  // A new project's bytes up to the object count, which claims a billion records.
+  CKyvDoc doc(CTestPlatform().Services());
+  doc.OnNewDocument();
+  const QByteArray head = KyvFileBytes(doc).left(1776 - 404);
+  QTest::newRow("billion objects") << head + QByteArray::fromHex("00CA9A3B");
+  QTest::newRow("most objects, one present")
+      << head + QByteArray::fromHex("FFFFFF7F") + QByteArray(409, '\0');  // all-zero 8-bit record
 }
 
 void TestKyvFile::hugeCountsFailFast() {
   QFETCH(QByteArray, bytes);
   QString error;
+  QElapsedTimer timer;
+  timer.start();
   QVERIFY(!ReadKyvBytes(bytes, m_test.Services(), &error));
   QCOMPARE(error, QStringLiteral("Unexpected file format."));
+  QVERIFY2(timer.elapsed() < 1000, "a count or length from the file drove the work, not its bytes");
 }
 
 void TestKyvFile::eightBitStringsAndBoolsNormalise() {
   CKyvDoc doc(m_test.Services());
   doc.OnNewDocument();
   QByteArray bytes = KyvFileBytes(doc);
-  // Replace the clock string (UTF-16, 11 units) with the 8-bit form of "300".
-  bytes.replace(4, 4 + 22, QByteArray::fromHex("03") + "300");
+  // Replace the clock string (UTF-16, 11 units) with the 8-bit form of "30" + e-acute, read as
+  // Latin-1.
+  bytes.replace(4, 4 + 22, QByteArray::fromHex("033330E9"));
   CKyvDoc reference(m_test.Services());
   reference.OnNewDocument();
-  reference.m_sClockFreq = QStringLiteral("300");
+  reference.m_sClockFreq = QStringLiteral("30\u00e9");
   const QByteArray expected = KyvFileBytes(reference);
   QString error;
   auto read = ReadKyvBytes(bytes, m_test.Services(), &error);
   QVERIFY2(read, qPrintable(error));
-  QCOMPARE(read->m_sClockFreq, QStringLiteral("300"));
+  QCOMPARE(read->m_sClockFreq, QStringLiteral("30\u00e9"));
   QCOMPARE(KyvFileBytes(*read), expected);
 
   // Any non-zero byte reads as true and is written back as 1.
@@ -156,6 +173,46 @@ void TestKyvFile::trailingBytesIgnored() {
   auto read = ReadKyvBytes(bytes + QByteArray("trailing"), m_test.Services(), &error);
   QVERIFY(read);
   QCOMPARE(KyvFileBytes(*read), bytes);
+}
+
+void TestKyvFile::objectCountNotPositive_data() {
+  QTest::addColumn<int32_t>("count");
+  QTest::newRow("zero") << int32_t{0};
+  QTest::newRow("negative") << int32_t{-1};
+  QTest::newRow("most negative") << std::numeric_limits<int32_t>::min();
+}
+
+void TestKyvFile::objectCountNotPositive() {
+  QFETCH(int32_t, count);
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  doc.m_nTypeCount[3] = 2;
+  QByteArray bytes = KyvFileBytes(doc);
+  const qsizetype countAt = bytes.size() - 404;
+  CArchive ar;
+  ar.Int32(count);
+  bytes.replace(countAt, 4, ar.Buffer());
+  QString error;
+  auto read = ReadKyvBytes(bytes, m_test.Services(), &error);
+  QVERIFY2(read, qPrintable(error));
+  QVERIFY(read->m_ObjectList.empty());
+  QCOMPARE(read->m_nTypeCount[3], 2);
+  QCOMPARE(KyvFileBytes(*read), KyvFileBytes(doc));
+}
+
+void TestKyvFile::sdDriverNotSaved() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Sd.KYV"));
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  const QByteArray fsrw = KyvFileBytes(doc);
+  doc.m_nSdDriver = 1;  // FAT32
+  QCOMPARE(KyvFileBytes(doc), fsrw);
+  QString error;
+  QVERIFY(SaveKyvFile(doc, path, &error));
+  auto reopened = LoadKyvFile(path, m_test.Services(), &error);
+  QVERIFY(reopened);
+  QCOMPARE(reopened->m_nSdDriver, 0);
 }
 
 void TestKyvFile::saveIsAtomic() {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class CKyvDoc;
+
+// The project's base name: the title (the project file's name, "Demo.KYV") without its last four
+// characters; empty for a title of four characters or fewer.
+QString ProjectBaseName(const CKyvDoc& doc);
+
+// build.bat and load.bat: three lines each for cmd.exe, "\n" to be written as CR LF.
+QString BuildBatText(const CKyvDoc& doc);
+QString LoadBatText(const CKyvDoc& doc);
+
+// build.sh and load.sh: the same command lines for the POSIX flexspin and loadp2, written with
+// LF line ends and made executable.
+QString BuildShText(const CKyvDoc& doc);
+QString LoadShText(const CKyvDoc& doc);

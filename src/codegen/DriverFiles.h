@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+class CCodeObject;
+class CKyvDoc;
+struct CGenerateResult;
+
+// What a driver file is written for: the serial driver always, the SD card drivers by the chosen
+// high-level driver, the others per object of a kind.
+enum class DriverUse { Serial, SdFsrw, SdFat32, SdCard, Kind };
+// Kinds whose driver comes in variants pick the row by an object setting.
+enum class DriverVariant { Any, WithErrorLed, WithoutErrorLed };
+
+struct CDriverFile {
+  uint16_t m_nResource;     // the resource number
+  QString m_sResourceName;  // the bundled file, resources/drivers/<name>
+  QString m_sFileName;      // the name it gets in the project folder
+  DriverUse m_use;
+  int32_t m_nKind;  // the ObjectType, for DriverUse::Kind
+  int m_nOrder;     // position among the files of the same kind or setting, from 1
+  DriverVariant m_variant;
+};
+
+// Every driver and media file Generate Files writes, in one table.
+const std::vector<CDriverFile>& DriverFileTable();
+
+// The rows for one object, or for one setting (not Kind), in writing order.
+QList<const CDriverFile*> DriverFilesFor(const CCodeObject& object);
+QList<const CDriverFile*> DriverFilesFor(DriverUse use);
+
+// Whether the program carries the bytes of this resource.
+bool IsResourceBundled(uint16_t resource);
+
+enum class ResourceWrite { Written, WrittenEmpty, NotCreated };
+
+// Writes the bundled resource byte for byte to path (created or truncated). A resource the
+// program does not carry gives an empty file; a file that cannot be created is left alone.
+ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path);
+
+// Writes driver files into the project folder, taking a file of the same name from the user's
+// driver folder instead of the bundled one when there is one. Records what it wrote in the
+// result; a file that cannot be created is skipped without a message.
+class CDriverWriter {
+ public:
+  CDriverWriter(const QString& projectFolder, const QString& userFolder, CGenerateResult& result);
+
+  void Write(const CDriverFile& file);
+  void WriteFor(DriverUse use);
+  void WriteFor(const CCodeObject& object);
+
+  // Lines for the final message about the user's driver folder (missing folder, unreadable file).
+  const QStringList& Notes() const { return m_notes; }
+
+ private:
+  QString UserFile(const QString& fileName) const;
+
+  QString m_sProjectFolder;
+  QString m_sUserFolder;
+  CGenerateResult& m_result;
+  QStringList m_notes;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CKyvDoc;
+
+struct CGenerateOptions {
+  QString m_sOutputFolder;  // empty: the project folder
+  QString m_sDriverFolder;  // empty: the "DriverFolder" setting
+};
+
+struct CGenerateResult {
+  // The command ran to its end with the scripts and the main file written.
+  bool m_bCompleted = false;
+  QStringList m_filesWritten;    // full paths, in the order they were first written
+  QStringList m_unbundledFiles;  // file names written empty: their driver is not bundled
+};
+
+// The Generate Files command: takes the project folder (or the given output folder), refreshes
+// the views, stores the five tool values in the settings store, writes build.bat and load.bat
+// (and build.sh and load.sh outside Windows), the main Spin2 file and every driver file the
+// project needs, and reports through doc.Messages(). Stops with a message, before writing
+// anything, when a text that goes into a generated file holds a character with no single-byte
+// form, and after the message "Error:  Can't create ..." when a script cannot be created.
+CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
+
+// The per-user setting naming a folder whose driver files replace the bundled ones.
+inline const QString kDriverFolderSetting = QStringLiteral("DriverFolder");

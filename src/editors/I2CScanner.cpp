@@ -1,0 +1,90 @@
+#include "editors/I2CScanner.h"
+
+#include "editors/EditorMessages.h"
+#include "model/TextConversion.h"
+
+namespace {
+constexpr int kHighestPin = 63;
+}
+
+const QStringList& CI2CScanner::PullupItems() {
+  static const QStringList items = {QStringLiteral("None"), QStringLiteral("1.5 kOhm"),
+                                    QStringLiteral("3.3 kOhm"), QStringLiteral("15 kOhm")};
+  return items;
+}
+
+const QStringList& CI2CScanner::SpeedItems() {
+  static const QStringList items = {QStringLiteral("100"), QStringLiteral("400"),
+                                    QStringLiteral("1000")};
+  return items;
+}
+
+QString CI2CScanner::DescriptionText() const {
+  return QStringLiteral(
+      "Adds an I2C bus driver and object and code to scan the bus for devices.  "
+      "Does not use a cog.  Uses Smart Pins for optional internal pull-up "
+      "resistors.");
+}
+
+QList<CEditorField> CI2CScanner::Fields() {
+  return {
+      DescriptionField(),
+      NameField(),
+      CEditorField::Text(QStringLiteral("SCL Pin:"), QStringLiteral("clock pin, 0 to 63"), &m_sScl),
+      CEditorField::Text(QStringLiteral("SDA Pin:"), QStringLiteral("data pin, 0 to 63"), &m_sSda),
+      CEditorField::RadioGroup(QStringLiteral("Internal Pullups"),
+                               QStringLiteral("internal pull-up resistor on both pins"),
+                               PullupItems(), &m_nPullup),
+      CEditorField::EditableCombo(QStringLiteral("Speed (kHz):"),
+                                  QStringLiteral("bus speed in kHz; any other value may be typed"),
+                                  SpeedItems(), &m_sSpeed),
+      CEditorField::Check(QStringLiteral("Scan the I2C bus for devices and display result"),
+                          QStringLiteral("the program scans the bus and prints what answers"),
+                          &m_bScan),
+  };
+}
+
+void CI2CScanner::LoadDefaults() {
+  m_sScl = QStringLiteral("56");
+  m_sSda = QStringLiteral("57");
+  m_sSpeed = QStringLiteral("100");
+  m_nPullup = 0;
+  m_bScan = true;
+}
+
+void CI2CScanner::LoadFromRecord() {
+  m_sScl = m_pObject->m_sText[6];
+  m_sSda = m_pObject->m_sText[5];
+  m_sSpeed = m_pObject->m_sString;
+  m_nPullup = m_pObject->m_nNumber;
+  m_bScan = m_pObject->m_bParam[0];
+}
+
+bool CI2CScanner::DoOK() {
+  WriteCommonRecord();
+  m_pObject->m_sBasePin = QStringLiteral("0");
+  m_pObject->m_sText[5] = m_sSda;
+  m_pObject->m_sText[6] = m_sScl;
+  m_pObject->m_sString = m_sSpeed;
+  m_pObject->m_nNumber = m_nPullup;
+  m_pObject->m_bParam[0] = m_bScan;
+
+  // A camera carries its bus on two pins of its own block, so its pins may be taken over.
+  const CKyvDoc& doc = *m_pDoc;
+  const auto heldByCamera = [&doc](const QString& holder) {
+    return doc.FindObjectType(holder) == OBJ_CAMERA;
+  };
+  CPinClaim claim(*m_pDoc, m_sName);
+
+  const int scl = TextToInt(m_sScl);
+  if (PinOutside(scl, kHighestPin)) return Reject(PinOutOfRangeMessage(scl, kHighestPin));
+  if (claim.FirstConflict({scl}, heldByCamera)) return Reject(claim.InUseMessage(scl));
+
+  const int sda = TextToInt(m_sSda);
+  if (PinOutside(sda, kHighestPin))
+    return Reject(PinOutOfRangeMessage(sda, kHighestPin), MessageStyle::Plain);
+  if (claim.FirstConflict({sda}, heldByCamera)) return Reject(claim.InUseMessage(sda));
+
+  claim.Commit({{scl, QStringLiteral("SCL")}, {sda, QStringLiteral("SDA")}});
+  return true;
+}

@@ -1,0 +1,143 @@
+#include "editors/ObjectCamera.h"
+
+#include "editors/EditorMessages.h"
+#include "model/TextConversion.h"
+
+namespace {
+
+constexpr int kHighestBasePin = 48;
+constexpr int kBaseStep = 8;
+constexpr int kPinCount = 16;
+constexpr int kSdaOffset = 8;
+constexpr int kSclOffset = 9;
+constexpr int kLowestCaptureClockHz = 260000000;
+
+QString RoleOf(int offset) {
+  switch (offset) {
+    case 8: return QStringLiteral("DVP I2C SDA");
+    case 9: return QStringLiteral("DVP I2C SCL");
+    case 10: return QStringLiteral("DVP Power Down");
+    case 11: return QStringLiteral("DVP HREF");
+    case 12: return QStringLiteral("DVP VSYNC");
+    case 13: return QStringLiteral("DVP Reset");
+    case 14: return QStringLiteral("DVP Pixel Clock (P2 Input)");
+    case 15: return QStringLiteral("DVP XClock (P2 Output)");
+    default: return QStringLiteral("DVP Bus");  // the eight data lines
+  }
+}
+
+}  // namespace
+
+const QStringList& CObjectCamera::CameraTypeItems() {
+  static const QStringList items = {QStringLiteral("OV2640"), QStringLiteral("OV5640"),
+                                    QStringLiteral("OV7675")};
+  return items;
+}
+
+QString CObjectCamera::DescriptionText() const {
+  return QStringLiteral(
+      "Adds a Camera Object with DVP interface.  Needs 16 (or 15 if not using power down pin).  "
+      "Assumes using a Corvane style camera adapter, but pin settings can be changed in "
+      "Platform.h.  Works with OV2640, OV5640, and OV7675 camera modules. I2C bus pins will be "
+      "automatically re-assigned. Uses a cog.");
+}
+
+QList<CEditorField> CObjectCamera::Fields() {
+  return {
+      DescriptionField(),
+      NameField(),
+      CEditorField::Combo(QStringLiteral("QVGA Object:"),
+                          QStringLiteral("the Simple QVGA object that shows the picture (its name "
+                                         "or index)"),
+                          m_qvgaItems, &m_nQvga),
+      CEditorField::Combo(QStringLiteral("I2C Bus:"),
+                          QStringLiteral("the I2C bus object that configures the camera (its name "
+                                         "or index); it is moved to basepin+8 and basepin+9"),
+                          m_busItems, &m_nBus),
+      CEditorField::Combo(QStringLiteral("Camera Type:"), QStringLiteral("the camera module"),
+                          CameraTypeItems(), &m_nCameraType),
+      CEditorField::Text(QStringLiteral("Basepin:"),
+                         QStringLiteral("first pin of the 16-pin block, 0 to 48"), &m_sBasePin,
+                         QStringLiteral("Must be a multiple of 8")),
+      CEditorField::Check(QStringLiteral("Show Camera ID"),
+                          QStringLiteral("the program reads and prints the camera's ID"),
+                          &m_bShowId),
+  };
+}
+
+void CObjectCamera::FillLists() {
+  m_qvgaItems.clear();
+  m_busItems.clear();
+  for (const auto& object : m_pDoc->m_ObjectList) {
+    if (object->m_nType == OBJ_SIMPLE_QVGA) m_qvgaItems.append(object->m_sName);
+    if (object->m_nType == OBJ_I2C_BUS) m_busItems.append(object->m_sName);
+  }
+}
+
+void CObjectCamera::LoadDefaults() {
+  m_nQvga = m_qvgaItems.isEmpty() ? -1 : 0;
+  m_nBus = m_busItems.isEmpty() ? -1 : 0;
+  m_nCameraType = 0;
+  m_sBasePin = QStringLiteral("16");
+  m_bShowId = true;
+}
+
+void CObjectCamera::LoadFromRecord() {
+  m_nBus = static_cast<int>(m_busItems.indexOf(m_pObject->m_sParam[0]));
+  m_nCameraType = static_cast<int>(CameraTypeItems().indexOf(m_pObject->m_sParam[1]));
+  m_nQvga = static_cast<int>(m_qvgaItems.indexOf(m_pObject->m_sParam[2]));
+  m_sBasePin = m_pObject->m_sBasePin;
+  m_bShowId = m_pObject->m_bParam[0];
+}
+
+bool CObjectCamera::DoOK() {
+  WriteCommonRecord();
+  const QString busName = SelectedItem(m_busItems, m_nBus);
+  m_pObject->m_sBasePin = m_sBasePin;
+  m_pObject->m_sParam[0] = busName;
+  m_pObject->m_sParam[1] = SelectedItem(CameraTypeItems(), m_nCameraType);
+  m_pObject->m_sParam[2] = SelectedItem(m_qvgaItems, m_nQvga);
+  m_pObject->m_bParam[0] = m_bShowId;
+
+  const int base = TextToInt(m_sBasePin);
+  if (PinOutside(base, kHighestBasePin)) return Reject(PinOutOfRangeMessage(base, kHighestBasePin));
+  if (base % kBaseStep != 0) return Reject(PinNotMultipleMessage(base, kBaseStep));
+  m_pObject->m_nPinCount = kPinCount;
+
+  // The two bus pins may be held by the chosen bus: it is moved onto them below. Anyone else's
+  // pin is a conflict, so the camera never silently takes another object's pins.
+  CPinClaim claim(*m_pDoc, m_sName);
+  QList<CPinRole> pins;
+  for (int offset = 0; offset < kPinCount; ++offset) {
+    const int pin = base + offset;
+    pins.append({pin, RoleOf(offset)});
+    if (!claim.IsHeldByOther(pin)) continue;
+    const bool busPin = offset == kSdaOffset || offset == kSclOffset;
+    if (busPin && !busName.isEmpty() && claim.Holder(pin) == busName) continue;
+    return Reject(claim.InUseMessage(pin));
+  }
+  claim.Commit(pins);
+
+  MoveBusTo(busName, base);
+  ShowClockNote();
+  return true;
+}
+
+// The bus gives up its pins and names the camera's bus pins; it takes them over from the
+// camera the next time its own OK is accepted.
+void CObjectCamera::MoveBusTo(const QString& busName, int base) {
+  if (busName.isEmpty()) return;
+  for (const auto& object : m_pDoc->m_ObjectList) {
+    if (object->m_nType != OBJ_I2C_BUS || object->m_sName != busName) continue;
+    CPinClaim(*m_pDoc, object->m_sName).ReleaseAll();
+    object->m_sText[6] = QString::number(base + kSclOffset);
+    object->m_sText[5] = QString::number(base + kSdaOffset);
+  }
+}
+
+void CObjectCamera::ShowClockNote() {
+  if (ClockHz() >= kLowestCaptureClockHz) return;
+  Messages().ShowWarning(QStringLiteral("P2 Clock Needs Changing!"),
+                         QStringLiteral("Note:  P2 Frequency too low for Camera Capture, please "
+                                        "change to minimum of 260 MHz on the P2_FlexSpin tab."));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editors/ObjectEditor.h"
+
+// A DVP camera on a 16-pin block that feeds a Simple QVGA object. Two pins of its block carry
+// its I2C bus: they are not checked, and an accepted OK moves the chosen bus onto them.
+class CObjectCamera : public CObjectEditor {
+ public:
+  QStringList m_qvgaItems;  // the project's Simple QVGA objects, list order
+  QStringList m_busItems;   // the project's I2C buses, list order
+  int m_nQvga = -1;         // indexes into the lists, -1 for none
+  int m_nBus = -1;
+  int m_nCameraType = 0;
+  QString m_sBasePin;
+  bool m_bShowId = true;
+
+  static const QStringList& CameraTypeItems();
+
+  ObjectType Kind() const override { return OBJ_CAMERA; }
+  QString Title() const override { return QStringLiteral("DVP Camera"); }
+  QString DefaultNameFormat() const override { return QStringLiteral("Cam%d"); }
+  QList<CEditorField> Fields() override;
+
+ protected:
+  QString DescriptionText() const override;
+  void FillLists() override;
+  void LoadDefaults() override;
+  void LoadFromRecord() override;
+  bool DoOK() override;
+
+ private:
+  void MoveBusTo(const QString& busName, int base);
+  void ShowClockNote();
+};

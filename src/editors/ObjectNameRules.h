@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/KyvDoc.h"
+
+#include <QString>
+
+// Object names become Spin2 identifiers in the generated program and are read back from the
+// object list up to the first blank, and pins are held by name. A new object's name must
+// therefore be an identifier, and unique ignoring case (Spin2 names are case-insensitive)
+// among the project's objects, the serial pins' holder "Serial", the names the generated
+// program uses itself and Spin2's reserved words.
+//
+// Returns the message that says what is wrong with the name, or "" when it may be used.
+QString ObjectNameProblem(const CKyvDoc& doc, const QString& name);

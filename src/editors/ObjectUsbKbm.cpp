@@ -1,0 +1,268 @@
+#include "editors/ObjectUsbKbm.h"
+
+#include "editors/EditorMessages.h"
+#include "model/TextConversion.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kHighestAdapterBase = 56;
+constexpr int kHighestPin = 63;
+constexpr int kHighestDmPin = 62;
+constexpr int kAdapterPins = 8;
+
+const QString kMouseLimits = QStringLiteral("Mouse Limits");
+const QString kMouseStart = QStringLiteral("Mouse Initial Position");
+const QString kAdapterGroup = QStringLiteral("Parallax Adapter Options");
+const QString kCustomGroup = QStringLiteral("Custom Configuration Options");
+
+const std::array<QString, kAdapterPins>& AdapterRoles() {
+  static const std::array<QString, kAdapterPins> roles = {
+      QStringLiteral("Parallax USB Upper Activity"), QStringLiteral("Parallax USB Upper Enable"),
+      QStringLiteral("Parallax USB Upper Data-"),    QStringLiteral("Parallax USB Upper Data+"),
+      QStringLiteral("Parallax USB Lower Activity"), QStringLiteral("Parallax USB Lower Enable"),
+      QStringLiteral("Parallax USB Lower Data-"),    QStringLiteral("Parallax USB Lower Data+")};
+  return roles;
+}
+
+// Whether the text begins with a decimal integer: white space, an optional sign, a digit (the
+// white space TextToInt skips).
+bool BeginsWithInteger(const QString& text) {
+  const auto isSpace = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+  qsizetype i = 0;
+  while (i < text.size() && isSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+  return i < text.size() && text[i] >= u'0' && text[i] <= u'9';
+}
+
+// A field inside a group box whose label ("X:") repeats in another group: the key carries the
+// group caption (mouseLimitsX).
+CEditorField GroupedText(const QString& group, const QString& label, const QString& help,
+                         QString* member) {
+  CEditorField field = CEditorField::Text(label, help, member);
+  field.m_sGroup = group;
+  field.m_sKey = CEditorField::KeyFromLabel(group + u' ' + label);
+  return field;
+}
+
+CEditorField InGroup(CEditorField field, const QString& group) {
+  field.m_sGroup = group;
+  return field;
+}
+
+}  // namespace
+
+const QStringList& CObjectUsbKbm::ConfigurationItems() {
+  static const QStringList items = {QStringLiteral("Using Parallax Adapter:"),
+                                    QStringLiteral("Custom Configuration:")};
+  return items;
+}
+
+const QStringList& CObjectUsbKbm::PortItems() {
+  static const QStringList items = {QStringLiteral("Top Port"), QStringLiteral("Bottom Port")};
+  return items;
+}
+
+QString CObjectUsbKbm::DescriptionText() const {
+  return QStringLiteral(
+      "Adds a USB Keyboard and/or Mouse object.  Uses 1 cog.  Will automatically update cursor "
+      "location when using mouse. Cursor position and raw keyboard scan codes are updated in a "
+      "KbMouseInfo structure.  Processed keyboard results are provided via rawKey().");
+}
+
+QList<CEditorField> CObjectUsbKbm::Fields() {
+  // The two configuration radios each head their own group box.
+  CEditorField adapter = CEditorField::RadioGroup(
+      QString(), QStringLiteral("0 the Parallax USB adapter, 1 custom pins"), ConfigurationItems(),
+      &m_nConfiguration);
+  adapter.m_sKey = QStringLiteral("configuration");
+  adapter.m_nRadioButton = 0;
+  CEditorField custom = adapter;
+  custom.m_nRadioButton = 1;
+
+  CEditorField port = CEditorField::RadioGroup(
+      QString(), QStringLiteral("adapter port the driver uses"), PortItems(), &m_nPort);
+  port.m_sKey = QStringLiteral("port");
+  port.m_sGroup = kAdapterGroup;
+
+  return {
+      DescriptionField(),
+      NameField(),
+      adapter,
+      InGroup(
+          CEditorField::Text(QStringLiteral("Basepin:"),
+                             QStringLiteral("adapter's first pin of 8, even, 0 to 56"), &m_sBasePin,
+                             QStringLiteral("Probably a multiple of 8. Must be an even number.")),
+          kAdapterGroup),
+      port,
+      InGroup(CEditorField::NoteText(QStringLiteral(
+                  "Note: Error LED will be pin 56 for top port and 57 for bottom port")),
+              kAdapterGroup),
+      custom,
+      InGroup(CEditorField::Text(
+                  QStringLiteral("DM Pin:"),
+                  QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"), &m_sDmPin,
+                  QStringLiteral("USB data on this pin and this pin+1.  Must be even.")),
+              kCustomGroup),
+      InGroup(CEditorField::Text(
+                  QStringLiteral("Activity LED Pin:"),
+                  QStringLiteral("custom: activity LED pin, 0 to 63"), &m_sActivityLedPin,
+                  QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#.")),
+              kCustomGroup),
+      InGroup(CEditorField::Text(QStringLiteral("Error LED Pin:"),
+                                 QStringLiteral("custom: error LED pin, 0 to 63"), &m_sErrorLedPin,
+                                 QStringLiteral("Pin for error status LED. Any Pin#.")),
+              kCustomGroup),
+      InGroup(CEditorField::Check(QStringLiteral("Use USB Power Enable Pin"),
+                                  QStringLiteral("custom: drive a USB power enable pin"),
+                                  &m_bUsePowerPin),
+              kCustomGroup),
+      InGroup(CEditorField::Text(
+                  QStringLiteral("Power Enable Pin:"),
+                  QStringLiteral("custom: USB power enable pin, 0 to 63"), &m_sPowerPin,
+                  QStringLiteral("Pin to enable USB power (not always required). Any Pin#")),
+              kCustomGroup),
+      GroupedText(kMouseLimits, QStringLiteral("X:"), QStringLiteral("mouse limit X, an integer"),
+                  &m_sLimitX),
+      GroupedText(kMouseLimits, QStringLiteral("Y:"), QStringLiteral("mouse limit Y, an integer"),
+                  &m_sLimitY),
+      GroupedText(kMouseStart, QStringLiteral("X:"),
+                  QStringLiteral("initial mouse position X, an integer"), &m_sStartX),
+      GroupedText(kMouseStart, QStringLiteral("Y:"),
+                  QStringLiteral("initial mouse position Y, an integer"), &m_sStartY),
+      CEditorField::Check(QStringLiteral("Output mouse position"),
+                          QStringLiteral("the program prints mouse positions"), &m_bOutputMouse),
+      CEditorField::Check(QStringLiteral("Output keyboard input"),
+                          QStringLiteral("the program prints keyboard input"), &m_bOutputKeyboard),
+      CEditorField::Check(QStringLiteral("Do not use Error LED pin"),
+                          QStringLiteral("use the driver variant without an error LED"),
+                          &m_bNoErrorLed),
+  };
+}
+
+void CObjectUsbKbm::LoadDefaults() {
+  m_nConfiguration = kParallaxAdapter;
+  m_sBasePin = QStringLiteral("8");
+  m_nPort = 0;
+  m_sDmPin = QStringLiteral("10");
+  m_sActivityLedPin = QStringLiteral("8");
+  m_sErrorLedPin = QStringLiteral("57");
+  m_bUsePowerPin = true;
+  m_sPowerPin = QStringLiteral("9");
+  m_sLimitX = QStringLiteral("640");
+  m_sLimitY = QStringLiteral("480");
+  m_sStartX = QStringLiteral("100");
+  m_sStartY = QStringLiteral("100");
+  m_bOutputMouse = true;
+  m_bOutputKeyboard = true;
+  m_bNoErrorLed = false;
+}
+
+void CObjectUsbKbm::LoadFromRecord() {
+  const CCodeObject& record = *m_pObject;
+  m_nConfiguration = record.m_nParam[0];
+  m_sBasePin = record.m_sBasePin;
+  m_nPort = record.m_nParam[1];
+  m_sDmPin = record.m_sParam[0];
+  m_sActivityLedPin = record.m_sParam[1];
+  m_sErrorLedPin = record.m_sParam[2];
+  m_bUsePowerPin = record.m_bParam[2];
+  m_sPowerPin = record.m_sParam[3];
+  m_sLimitX = QString::number(record.m_nParam[2]);
+  m_sLimitY = QString::number(record.m_nParam[3]);
+  m_sStartX = QString::number(record.m_nParam[4]);
+  m_sStartY = QString::number(record.m_nParam[5]);
+  m_bOutputMouse = record.m_bParam[0];
+  m_bOutputKeyboard = record.m_bParam[1];
+  m_bNoErrorLed = record.m_bParam[3];
+}
+
+bool CObjectUsbKbm::CheckControls() {
+  const struct {
+    const QString* m_pText;
+    int* m_pValue;
+    const char16_t* m_key;
+  } fields[] = {{&m_sLimitX, &m_nLimitX, u"mouseLimitsX"},
+                {&m_sLimitY, &m_nLimitY, u"mouseLimitsY"},
+                {&m_sStartX, &m_nStartX, u"mouseInitialPositionX"},
+                {&m_sStartY, &m_nStartY, u"mouseInitialPositionY"}};
+  for (const auto& field : fields) {
+    if (!BeginsWithInteger(*field.m_pText)) {
+      Messages().ShowPlain(QStringLiteral("Enter an integer."));
+      m_sFocusKey = QString::fromUtf16(field.m_key);
+      return false;
+    }
+    *field.m_pValue = TextToInt(*field.m_pText);
+  }
+  return true;
+}
+
+bool CObjectUsbKbm::DoOK() {
+  WriteCommonRecord();
+  CCodeObject& record = *m_pObject;
+  record.m_nParam[0] = m_nConfiguration;
+  record.m_sBasePin = m_sBasePin;
+  record.m_nParam[1] = m_nPort;
+  record.m_sParam[0] = m_sDmPin;
+  record.m_sParam[1] = m_sActivityLedPin;
+  record.m_sParam[2] = m_sErrorLedPin;
+  record.m_bParam[2] = m_bUsePowerPin;
+  record.m_sParam[3] = m_sPowerPin;
+  record.m_nParam[2] = m_nLimitX;
+  record.m_nParam[3] = m_nLimitY;
+  record.m_nParam[4] = m_nStartX;
+  record.m_nParam[5] = m_nStartY;
+  record.m_bParam[0] = m_bOutputMouse;
+  record.m_bParam[1] = m_bOutputKeyboard;
+  record.m_bParam[3] = m_bNoErrorLed;
+  return m_nConfiguration == kParallaxAdapter ? ClaimParallaxAdapter() : ClaimCustomPins();
+}
+
+bool CObjectUsbKbm::ClaimParallaxAdapter() {
+  m_pObject->m_nPinCount = kAdapterPins;
+  const int base = TextToInt(m_sBasePin);
+  if (PinOutside(base, kHighestAdapterBase))
+    return Reject(PinOutOfRangeMessage(base, kHighestAdapterBase));
+  if (base % 2 != 0) return Reject(PinNotMultipleMessage(base, 2));
+  if (base % 8 != 0)
+    Messages().ShowWarning(
+        QStringLiteral("Warning"),
+        QStringLiteral("Pin %1 is not a multiple of 8, which is usually the case.").arg(base));
+  QList<CPinRole> pins;
+  for (int i = 0; i < kAdapterPins; ++i) pins.append({base + i, AdapterRoles()[i]});
+  return ClaimPins(pins);
+}
+
+bool CObjectUsbKbm::ClaimCustomPins() {
+  CPinClaim claim(*m_pDoc, m_sName);
+  // Range, then in-use, pin by pin in the order the dialog's checks run.
+  const auto check = [&](int pin, int highest, MessageStyle rangeStyle) {
+    if (PinOutside(pin, highest)) return Reject(PinOutOfRangeMessage(pin, highest), rangeStyle);
+    if (claim.IsHeldByOther(pin)) return Reject(claim.InUseMessage(pin));
+    return true;
+  };
+
+  const int activity = TextToInt(m_sActivityLedPin);
+  if (!check(activity, kHighestPin, MessageStyle::Plain)) return false;
+  const int error = TextToInt(m_sErrorLedPin);
+  if (!check(error, kHighestPin, MessageStyle::Plain)) return false;
+
+  const int dm = TextToInt(m_sDmPin);
+  if (PinOutside(dm, kHighestDmPin))
+    return Reject(PinOutOfRangeMessage(dm, kHighestDmPin), MessageStyle::Plain);
+  if (dm % 2 != 0) return Reject(PinNotMultipleMessage(dm, 2));
+  if (claim.IsHeldByOther(dm)) return Reject(claim.InUseMessage(dm));
+  if (claim.IsHeldByOther(dm + 1)) return Reject(claim.InUseMessage(dm + 1));
+
+  const int power = TextToInt(m_sPowerPin);
+  if (m_bUsePowerPin && !check(power, kHighestPin, MessageStyle::Plain)) return false;
+
+  QList<CPinRole> pins = {{dm, QStringLiteral("Custom USB Data-")},
+                          {dm + 1, QStringLiteral("Custom USB Data+")},
+                          {error, QStringLiteral("Custom USB Error LED")},
+                          {activity, QStringLiteral("Custom USB Activity LED")}};
+  if (m_bUsePowerPin) pins.append({power, QStringLiteral("Custom USB Power Enable")});
+  claim.Commit(pins);
+  return true;
+}

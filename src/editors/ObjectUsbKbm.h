@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editors/ObjectEditor.h"
+
+// A USB keyboard and mouse, either on the eight pins of the Parallax adapter or on freely
+// chosen pins. Both configurations' fields are stored on every OK; only the chosen one is
+// checked and claimed.
+class CObjectUsbKbm : public CObjectEditor {
+ public:
+  enum Configuration { kParallaxAdapter = 0, kCustom = 1 };
+
+  int m_nConfiguration = kParallaxAdapter;
+  QString m_sBasePin;
+  int m_nPort = 0;  // 0 top, 1 bottom
+  QString m_sDmPin;
+  QString m_sActivityLedPin;
+  QString m_sErrorLedPin;
+  bool m_bUsePowerPin = true;
+  QString m_sPowerPin;
+  // The mouse fields are integers typed as text: OK refuses a text that is not one.
+  QString m_sLimitX;
+  QString m_sLimitY;
+  QString m_sStartX;
+  QString m_sStartY;
+  bool m_bOutputMouse = true;
+  bool m_bOutputKeyboard = true;
+  bool m_bNoErrorLed = false;
+
+  static const QStringList& ConfigurationItems();
+  static const QStringList& PortItems();
+
+  ObjectType Kind() const override { return OBJ_USB_KBM; }
+  QString Title() const override { return QStringLiteral("Add a USB Keyboard and/or Mouse"); }
+  QString DefaultNameFormat() const override { return QStringLiteral("UsbKbM%d"); }
+  QList<CEditorField> Fields() override;
+
+ protected:
+  QString DescriptionText() const override;
+  void LoadDefaults() override;
+  void LoadFromRecord() override;
+  bool CheckControls() override;
+  bool DoOK() override;
+
+ private:
+  bool ClaimParallaxAdapter();
+  bool ClaimCustomPins();
+
+  // The mouse fields as numbers, valid after CheckControls.
+  int m_nLimitX = 0;
+  int m_nLimitY = 0;
+  int m_nStartX = 0;
+  int m_nStartY = 0;
+};

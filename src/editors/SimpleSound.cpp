@@ -1,0 +1,71 @@
+#include "editors/SimpleSound.h"
+
+#include "editors/EditorMessages.h"
+#include "model/TextConversion.h"
+
+namespace {
+constexpr int kHighestPin = 63;
+}
+
+QString CSimpleSound::DescriptionText() const {
+  return QStringLiteral(
+      "Adds code to play .mod music files and also mix in .raw sounds.  This is "
+      "an easy way to add sound to games.\r\n\r\nNote:  Uses 1 cog.  Also, the "
+      "sound.pollTick() function must be called at 50 Hz (every 20 "
+      "milliseconds) or faster.");
+}
+
+QList<CEditorField> CSimpleSound::Fields() {
+  return {
+      DescriptionField(),
+      NameField(QStringLiteral("ObjectName:")),
+      CEditorField::Text(QStringLiteral("Left I/O Pin:"), QStringLiteral("left audio pin, 0 to 63"),
+                         &m_sLeftPin,
+                         QStringLiteral("This is basepin+6 with Parallax A/V adapter")),
+      CEditorField::Text(QStringLiteral("Right I/O Pin:"),
+                         QStringLiteral("right audio pin, 0 to 63"), &m_sRightPin,
+                         QStringLiteral("This is basepin+7 with Parallax A/V adapter")),
+      CEditorField::Check(QStringLiteral("Play pyr.mod music file at start"),
+                          QStringLiteral("the program plays the music file at start-up"),
+                          &m_bPlayMusic),
+      CEditorField::Check(QStringLiteral("Play random sound effects"),
+                          QStringLiteral("the program's loop plays random effects"),
+                          &m_bPlayEffects),
+  };
+}
+
+void CSimpleSound::LoadDefaults() {
+  m_sLeftPin = QStringLiteral("54");
+  m_sRightPin = QStringLiteral("55");
+  m_bPlayMusic = true;
+  m_bPlayEffects = true;
+}
+
+void CSimpleSound::LoadFromRecord() {
+  m_sLeftPin = m_pObject->m_sParam[0];
+  m_sRightPin = m_pObject->m_sParam[1];
+  m_bPlayMusic = m_pObject->m_bParam[0];
+  m_bPlayEffects = m_pObject->m_bParam[1];
+}
+
+bool CSimpleSound::DoOK() {
+  WriteCommonRecord();
+  m_pObject->m_sParam[0] = m_sLeftPin;
+  m_pObject->m_sParam[1] = m_sRightPin;
+  m_pObject->m_bParam[0] = m_bPlayMusic;
+  m_pObject->m_bParam[1] = m_bPlayEffects;
+  m_pObject->m_nPinCount = 1;
+
+  CPinClaim claim(*m_pDoc, m_sName);
+  const int left = TextToInt(m_sLeftPin);
+  if (PinOutside(left, kHighestPin)) return Reject(PinOutOfRangeMessage(left, kHighestPin));
+  if (claim.IsHeldByOther(left)) return Reject(claim.InUseMessage(left));
+  const int right = TextToInt(m_sRightPin);
+  if (PinOutside(right, kHighestPin))
+    return Reject(PinOutOfRangeMessage(right, kHighestPin), MessageStyle::Plain);
+  if (claim.IsHeldByOther(right)) return Reject(claim.InUseMessage(right));
+
+  claim.Commit(
+      {{left, QStringLiteral("Simple Sound Left")}, {right, QStringLiteral("Simple Sound Right")}});
+  return true;
+}

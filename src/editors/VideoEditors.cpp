@@ -1,0 +1,141 @@
+#include "editors/VideoEditors.h"
+
+#include "editors/EditorMessages.h"
+#include "model/TextConversion.h"
+
+#include <cstdlib>
+
+namespace {
+
+const QString kDefaultBasePin = QStringLiteral("48");
+constexpr int kHighestBasePin = 56;
+constexpr int kHdmiClockHz = 312500000;
+constexpr int kHdmiClockTolerance = 31250000;
+
+const QStringList& VgaRoles() {
+  static const QStringList roles = {QStringLiteral("HSync"), QStringLiteral("Blue"),
+                                    QStringLiteral("Green"), QStringLiteral("Red"),
+                                    QStringLiteral("VSync")};
+  return roles;
+}
+
+const QStringList& HdmiRoles() {
+  static const QStringList roles = {QStringLiteral("HDMI CLK-"), QStringLiteral("HDMI CLK+"),
+                                    QStringLiteral("HDMI BLU-"), QStringLiteral("HDMI BLU+"),
+                                    QStringLiteral("HDMI GRN-"), QStringLiteral("HDMI GRN+"),
+                                    QStringLiteral("HDMI RED-"), QStringLiteral("HDMI RED+")};
+  return roles;
+}
+
+const CVideoKind& SimpleVgaKind() {
+  static const CVideoKind kind{
+      OBJ_SIMPLE_VGA,
+      QStringLiteral("Simple VGA 8bpp Driver"),
+      QStringLiteral("SimpleVGA%d"),
+      QStringLiteral("Uses 5 pins and a fair amount of memory to show a 8bpp embedded image over "
+                     "VGA.\r\nUsually used on basepin that is multiple of 8 but can be multiple "
+                     "of 4."),
+      QStringLiteral("Must be a multiple of 4"),
+      4,
+      5,
+      VgaRoles(),
+      false};
+  return kind;
+}
+
+const CVideoKind& SimpleQvgaKind() {
+  static const CVideoKind kind{
+      OBJ_SIMPLE_QVGA,
+      QStringLiteral("Simple QVGA 16bpp Driver"),
+      QStringLiteral("SimpleQVGA%d"),
+      QStringLiteral("Uses 5 pins and a fair amount of memory to show a 16bpp QVGA (320x240) "
+                     "embedded image over VGA.\r\nUsually used on basepin that is multiple of 8 "
+                     "but can be multiple of 4."),
+      QStringLiteral("Must be a multiple of 4"),
+      4,
+      5,
+      VgaRoles(),
+      false};
+  return kind;
+}
+
+const CVideoKind& SimpleHdmiKind() {
+  static const CVideoKind kind{
+      OBJ_SIMPLE_HDMI,
+      QStringLiteral("Simple HDMI 8bpp Driver"),
+      QStringLiteral("SimpleHDMI%d"),
+      QStringLiteral("Uses 8 pins and a fair amount of memory to show a 8bpp embedded image over "
+                     "HDMI.\r\nBasepin must be a multiple of 8.\r\nP2 Clock Frequency should be "
+                     "312.5 MHZ for ideal, 25 MHz pixel clock."),
+      QStringLiteral("Must be a multiple of 8"),
+      8,
+      8,
+      HdmiRoles(),
+      true};
+  return kind;
+}
+
+const CVideoKind& Tiled1080pKind() {
+  static const CVideoKind kind{
+      OBJ_TILED_1080P,
+      QStringLiteral("Tiled 1080p 2bpp VGA Driver"),
+      QStringLiteral("Tiled1080p%d"),
+      QStringLiteral("Uses 5 pins and 3 cogs to show tiled 1080p screen over VGA in 2bpp with 256 "
+                     "color palette and a font.\r\nThis version is double buffered, call swap() "
+                     "to shown drawn on screen.\r\nUsually used on basepin that is multiple of 8 "
+                     "but can be multiple of 4."),
+      QStringLiteral("Must be a multiple of 4"),
+      4,
+      5,
+      VgaRoles(),
+      false};
+  return kind;
+}
+
+}  // namespace
+
+CSimpleVGA::CSimpleVGA() : CVideoEditor(SimpleVgaKind()) {}
+CSimpleQvga::CSimpleQvga() : CVideoEditor(SimpleQvgaKind()) {}
+CSimpleHDMI::CSimpleHDMI() : CVideoEditor(SimpleHdmiKind()) {}
+CObject1080p::CObject1080p() : CVideoEditor(Tiled1080pKind()) {}
+
+QList<CEditorField> CVideoEditor::Fields() {
+  return {
+      DescriptionField(), NameField(),
+      CEditorField::Text(QStringLiteral("Basepin:"),
+                         QStringLiteral("first pin of the %1-pin block, 0 to %2, a multiple of %3")
+                             .arg(m_kind.m_nPinCount)
+                             .arg(kHighestBasePin)
+                             .arg(m_kind.m_nBaseStep),
+                         &m_sBasePin, m_kind.m_sBasePinHint)};
+}
+
+void CVideoEditor::LoadDefaults() { m_sBasePin = kDefaultBasePin; }
+
+void CVideoEditor::LoadFromRecord() { m_sBasePin = m_pObject->m_sBasePin; }
+
+bool CVideoEditor::DoOK() {
+  WriteCommonRecord();
+  m_pObject->m_sBasePin = m_sBasePin;
+
+  const int base = TextToInt(m_sBasePin);
+  if (PinOutside(base, kHighestBasePin)) return Reject(PinOutOfRangeMessage(base, kHighestBasePin));
+  if (base % m_kind.m_nBaseStep != 0)
+    return Reject(PinNotMultipleMessage(base, m_kind.m_nBaseStep));
+  m_pObject->m_nPinCount = m_kind.m_nPinCount;
+
+  QList<CPinRole> pins;
+  for (int i = 0; i < m_kind.m_nPinCount; ++i) pins.append({base + i, m_kind.m_roles[i]});
+  if (!ClaimPins(pins)) return false;
+
+  if (m_kind.m_bClockNote) ShowClockNote();
+  return true;
+}
+
+void CVideoEditor::ShowClockNote() {
+  const long long offset = static_cast<long long>(ClockHz()) - kHdmiClockHz;
+  if (std::llabs(offset) <= kHdmiClockTolerance) return;
+  Messages().ShowWarning(QStringLiteral("P2 Clock May Need Changing!"),
+                         QStringLiteral("Note:  Picky monitors may require P2 clock to be set "
+                                        "closer to 312.5 MHz for HDMI in WVGA resolution."));
+}

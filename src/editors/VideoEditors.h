@@ -1,0 +1,63 @@
+#pragma once
+
+#include "editors/ObjectEditor.h"
+
+#include <QStringList>
+
+// What tells the four video outputs apart; everything else about them is shared.
+struct CVideoKind {
+  ObjectType m_nType;
+  QString m_sTitle;
+  QString m_sNameFormat;
+  QString m_sDescription;
+  QString m_sBasePinHint;
+  int m_nBaseStep;  // the base pin must be a multiple of this
+  int m_nPinCount;
+  QStringList m_roles;  // role of base + i, one per pin
+  bool m_bClockNote;    // warn when the P2 clock is far from what HDMI wants
+};
+
+// A block of consecutive pins from a base pin: name and base pin, one OK for all four kinds.
+class CVideoEditor : public CObjectEditor {
+ public:
+  QString m_sBasePin;
+
+  const CVideoKind& VideoKind() const { return m_kind; }
+  ObjectType Kind() const override { return m_kind.m_nType; }
+  QString Title() const override { return m_kind.m_sTitle; }
+  QString DefaultNameFormat() const override { return m_kind.m_sNameFormat; }
+  QList<CEditorField> Fields() override;
+
+ protected:
+  explicit CVideoEditor(const CVideoKind& kind) : m_kind(kind) {}
+
+  QString DescriptionText() const override { return m_kind.m_sDescription; }
+  void LoadDefaults() override;
+  void LoadFromRecord() override;
+  bool DoOK() override;
+
+ private:
+  void ShowClockNote();
+
+  const CVideoKind& m_kind;
+};
+
+class CSimpleVGA : public CVideoEditor {
+ public:
+  CSimpleVGA();
+};
+
+class CSimpleQvga : public CVideoEditor {
+ public:
+  CSimpleQvga();
+};
+
+class CSimpleHDMI : public CVideoEditor {
+ public:
+  CSimpleHDMI();
+};
+
+class CObject1080p : public CVideoEditor {
+ public:
+  CObject1080p();
+};

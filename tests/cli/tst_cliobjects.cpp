@@ -1,0 +1,241 @@
+#include "TestPlatform.h"
+#include "cli/CliContext.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCliObjects : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void typicalProject();
+  void refusalsLeaveTheFileAsItWas_data();
+  void refusalsLeaveTheFileAsItWas();
+  void editAndDelete();
+  void kindHelpListsKeysWithDefaults();
+
+ private:
+  struct CRun {
+    int m_nStatus;
+    QString m_sOut;
+    QString m_sErr;
+  };
+  CRun Run(const QStringList& args);
+  QByteArray Bytes() const;
+
+  QTemporaryDir m_dir;
+  QString m_sFile;
+  CMemorySettings m_settings;
+};
+
+void TestCliObjects::init() {
+  m_sFile = m_dir.filePath(QStringLiteral("Demo.KYV"));
+  QFile::remove(m_sFile);
+  QCOMPARE(Run({QStringLiteral("new"), m_sFile}).m_nStatus, 0);
+}
+
+TestCliObjects::CRun TestCliObjects::Run(const QStringList& args) {
+  QString out;
+  QString err;
+  QTextStream outStream(&out);
+  QTextStream errStream(&err);
+  CCliContext context(outStream, errStream, m_settings);
+  const int status = RunCli(args, context);
+  outStream.flush();
+  errStream.flush();
+  return {status, out, err};
+}
+
+QByteArray TestCliObjects::Bytes() const {
+  QFile file(m_sFile);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static QString PinLine(int pin, const QString& holder, const QString& role,
+                       const QString& note = {}) {
+  return QStringLiteral("  %1  used  %2  %3  %4\n").arg(pin, 2).arg(holder, role, note);
+}
+
+void TestCliObjects::typicalProject() {
+  const QString add = QStringLiteral("add");
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("vga")}).m_nStatus, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("i2c")}).m_nStatus, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("Simple QVGA 16bpp"), QStringLiteral("--set"),
+                QStringLiteral("basepin=40")})
+               .m_nStatus,
+           0);
+  const CRun camera = Run({add, m_sFile, QStringLiteral("camera")});
+  QCOMPARE(camera.m_nStatus, 0);
+  QCOMPARE(camera.m_sErr,
+           QStringLiteral("P2 Clock Needs Changing!: Note:  P2 Frequency too low for "
+                          "Camera Capture, please change to minimum of 260 MHz on the "
+                          "P2_FlexSpin tab.\n"));
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("usb")}).m_nStatus, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("sound")}).m_nStatus, 0);
+
+  const CRun info = Run({QStringLiteral("info"), m_sFile});
+  QCOMPARE(info.m_nStatus, 0);
+  QString expected = QStringLiteral(
+      "Project: Demo.KYV\nClock: 160_000_000\nObjects:\n"
+      "  SimpleVGA1 - Simple VGA\n  I2CBus1 - I2C Bus and Scanner\n  SimpleQVGA1 - Simple QVGA\n"
+      "  Cam1 - DVP Camera\n  UsbKbM1 - USB Keyboard and/or Mouse\n  SimpleSound1 - Simple Sound\n"
+      "Warnings:\nPins:\n");
+  const QStringList usb = {QStringLiteral("Upper Activity"), QStringLiteral("Upper Enable"),
+                           QStringLiteral("Upper Data-"),    QStringLiteral("Upper Data+"),
+                           QStringLiteral("Lower Activity"), QStringLiteral("Lower Enable"),
+                           QStringLiteral("Lower Data-"),    QStringLiteral("Lower Data+")};
+  for (int i = 0; i < 8; ++i)
+    expected += PinLine(8 + i, QStringLiteral("UsbKbM1"), QStringLiteral("Parallax USB ") + usb[i]);
+  for (int i = 0; i < 8; ++i)
+    expected += PinLine(16 + i, QStringLiteral("Cam1"), QStringLiteral("DVP Bus"));
+  const QStringList camRoles = {QStringLiteral("DVP I2C SDA"),
+                                QStringLiteral("DVP I2C SCL"),
+                                QStringLiteral("DVP Power Down"),
+                                QStringLiteral("DVP HREF"),
+                                QStringLiteral("DVP VSYNC"),
+                                QStringLiteral("DVP Reset"),
+                                QStringLiteral("DVP Pixel Clock (P2 Input)"),
+                                QStringLiteral("DVP XClock (P2 Output)")};
+  for (int i = 0; i < 8; ++i) expected += PinLine(24 + i, QStringLiteral("Cam1"), camRoles[i]);
+  const QStringList vga = {QStringLiteral("HSync"), QStringLiteral("Blue"), QStringLiteral("Green"),
+                           QStringLiteral("Red"), QStringLiteral("VSync")};
+  for (int i = 0; i < 5; ++i) expected += PinLine(40 + i, QStringLiteral("SimpleQVGA1"), vga[i]);
+  for (int i = 0; i < 5; ++i) expected += PinLine(48 + i, QStringLiteral("SimpleVGA1"), vga[i]);
+  // The bus moved onto the camera's pins and gave 56 and 57 up.
+  expected += PinLine(54, QStringLiteral("SimpleSound1"), QStringLiteral("Simple Sound Left"));
+  expected += PinLine(55, QStringLiteral("SimpleSound1"), QStringLiteral("Simple Sound Right"));
+  expected += PinLine(62, QStringLiteral("Serial"), QStringLiteral("TX"),
+                      QStringLiteral("Used for Programming the P2 and Standard I/O"));
+  expected += PinLine(63, QStringLiteral("Serial"), QStringLiteral("RX"),
+                      QStringLiteral("Used for Programming the P2 and stdio"));
+  QCOMPARE(info.m_sOut, expected);
+  QCOMPARE(info.m_sErr, QString());
+}
+
+void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
+  QTest::addColumn<QStringList>("args");  // after "add FILE" or "edit FILE"; FILE is put in
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("err");
+  const QString set = QStringLiteral("--set");
+  QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga")} << 1
+                               << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
+  QTest::newRow("out of range") << QStringList{QStringLiteral("add"), QStringLiteral("hdmi"), set,
+                                               QStringLiteral("basepin=57")}
+                                << 1
+                                << QStringLiteral(
+                                       "Pin 57 is out of range, please set to between 0 and 56.\n");
+  QTest::newRow("second vga") << QStringList{QStringLiteral("add"), QStringLiteral("vga"), set,
+                                             QStringLiteral("basepin=0")}
+                              << 1
+                              << QStringLiteral(
+                                     "This project already holds SimpleVGA1 (Simple VGA).  The "
+                                     "generated program can hold only one object of this kind.\n");
+  QTest::newRow("rtc without bus")
+      << QStringList{QStringLiteral("add"), QStringLiteral("rtc")} << 1
+      << QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.\n");
+  QTest::newRow("kind not available")
+      << QStringList{QStringLiteral("add"), QStringLiteral("nco")} << 1
+      << QStringLiteral("This object kind is not available yet.\n");
+  QTest::newRow("mouse not an integer") << QStringList{QStringLiteral("add"), QStringLiteral("usb"),
+                                                       set, QStringLiteral("mouseLimitsX=abc")}
+                                        << 1 << QStringLiteral("Enter an integer.\n");
+  QTest::newRow("bad name")
+      << QStringList{QStringLiteral("add"), QStringLiteral("i2c"), set,
+                     QStringLiteral("name=Serial")}
+      << 1 << QStringLiteral("The name \"Serial\" is reserved for the serial pins 62 and 63.\n");
+  QTest::newRow("unknown key")
+      << QStringList{QStringLiteral("add"), QStringLiteral("i2c"), set, QStringLiteral("clock=1")}
+      << 2
+      << QStringLiteral(
+             "kyv-cli: unknown key \"clock\" for I2C Bus Driver and Scanner Settings\n"
+             "usage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n");
+  QTest::newRow("bad value")
+      << QStringList{QStringLiteral("add"), QStringLiteral("i2c"), set,
+                     QStringLiteral("internalPullups=9")}
+      << 2
+      << QStringLiteral(
+             "kyv-cli: Invalid value \"9\" for internalPullups: expected an index "
+             "from 0 to 3 or one of: None, 1.5 kOhm, 3.3 kOhm, 15 kOhm.\n"
+             "usage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n");
+  QTest::newRow("no KEY=VALUE") << QStringList{QStringLiteral("add"), QStringLiteral("i2c"), set,
+                                               QStringLiteral("sclPin")}
+                                << 2
+                                << QStringLiteral(
+                                       "kyv-cli: --set needs KEY=VALUE, not \"sclPin\"\n"
+                                       "usage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n");
+  QTest::newRow("unknown kind")
+      << QStringList{QStringLiteral("add"), QStringLiteral("lcd")} << 2
+      << QStringLiteral(
+             "kyv-cli: unknown KIND \"lcd\"; one of vga, qvga, hdmi, tiled1080p, "
+             "i2c, rtc, neopixel, nco, sound, servo, digital, filters, dac, adc, "
+             "usb, camera\nusage: kyv-cli add FILE.KYV KIND [--set KEY=VALUE]...\n");
+  QTest::newRow("edit rejected") << QStringList{QStringLiteral("edit"),
+                                                QStringLiteral("SimpleVGA1"), set,
+                                                QStringLiteral("basepin=50")}
+                                 << 1 << QStringLiteral("Pin 50 is not a multiple of 4.\n");
+  QTest::newRow("edit name") << QStringList{QStringLiteral("edit"), QStringLiteral("SimpleVGA1"),
+                                            set, QStringLiteral("name=X")}
+                             << 2
+                             << QStringLiteral(
+                                    "kyv-cli: name cannot be changed when editing an object\n"
+                                    "usage: kyv-cli edit FILE.KYV NAME [--set KEY=VALUE]...\n");
+  QTest::newRow("edit missing") << QStringList{QStringLiteral("edit"), QStringLiteral("SimpleVGA2")}
+                                << 1 << QStringLiteral("No object named \"SimpleVGA2\" in %1.\n");
+  QTest::newRow("delete missing") << QStringList{QStringLiteral("delete"),
+                                                 QStringLiteral("simplevga1")}
+                                  << 1 << QStringLiteral("No object named \"simplevga1\" in %1.\n");
+}
+
+void TestCliObjects::refusalsLeaveTheFileAsItWas() {
+  QFETCH(QStringList, args);
+  QFETCH(int, status);
+  QFETCH(QString, err);
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("vga")}).m_nStatus, 0);
+  const QByteArray before = Bytes();
+  args.insert(1, m_sFile);
+  const CRun run = Run(args);
+  QCOMPARE(run.m_nStatus, status);
+  QCOMPARE(run.m_sErr, err.contains(QStringLiteral("%1")) ? err.arg(m_sFile) : err);
+  QCOMPARE(Bytes(), before);
+}
+
+void TestCliObjects::editAndDelete() {
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("i2c")}).m_nStatus, 0);
+  const CRun edited =
+      Run({QStringLiteral("edit"), m_sFile, QStringLiteral("I2CBus1"), QStringLiteral("--set"),
+           QStringLiteral("sclPin=20"), QStringLiteral("--set"), QStringLiteral("sdaPin=21"),
+           QStringLiteral("--set"), QStringLiteral("internalPullups=1.5 kOhm")});
+  QCOMPARE(edited.m_nStatus, 0);
+  QString info = Run({QStringLiteral("info"), m_sFile}).m_sOut;
+  QVERIFY(info.contains(PinLine(20, QStringLiteral("I2CBus1"), QStringLiteral("SCL"))));
+  QVERIFY(info.contains(PinLine(21, QStringLiteral("I2CBus1"), QStringLiteral("SDA"))));
+  QVERIFY(!info.contains(QStringLiteral("  56  used")));
+
+  QCOMPARE(Run({QStringLiteral("delete"), m_sFile, QStringLiteral("I2CBus1")}).m_nStatus, 0);
+  info = Run({QStringLiteral("info"), m_sFile}).m_sOut;
+  QVERIFY(!info.contains(QStringLiteral("I2CBus1")));
+  // The counter is not lowered: the next bus is I2CBus2.
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("I2C Bus & Scanner")}).m_nStatus, 0);
+  QVERIFY(Run({QStringLiteral("info"), m_sFile})
+              .m_sOut.contains(QStringLiteral("  I2CBus2 - I2C Bus and Scanner\n")));
+}
+
+void TestCliObjects::kindHelpListsKeysWithDefaults() {
+  const CRun help = Run({QStringLiteral("add"), QStringLiteral("sound"), QStringLiteral("--help")});
+  QCOMPARE(help.m_nStatus, 0);
+  QVERIFY(help.m_sOut.startsWith(
+      QStringLiteral("Simple Sound - Music & Sound Effects Player (kyv-cli add FILE.KYV sound")));
+  QVERIFY(help.m_sOut.contains(
+      QStringLiteral("  leftIOPin\n      left audio pin, 0 to 63\n      default: 54\n")));
+  QVERIFY(help.m_sOut.contains(QStringLiteral("      default: SimpleSound<n>\n")));
+  QVERIFY(!help.m_sOut.contains(QStringLiteral("description")));
+  QCOMPARE(
+      Run({QStringLiteral("add"), QStringLiteral("servo"), QStringLiteral("--help")}).m_nStatus, 1);
+  QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("lcd"), QStringLiteral("--help")}).m_nStatus,
+           2);
+}
+
+QTEST_GUILESS_MAIN(TestCliObjects)
+#include "tst_cliobjects.moc"

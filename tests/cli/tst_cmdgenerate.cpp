@@ -1,0 +1,162 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestPlatform.h"
+#include "cli/CliContext.h"
+#include "model/KyvFile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestCmdGenerate : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void generatesIntoTheProjectFolder();
+  void outFolderSdDriverAndTime();
+  void driverFolderOption();
+  void usageErrors_data();
+  void usageErrors();
+  void userErrors_data();
+  void userErrors();
+
+ private:
+  // Runs kyv-cli with a settings store of its own; stdout and stderr land in the two texts.
+  int Run(const QStringList& args) {
+    m_out.clear();
+    m_err.clear();
+    QTextStream out(&m_out), err(&m_err);
+    CCliContext context(out, err, m_settings);
+    const int status = RunCli(args, context);
+    out.flush();
+    err.flush();
+    return status;
+  }
+  // A saved project Demo.KYV with an RTC that sets the time and the SD card on.
+  QString SaveProject(const QString& folder) {
+    CTestPlatform test;
+    CKyvDoc doc(test.Services());
+    doc.OnNewDocument();
+    doc.m_bMountSd = 1;
+    auto rtc = std::make_unique<CCodeObject>();
+    rtc->m_nType = OBJ_RTC;
+    rtc->m_sName = u"RTC1"_s;
+    rtc->m_sParam[0] = u"I2CBus1"_s;
+    rtc->m_bParam[0] = true;
+    doc.AddObject(std::move(rtc));
+    const QString path = QDir(folder).filePath(u"Demo.KYV"_s);
+    QString error;
+    if (!SaveKyvFile(doc, path, &error)) qFatal("%s", qPrintable(error));
+    return path;
+  }
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  CMemorySettings m_settings;
+  QString m_out;
+  QString m_err;
+};
+
+void TestCmdGenerate::generatesIntoTheProjectFolder() {
+  QTemporaryDir dir;
+  const QString project = SaveProject(dir.path());
+  QCOMPARE(Run({u"generate"_s, project}), 0);
+  const QString main = QDir::toNativeSeparators(dir.filePath(u"Demo.spin2"_s));
+  QVERIFY(m_out.split(u'\n').contains(main));
+  QVERIFY(m_err.startsWith(u"Project files created."_s));
+  QVERIFY(ReadAll(main).contains("  sd:  \"fsrw\""));
+  QVERIFY(QFile::exists(dir.filePath(u"build.bat"_s)));
+  QCOMPARE(m_settings.m_strings.value(u"FlexSpinPath"_s), u"C:\\FlexProp\\bin"_s);
+}
+
+void TestCmdGenerate::outFolderSdDriverAndTime() {
+  QTemporaryDir dir;
+  const QString project = SaveProject(dir.path());
+  const QString out = dir.filePath(u"out/nested"_s);
+  QCOMPARE(Run({u"generate"_s, project, u"--out"_s, out, u"--sd-driver"_s, u"fat32"_s, u"--time"_s,
+                u"2024-03-03T14:05:09"_s}),
+           0);
+  QVERIFY(!QFile::exists(dir.filePath(u"Demo.spin2"_s)));
+  const QByteArray main = ReadAll(QDir(out).filePath(u"Demo.spin2"_s));
+  QVERIFY(main.contains("  sd:  \"FAT32\""));
+  QVERIFY(main.contains(
+      "    SetRtcTime.Year = 2024;\r\n    SetRtcTime.Month = 3;\r\n    SetRtcTime.Date = 3;\r\n"
+      "    SetRtcTime.Day = 1;\r\n    SetRtcTime.Hours = 14;\r\n    SetRtcTime.Minutes = 5;\r\n"
+      "    SetRtcTime.Seconds = 9;\r\n"));
+  QVERIFY(QFile::exists(QDir(out).filePath(u"FAT32.spin2"_s)));
+
+  // The same command again gives the same main file.
+  QCOMPARE(Run({u"generate"_s, project, u"--out"_s, out, u"--sd-driver"_s, u"fat32"_s, u"--time"_s,
+                u"2024-03-03T14:05:09"_s}),
+           0);
+  QCOMPARE(ReadAll(QDir(out).filePath(u"Demo.spin2"_s)), main);
+}
+
+void TestCmdGenerate::driverFolderOption() {
+  QTemporaryDir dir, drivers;
+  const QString project = SaveProject(dir.path());
+  QFile mine(drivers.filePath(u"SimplerSerial.spin2"_s));
+  QVERIFY(mine.open(QIODevice::WriteOnly));
+  mine.write("PUB start(baud)\r\n");
+  mine.close();
+  QCOMPARE(Run({u"generate"_s, project, u"--driver-folder"_s, drivers.path()}), 0);
+  QCOMPARE(ReadAll(dir.filePath(u"SimplerSerial.spin2"_s)), QByteArray("PUB start(baud)\r\n"));
+}
+
+void TestCmdGenerate::usageErrors_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no file") << QStringList{u"generate"_s} << u"kyv-cli: expected one FILE.KYV"_s;
+  QTest::newRow("two files") << QStringList{u"generate"_s, u"a.KYV"_s, u"b.KYV"_s}
+                             << u"kyv-cli: expected one FILE.KYV"_s;
+  QTest::newRow("unknown option") << QStringList{u"generate"_s, u"a.KYV"_s, u"--fast"_s}
+                                  << u"kyv-cli: unknown option --fast"_s;
+  QTest::newRow("option without value")
+      << QStringList{u"generate"_s, u"a.KYV"_s, u"--out"_s} << u"kyv-cli: --out needs a value"_s;
+  QTest::newRow("bad SD driver") << QStringList{u"generate"_s, u"a.KYV"_s, u"--sd-driver"_s,
+                                                u"FAT16"_s}
+                                 << u"kyv-cli: --sd-driver takes fsrw or fat32"_s;
+  QTest::newRow("bad time")
+      << QStringList{u"generate"_s, u"a.KYV"_s, u"--time"_s, u"2024-02-30T10:00:00"_s}
+      << u"kyv-cli: --time takes YYYY-MM-DDTHH:MM:SS, not 2024-02-30T10:00:00"_s;
+}
+
+void TestCmdGenerate::usageErrors() {
+  QFETCH(QStringList, args);
+  QFETCH(QString, message);
+  QCOMPARE(Run(args), 2);
+  QVERIFY2(m_err.startsWith(message + u"\nusage: kyv-cli generate FILE.KYV"_s), qPrintable(m_err));
+}
+
+void TestCmdGenerate::userErrors_data() {
+  QTest::addColumn<QString>("blocked");  // a folder in the way of this file
+  QTest::addColumn<QString>("message");
+  QTest::newRow("missing project") << QString() << u"kyv-cli: the driver folder"_s;
+  QTest::newRow("build.bat not creatable") << u"build.bat"_s << u"Error:  Can't create "_s;
+  QTest::newRow("main file not creatable") << u"Demo.spin2"_s << u"Error:  Can't create "_s;
+}
+
+void TestCmdGenerate::userErrors() {
+  QFETCH(QString, blocked);
+  QFETCH(QString, message);
+  QTemporaryDir dir;
+  const QString project = SaveProject(dir.path());
+  if (blocked.isEmpty()) {
+    QCOMPARE(Run({u"generate"_s, dir.filePath(u"Other.KYV"_s)}), 1);
+    QVERIFY(!m_err.isEmpty());
+    QCOMPARE(Run({u"generate"_s, project, u"--driver-folder"_s, dir.filePath(u"none"_s)}), 1);
+  } else {
+    QVERIFY(QDir(dir.path()).mkdir(blocked));
+    QFile backup(dir.filePath(blocked + u".bak"_s));  // keeps the folder from being renamed away
+    QVERIFY(backup.open(QIODevice::WriteOnly));
+    backup.close();
+    QCOMPARE(Run({u"generate"_s, project}), 1);
+  }
+  QVERIFY2(m_err.startsWith(message), qPrintable(m_err));
+}
+
+QTEST_GUILESS_MAIN(TestCmdGenerate)
+#include "tst_cmdgenerate.moc"

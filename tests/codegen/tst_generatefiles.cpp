@@ -1,0 +1,643 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "CodegenFixtures.h"
+#include "TestPlatform.h"
+#include "codegen/DriverFiles.h"
+#include "codegen/GenerateFiles.h"
+#include "model/ProfileValues.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+// The whole Generate Files command against a temporary project folder.
+class TestGenerateFiles : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void goldenProjects_data();
+  void goldenProjects();
+  void driverFilesFollowTheObjectList_data();
+  void driverFilesFollowTheObjectList();
+  void unbundledDriversAreWrittenEmptyAndNamed();
+  void userDriverFolderReplacesBundledFiles();
+  void driverFolderFromTheSettingsStore();
+  void missingDriverFolderIsReported();
+  void profileValuesAreStored();
+  void neverSavedProjectWithSaveCancelled();
+  void neverSavedProjectSavedAtThePrompt();
+  void outputFolderNeedsNoSavedProject();
+  void viewsRefreshBeforeWriting();
+  void scriptNotCreatable_data();
+  void scriptNotCreatable();
+  void mainFileNotCreatable();
+  void backupKeptFromBeforeTheFirstGeneration();
+  void unwritableCharacterStops_data();
+  void unwritableCharacterStops();
+  void latin1TextIsWrittenAsSingleBytes();
+  void everyCopiedTextIsChecked();
+};
+
+namespace {
+
+QStringList ScriptNames() {
+#ifdef Q_OS_WIN
+  return {u"build.bat"_s, u"load.bat"_s};
+#else
+  return {u"build.bat"_s, u"load.bat"_s, u"build.sh"_s, u"load.sh"_s};
+#endif
+}
+
+QStringList FileNames(const QStringList& paths) {
+  QStringList names;
+  for (const QString& path : paths) names.append(QFileInfo(path).fileName());
+  return names;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString Native(const QString& folder, const QString& name) {
+  return QDir::toNativeSeparators(QDir(folder).filePath(name));
+}
+
+// The final message as Generate Files builds it for these unbundled files.
+QString CreatedMessage(const QStringList& unbundled) {
+  QString text = u"Project files created."_s;
+  for (const QString& file : unbundled)
+    text += u"\nWarning: "_s + file +
+            u" was written empty: its driver is not bundled with this build of Kyv."_s;
+  return text;
+}
+
+// A saved project Demo.KYV in its own temporary folder.
+struct CProject {
+  CTestPlatform m_test;
+  QTemporaryDir m_dir;
+  CKyvDoc m_doc{m_test.Services()};
+
+  CProject() {
+    m_doc.OnNewDocument();
+    m_doc.SetPathName(m_dir.filePath(u"Demo.KYV"_s));
+  }
+  QString Folder() const { return m_dir.path(); }
+  QString Path(const QString& name) const { return Native(m_dir.path(), name); }
+  CGenerateResult Generate(const CGenerateOptions& options = {}) {
+    return GenerateFiles(m_doc, options);
+  }
+};
+
+}  // namespace
+
+void TestGenerateFiles::goldenProjects_data() {
+  QTest::addColumn<QString>("golden");
+  QTest::addColumn<bool>("allOptions");
+  QTest::addColumn<QStringList>("drivers");
+  QTest::newRow("empty project, defaults")
+      << u"empty"_s << false << QStringList{u"SimplerSerial.spin2"_s};
+  QTest::newRow("every option on")
+      << u"alloptions"_s << true
+      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s};
+}
+
+void TestGenerateFiles::goldenProjects() {
+  QFETCH(QString, golden);
+  QFETCH(bool, allOptions);
+  QFETCH(QStringList, drivers);
+  CProject project;
+  CKyvDoc& doc = project.m_doc;
+  if (allOptions) {
+    doc.m_bUseLibraryPath = doc.m_bUseOptLevel = doc.m_bUseFlexOptions = doc.m_bUseHeapSize = 1;
+    doc.m_bUsePlan9 = doc.m_bUseBaud = doc.m_bUseLoadP2Options = doc.m_bMountSd = 1;
+    doc.m_sBaud = u"115200"_s;
+  }
+
+  const CGenerateResult result = project.Generate();
+  QVERIFY(result.m_bCompleted);
+  QCOMPARE(FileNames(result.m_filesWritten),
+           (ScriptNames() + QStringList{u"Demo.spin2"_s} + drivers));
+  QCOMPARE(doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
+
+  const QDir goldenDir(QStringLiteral(KYV_TEST_DATA_DIR "/codegen/") + golden);
+  for (const QString& name : ScriptNames() + QStringList{u"Demo.spin2"_s}) {
+    QVERIFY2(QFile::exists(project.Path(name)), qPrintable(name));
+    QCOMPARE(ReadAll(project.Path(name)), ReadAll(goldenDir.filePath(name)));
+  }
+#ifndef Q_OS_WIN
+  for (const QString& script : {u"build.sh"_s, u"load.sh"_s})
+    QVERIFY(QFileInfo(project.Path(script)).isExecutable());
+#endif
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(result.m_unbundledFiles)});
+  QCOMPARE(project.m_test.m_messages.m_messages.last().m_style, MessageStyle::Plain);
+}
+
+void TestGenerateFiles::driverFilesFollowTheObjectList_data() {
+  QTest::addColumn<QList<int>>("objects");
+  QTest::addColumn<QStringList>("drivers");
+  const QStringList vga = {u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s};
+  const QStringList sound = {u"simplesound.spin2"_s,       u"space_sample2_S8.raw"_s,
+                             u"space_sample1_S8.raw"_s,    u"platform_sample3_S8.raw"_s,
+                             u"platform_sample1_S8.raw"_s, u"pyr.mod"_s,
+                             u"reSound.spin2"_s,           u"trackerPlayer.spin2"_s};
+  QTest::newRow("VGA then sound") << QList<int>{OBJ_SIMPLE_VGA, OBJ_SIMPLE_SOUND} << vga + sound;
+  QTest::newRow("sound then VGA") << QList<int>{OBJ_SIMPLE_SOUND, OBJ_SIMPLE_VGA} << sound + vga;
+  QTest::newRow("USB without error LED")
+      << QList<int>{-OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b_NoErrorLed.spin2"_s};
+  QTest::newRow("USB with error LED")
+      << QList<int>{OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b.spin2"_s};
+  QTest::newRow("Simple HDMI") << QList<int>{OBJ_SIMPLE_HDMI}
+                               << QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s};
+  QTest::newRow("DVP camera") << QList<int>{OBJ_CAMERA}
+                              << QStringList{u"Cam.h"_s, u"CameraCapture.spin2"_s, u"OV2640.h"_s,
+                                             u"OV5640.h"_s, u"OV7675.h"_s};
+  QTest::newRow("I2C bus, QVGA, LEDs, RTC, servo, ADC")
+      << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_QVGA, OBJ_NEOPIXEL, OBJ_RTC, OBJ_SERVO, OBJ_ADC}
+      << QStringList{u"vn_i2c_kdz2a.spin2"_s,      u"vn_i2c_scanner.spin2"_s,
+                     u"QVGA_16bpp.spin2"_s,        u"QVGA_Bird.bmp"_s,
+                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.h"_s,
+                     u"vn_servo.spin2"_s,          u"adc.spin2"_s};
+  QTest::newRow("kinds without files")
+      << QList<int>{OBJ_NCO, OBJ_DIGITAL_IO, OBJ_DIGITAL_FILTERS, OBJ_DAC, OBJ_TILED_1080P}
+      << QStringList{};
+}
+
+void TestGenerateFiles::driverFilesFollowTheObjectList() {
+  QFETCH(QList<int>, objects);
+  QFETCH(QStringList, drivers);
+  CProject project;
+  for (const int kind : objects) {
+    switch (kind < 0 ? -kind : kind) {
+      case OBJ_SIMPLE_VGA:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+        break;
+      case OBJ_SIMPLE_QVGA:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+        break;
+      case OBJ_SIMPLE_HDMI:
+        project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
+        break;
+      case OBJ_TILED_1080P:
+        project.m_doc.AddObject(MakeVideo(OBJ_TILED_1080P, u"Tiled1080p1"_s));
+        break;
+      case OBJ_SIMPLE_SOUND:
+        project.m_doc.AddObject(MakeSound(u"SimpleSound1"_s));
+        break;
+      case OBJ_USB_KBM:
+        project.m_doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, kind < 0));
+        break;
+      case OBJ_CAMERA:
+        project.m_doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s));
+        break;
+      case OBJ_I2C_BUS:
+        project.m_doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
+        break;
+      case OBJ_NEOPIXEL:
+        project.m_doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+        break;
+      case OBJ_RTC:
+        project.m_doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
+        break;
+      case OBJ_SERVO:
+        project.m_doc.AddObject(MakeServo(u"Servo1"_s, u"38"_s, false, true));
+        break;
+      case OBJ_ADC:
+        project.m_doc.AddObject(MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false));
+        break;
+      case OBJ_NCO:
+        project.m_doc.AddObject(MakeNco(u"NCO1"_s));
+        break;
+      case OBJ_DIGITAL_IO:
+        project.m_doc.AddObject(MakeDigitalIo(u"DigitalIO1"_s));
+        break;
+      case OBJ_DIGITAL_FILTERS:
+        project.m_doc.AddObject(MakeFilters(u"Filters1"_s, {1}));
+        break;
+      case OBJ_DAC:
+        project.m_doc.AddObject(MakeDac(u"DAC1"_s, u"18"_s, 0, false));
+        break;
+      default:
+        QFAIL("no fixture for this kind");
+    }
+  }
+  const CGenerateResult result = project.Generate();
+  QVERIFY(result.m_bCompleted);
+  QCOMPARE(FileNames(result.m_filesWritten),
+           (ScriptNames() + QStringList{u"Demo.spin2"_s, u"SimplerSerial.spin2"_s} + drivers));
+  // Exactly these files are in the folder: the USB variant is written under one name only.
+  QStringList expected =
+      ScriptNames() + QStringList{u"Demo.spin2"_s, u"SimplerSerial.spin2"_s} + drivers;
+  expected.sort();
+  QCOMPARE(Entries(project.Folder()), expected);
+}
+
+// A file whose driver is not bundled is still written, empty, and named in the final message;
+// a bundled one is written byte for byte.
+void TestGenerateFiles::unbundledDriversAreWrittenEmptyAndNamed() {
+  CProject project;
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA2"_s));
+  project.m_doc.AddObject(MakeSound(u"SimpleSound1"_s));
+  const CGenerateResult result = project.Generate();
+
+  QStringList unbundled;
+  QList<const CDriverFile*> rows = DriverFilesFor(DriverUse::Serial);
+  rows += DriverFilesFor(*project.m_doc.m_ObjectList[0]);
+  rows += DriverFilesFor(*project.m_doc.m_ObjectList[2]);
+  for (const CDriverFile* row : rows) {
+    const QString path = project.Path(row->m_sFileName);
+    QVERIFY2(QFile::exists(path), qPrintable(row->m_sFileName));
+    if (IsResourceBundled(row->m_nResource)) {
+      QVERIFY(QFileInfo(path).size() > 0);
+    } else {
+      QCOMPARE(QFileInfo(path).size(), 0);
+      unbundled.append(row->m_sFileName);
+    }
+  }
+  QCOMPARE(result.m_unbundledFiles, unbundled);  // each named once, though written twice
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(unbundled)});
+}
+
+void TestGenerateFiles::userDriverFolderReplacesBundledFiles() {
+  CProject project;
+  QTemporaryDir drivers;
+  auto put = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(drivers.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  put(u"VGA_SimpleDriver1a.spin2"_s, "PUB start(pin)\r\n");
+  put(u"SIMPLERSERIAL.SPIN2"_s, QByteArray("\x00\xFF serial", 9));  // letter case need not match
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+
+  const CGenerateResult result = project.Generate({QString(), drivers.path()});
+  QCOMPARE(ReadAll(project.Path(u"VGA_SimpleDriver1a.spin2"_s)), QByteArray("PUB start(pin)\r\n"));
+  QCOMPARE(ReadAll(project.Path(u"SimplerSerial.spin2"_s)), QByteArray("\x00\xFF serial", 9));
+  QVERIFY(!result.m_unbundledFiles.contains(u"VGA_SimpleDriver1a.spin2"_s));
+  QVERIFY(!result.m_unbundledFiles.contains(u"SimplerSerial.spin2"_s));
+  QVERIFY(FileNames(result.m_filesWritten).contains(u"bitmap2.bmp"_s));
+}
+
+void TestGenerateFiles::driverFolderFromTheSettingsStore() {
+  CProject project;
+  QTemporaryDir drivers;
+  QFile file(drivers.filePath(u"SimplerSerial.spin2"_s));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("mine");
+  file.close();
+  project.m_test.m_settings.m_strings[kDriverFolderSetting] = drivers.path();
+  project.Generate();
+  QCOMPARE(ReadAll(project.Path(u"SimplerSerial.spin2"_s)), QByteArray("mine"));
+}
+
+void TestGenerateFiles::missingDriverFolderIsReported() {
+  CProject project;
+  const QString missing = project.m_dir.filePath(u"no such folder"_s);
+  const CGenerateResult result = project.Generate({QString(), missing});
+  QVERIFY(result.m_bCompleted);
+  const QString message = project.m_test.m_messages.Texts().last();
+  QVERIFY(message.startsWith(u"Project files created.\nWarning: the driver folder "_s +
+                             QDir::toNativeSeparators(missing) +
+                             u" does not exist; the bundled drivers were written."_s));
+}
+
+void TestGenerateFiles::profileValuesAreStored() {
+  CProject project;
+  CKyvDoc& doc = project.m_doc;
+  doc.m_sFlexSpinPath = u"/opt/flexprop/bin"_s;
+  doc.m_sLoadP2Path = u"/opt/loadp2"_s;
+  doc.m_sLibraryPath = u"/opt/lib"_s;
+  doc.m_sFlexOptions = u"--fcache=100"_s;
+  doc.m_sPlan9Path = u"/srv/p2"_s;
+  project.Generate();
+  const QMap<QString, QString>& stored = project.m_test.m_settings.m_strings;
+  QCOMPARE(stored.size(), 5);
+  for (const CProfileValue& value : ProfileValues())
+    QCOMPARE(stored.value(value.m_sName), doc.*value.m_pMember);
+
+  // The next new project starts from them.
+  CKyvDoc next(project.m_test.Services());
+  next.OnNewDocument();
+  QCOMPARE(next.m_sFlexSpinPath, u"/opt/flexprop/bin"_s);
+  QCOMPARE(next.m_sPlan9Path, u"/srv/p2"_s);
+}
+
+void TestGenerateFiles::neverSavedProjectWithSaveCancelled() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  const CGenerateResult result = GenerateFiles(doc);
+  QVERIFY(!result.m_bCompleted);
+  QVERIFY(result.m_filesWritten.isEmpty());
+  QCOMPARE(test.m_savePrompt.m_nCalls, 1);
+  QCOMPARE(test.m_messages.Texts(),
+           (QStringList{u"Project must be saved first."_s, u"Unable to find project path."_s}));
+  QVERIFY(test.m_settings.m_strings.isEmpty());
+  QVERIFY(doc.m_sMainFilePath.isEmpty());
+}
+
+void TestGenerateFiles::neverSavedProjectSavedAtThePrompt() {
+  CTestPlatform test;
+  QTemporaryDir dir;
+  test.m_savePrompt.m_answer = [&](CKyvDoc& doc) {
+    doc.SetPathName(dir.filePath(u"Saved.KYV"_s));
+    return true;
+  };
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  const CGenerateResult result = GenerateFiles(doc);
+  QVERIFY(result.m_bCompleted);
+  QCOMPARE(test.m_messages.Texts().first(), u"Project must be saved first."_s);
+  QVERIFY(QFile::exists(dir.filePath(u"Saved.spin2"_s)));
+}
+
+void TestGenerateFiles::outputFolderNeedsNoSavedProject() {
+  CTestPlatform test;
+  QTemporaryDir out;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.SetTitle(u"Robot.KYV"_s);
+  const CGenerateResult result = GenerateFiles(doc, {out.path(), QString()});
+  QVERIFY(result.m_bCompleted);
+  QCOMPARE(test.m_savePrompt.m_nCalls, 0);
+  QCOMPARE(doc.m_sMainFilePath, Native(out.path(), u"Robot.spin2"_s));
+  QVERIFY(ReadAll(out.filePath(u"build.bat"_s)).contains(" Robot.spin2\r\n"));
+}
+
+void TestGenerateFiles::viewsRefreshBeforeWriting() {
+  struct CSettingsForm : CDocumentView {
+    CKyvDoc* m_pDoc = nullptr;
+    int m_nUpdates = 0;
+    void OnUpdate() override {
+      ++m_nUpdates;
+      m_pDoc->m_sClockFreq = u"297_000_000"_s;  // typed on the settings tab
+    }
+  } form;
+  CProject project;
+  form.m_pDoc = &project.m_doc;
+  project.m_doc.AddView(&form);
+  project.Generate();
+  project.m_doc.RemoveView(&form);
+  QCOMPARE(form.m_nUpdates, 1);
+  QVERIFY(ReadAll(project.Path(u"Demo.spin2"_s)).contains("  _clkfreq = 297_000_000\r\n"));
+}
+
+void TestGenerateFiles::scriptNotCreatable_data() {
+  QTest::addColumn<QString>("blocked");
+  for (const QString& script : ScriptNames()) QTest::newRow(qPrintable(script)) << script;
+}
+
+// A folder in the way of a script: the message names it, the scripts before it stay and
+// nothing after it is written.
+void TestGenerateFiles::scriptNotCreatable() {
+  QFETCH(QString, blocked);
+  CProject project;
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  QVERIFY(QDir(project.Folder()).mkdir(blocked));
+
+  const CGenerateResult result = project.Generate();
+  QVERIFY(!result.m_bCompleted);
+  const QStringList messages = project.m_test.m_messages.Texts();
+  QCOMPARE(messages.size(), 1);
+  const QString prefix = u"Error:  Can't create "_s + project.Path(blocked) + u" -->"_s;
+  QVERIFY2(messages[0].startsWith(prefix) && messages[0].size() > prefix.size(),
+           qPrintable(messages[0]));
+  QVERIFY(messages[0].size() <= prefix.size() + 255);
+
+  const QStringList before = ScriptNames().mid(0, ScriptNames().indexOf(blocked));
+  QCOMPARE(FileNames(result.m_filesWritten), before);
+  QStringList expected = before + QStringList{blocked};
+  expected.sort();
+  QCOMPARE(Entries(project.Folder()), expected);
+  QVERIFY(project.m_doc.m_sMainFilePath.isEmpty());
+}
+
+// The main file cannot be created (a folder of its name, a backup already there): the message,
+// no serial driver, but the object drivers and the final message still come.
+void TestGenerateFiles::mainFileNotCreatable() {
+  CProject project;
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  QVERIFY(QDir(project.Folder()).mkdir(u"Demo.spin2"_s));
+  QFile backup(project.Path(u"Demo.spin2.bak"_s));
+  QVERIFY(backup.open(QIODevice::WriteOnly));
+  backup.close();
+
+  const CGenerateResult result = project.Generate();
+  QVERIFY(!result.m_bCompleted);
+  const QStringList messages = project.m_test.m_messages.Texts();
+  QCOMPARE(messages.size(), 2);
+  QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s) +
+                                  u" -->"_s),
+           qPrintable(messages[0]));
+  QCOMPARE(messages[1], CreatedMessage(result.m_unbundledFiles));
+  QCOMPARE(project.m_doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
+  QCOMPARE(FileNames(result.m_filesWritten),
+           (ScriptNames() + QStringList{u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s}));
+  QVERIFY(!QFile::exists(project.Path(u"SimplerSerial.spin2"_s)));
+  QVERIFY(QFile::exists(project.Path(u"VGA_SimpleDriver1a.spin2"_s)));
+}
+
+void TestGenerateFiles::backupKeptFromBeforeTheFirstGeneration() {
+  CProject project;
+  QFile handWritten(project.Path(u"Demo.spin2"_s));
+  QVERIFY(handWritten.open(QIODevice::WriteOnly));
+  handWritten.write("my own main file\r\n");
+  handWritten.close();
+
+  project.Generate();
+  const QByteArray first = ReadAll(project.Path(u"Demo.spin2"_s));
+  QVERIFY(first.startsWith("''Kyv Generated Spin2 main file\r\n"));
+  QCOMPARE(ReadAll(project.Path(u"Demo.spin2.bak"_s)), QByteArray("my own main file\r\n"));
+
+  project.m_doc.m_sClockFreq = u"200_000_000"_s;
+  project.Generate();
+  QCOMPARE(ReadAll(project.Path(u"Demo.spin2.bak"_s)), QByteArray("my own main file\r\n"));
+  QVERIFY(ReadAll(project.Path(u"Demo.spin2"_s)).contains("  _clkfreq = 200_000_000\r\n"));
+}
+
+void TestGenerateFiles::unwritableCharacterStops_data() {
+  QTest::addColumn<int>("place");
+  QTest::addColumn<QString>("message");
+  const QString tail =
+      u"), which cannot be written as a single byte. Change it and generate again."_s;
+  QTest::newRow("object field")
+      << 0
+      << u"Error:  Can't generate files: field \"SCL Pin:\" of object I2CBus1 holds the character \"\u0665\" (U+0665"_s +
+             tail;
+  QTest::newRow("object name")
+      << 1
+      << u"Error:  Can't generate files: field \"Object Name:\" of object Servo\u2460 holds the character \"\u2460\" (U+2460"_s +
+             tail;
+  QTest::newRow("setting")
+      << 2
+      << u"Error:  Can't generate files: the setting \"Add these additional options: (FlexSpin)\" holds the character \"\u2014\" (U+2014"_s +
+             tail;
+  QTest::newRow("character beyond 16 bits")
+      << 3
+      << u"Error:  Can't generate files: field \"Basepin:\" of object SimpleVGA1 holds the character \"\U0001F600\" (U+1F600"_s +
+             tail;
+}
+
+// Nothing is written and no setting is stored: the user fixes the text and generates again.
+void TestGenerateFiles::unwritableCharacterStops() {
+  QFETCH(int, place);
+  QFETCH(QString, message);
+  CProject project;
+  CKyvDoc& doc = project.m_doc;
+  doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
+  switch (place) {
+    case 0:
+      doc.m_ObjectList[0]->m_sText[6] = u"5\u0665"_s;
+      break;
+    case 1:
+      doc.AddObject(MakeServo(u"Servo\u2460"_s, u"38"_s, false, false));
+      break;
+    case 2:
+      doc.m_bUseFlexOptions = 1;
+      doc.m_sFlexOptions = u"\u2014fixed"_s;
+      break;
+    case 3:
+      doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s))->m_sBasePin = u"48\U0001F600"_s;
+      break;
+  }
+  const CGenerateResult result = project.Generate();
+  QVERIFY(!result.m_bCompleted);
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{message});
+  QVERIFY(Entries(project.Folder()).isEmpty());
+  QVERIFY(project.m_test.m_settings.m_strings.isEmpty());
+}
+
+void TestGenerateFiles::latin1TextIsWrittenAsSingleBytes() {
+  CProject project;
+  project.m_doc.AddObject(MakeDigitalIo(u"Caf\u00E9"_s));
+  project.m_doc.m_sFlexSpinPath = u"C:\\Programme\\Fl\u00FCx"_s;
+  QVERIFY(project.Generate().m_bCompleted);
+  QVERIFY(ReadAll(project.Path(u"Demo.spin2"_s)).contains("\r\n  Caf\xE9 = 38\r\n"));
+  QVERIFY(
+      ReadAll(project.Path(u"build.bat"_s)).contains("C:\\Programme\\Fl\xFCx\\FlexSpin.exe -2"));
+}
+
+// Every text slot of every kind, and every setting, with a character of no single-byte form:
+// either the check stops generation before anything is written, or that text goes into no
+// generated file. And the check fires only for texts that do go into a file.
+void TestGenerateFiles::everyCopiedTextIsChecked() {
+  using Make = std::function<std::unique_ptr<CCodeObject>()>;
+  const QList<Make> objects = {
+      [] { return MakeVideo(OBJ_SIMPLE_VGA, u"V"_s); },
+      [] { return MakeVideo(OBJ_SIMPLE_QVGA, u"Q"_s); },
+      [] { return MakeVideo(OBJ_SIMPLE_HDMI, u"H"_s); },
+      [] { return MakeVideo(OBJ_TILED_1080P, u"T"_s); },
+      [] { return MakeI2cBus(u"B"_s); },
+      [] { return MakeNeopixel(u"N"_s); },
+      [] { return MakeNco(u"F"_s); },
+      [] { return MakeRtc(u"R"_s, u"B"_s, true); },
+      [] { return MakeSound(u"S"_s); },
+      [] { return MakeServo(u"M"_s, u"1"_s, false, true); },
+      [] { return MakeServo(u"M"_s, u"1"_s, true, false); },
+      [] { return MakeDigitalIo(u"D"_s); },
+      [] { return MakeFilters(u"G"_s, {}); },
+      [] { return MakeFilters(u"G"_s, {3}); },
+      [] { return MakeDac(u"A"_s, u"2"_s, 0, true); },
+      [] { return MakeAdc(u"C"_s, u"3"_s, 1, 9, true); },
+      [] { return MakeUsb(u"U"_s, false, 1, false); },
+      [] { return MakeUsb(u"U"_s, true, 0, true); },
+      [] {
+        auto usb = MakeUsb(u"U"_s, true, 0, false);
+        usb->m_bParam[2] = false;
+        return usb;
+      },
+      [] { return MakeCamera(u"K"_s, u"B"_s, u"Q"_s); },
+  };
+  using Slot = std::function<QString&(CCodeObject&)>;
+  QList<Slot> textSlots = {[](CCodeObject& o) -> QString& { return o.m_sName; },
+                           [](CCodeObject& o) -> QString& { return o.m_sBasePin; },
+                           [](CCodeObject& o) -> QString& { return o.m_sString; }};
+  for (int i = 0; i < CCodeObject::kTextSlots; ++i)
+    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sText[i]; });
+  for (int i = 0; i < CCodeObject::kParamSlots; ++i)
+    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sParam[i]; });
+
+  QTemporaryDir out;
+  int generations = 0;
+  // Generates the project after change(doc) has been applied; says whether the check stopped it
+  // and whether a generated file holds the byte A4.
+  auto generate = [&](const std::function<void(CKyvDoc&)>& change, bool* markerWritten) {
+    CTestPlatform test;
+    CKyvDoc doc(test.Services());
+    doc.OnNewDocument();
+    doc.SetTitle(u"Demo.KYV"_s);
+    change(doc);
+    // A fresh folder each time: truncating and rewriting the same files waits on the disk.
+    const QString folder = out.filePath(QString::number(++generations));
+    QDir().mkdir(folder);
+    const CGenerateResult result = GenerateFiles(doc, {folder, QString()});
+    const QStringList messages = test.m_messages.Texts();
+    const bool stopped =
+        messages.size() == 1 && messages[0].startsWith(u"Error:  Can't generate files: "_s);
+    if (!stopped && !result.m_bCompleted) qWarning() << messages;
+    const QStringList generatedTexts =
+        ScriptNames() + QStringList{u"Demo.spin2"_s};  // not the drivers' bytes
+    for (const QString& path : result.m_filesWritten)
+      if (markerWritten && generatedTexts.contains(QFileInfo(path).fileName()) &&
+          ReadAll(path).contains('\xA4'))
+        *markerWritten = true;
+    return stopped ? 1 : result.m_bCompleted ? 0 : -1;
+  };
+  // Generation with U+2126 appended to the text either stops at the check or completes without
+  // the text in any file (a writer refuses what it cannot encode, so it would not complete).
+  // When the check stops it, the same text with U+00A4 does reach a file.
+  auto CheckedExactlyWhenWritten = [&](const auto& with) {
+    const int outcome = generate(with(u"\u2126"_s), nullptr);
+    if (outcome <= 0) return outcome == 0;
+    bool written = false;
+    return generate(with(u"\u00A4"_s), &written) == 0 && written;
+  };
+
+  for (int o = 0; o < objects.size(); ++o) {
+    for (int s = 0; s < textSlots.size(); ++s) {
+      auto with = [&](const QString& extra) {
+        return [&, extra](CKyvDoc& doc) {
+          CCodeObject* object = doc.AddObject(objects[o]());
+          textSlots[s](*object) += extra;
+        };
+      };
+      const QByteArray where =
+          "object " + QByteArray::number(o) + ", slot " + QByteArray::number(s);
+      QVERIFY2(CheckedExactlyWhenWritten(with), where.constData());
+    }
+  }
+
+  const QList<QString CKyvDoc::*> settings = {
+      &CKyvDoc::m_sClockFreq,     &CKyvDoc::m_sFlexSpinPath, &CKyvDoc::m_sLoadP2Path,
+      &CKyvDoc::m_sLibraryPath,   &CKyvDoc::m_sOptLevel,     &CKyvDoc::m_sFlexOptions,
+      &CKyvDoc::m_sHeapSize,      &CKyvDoc::m_sPlan9Path,    &CKyvDoc::m_sBaud,
+      &CKyvDoc::m_sLoadP2Options, &CKyvDoc::m_sSdClk,        &CKyvDoc::m_sSdCs,
+      &CKyvDoc::m_sSdMosi,        &CKyvDoc::m_sSdMiso};
+  for (const bool flagsOn : {false, true}) {
+    for (int s = 0; s < settings.size(); ++s) {
+      auto with = [&](const QString& extra) {
+        return [&, extra](CKyvDoc& doc) {
+          for (int32_t CKyvDoc::*flag :
+               {&CKyvDoc::m_bUseLibraryPath, &CKyvDoc::m_bUseOptLevel, &CKyvDoc::m_bUseFlexOptions,
+                &CKyvDoc::m_bUseHeapSize, &CKyvDoc::m_bUsePlan9, &CKyvDoc::m_bUseBaud,
+                &CKyvDoc::m_bUseLoadP2Options, &CKyvDoc::m_bMountSd})
+            doc.*flag = flagsOn ? 1 : 0;
+          doc.*settings[s] += extra;
+        };
+      };
+      const QByteArray where =
+          "setting " + QByteArray::number(s) + (flagsOn ? " with its option on" : "");
+      QVERIFY2(CheckedExactlyWhenWritten(with), where.constData());
+    }
+  }
+}
+
+QTEST_GUILESS_MAIN(TestGenerateFiles)
+#include "tst_generatefiles.moc"

@@ -1,0 +1,697 @@
+#include <QtTest>
+#include <functional>
+
+#include "CodegenFixtures.h"
+#include "TestPlatform.h"
+#include "codegen/MainFileSections.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+// Each section of the main file for a project of one object, compared with the exact text.
+class TestMainFileSections : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void kindBlocks_data();
+  void kindBlocks();
+  void neopixelStartCall_data();
+  void neopixelStartCall();
+  void digitalIoStartState_data();
+  void digitalIoStartState();
+  void mainRoutineWaitsWithPollTickForSound();
+  void dacHelperWrittenOncePerProject();
+  void adcInstanceSharedByAdcObjects();
+  void fat32Blocks();
+  void blocksFollowListOrder();
+  void rtcReadsTheClockOfThePlatform();
+};
+
+// The expected lines stay one per source line, as they read in the file.
+// clang-format off
+namespace {
+
+struct CKindCase {
+  const char* m_sName;
+  std::function<std::unique_ptr<CCodeObject>()> m_make;
+  QString m_sConstants;
+  QString m_sObj;
+  QString m_sVar;
+  QString m_sLoop;
+  QString m_sSetup;
+};
+
+const QString kObjHead =
+    u"OBJ 'Required Objects\n"
+    u"  ser : \"SimplerSerial\"  'For sending diagnostic output to serial terminal\n"_s;
+const QString kVarHead = u"\n\nVAR 'place for any needed variables\n"_s;
+const QString kLoopHead = u"Pub Loop()|i\n'Loop - Things to do over and over again\n"_s;
+const QString kLoopTail = u"\n'End of Loop \n\n\n"_s;
+const QString kSetupHead =
+    u"Pub Setup()|i\n"
+    u"'Setup - Things to do once at start \n\n"
+    u"'start serial\n"
+    u"  ser.start(230400)\n"
+    u"  repeat i from 5 to 0 'wait up to 5 seconds\n"
+    u"    ser.str(string(\"Press any key to skip count down : \")) 'tell user to press a key to avoid waiting\n"
+    u"    ser.dec(i) 'show count down\n"
+    u"    ser.str(string(\" seconds until starting.\", 13))\n"
+    u"    waitms(1000) 'wait a second\n"
+    u"    if ser.rxcheck() >= 0 'any key pressed\n"
+    u"      ser.rxflush() 'remove all key presses from input buffer\n"
+    u"      quit      'continue\n\n"_s;
+const QString kSetupTail = u"\n'End of Setup\n\n"_s;
+
+const QString kUsbStatusStructure =
+    u"\n//USB Keyboard & Mouse status structure\n"
+    u"typedef struct\n"
+    u"{//reports mouse position and keyboard scan keys\n"
+    u"\tint x;\n"
+    u"\tint y;\n"
+    u"\tint MaxX;\n"
+    u"\tint MaxY;\n"
+    u"\tint buttons;\n"
+    u"\tchar scancodes[8];\n"
+    u"} KbMouseInfo;\n"_s;
+
+const QString kRtcLoop =
+    u"\n    // get current time\n"
+    u"    char dispbuf[40];\n"
+    u"    struct timeval tv;\n"
+    u"    gettimeofday(&tv, 0);\n"
+    u"    // get an ASCII version of the time\n"
+    u"    // uses the standard C library strftime function to format the time\n"
+    u"    strftime(dispbuf, sizeof(dispbuf), \"%a %b %d %H:%M:%S %Y\", localtime(&tv.tv_sec));\n"
+    u"    // print it\n"
+    u"    printf(\" %s\\n\", dispbuf);\n"_s;
+
+const QList<CKindCase>& KindCases() {
+  static const QList<CKindCase> cases = {
+      {"Simple VGA", [] { return MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s); },
+       u"\n  'Simple VGA Basepin for SimpleVGA1\n"
+       u"  VGA_BASEPIN = 48\n\n"_s,
+       u"  vga : \"VGA_SimpleDriver1a.spin2\"    'Simple VGA Driver 640x480x8bpp that shows embedded image for SimpleVGA1\n"_s,
+       {}, {},
+       u"\n  vga.start(VGA_BASEPIN)\n"
+       u"  ser.str(string(\"VGA Driver started.\",13))\n"_s},
+
+      {"Simple QVGA", [] { return MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s); },
+       u"\n//Simple QVGA Basepin for SimpleQVGA1\n"
+       u"#define QVGA_BASEPIN 48\n\n"_s,
+       u"//Simple QVGA Driver 320x240x16bpp that shows embedded image for SimpleQVGA1\n"
+       u"struct __using(\"QVGA_16bpp.spin2\") SimpleQVGA1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+       {}, {},
+       u"\n    SimpleQVGA1.start(QVGA_BASEPIN, QVGA_BASEPIN+4);  //base pin & vsync pin\n"
+       u"    printf(\"QVGA Driver started.\\n\");\n"_s},
+
+      {"Simple HDMI", [] { return MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s); },
+       u"\n//Simple HDMI Basepin for SimpleHDMI1\n"
+       u"#define HDMI_BASEPIN 48\n\n"_s,
+       u"//Simple HDMI Driver 800x480x8bpp that shows embedded image for SimpleHDMI1\n"
+       u"struct __using(\"HDMI_Simple1c.spin2\") SimpleHDMI1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+       {}, {},
+       u"\n    SimpleHDMI1.start(HDMI_BASEPIN);  //base pin \n"
+       u"    printf(\"HDMI Driver started.\\n\");\n"_s},
+
+      {"Tiled 1080p", [] { return MakeVideo(OBJ_TILED_1080P, u"Tiled1080p1"_s); }, {}, {}, {}, {}, {}},
+
+      {"I2C bus scanning", [] { return MakeI2cBus(u"I2CBus1"_s, true); },
+       u"\n  'I2C Bus Pins and Settings for I2CBus1\n"
+       u"  I2CBus1_SCL = 56\n"
+       u"  I2CBus1_SDA = 57\n"
+       u"  I2CBus1_SPEED = 100\n"
+       u"  I2CBus1_PULLUP = 0 \n\n"_s,
+       u"  I2CBus1: \"vn_i2c_scanner\"  'I2C port settings container\n"_s,
+       {},
+       u"  \n'Scan the I2C Bus: I2CBus1\n"
+       u"  I2CBus1.ScanI2cBus()\n"_s,
+       u"  \n'Start an I2C driver\n"
+       u"  I2CBus1.Setup(I2CBus1_SCL, I2CBus1_SDA, I2CBus1_SPEED, I2CBus1_PULLUP)  'setup(scl, sda, khz, PullupType) \n"
+       u"  ser.str(string(\"I2C Driver started.\", 13))\n"_s},
+
+      {"I2C bus without scan", [] { auto bus = MakeI2cBus(u"Bus2"_s, false); bus->m_nNumber = 3; return bus; },
+       u"\n  'I2C Bus Pins and Settings for Bus2\n"
+       u"  Bus2_SCL = 56\n"
+       u"  Bus2_SDA = 57\n"
+       u"  Bus2_SPEED = 100\n"
+       u"  Bus2_PULLUP = 3 \n\n"_s,
+       u"  Bus2: \"vn_i2c_scanner\"  'I2C port settings container\n"_s,
+       {}, {},
+       u"  \n'Start an I2C driver\n"
+       u"  Bus2.Setup(Bus2_SCL, Bus2_SDA, Bus2_SPEED, Bus2_PULLUP)  'setup(scl, sda, khz, PullupType) \n"
+       u"  ser.str(string(\"I2C Driver started.\", 13))\n"_s},
+
+      {"Neopixel cycling", [] { return MakeNeopixel(u"Neopixel1"_s); },
+       u"\n  'Neopixel pin and settings for Neopixel1\n"
+       u"  NEOPIXELS = 1\n"
+       u"  NEOPIXEL_COLOR = $FF800000\n"
+       u"  NEOPIXEL_PIN = 53\n"
+       u"  NEOPIXEL_HOLDOFF = 5\n"_s,
+       u"  neopixel : \"vn_rgbx_pixel_kdz.spin2\"   'Neopixel driver from OBEX with minor modifications for Neopixel1\n"_s,
+       u"  long pixbuf1[NEOPIXELS]  'storage for neopixel colors\n"_s,
+       u"\n'Randomly change Neopixel color\n"
+       u"  repeat i from 0 to neopixels-1\n"
+       u"    pixbuf1[i] := GetRND()\n"_s,
+       u"  \n'Set up Neopixel\n"
+       u"  repeat i from 0 to  NEOPIXELS-1\n"
+       u"    pixbuf1[i] := NEOPIXEL_COLOR\n"
+       u"  neopixel.start_2812b(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"
+       u"  ser.str(string(\"Neopixel Driver Started.\",13))\n"_s},
+
+      {"NCO", [] { return MakeNco(u"NCO1"_s); }, {}, {}, {}, {},
+       u"\n  pinstart(38, P_NCO_FREQ+P_OE, $00000003, $00013A94)   'configure smart pin for NCO Freq \n"
+       u"  ser.str(string(\"NCO Frequency Smart Pin started.\",13))\n"_s},
+
+      {"RTC keeping its time", [] { return MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false); },
+       u"\n//Header for RTC Object: RTC1\n"
+       u"#include \"rtc_DS1339.h\"\n\n"_s,
+       {}, {}, kRtcLoop,
+       u"\n    rtc_Init(&I2CBus1, true);  //Select I2C Bus for RTC, initialize and enable the trickle charger\n"
+       u"    rtc_GetSetSystemTime(); //Get time from RTC and apply to system\n"_s},
+
+      // The test platform's clock stands at Sunday 3 March 2024, 14:05:09.
+      {"RTC set to the PC's time", [] { return MakeRtc(u"RTC1"_s, u"I2CBus1"_s, true); },
+       u"\n//Header for RTC Object: RTC1\n"
+       u"#include \"rtc_DS1339.h\"\n\n"_s,
+       {}, {}, kRtcLoop,
+       u"\n    rtc_Init(&I2CBus1, true);  //Select I2C Bus for RTC, initialize and enable the trickle charger\n"
+       u"\n    bool bSetTime = true;// false;  //Are we setting the time?\n"
+       u"    SetRtcTime.Year = 2024;\n"
+       u"    SetRtcTime.Month = 3;\n"
+       u"    SetRtcTime.Date = 3;\n"
+       u"    SetRtcTime.Day = 1;\n"
+       u"    SetRtcTime.Hours = 14;\n"
+       u"    SetRtcTime.Minutes = 5;\n"
+       u"    SetRtcTime.Seconds = 9;\n"
+       u"    if (bSetTime)\n"
+       u"\t\trtc_SetTime();\n"
+       u"    rtc_GetSetSystemTime(); //Get time from RTC and apply to system\n"_s},
+
+      {"Simple Sound with music and effects", [] { return MakeSound(u"SimpleSound1"_s); },
+       u"\n  'Simple Sound Audio pins for SimpleSound1\n"
+       u"  AV_LeftPin = 54\n"
+       u"  AV_RightPin = 55\n"_s,
+       u"  sound : \"simplesound.spin2\"  'Simple Sound Driver by Ortvane\n"_s,
+       {},
+       u"\n'randomly play a sound effect\n"
+       u"  sound.playSound((ABS GetRnd()) // 4 + 1)  'play 1 of 4 sounds\n"_s,
+       u"\n'Starting Simple Sound\n"
+       u"  ser.str(string(\"Starting SimpleSound Music...\",13))\n"
+       u"  sound.start(AV_LeftPin, AV_RightPin)\n"
+       u"  sound.Play()\n"_s},
+
+      {"Simple Sound silent", [] { return MakeSound(u"SimpleSound1"_s, false, false); },
+       u"\n  'Simple Sound Audio pins for SimpleSound1\n"
+       u"  AV_LeftPin = 54\n"
+       u"  AV_RightPin = 55\n"_s,
+       u"  sound : \"simplesound.spin2\"  'Simple Sound Driver by Ortvane\n"_s,
+       {}, {},
+       u"\n'Starting Simple Sound\n"
+       u"  ser.str(string(\"Starting SimpleSound Music...\",13))\n"
+       u"  sound.start(AV_LeftPin, AV_RightPin)\n"_s},
+
+      {"Servo in degrees moving randomly", [] { return MakeServo(u"Servo1"_s, u"38"_s, false, true); },
+       u"\n  Servo1_PIN = 38 'I/O pin to use for Servo1\n"
+       u"  Servo1_MODE = 0 '0 for degrees, 1 for microseconds\n"_s,
+       u"  Servo1 : \"vn_servo\"   'Note:  Range for position is limted by driver to 600..2400 for us mode and 0..180 for degree mode \n"_s,
+       u"  long Servo1_position  'storage for servo position\n"_s,
+       u"\n'Randomly move servo position\n"
+       u"  Servo1_position += (ABS GetRnd() // 11) - 5  'move randomly between -5 and +5 units\n"
+       u"  Servo1.Write(Servo1_MODE, Servo1_position)   'use this to set new position\n"
+       u"  Servo1_position := Servo1.Read(Servo1_MODE)   'get new actual (limited) position\n"
+       u"  ser.str(string(\"Servo Position = \"))\n"
+       u"  ser.dec(Servo1_position)\n"
+       u"  ser.tx(13)\n"_s,
+       u"  Servo1_position := 90\n"
+       u"\n'Start Servo1 driver in either degree or us mode\n"
+       u"  Servo1.start(Servo1_PIN, Servo1_position)  'position in degrees\n"
+       u"  ser.str(string(\"Servo Started.\",13))\n"_s},
+
+      // The fixed servo's Write call is commented out with a Spin2 comment mark.
+      {"Servo in microseconds held still", [] { return MakeServo(u"Servo1"_s, u"38"_s, true, false); },
+       u"\n  Servo1_PIN = 38 'I/O pin to use for Servo1\n"
+       u"  Servo1_MODE = 1 '0 for degrees, 1 for microseconds\n"_s,
+       u"  Servo1 : \"vn_servo\"   'Note:  Range for position is limted by driver to 600..2400 for us mode and 0..180 for degree mode \n"_s,
+       u"  long Servo1_position  'storage for servo position\n"_s,
+       u"\n'Fixed servo position\n"
+       u"    'Servo1.Write(Servo1_MODE, Servo1_position)    'use this to set new position\n"
+       u"    Servo1_position := Servo1.Read(Servo1_MODE)     'get new actual (limited) position\n"
+       u"  ser.str(string(\"Servo Position = \"))\n"
+       u"  ser.dec(Servo1_position)\n"
+       u"  ser.tx(13)\n"_s,
+       u"  Servo1_position := 1500\n"
+       u"\n'Start Servo1 driver in either degree or us mode\n"
+       u"  Servo1.startx(Servo1_PIN, Servo1_position)   'position in microseconds\n"
+       u"  ser.str(string(\"Servo Started.\",13))\n"_s},
+
+      {"Digital I/O toggling and showing", [] { return MakeDigitalIo(u"DigitalIO1"_s); },
+       u"\n  DigitalIO1 = 38\n"_s,
+       {}, {},
+       u"'Toggle Digital I/O pin output\n"
+       u"  pintoggle(DigitalIO1)\n"
+       u"'Show Digital I/O pin input\n"
+       u"  ser.str(string(\"DigitalIO1 IN = \"))\n"
+       u"  ser.dec(pinr(DigitalIO1))\n"
+       u"  ser.tx(13)\n"_s,
+       u"\n'Configure Digital I/O pin DigitalIO1 in non-Smart Pin mode\n"
+       u"  pinstart(DigitalIO1,P_TRUE_A|P_LOCAL_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL, 0, 0)\n"
+       u"  'set starting output mode\n"
+       u"  pinf(DigitalIO1)\n"
+       u"  ser.str(string(\"Digital Pin: DigitalIO1 Started.\",13))\n"_s},
+
+      {"Digital I/O quiet in the loop",
+       [] { auto pin = MakeDigitalIo(u"Led"_s, u"56"_s); pin->m_bParam[3] = pin->m_bParam[4] = false; return pin; },
+       u"\n  Led = 56\n"_s,
+       {}, {}, {},
+       u"\n'Configure Digital I/O pin Led in non-Smart Pin mode\n"
+       u"  pinstart(Led,P_TRUE_A|P_LOCAL_A|P_PASS_AB|P_TRUE_IN|P_TRUE_OUTPUT|P_HIGH_FAST|P_LOW_FAST|P_ASYNC_IO|P_NORMAL, 0, 0)\n"
+       u"  'set starting output mode\n"
+       u"  pinf(Led)\n"
+       u"  ser.str(string(\"Digital Pin: Led Started.\",13))\n"_s},
+
+      {"Filters: only filter 2", [] { return MakeFilters(u"Filters1"_s, {2}); },
+       u"\n  'Global Digital Filters\n"
+       u"  Filters1_Length2 = 2\n"
+       u"  Filters1_Tap2 = 6\n"_s,
+       {}, {}, {},
+       u"\n'Configure HUB digital filters\n"
+       u"  hubset($40000100 + (Filters1_Length2 << 5) + Filters1_Tap2)\n"_s},
+
+      {"Filters: all four", [] { return MakeFilters(u"F"_s, {0, 1, 2, 3}); },
+       u"\n  'Global Digital Filters\n"
+       u"  F_Length0 = 0\n  F_Tap0 = 4\n"
+       u"  F_Length1 = 1\n  F_Tap1 = 5\n"
+       u"  F_Length2 = 2\n  F_Tap2 = 6\n"
+       u"  F_Length3 = 3\n  F_Tap3 = 7\n"_s,
+       {}, {}, {},
+       u"\n'Configure HUB digital filters\n"
+       u"  hubset($40000000 + (F_Length0 << 5) + F_Tap0)\n"
+       u"  hubset($40000080 + (F_Length1 << 5) + F_Tap1)\n"
+       u"  hubset($40000100 + (F_Length2 << 5) + F_Tap2)\n"
+       u"  hubset($40000180 + (F_Length3 << 5) + F_Tap3)\n"_s},
+
+      {"Filters: none enabled", [] { return MakeFilters(u"Filters1"_s, {}); },
+       u"\n  'Global Digital Filters\n"_s, {}, {}, {}, {}},
+
+      {"DAC varying randomly", [] { return MakeDac(u"DAC1"_s, u"18"_s, 2, true); },
+       u"\n  'DAC Pin Constants\n"
+       u"  DAC1_AnalogPin = 18\n"
+       u"  DAC1_AnalogLevel = 128\n"_s,
+       {}, {},
+       u"\n'Randomly change DAC DAC1 level\n"
+       u"  i  := GetRnd() & $FF  'random 8-bit level\n"
+       u"  SetDacModeAndLevel(DAC1_AnalogPin, P_DAC_124R_3V, i)\n"
+       u"  ser.str(string(\"DAC1 level = \"))\n"
+       u"  ser.dec(i)\n"
+       u"  ser.tx(13)\n"_s,
+       u"\n'Configure 8-bit Analog DAC mode on I/O pin DAC1 in non-Smart pin mode\n"
+       u"  SetDacModeAndLevel(DAC1_AnalogPin, P_DAC_124R_3V, DAC1_AnalogLevel)\n"
+       u"  pinh(DAC1_AnalogPin)\n"
+       u"  ser.str(string(\"DAC: DAC1 Started.\\n\"))\n"_s},
+
+      {"DAC with a drive index without a mode", [] { return MakeDac(u"DAC1"_s, u"18"_s, 4, true); },
+       u"\n  'DAC Pin Constants\n"
+       u"  DAC1_AnalogPin = 18\n"
+       u"  DAC1_AnalogLevel = 128\n"_s,
+       {}, {},
+       u"\n'Randomly change DAC DAC1 level\n"
+       u"  i  := GetRnd() & $FF  'random 8-bit level\n"
+       u"  SetDacModeAndLevel(DAC1_AnalogPin, , i)\n"
+       u"  ser.str(string(\"DAC1 level = \"))\n"
+       u"  ser.dec(i)\n"
+       u"  ser.tx(13)\n"_s,
+       u"\n'Configure 8-bit Analog DAC mode on I/O pin DAC1 in non-Smart pin mode\n"
+       u"  SetDacModeAndLevel(DAC1_AnalogPin, , DAC1_AnalogLevel)\n"
+       u"  pinh(DAC1_AnalogPin)\n"
+       u"  ser.str(string(\"DAC: DAC1 Started.\\n\"))\n"_s},
+
+      {"ADC in SINC3, uncalibrated", [] { return MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false); },
+       u"\n  'ADC Constants\n"
+       u"ADC1_AnalogPin = 50\n"
+       u"ADC1_WRPIN = (P_LOCAL_A|P_ADC_1X|P_ADC)\n"
+       u"ADC1_WYPIN =(512)  'clocks 16..512\n"_s,
+       u"  adc : \"adc\"  'ADC driver for P2\n"_s,
+       {},
+       u"\n'Show ADC1 uncalibrated reading in SINC3 filtering mode\n"
+       u"  ser.str(string(\"ADC ADC1 uncalibrated reading = \"))\n"
+       u"  ser.dec(adc.RawSinc3(ADC1_AnalogPin, ADC1_WRPIN, ADC1_WYPIN))\n"_s,
+       u"\n'Configure ADC mode on I/O pin ADC1 in SINC3 filtering mode\n"
+       u"  adc.StartSinc3(ADC1_AnalogPin, ADC1_WYPIN)\n"_s},
+
+      {"ADC sampling, calibrated", [] { return MakeAdc(u"ADC1"_s, u"50"_s, 0, 13, true); },
+       u"\n  'ADC Constants\n"
+       u"ADC1_AnalogPin = 50\n"
+       u"ADC1_WRPIN = (P_LOCAL_A|P_ADC_1X|P_ADC)\n"
+       u"ADC1_WXPIN = (13)\n"_s,
+       u"  adc : \"adc\"  'ADC driver for P2\n"_s,
+       {},
+       u"\n'Show ADC1 calibrated reading in SINC2 sampling mode\n"
+       u"  ser.str(string(\"ADC ADC1 calibrated reading = \"))\n"
+       u"  ser.dec(adc.ResultSampling(ADC1_AnalogPin))\n"
+       u"  ser.str(string(\" millivolts\"))\n"_s,
+       u"\n'Configure ADC mode on I/O pin ADC1 in sampling mode\n"
+       u"  adc.StartSampling(ADC1_AnalogPin, ADC1_WRPIN, ADC1_WXPIN)\n"_s},
+
+      {"ADC in SINC2, calibrated", [] { return MakeAdc(u"ADC2"_s, u"51"_s, 1, 13, true); },
+       u"\n  'ADC Constants\n"
+       u"ADC2_AnalogPin = 51\n"
+       u"ADC2_WRPIN = (P_LOCAL_A|P_ADC_1X|P_ADC)\n"
+       u"ADC2_WYPIN = (8192)  'clocks 10..8192\n"_s,
+       u"  adc : \"adc\"  'ADC driver for P2\n"_s,
+       {},
+       u"\n'Show ADC2 calibrated reading in SINC2 filtering mode\n"
+       u"  ser.str(string(\"ADC ADC2 calibrated reading = \"))\n"
+       u"  ser.dec(adc.ResultSinc2(ADC2_AnalogPin, ADC2_WRPIN, ADC2_WYPIN))\n"
+       u"  ser.str(string(\" millivolts\"))\n"_s,
+       u"\n'Configure ADC mode on I/O pin ADC2 in SINC2 filtering mode\n"
+       u"  adc.StartSinc2(ADC2_AnalogPin, ADC2_WYPIN)\n"_s},
+
+      {"USB on the adapter's bottom port", [] { return MakeUsb(u"UsbKbM1"_s, false, 2, false); },
+       u"\n//Settings for USB Object: UsbKbM1\n"
+       u"#define UsbKbM1_BASE_PIN 24\n"
+       u"#define UsbKbM1_ENABLE_PIN 25\n"
+       u"#define UsbKbM1_DM_PIN 26\n"
+       u"#define UsbKbM1_ERR_LED_PIN 58\n"_s + kUsbStatusStructure,
+       u"//Halvek's one cog USB Keyboard/Mouse driver for UsbKbM1\n"
+       u"struct __using(\"1CogKbM_kdz3b.spin2\") UsbKbM1; //KDZ:  Visual Studio will show an error here, but it's OK\n"
+       u"KbMouseInfo UsbKbM1_KbMouseInfo = { 0,0,0,0 };\n"_s,
+       {},
+       u"\n    //Show UsbKbM1 mouse position\n"
+       u"    printf(\"USB mouse UsbKbM1 position = (%d, %d)\\n\", UsbKbM1_KbMouseInfo.x, UsbKbM1_KbMouseInfo.y);\n"
+       u"\n    //Show UsbKbM1 keyboard input\n"
+       u"    char c = UsbKbM1.rawKey();\n"
+       u"    if (c != NULL)\n"
+       u"        printf(\"Keyboard input : \");\n"
+       u"    else\n"
+       u"        printf(\"No keyboard input.\");\n"
+       u"    while (c != NULL)\n"
+       u"    {\n"
+       u"        printf(\" %c\", c);\n"
+       u"        c = UsbKbM1.rawKey();\n"
+       u"    }\n"_s,
+       u"\n    //Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start.\n"
+       u"    UsbKbM1_KbMouseInfo.MaxX = 640 - 1;\n"
+       u"    UsbKbM1_KbMouseInfo.MaxY = 480 - 1;\n"
+       u"    UsbKbM1_KbMouseInfo.x = 100;\n"
+       u"    UsbKbM1_KbMouseInfo.y = 100;\n"
+       u"    UsbKbM1.Start(UsbKbM1_BASE_PIN, UsbKbM1_ENABLE_PIN, UsbKbM1_DM_PIN, UsbKbM1_ERR_LED_PIN, &UsbKbM1_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+
+      {"USB custom pins without error LED",
+       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, true); usb->m_bParam[0] = usb->m_bParam[1] = false; return usb; },
+       u"\n//Settings for USB Object: Kb\n"
+       u"#define Kb_BASE_PIN 8\n"
+       u"#define Kb_ENABLE_PIN 9\n"
+       u"#define Kb_DM_PIN 10\n"
+       u"#define Kb_ERR_LED_PIN 57\n"_s + kUsbStatusStructure,
+       u"//Halvek's one cog USB Keyboard/Mouse driver for Kb\n"
+       u"struct __using(\"1CogKbM_kdz3b_NoErrorLed.spin2\") Kb; //KDZ:  Visual Studio will show an error here, but it's OK\n"
+       u"KbMouseInfo Kb_KbMouseInfo = { 0,0,0,0 };\n"_s,
+       {}, {},
+       u"\n    //Configure range and position for USB Keyboard and Mouse object Kb and then start.\n"
+       u"    Kb_KbMouseInfo.MaxX = 640 - 1;\n"
+       u"    Kb_KbMouseInfo.MaxY = 480 - 1;\n"
+       u"    Kb_KbMouseInfo.x = 100;\n"
+       u"    Kb_KbMouseInfo.y = 100;\n"
+       u"    Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN, &Kb_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+
+      {"USB custom pins without power enable",
+       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = usb->m_bParam[1] = false; return usb; },
+       u"\n//Settings for USB Object: Kb\n"
+       u"#define Kb_BASE_PIN 8\n"
+       u"#define Kb_ENABLE_PIN (-1)\n"
+       u"#define Kb_DM_PIN 10\n"
+       u"#define Kb_ERR_LED_PIN 57\n"_s + kUsbStatusStructure,
+       u"//Halvek's one cog USB Keyboard/Mouse driver for Kb\n"
+       u"struct __using(\"1CogKbM_kdz3b.spin2\") Kb; //KDZ:  Visual Studio will show an error here, but it's OK\n"
+       u"KbMouseInfo Kb_KbMouseInfo = { 0,0,0,0 };\n"_s,
+       {}, {},
+       u"\n    //Configure range and position for USB Keyboard and Mouse object Kb and then start.\n"
+       u"    Kb_KbMouseInfo.MaxX = 640 - 1;\n"
+       u"    Kb_KbMouseInfo.MaxY = 480 - 1;\n"
+       u"    Kb_KbMouseInfo.x = 100;\n"
+       u"    Kb_KbMouseInfo.y = 100;\n"
+       u"    Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN, &Kb_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+
+      {"DVP camera", [] { return MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); },
+       u"\n//Header and settings for Camera Object: Camera1\n"
+       u"#include \"Cam.h\"  //Digital Video Port (DVP) camera driver for P2 (I2C Routines)\n"
+       u"#define Camera1_Type OV2640 //one of OV7675 OV5640 OV2640 \n"
+       u"#define Camera1_Basepin (16) //8 bit DVP bus starts here\n"
+       u"#define Camera1_Xclk (16+8+7)\n"
+       u"#define Camera1_PixelClock (16+8+6) //video clock MISO pin\n"
+       u"#define Camera1_PixelClockFreq (20000000) //20 MHz\n"
+       u"#define Camera1_RST (16+8+5) //digital video reset pin\n"
+       u"#define Camera1_SDA (16+8+0) //digital video SDA pin\n"
+       u"#define Camera1_SCL (16+8+1) //digital video SCL pin\n"
+       u"#define Camera1_VSYNC (16+8+4) //VSYNC pin\n"
+       u"#define Camera1_HSYNC (16+8+3) //HREF pin\n"
+       u"#define Camera1_PWDN (16+8+2) //Power Down\n"_s,
+       u"////Camera DV capture driver for Camera1\n"
+       u"struct __using(\"CameraCapture.spin2\") Camera1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+       {},
+       u"\n    //Get and show camera ID from ID registers over I2C\n"
+       u"    ProbeCamera(Camera1_Type, &I2CBus1);\n"_s,
+       u"\n    //Create NCO clock for camera\n"
+       u"    InitCamera(Camera1_Xclk, Camera1_PixelClockFreq, Camera1_RST, Camera1_Type, &I2CBus1);\n"
+       u"\n    //Start Camera Cog\n"
+       u"    Camera1.Start(SimpleQVGA1.GetBuffer(), Camera1_Basepin, Camera1_VSYNC, Camera1_HSYNC,  Camera1_PixelClock, Camera1_Type);\n"_s},
+  };
+  return cases;
+}
+
+struct CSections {
+  QString m_sConstants, m_sObj, m_sVar, m_sMain, m_sLoop, m_sSetup, m_sDacHelper;
+};
+
+CSections Sections(CKyvDoc& doc) {
+  CSections s;
+  doc.m_bHasSound = false;
+  WriteObjectConstants(doc, s.m_sConstants);
+  WriteObjBlock(doc, s.m_sObj);
+  WriteVarBlock(doc, s.m_sVar);
+  WriteMainRoutine(doc, s.m_sMain);
+  WriteLoopRoutine(doc, s.m_sLoop);
+  WriteSetupRoutine(doc, s.m_sSetup);
+  WriteSetDacModeAndLevel(doc, s.m_sDacHelper);
+  return s;
+}
+
+}  // namespace
+
+void TestMainFileSections::kindBlocks_data() {
+  QTest::addColumn<int>("index");
+  for (int i = 0; i < KindCases().size(); ++i) QTest::newRow(KindCases()[i].m_sName) << i;
+}
+
+void TestMainFileSections::kindBlocks() {
+  QFETCH(int, index);
+  const CKindCase& expected = KindCases()[index];
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(expected.m_make());
+
+  const CSections s = Sections(doc);
+  QCOMPARE(s.m_sConstants, expected.m_sConstants);
+  QCOMPARE(s.m_sObj, kObjHead + expected.m_sObj);
+  QCOMPARE(s.m_sVar, kVarHead + expected.m_sVar);
+  QCOMPARE(s.m_sLoop, kLoopHead + expected.m_sLoop + kLoopTail);
+  QCOMPARE(s.m_sSetup, kSetupHead + expected.m_sSetup + kSetupTail);
+}
+
+void TestMainFileSections::neopixelStartCall_data() {
+  QTest::addColumn<int>("ledType");
+  QTest::addColumn<QString>("call");
+  const QString tail = u"(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"_s;
+  QTest::newRow("WS2812b") << 0 << u"  neopixel.start_2812b"_s + tail;
+  QTest::newRow("WS2811") << 1 << u"  neopixel.start_2811"_s + tail;
+  QTest::newRow("WS2812") << 2 << u"  neopixel.start_2812"_s + tail;
+  QTest::newRow("WS2813") << 3 << u"  neopixel.start_2813"_s + tail;
+  QTest::newRow("SK6812") << 4
+                          << u"  neopixel.start_6812x(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF, 24)            ' start pixel driver\n"_s;
+  QTest::newRow("unknown type") << 5 << QString();
+}
+
+void TestMainFileSections::neopixelStartCall() {
+  QFETCH(int, ledType);
+  QFETCH(QString, call);
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(MakeNeopixel(u"Neopixel1"_s, ledType));
+  QString setup;
+  WriteSetupRoutine(doc, setup);
+  QCOMPARE(setup, kSetupHead +
+                      u"  \n'Set up Neopixel\n"
+                      u"  repeat i from 0 to  NEOPIXELS-1\n"
+                      u"    pixbuf1[i] := NEOPIXEL_COLOR\n"_s +
+                      call + u"  ser.str(string(\"Neopixel Driver Started.\",13))\n"_s + kSetupTail);
+}
+
+void TestMainFileSections::digitalIoStartState_data() {
+  QTest::addColumn<int>("state");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("float") << 0 << u"  pinf(Pin)\n"_s;
+  QTest::newRow("high") << 1 << u"  pinh(Pin)\n"_s;
+  QTest::newRow("low") << 2 << u"  pinl(Pin)\n"_s;
+  QTest::newRow("unknown") << 3 << QString();
+}
+
+void TestMainFileSections::digitalIoStartState() {
+  QFETCH(int, state);
+  QFETCH(QString, line);
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  CCodeObject* pin = doc.AddObject(MakeDigitalIo(u"Pin"_s));
+  pin->m_nParam[4] = state;
+  QString setup;
+  WriteSetupRoutine(doc, setup);
+  QVERIFY(setup.contains(u"  'set starting output mode\n"_s + line + u"  ser.str(string(\"Digital Pin: Pin Started.\",13))\n"_s));
+}
+
+void TestMainFileSections::mainRoutineWaitsWithPollTickForSound() {
+  const QString head =
+      u"\n\nPub Main()|n\n"
+      u"'Main Routine - Note: First PUB routine is main routine in Spin, regardless of name\n"
+      u"  Setup()  'Do any required initialization\n"
+      u"  repeat\n"
+      u"    ser.str(string(13,\"Loop #\"))\n"
+      u"    ser.dec(n++)\n"
+      u"    ser.tx(13) 'send carriage return\n"
+      u"    Loop()  'Exercise project objects\n"_s;
+  const QString tail = u"\n'End of Main Routine\n\n\n"_s;
+
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  QCOMPARE(Sections(doc).m_sMain, head + u"    waitms(1000)  'Wait a second before looping\n"_s + tail);
+  QVERIFY(!doc.m_bHasSound);
+
+  doc.AddObject(MakeSound(u"SimpleSound1"_s));
+  QCOMPARE(Sections(doc).m_sMain, head +
+                                     u"    repeat 100\n"
+                                     u"      'inter-loop delay of 1 second\n"
+                                     u"      waitms(10)\n"
+                                     u"      'Need to call pollTick at least 50 times per second\n"
+                                     u"      sound.pollTick()\n"_s +
+                                     tail);
+  QVERIFY(doc.m_bHasSound);
+}
+
+void TestMainFileSections::dacHelperWrittenOncePerProject() {
+  const QString helper =
+      u"\nPub SetDacModeAndLevel(pin, mode, level)\n"
+      u"'set the non-Smart mode DAC level\n"
+      u"  pinstart(pin, mode + ((level&255) << 8), 0, 0)\n"_s;
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false));
+  QCOMPARE(Sections(doc).m_sDacHelper, QString());
+
+  doc.AddObject(MakeDac(u"DAC1"_s, u"18"_s, 0, false));
+  doc.AddObject(MakeDac(u"DAC2"_s, u"19"_s, 1, true));
+  const CSections s = Sections(doc);
+  QCOMPARE(s.m_sDacHelper, helper);
+  QCOMPARE(s.m_sSetup.count(u"'Configure 8-bit Analog DAC mode on I/O pin"_s), 2);
+  QVERIFY(s.m_sSetup.contains(u"  SetDacModeAndLevel(DAC1_AnalogPin, P_DAC_990R_3V, DAC1_AnalogLevel)\n"_s));
+  QVERIFY(s.m_sSetup.contains(u"  SetDacModeAndLevel(DAC2_AnalogPin, P_DAC_600R_2V, DAC2_AnalogLevel)\n"_s));
+}
+
+// Two instance lines of one name do not build: every ADC object uses the one adc instance.
+void TestMainFileSections::adcInstanceSharedByAdcObjects() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(MakeAdc(u"ADC1"_s, u"50"_s, 2, 9, false));
+  doc.AddObject(MakeServo(u"Servo1"_s, u"38"_s, false, true));
+  doc.AddObject(MakeAdc(u"ADC2"_s, u"51"_s, 0, 13, true));
+  QCOMPARE(Sections(doc).m_sObj,
+           kObjHead +
+               u"  adc : \"adc\"  'ADC driver for P2\n"
+               u"  Servo1 : \"vn_servo\"   'Note:  Range for position is limted by driver to 600..2400 for us mode and 0..180 for degree mode \n"_s);
+}
+
+void TestMainFileSections::fat32Blocks() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.m_bMountSd = 1;
+  doc.m_nSdDriver = 1;
+  const CSections s = Sections(doc);
+  QCOMPARE(s.m_sObj,
+           kObjHead + u"  sd:  \"FAT32\"   'advanced SD driver, has three different version of low level driver to choose from   \n"_s);
+  QCOMPARE(s.m_sVar, kVarHead);
+  QCOMPARE(s.m_sLoop,
+           u"Pub Loop()|i, r\n"
+           u"'Loop - Things to do over and over again\n"
+           u"\n'Mount uSD and list some files using FAT32\n"
+           u"  ser.str(string(\"Mount file system with FAT32 for access to uSD files\",13))\n"
+           u"  'Start the Engine.  This seems to either work, or hang\n"
+           u"  'Starting with readOnly=true can cause serious issues, not recommended\n"
+           u"  r:= sd.FATEngineStart(uSD_MISO, uSD_CLK, uSD_MOSI, uSD_CS, false) \n"
+           u"  'Try to mount a few times then give up if not successful\n"
+           u"  repeat 20\n"
+           u"    r:= \\sd.mountPartition(0)\n"
+           u"    if r<>0\n"
+           u"      ser.str(string(13, \"Partition Mount Error : \"))\n"
+           u"      ser.str(r)\n"
+           u"      ser.tx(13)\n"
+           u"    else\n"
+           u"      quit\n"
+           u"    waitms(200)\n"
+           u"  if r<>0\n"
+           u"    ser.str(string(\"uSD Failed to mount.\"))\n"
+           u"    repeat 'give up on uSD and stop here\n"
+           u"  ser.str(string(13,\"SD Partition Mounted.\",13))\n\n"
+           u"  'Show first few files in root directory\n"
+           u"  ser.str(string(\"First files in SD Root Directory: \",13))\n"
+           u"  sd.listEntries(\"W\") 'With \"W\" argument, resets us to top of directory list, just in case not there already\n"
+           u"  repeat 5 'just showing first 5 files\n"
+           u"    r:= sd.listEntries(\"N\") 'With \"N\" argument, loads info on next file in directory list and returns filename or 0 if end of list\n"
+           u"    if byte[r] == 0   'listEntries(\"N\") returns 0 when end of directory list is reached\n"
+           u"      quit\n"
+           u"    else\n"
+           u"      ser.str(r)\n"
+           u"      ser.tx(13)\n"
+           u"  ser.str(string(13,\"End of first files list.\", 13))\n"_s +
+               kLoopTail);
+}
+
+// Blocks appear once per object in list order; kinds without a block leave no trace between
+// their neighbours.
+void TestMainFileSections::blocksFollowListOrder() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.AddObject(MakeDigitalIo(u"B"_s, u"2"_s));
+  doc.AddObject(MakeNco(u"NCO1"_s));
+  doc.AddObject(MakeDigitalIo(u"A"_s, u"1"_s));
+  doc.AddObject(MakeNeopixel(u"N1"_s));
+  doc.AddObject(MakeNeopixel(u"N2"_s));
+  const CSections s = Sections(doc);
+  QVERIFY(s.m_sConstants.startsWith(u"\n  B = 2\n\n  A = 1\n\n  'Neopixel pin and settings for N1\n"_s));
+  QCOMPARE(s.m_sVar, kVarHead + u"  long pixbuf1[NEOPIXELS]  'storage for neopixel colors\n"_s.repeated(2));
+  QVERIFY(s.m_sLoop.indexOf(u"pintoggle(B)"_s) < s.m_sLoop.indexOf(u"pintoggle(A)"_s));
+}
+
+void TestMainFileSections::rtcReadsTheClockOfThePlatform() {
+  CTestPlatform test;
+  CFixedClock wednesday(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 58)));
+  CPlatform platform = test.Services();
+  platform.m_pClock = &wednesday;
+  CKyvDoc doc(platform);
+  doc.OnNewDocument();
+  doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, true));
+  QString setup;
+  WriteSetupRoutine(doc, setup);
+  QVERIFY(setup.contains(
+      u"    SetRtcTime.Year = 2025;\n    SetRtcTime.Month = 12;\n    SetRtcTime.Date = 31;\n    SetRtcTime.Day = 4;\n"
+      u"    SetRtcTime.Hours = 23;\n    SetRtcTime.Minutes = 59;\n    SetRtcTime.Seconds = 58;\n"_s));
+}
+
+// clang-format on
+
+QTEST_GUILESS_MAIN(TestMainFileSections)
+#include "tst_mainfilesections.moc"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/KyvDoc.h"
+
+#include <memory>
+
+// Records filled the way the editors fill them, for tests and benchmarks that need projects with
+// real content before the editors exist.
+
+// An object of the given kind numbered `number` ("SimpleVGA3"): name, pins and some slots of
+// every bank set, non-ASCII text included.
+std::unique_ptr<CCodeObject> SampleObject(int kind, int number);
+
+// Appends `count` sample objects whose kinds cycle through all sixteen, counting each kind and
+// claiming a pin with a role and a note for each.
+void AddSampleObjects(CKyvDoc& doc, int count);
