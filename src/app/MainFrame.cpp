@@ -13,6 +13,7 @@
 #include "app/Ribbon.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
+#include "codegen/GenerateFiles.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -133,6 +134,8 @@ void CMainFrame::CreateActions() {
   connect(m_pLooks, &QActionGroup::triggered, this,
           [this](QAction* look) { OnApplicationLook(look->data().toInt()); });
 
+  connect(m_pButtonGenerate, &QAction::triggered, this,
+          [this] { OnActiveDocument([](CKyvDoc& doc) { GenerateFiles(doc); }); });
   connect(m_pButtonCompile, &QAction::triggered, this, [this] {
     OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonCompile(doc); });
   });

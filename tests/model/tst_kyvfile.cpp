@@ -115,7 +115,8 @@ void TestKyvFile::hugeCountsFailFast_data() {
   QTest::newRow("32-bit string length") << QByteArray::fromHex("01000000FFFEFFFFFFFFFFFFFF7F");
   QTest::newRow("8-bit form 32-bit length") << QByteArray::fromHex("01000000FF0000FFFFFF7F");
   // A new project's bytes up to the object count, which claims a billion records.
-  CKyvDoc doc(CTestPlatform().Services());
+  CTestPlatform platform;  // outlives the document that points at its services
+  CKyvDoc doc(platform.Services());
   doc.OnNewDocument();
   const QByteArray head = KyvFileBytes(doc).left(1776 - 404);
   QTest::newRow("billion objects") << head + QByteArray::fromHex("00CA9A3B");
