@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -59,7 +60,8 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
   m_sCaption = caption;
   m_bStopped = false;
   m_pOutput->clear();
-  m_pOutput->appendPlainText(QStringLiteral("> %1 (in %2)").arg(caption, QDir::toNativeSeparators(folder)));
+  m_bAtLineStart = true;
+  AppendText(QStringLiteral("> %1 (in %2)\n").arg(caption, QDir::toNativeSeparators(folder)));
   m_pProcess->setWorkingDirectory(folder);
   m_pProcess->start(program, arguments);
   if (!m_pProcess->waitForStarted()) {
@@ -69,7 +71,11 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
   }
   m_pStatus->setText(QStringLiteral("%1 is running...").arg(caption));
   m_pStop->setEnabled(true);
-  show();
+  if (isHidden()) {
+    show();
+    if (auto* window = qobject_cast<QMainWindow*>(parentWidget()))
+      window->resizeDocks({this}, {180}, Qt::Vertical);
+  }
   raise();
   return true;
 }
@@ -80,11 +86,16 @@ void CBuildOutputPane::Stop() {
   m_pProcess->kill();
 }
 
-void CBuildOutputPane::AppendOutput() {
-  const QString text = QString::fromLocal8Bit(m_pProcess->readAllStandardOutput());
+void CBuildOutputPane::AppendText(const QString& text) {
+  if (text.isEmpty()) return;
   m_pOutput->moveCursor(QTextCursor::End);
   m_pOutput->insertPlainText(text);
+  m_bAtLineStart = text.endsWith(u'\n');
   m_pOutput->verticalScrollBar()->setValue(m_pOutput->verticalScrollBar()->maximum());
+}
+
+void CBuildOutputPane::AppendOutput() {
+  AppendText(QString::fromLocal8Bit(m_pProcess->readAllStandardOutput()));
 }
 
 void CBuildOutputPane::OnFinished(int exitCode, QProcess::ExitStatus status) {
@@ -101,7 +112,7 @@ void CBuildOutputPane::OnFinished(int exitCode, QProcess::ExitStatus status) {
   } else {
     line = QStringLiteral("%1 finished with exit status %2.").arg(m_sCaption).arg(exitCode);
   }
-  m_pOutput->appendPlainText(line);
+  AppendText((m_bAtLineStart ? QString() : QStringLiteral("\n")) + line + u'\n');
   m_pStatus->setText(line);
   emit finished(reported);
 }

@@ -33,6 +33,7 @@ signals:
   void finished(int exitCode);
 
 private:
+  void AppendText(const QString& text);
   void AppendOutput();
   void OnFinished(int exitCode, QProcess::ExitStatus status);
 
@@ -42,4 +43,5 @@ private:
   QProcess* m_pProcess = nullptr;
   QString m_sCaption;
   bool m_bStopped = false;
+  bool m_bAtLineStart = true;  // the output shown so far ends with a line break
 };

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -341,6 +342,40 @@ private slots:
     QVERIFY2(pane->OutputText().contains(QStringLiteral("compiling Script.spin2\nan error")), qPrintable(pane->OutputText()));
     QCOMPARE(pane->StatusText(), QStringLiteral("build.sh finished with exit status 3."));
     QVERIFY(CPromptHooks::ShownTexts().isEmpty());
+  }
+
+  void generateThenCompileRunsTheConfiguredFlexSpin() {
+    // A stand-in compiler that reports its arguments and fails like a compile error would.
+    QTemporaryDir flexSpinFolder;
+    QFile compiler(QDir(flexSpinFolder.path()).filePath(QStringLiteral("flexspin")));
+    QVERIFY(compiler.open(QIODevice::WriteOnly));
+    compiler.write("#!/bin/sh\necho \"stand-in flexspin $*\"\necho \"Generated.spin2:1: error: demo\"\nexit 2\n");
+    compiler.close();
+    compiler.setPermissions(compiler.permissions() | QFileDevice::ExeOwner);
+
+    const QString path = SavedProject(QStringLiteral("Generated.KYV"));
+    m_fixture.Start({path});
+    QLineEdit* folder = m_fixture.ActiveView().findChild<QLineEdit*>(QStringLiteral("flexSpinPath"));
+    folder->selectAll();
+    QTest::keyClicks(folder, flexSpinFolder.path());
+    m_fixture.Frame().m_pButtonGenerate->trigger();
+    QCOMPARE(CPromptHooks::ShownTexts().value(0), QStringLiteral("Project files created."));
+    const QDir project = QFileInfo(path).dir();
+    QVERIFY(project.exists(QStringLiteral("build.sh")));
+    QVERIFY(project.exists(QStringLiteral("Generated.spin2")));
+
+    CBuildOutputPane* pane = m_fixture.Frame().BuildOutput();
+    QSignalSpy finished(pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.constFirst().constFirst().toInt(), 2);
+    const QString output = pane->OutputText();
+    QVERIFY2(output.contains(QStringLiteral("stand-in flexspin -2 -L ") + flexSpinFolder.path() +
+                             QStringLiteral("/include")),
+             qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("Generated.spin2\nGenerated.spin2:1: error: demo")), qPrintable(output));
+    QCOMPARE(pane->StatusText(), QStringLiteral("build.sh finished with exit status 2."));
+    CAppFixture::Screenshot(m_fixture.Frame(), QStringLiteral("main-window-build-output"));
   }
 
   void stopEndsARunningScript() {
