@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+class CKyvApp;
+class CKyvDoc;
+class CKyvView;
+
+// One project window: a tab of the main window holding the tabbed view of one document. A
+// document may have several windows ("New Window"); it lives as long as the last of them.
+class CChildFrame : public QMdiSubWindow {
+  Q_OBJECT
+
+public:
+  CChildFrame(CKyvDoc& doc, CKyvApp& app);
+  ~CChildFrame() override;
+
+  CKyvDoc& Document() const { return m_doc; }
+  CKyvView* View() const { return m_pView; }
+
+  // The project's title, with "*" while it has unsaved changes. windowNumber tells the windows
+  // of one project apart ("Kyv1:2"); 0 when it has only one.
+  void UpdateTitle(int windowNumber = 0);
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  CKyvDoc& m_doc;
+  CKyvApp& m_app;
+  CKyvView* m_pView = nullptr;
+};

@@ -1,0 +1,82 @@
+#include "app/CommandIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+const QColor kInk(60, 70, 85);
+const QColor kPaper(255, 255, 255);
+const QColor kBoard(196, 150, 90);
+const QColor kAccent(60, 120, 200);
+
+void Sheet(QPainter& p, const QRectF& rect) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  p.drawRect(rect);
+  p.setPen(QPen(kAccent, 1));
+  for (qreal y = rect.top() + 4; y < rect.bottom() - 2; y += 3)
+    p.drawLine(QPointF(rect.left() + 3, y), QPointF(rect.right() - 3, y));
+}
+
+void Window(QPainter& p, const QRectF& rect) {
+  p.setPen(QPen(kInk, 1.2));
+  p.setBrush(kPaper);
+  p.drawRect(rect);
+  p.setBrush(kAccent);
+  p.drawRect(QRectF(rect.left(), rect.top(), rect.width(), 4));
+}
+
+void Draw(QPainter& p, CommandIcon icon) {
+  switch (icon) {
+    case CommandIcon::Paste:
+      p.setPen(QPen(kInk, 1.2));
+      p.setBrush(kBoard);
+      p.drawRoundedRect(QRectF(5, 5, 18, 24), 2, 2);
+      p.setBrush(QColor(150, 150, 150));
+      p.drawRect(QRectF(10, 3, 8, 5));
+      Sheet(p, QRectF(13, 12, 15, 18));
+      break;
+    case CommandIcon::Cut:
+      p.setPen(QPen(kInk, 2));
+      p.drawLine(QPointF(9, 4), QPointF(20, 22));
+      p.drawLine(QPointF(23, 4), QPointF(12, 22));
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(QColor(200, 40, 40), 2));
+      p.drawEllipse(QPointF(10, 25), 4, 4);
+      p.drawEllipse(QPointF(22, 25), 4, 4);
+      break;
+    case CommandIcon::Copy:
+      Sheet(p, QRectF(4, 3, 16, 20));
+      Sheet(p, QRectF(12, 10, 16, 20));
+      break;
+    case CommandIcon::SelectAll:
+      p.setPen(QPen(kInk, 1.5, Qt::DashLine));
+      p.setBrush(QColor(200, 220, 245));
+      p.drawRect(QRectF(4, 6, 24, 20));
+      break;
+    case CommandIcon::StatusBar:
+      Window(p, QRectF(3, 4, 26, 24));
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(120, 130, 145));
+      p.drawRect(QRectF(4, 23, 25, 5));
+      break;
+    case CommandIcon::Windows:
+      Window(p, QRectF(3, 4, 18, 15));
+      Window(p, QRectF(11, 12, 18, 15));
+      break;
+  }
+}
+
+}  // namespace
+
+QIcon DrawnIcon(CommandIcon icon) {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  Draw(painter, icon);
+  painter.end();
+  return QIcon(pixmap);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// Drawn icons for the ribbon commands that the platform's style has no picture for.
+enum class CommandIcon { Paste, Cut, Copy, SelectAll, StatusBar, Windows };
+
+QIcon DrawnIcon(CommandIcon icon);

@@ -1,0 +1,157 @@
+#include "app/KyvApp.h"
+
+#include "app/ChildFrame.h"
+#include "app/KyvView.h"
+#include "app/MainFrame.h"
+#include "model/KyvFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+CKyvApp::CKyvApp() {
+  m_platform.m_pMessages = &m_messages;
+  m_platform.m_pSettings = &m_settings;
+  m_platform.m_pSavePrompt = &m_savePrompt;
+  m_platform.m_pClock = &m_clock;
+}
+
+CKyvApp::~CKyvApp() {
+  // Windows first: their pages detach from the documents.
+  m_bClosingAll = true;
+  m_pMainFrame.reset();
+  m_documents.clear();
+}
+
+bool CKyvApp::InitInstance(const QStringList& arguments) {
+  m_pMainFrame = std::make_unique<CMainFrame>(*this);
+  if (arguments.isEmpty()) return OnFileNew() != nullptr;
+  return OpenDocumentFile(arguments.constFirst()) != nullptr;
+}
+
+CKyvDoc* CKyvApp::AdoptDocument(std::unique_ptr<CKyvDoc> doc) {
+  CKyvDoc* adopted = doc.get();
+  m_documents.push_back(std::move(doc));
+  m_pMainFrame->CreateChildFrame(*adopted);
+  emit documentsChanged();
+  return adopted;
+}
+
+CKyvDoc* CKyvApp::OnFileNew() {
+  auto doc = std::make_unique<CKyvDoc>(m_platform);
+  if (!doc->OnNewDocument()) return nullptr;
+  // The counter belongs to this run of the program, like the document template's.
+  doc->SetTitle(QStringLiteral("Kyv%1").arg(++m_nUntitledCount));
+  return AdoptDocument(std::move(doc));
+}
+
+CKyvDoc* CKyvApp::OnFileOpen() {
+  const QString path = PromptOpenFileName(m_pMainFrame.get());
+  return path.isEmpty() ? nullptr : OpenDocumentFile(path);
+}
+
+CKyvDoc* CKyvApp::OpenDocumentFile(const QString& path) {
+  const QString full = QFileInfo(path).absoluteFilePath();
+  for (const auto& open : m_documents) {
+    if (!open->GetPathName().isEmpty() &&
+        QFileInfo(open->GetPathName()) == QFileInfo(full)) {
+      const QList<CChildFrame*> frames = FramesOf(*open);
+      if (!frames.isEmpty()) m_pMainFrame->ActivateFrame(frames.constFirst());
+      return open.get();
+    }
+  }
+  QString error;
+  std::unique_ptr<CKyvDoc> doc = LoadKyvFile(full, m_platform, &error);
+  if (!doc) {
+    m_messages.ShowWarning(kAppTitle, error);
+    if (!QFileInfo::exists(full)) {
+      m_recentFiles.Remove(QDir::toNativeSeparators(full));
+      emit recentFilesChanged();
+    }
+    return nullptr;
+  }
+  m_recentFiles.Add(full);
+  emit recentFilesChanged();
+  return AdoptDocument(std::move(doc));
+}
+
+bool CKyvApp::DoSave(CKyvDoc& doc, bool askForName) {
+  QString path = doc.GetPathName();
+  if (askForName || path.isEmpty()) {
+    const QString proposed = path.isEmpty() ? doc.GetTitle() + QStringLiteral(".KYV") : path;
+    path = PromptSaveFileName(m_pMainFrame.get(), proposed);
+    if (path.isEmpty()) return false;
+  }
+  // What the settings tab shows is what the file holds.
+  doc.UpdateAllViews();
+  QString error;
+  if (!SaveKyvFile(doc, path, &error)) {
+    m_messages.ShowWarning(kAppTitle, error);
+    return false;
+  }
+  m_recentFiles.Add(path);
+  emit recentFilesChanged();
+  RefreshTitles(doc);
+  return true;
+}
+
+CChildFrame* CKyvApp::NewWindow(CKyvDoc& doc) { return m_pMainFrame->CreateChildFrame(doc); }
+
+bool CKyvApp::SaveModified(CKyvDoc& doc) {
+  if (!doc.IsModified()) return true;
+  switch (AskSaveChanges(m_pMainFrame.get(), doc.GetTitle())) {
+    case QMessageBox::Save:
+      return OnFileSave(doc);
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CKyvApp::SaveAllModified() {
+  for (CKyvDoc* doc : Documents())
+    if (!SaveModified(*doc)) return false;
+  return true;
+}
+
+bool CKyvApp::CanCloseFrame(CChildFrame& frame) {
+  if (m_bClosingAll) return true;
+  if (FramesOf(frame.Document()).size() > 1) return true;
+  return SaveModified(frame.Document());
+}
+
+QList<CKyvDoc*> CKyvApp::Documents() const {
+  QList<CKyvDoc*> documents;
+  for (const auto& doc : m_documents) documents.append(doc.get());
+  return documents;
+}
+
+QList<CChildFrame*> CKyvApp::FramesOf(const CKyvDoc& doc) const {
+  QList<CChildFrame*> frames;
+  for (CChildFrame* frame : m_frames)
+    if (&frame->Document() == &doc) frames.append(frame);
+  return frames;
+}
+
+void CKyvApp::RefreshTitles(const CKyvDoc& doc) {
+  const QList<CChildFrame*> frames = FramesOf(doc);
+  for (int i = 0; i < frames.size(); ++i) frames[i]->UpdateTitle(frames.size() > 1 ? i + 1 : 0);
+}
+
+void CKyvApp::RegisterFrame(CChildFrame* frame) { m_frames.append(frame); }
+
+void CKyvApp::UnregisterFrame(CChildFrame* frame) {
+  m_frames.removeAll(frame);
+  CKyvDoc* doc = &frame->Document();
+  if (!FramesOf(*doc).isEmpty()) {
+    if (!m_bClosingAll) RefreshTitles(*doc);
+    return;
+  }
+  const auto it = std::find_if(m_documents.begin(), m_documents.end(),
+                               [doc](const auto& owned) { return owned.get() == doc; });
+  if (it == m_documents.end()) return;
+  m_documents.erase(it);
+  if (m_pMainFrame) emit documentsChanged();
+}

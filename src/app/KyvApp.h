@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/Prompts.h"
+#include "app/RecentFileList.h"
+#include "model/KyvDoc.h"
+#include "platform/Platform.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/SystemClock.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CChildFrame;
+class CMainFrame;
+
+// The application: the platform services, the open documents, the main window, and the file
+// commands that create, open, save and close projects.
+class CKyvApp : public QObject {
+  Q_OBJECT
+
+public:
+  CKyvApp();
+  ~CKyvApp() override;
+
+  // Start-up: the main window, then the command line. Without arguments a new project is
+  // created; with a file name that project is opened and no new one is made. False when the
+  // command line cannot be carried out.
+  bool InitInstance(const QStringList& arguments);
+
+  CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+  const CPlatform& Platform() const { return m_platform; }
+  CSettingsStore& Settings() { return m_settings; }
+  const QStringList& RecentFiles() const { return m_recentFiles.Files(); }
+
+  // File commands. Each returns the document it produced, or nullptr (messages shown).
+  CKyvDoc* OnFileNew();
+  CKyvDoc* OnFileOpen();
+  CKyvDoc* OpenDocumentFile(const QString& path);
+  bool OnFileSave(CKyvDoc& doc) { return DoSave(doc, false); }
+  bool OnFileSaveAs(CKyvDoc& doc) { return DoSave(doc, true); }
+
+  // A second window on a document ("New Window").
+  CChildFrame* NewWindow(CKyvDoc& doc);
+
+  // Asks Save / Discard / Cancel for a modified document; false when the user cancelled or the
+  // save failed.
+  bool SaveModified(CKyvDoc& doc);
+  // The same for every open document, before the program ends.
+  bool SaveAllModified();
+  // Whether a project window may close (only the last window of a modified project asks).
+  bool CanCloseFrame(CChildFrame& frame);
+  // While the program ends the questions have been asked already.
+  void SetClosingAll(bool closing) { m_bClosingAll = closing; }
+
+  QList<CKyvDoc*> Documents() const;
+  QList<CChildFrame*> FramesOf(const CKyvDoc& doc) const;
+  void RefreshTitles(const CKyvDoc& doc);
+
+  // Project windows report their coming and going; a document goes with its last window.
+  void RegisterFrame(CChildFrame* frame);
+  void UnregisterFrame(CChildFrame* frame);
+
+signals:
+  void recentFilesChanged();
+  void documentsChanged();
+
+private:
+  // Runs File Save for a project without a file (GetProjectPath asks through this).
+  class CAppSavePrompt : public CSavePrompt {
+  public:
+    explicit CAppSavePrompt(CKyvApp& app) : m_app(app) {}
+    bool SaveDocument(CKyvDoc& doc) override { return m_app.OnFileSave(doc); }
+
+  private:
+    CKyvApp& m_app;
+  };
+
+  bool DoSave(CKyvDoc& doc, bool askForName);
+  CKyvDoc* AdoptDocument(std::unique_ptr<CKyvDoc> doc);
+
+  CMessageBoxService m_messages;
+  CQtSettingsStore m_settings;
+  CAppSavePrompt m_savePrompt{*this};
+  CSystemClock m_clock;
+  CPlatform m_platform;
+  CRecentFileList m_recentFiles;
+
+  std::vector<std::unique_ptr<CKyvDoc>> m_documents;
+  QList<CChildFrame*> m_frames;
+  std::unique_ptr<CMainFrame> m_pMainFrame;
+  int m_nUntitledCount = 0;  // new projects made in this run: Kyv1, Kyv2, ...
+  bool m_bClosingAll = false;
+};

@@ -1,0 +1,75 @@
+#include "app/KyvView.h"
+
+#include "app/FlexSpinView.h"
+#include "app/ObjectView.h"
+#include "app/PinGrid.h"
+#include "app/PinsView.h"
+#include "app/WidgetText.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTabBar>
+
+namespace {
+
+// Tab colours: the first page and the active page have their own; the others take the
+// strip's automatic colours in order.
+const char* const kTabStyle =
+    "QTabBar::tab { padding: 5px 14px; margin-right: 2px; border: 1px solid #8c8c8c;"
+    " border-bottom: none; border-top-left-radius: 4px; border-top-right-radius: 4px;"
+    " color: black; }"
+    "QTabBar::tab:first { background: rgb(200, 250, 250); }"
+    "QTabBar::tab:middle { background: rgb(255, 219, 117); }"
+    "QTabBar::tab:last { background: rgb(189, 205, 159); }"
+    "QTabBar::tab:selected { background: rgb(250, 250, 200); font-weight: bold; }";
+
+}  // namespace
+
+CKyvView::CKyvView(CKyvDoc& doc, QWidget* parent) : QTabWidget(parent), m_doc(doc) {
+  setDocumentMode(true);
+  m_pSettings = new CFlexSpinView(doc);
+  m_pObjects = new CObjectView(doc);
+  m_pPins = new CPinsView(doc);
+  addTab(m_pSettings, LiteralWidgetText(QStringLiteral("P2 & FlexSpin")));
+  addTab(m_pObjects, LiteralWidgetText(QStringLiteral("Object List")));
+  addTab(m_pPins, LiteralWidgetText(QStringLiteral("I/O Pin View")));
+  tabBar()->setStyleSheet(QString::fromLatin1(kTabStyle));
+  tabBar()->setExpanding(false);
+  setCurrentIndex(kSettingsPage);
+
+  connect(m_pSettings, &CFlexSpinView::modified, this, &CKyvView::modified);
+  connect(m_pObjects, &CObjectView::modified, this, &CKyvView::modified);
+  connect(m_pPins, &CPinsView::modified, this, &CKyvView::modified);
+}
+
+void CKyvView::OnInitialUpdate() {
+  m_pSettings->OnInitialUpdate();
+  m_pObjects->OnInitialUpdate();
+  m_pPins->OnInitialUpdate();
+}
+
+CPinGrid* CKyvView::ClipboardGrid() const {
+  return currentIndex() == kPinsPage ? m_pPins->Grid() : nullptr;
+}
+
+void CKyvView::ShowEditMenu(const QPoint& globalPos) {
+  CPinGrid* grid = ClipboardGrid();
+  QMenu menu(this);
+  QAction* cut = menu.addAction(QStringLiteral("Cu&t"));
+  QAction* copy = menu.addAction(QStringLiteral("&Copy"));
+  QAction* paste = menu.addAction(QStringLiteral("&Paste"));
+  cut->setShortcut(QKeySequence::Cut);
+  copy->setShortcut(QKeySequence::Copy);
+  paste->setShortcut(QKeySequence::Paste);
+  for (QAction* action : {cut, copy, paste}) action->setEnabled(grid != nullptr);
+  QAction* chosen = menu.exec(globalPos);
+  if (!grid || !chosen) return;
+  if (chosen == cut) grid->Cut();
+  if (chosen == copy) grid->Copy();
+  if (chosen == paste) grid->Paste();
+}
+
+void CKyvView::contextMenuEvent(QContextMenuEvent* event) {
+  ShowEditMenu(event->globalPos());
+  event->accept();
+}

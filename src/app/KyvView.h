@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/KyvDoc.h"
+
+#include <QTabWidget>
+
+class CFlexSpinView;
+class CObjectView;
+class CPinGrid;
+class CPinsView;
+
+// The view of every project window: a tab strip over the three pages of one document.
+class CKyvView : public QTabWidget {
+  Q_OBJECT
+
+public:
+  enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2 };
+
+  explicit CKyvView(CKyvDoc& doc, QWidget* parent = nullptr);
+
+  // Each page takes the document's state once; the settings page first.
+  void OnInitialUpdate();
+
+  CKyvDoc& Document() const { return m_doc; }
+  CFlexSpinView* SettingsView() const { return m_pSettings; }
+  CObjectView* ObjectView() const { return m_pObjects; }
+  CPinsView* PinsView() const { return m_pPins; }
+  // The grid the clipboard commands act on: the pin grid while its page is shown, else nullptr.
+  CPinGrid* ClipboardGrid() const;
+
+  // The "Edit" context menu at a global position.
+  void ShowEditMenu(const QPoint& globalPos);
+
+signals:
+  // The user changed the document through one of the pages.
+  void modified();
+
+protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+  CKyvDoc& m_doc;
+  CFlexSpinView* m_pSettings = nullptr;
+  CObjectView* m_pObjects = nullptr;
+  CPinsView* m_pPins = nullptr;
+};

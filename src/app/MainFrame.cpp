@@ -1,0 +1,325 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/AppIcon.h"
+#include "app/AppLook.h"
+#include "app/BuildOutputPane.h"
+#include "app/ChildFrame.h"
+#include "app/CommandIcons.h"
+#include "app/KyvApp.h"
+#include "app/KyvView.h"
+#include "app/MdiTabArea.h"
+#include "app/PinGrid.h"
+#include "app/Ribbon.h"
+#include "app/WidgetText.h"
+#include "app/WindowsDlg.h"
+#include "codegen/GenerateFiles.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+CMainFrame::CMainFrame(CKyvApp& app)
+    : m_app(app), m_nAppLook(app.Settings().ReadInt(kApplicationLookValue, kDefaultLook)) {
+  setWindowTitle(kAppTitle);
+  setWindowIcon(AppIcon());
+  setObjectName(QStringLiteral("mainFrame"));
+  setAcceptDrops(true);
+
+  m_pMdiArea = new CMdiTabArea;
+  setCentralWidget(m_pMdiArea);
+  CreateActions();
+  CreateRibbon();
+  CreateStatusBar();
+
+  m_pBuildOutput = new CBuildOutputPane(this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_pBuildOutput);
+  m_pBuildOutput->hide();
+  m_pToolCommands = std::make_unique<CToolCommands>(*m_pBuildOutput);
+
+  setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+  OnApplicationLook(m_nAppLook);
+
+  connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandStates);
+  connect(&m_app, &CKyvApp::documentsChanged, this, &CMainFrame::UpdateCommandStates);
+  resize(1200, 860);
+  UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+  // Project windows go while the main window is still whole.
+  m_app.SetClosingAll(true);
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) delete window;
+}
+
+void CMainFrame::CreateActions() {
+  auto action = [this](const QString& text, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+    auto* created = new QAction(text, this);
+    if (icon != QStyle::SP_CustomBase) created->setIcon(style()->standardIcon(icon));
+    return created;
+  };
+  m_pFileNew = action(QStringLiteral("&New"), QStyle::SP_FileIcon);
+  m_pFileOpen = action(QStringLiteral("&Open..."), QStyle::SP_DialogOpenButton);
+  m_pFileSave = action(QStringLiteral("&Save"), QStyle::SP_DialogSaveButton);
+  m_pFileSaveAs = action(QStringLiteral("Save &As..."));
+  m_pFileClose = action(QStringLiteral("&Close"), QStyle::SP_DialogCloseButton);
+  m_pAppExit = action(QStringLiteral("E&xit"));
+  m_pAppAbout = action(QStringLiteral("&About"), QStyle::SP_MessageBoxInformation);
+  m_pFileNew->setShortcut(QKeySequence::New);
+  m_pFileOpen->setShortcut(QKeySequence::Open);
+  m_pFileSave->setShortcut(QKeySequence::Save);
+
+  m_pButtonGenerate = action(QStringLiteral("1: Generate Code"), QStyle::SP_FileDialogNewFolder);
+  m_pButtonCompile = action(QStringLiteral("2: Compile"), QStyle::SP_MediaPlay);
+  m_pLoadP2 = action(QStringLiteral("3: Load P2"), QStyle::SP_ArrowDown);
+  m_pButtonFlexProp = action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
+  m_pButtonPropTool = action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
+
+  m_pEditPaste = action(QStringLiteral("Paste"));
+  m_pEditCut = action(QStringLiteral("Cut"));
+  m_pEditCopy = action(QStringLiteral("Copy"));
+  m_pEditSelectAll = action(QStringLiteral("Select All"));
+  m_pEditPaste->setIcon(DrawnIcon(CommandIcon::Paste));
+  m_pEditCut->setIcon(DrawnIcon(CommandIcon::Cut));
+  m_pEditCopy->setIcon(DrawnIcon(CommandIcon::Copy));
+  m_pEditSelectAll->setIcon(DrawnIcon(CommandIcon::SelectAll));
+  m_pEditPaste->setShortcut(QKeySequence::Paste);
+  m_pEditCut->setShortcut(QKeySequence::Cut);
+  m_pEditCopy->setShortcut(QKeySequence::Copy);
+  m_pEditSelectAll->setShortcut(QKeySequence::SelectAll);
+  for (QAction* clipboard : {m_pEditPaste, m_pEditCut, m_pEditCopy, m_pEditSelectAll}) {
+    // Only while the grid has the clipboard: edit boxes keep their own keys.
+    clipboard->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_pMdiArea->addAction(clipboard);
+  }
+
+  m_pViewStatusBar = action(QStringLiteral("Status Bar"));
+  m_pViewStatusBar->setIcon(DrawnIcon(CommandIcon::StatusBar));
+  m_pViewStatusBar->setCheckable(true);
+  m_pViewStatusBar->setChecked(true);
+  m_pWindowNew = action(QStringLiteral("&New Window"));
+  m_pWindowManager = action(QStringLiteral("&Windows..."));
+
+  m_pLooks = new QActionGroup(this);
+  m_pLooks->setExclusive(true);
+  for (const CAppLook& look : OfferedLooks()) {
+    QAction* choice = m_pLooks->addAction(look.m_sCaption);
+    choice->setCheckable(true);
+    choice->setData(look.m_nId);
+  }
+
+  connect(m_pFileNew, &QAction::triggered, this, [this] { m_app.OnFileNew(); });
+  connect(m_pFileOpen, &QAction::triggered, this, [this] { m_app.OnFileOpen(); });
+  connect(m_pFileSave, &QAction::triggered, this,
+          [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.OnFileSave(doc); }); });
+  connect(m_pFileSaveAs, &QAction::triggered, this,
+          [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.OnFileSaveAs(doc); }); });
+  connect(m_pFileClose, &QAction::triggered, this, [this] {
+    if (CChildFrame* frame = ActiveFrame()) frame->close();
+  });
+  connect(m_pAppExit, &QAction::triggered, this, &QWidget::close);
+  connect(m_pAppAbout, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+  connect(m_pLooks, &QActionGroup::triggered, this,
+          [this](QAction* look) { OnApplicationLook(look->data().toInt()); });
+
+  connect(m_pButtonGenerate, &QAction::triggered, this,
+          [this] { OnActiveDocument([](CKyvDoc& doc) { GenerateFiles(doc); }); });
+  connect(m_pButtonCompile, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonCompile(doc); });
+  });
+  connect(m_pLoadP2, &QAction::triggered, this,
+          [this] { OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnLoadP2(doc); }); });
+  connect(m_pButtonFlexProp, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonFlexProp(doc); });
+  });
+  connect(m_pButtonPropTool, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonPropTool(doc); });
+  });
+
+  auto onGrid = [this](void (CPinGrid::*command)()) {
+    if (CKyvView* view = ActiveView())
+      if (CPinGrid* grid = view->ClipboardGrid()) (grid->*command)();
+  };
+  connect(m_pEditPaste, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::Paste); });
+  connect(m_pEditCut, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::Cut); });
+  connect(m_pEditCopy, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::Copy); });
+  connect(m_pEditSelectAll, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::SelectAll); });
+
+  connect(m_pViewStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+  connect(m_pWindowNew, &QAction::triggered, this,
+          [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.NewWindow(doc); }); });
+  connect(m_pWindowManager, &QAction::triggered, this, &CMainFrame::OnWindowManager);
+}
+
+void CMainFrame::CreateRibbon() {
+  m_pRibbon = new CRibbonBar;
+  m_pApplicationMenu = new QMenu(this);
+  m_pApplicationMenu->setObjectName(QStringLiteral("applicationMenu"));
+  connect(m_pApplicationMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
+  FillRecentFiles();
+  m_pRibbon->SetApplicationMenu(QStringLiteral("&File"), m_pApplicationMenu);
+  for (QAction* quick : {m_pFileNew, m_pFileOpen, m_pFileSave}) m_pRibbon->AddQuickAccessAction(quick);
+
+  QWidget* generator = m_pRibbon->AddCategory(QStringLiteral("P2 Code Generator"));
+  m_pRibbon->AddPanel(generator, QStringLiteral("Code Generator"))->AddLargeButton(m_pButtonGenerate);
+  m_pRibbon->AddPanel(generator, QStringLiteral("FlexSpin"))->AddLargeButton(m_pButtonCompile);
+  m_pRibbon->AddPanel(generator, QStringLiteral("LoadP2"))->AddLargeButton(m_pLoadP2);
+  m_pRibbon->AddPanel(generator, QStringLiteral("FlexProp"))->AddLargeButton(m_pButtonFlexProp);
+  m_pRibbon->AddPanel(generator, QStringLiteral("PropTool"))->AddLargeButton(m_pButtonPropTool);
+
+  QWidget* home = m_pRibbon->AddCategory(QStringLiteral("&Home"));
+  CRibbonPanel* clipboard = m_pRibbon->AddPanel(home, QStringLiteral("Clipboar&d"));
+  clipboard->AddLargeButton(m_pEditPaste);
+  clipboard->AddSmallButton(m_pEditCut);
+  clipboard->AddSmallButton(m_pEditCopy);
+  clipboard->AddSmallButton(m_pEditSelectAll);
+  m_pRibbon->AddPanel(home, QStringLiteral("View"))->AddLargeButton(m_pViewStatusBar);
+  auto* windows = new QMenu(this);
+  windows->addAction(m_pWindowNew);
+  windows->addAction(m_pWindowManager);
+  m_pRibbon->AddPanel(home, QStringLiteral("&Window"))
+      ->AddMenuButton(QStringLiteral("Windows"), DrawnIcon(CommandIcon::Windows),
+                      windows);
+
+  setMenuWidget(m_pRibbon);
+}
+
+void CMainFrame::FillRecentFiles() {
+  QMenu* menu = m_pApplicationMenu;
+  menu->clear();
+  menu->addActions({m_pFileNew, m_pFileOpen, m_pFileSave, m_pFileSaveAs, m_pFileClose});
+  const QStringList& recent = m_app.RecentFiles();
+  if (!recent.isEmpty()) menu->addSeparator();
+  for (int i = 0; i < recent.size(); ++i) {
+    QAction* open = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(LiteralWidgetText(recent[i])));
+    const QString path = recent[i];
+    connect(open, &QAction::triggered, this, [this, path] { m_app.OpenDocumentFile(path); });
+  }
+  menu->addSeparator();
+  QMenu* looks = menu->addMenu(QStringLiteral("&Style"));
+  looks->addActions(m_pLooks->actions());
+  menu->addAction(m_pAppAbout);
+  menu->addSeparator();
+  menu->addAction(m_pAppExit);
+}
+
+void CMainFrame::CreateStatusBar() {
+  m_pPane1 = new QLabel(QStringLiteral("Pane 1"));
+  m_pPane2 = new QLabel(QStringLiteral("Pane 2"));
+  m_pPane1->setObjectName(QStringLiteral("pane1"));
+  m_pPane2->setObjectName(QStringLiteral("pane2"));
+  statusBar()->addWidget(m_pPane1, 1);
+  statusBar()->addPermanentWidget(m_pPane2);
+}
+
+void CMainFrame::OnApplicationLook(int id) {
+  m_nAppLook = id;
+  ApplyLook(id);
+  const int shown = NearestOfferedLook(id);
+  m_pRibbon->SetWindows7Appearance(shown == ID_VIEW_APPLOOK_WINDOWS_7);
+  for (QAction* look : m_pLooks->actions()) look->setChecked(look->data().toInt() == shown);
+  m_app.Settings().WriteInt(kApplicationLookValue, id);
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(CKyvDoc& doc) {
+  auto* frame = new CChildFrame(doc, m_app);
+  m_pMdiArea->addSubWindow(frame);
+  connect(frame->View(), &QTabWidget::currentChanged, this, &CMainFrame::UpdateCommandStates);
+  frame->showMaximized();
+  ActivateFrame(frame);
+  return frame;
+}
+
+void CMainFrame::ActivateFrame(CChildFrame* frame) {
+  m_pMdiArea->setActiveSubWindow(frame);
+  UpdateCommandStates();
+}
+
+CChildFrame* CMainFrame::ActiveFrame() const {
+  if (auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow())) return frame;
+  const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
+  return windows.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(windows.constFirst());
+}
+
+CKyvDoc* CMainFrame::ActiveDocument() const {
+  CChildFrame* frame = ActiveFrame();
+  return frame ? &frame->Document() : nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::Frames() const {
+  QList<CChildFrame*> frames;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+    if (auto* frame = qobject_cast<CChildFrame*>(window)) frames.append(frame);
+  return frames;
+}
+
+CKyvView* CMainFrame::ActiveView() const {
+  CChildFrame* frame = ActiveFrame();
+  return frame ? frame->View() : nullptr;
+}
+
+template <typename Command>
+void CMainFrame::OnActiveDocument(Command command) {
+  if (CKyvDoc* doc = ActiveDocument()) command(*doc);
+}
+
+void CMainFrame::UpdateCommandStates() {
+  const bool hasProject = ActiveFrame() != nullptr;
+  for (QAction* command : {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp,
+                           m_pButtonPropTool, m_pFileSave, m_pFileSaveAs, m_pFileClose, m_pWindowNew})
+    command->setEnabled(hasProject);
+  CKyvView* view = ActiveView();
+  const bool onGrid = view && view->ClipboardGrid();
+  for (QAction* clipboard : {m_pEditPaste, m_pEditCut, m_pEditCopy, m_pEditSelectAll})
+    clipboard->setEnabled(onGrid);
+}
+
+void CMainFrame::OnAppAbout() {
+  if (CPromptHooks::IsTestMode()) return;
+  CAboutDlg about(this);
+  about.exec();
+}
+
+void CMainFrame::OnWindowManager() {
+  if (CPromptHooks::IsTestMode()) return;
+  CWindowsDlg windows(*m_pMdiArea, this);
+  windows.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!m_app.SaveAllModified()) {
+    event->ignore();
+    return;
+  }
+  m_app.SetClosingAll(true);
+  m_pMdiArea->closeAllSubWindows();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+  event->acceptProposedAction();
+}

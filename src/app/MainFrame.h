@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/ToolCommands.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class CBuildOutputPane;
+class CChildFrame;
+class CKyvApp;
+class CKyvDoc;
+class CKyvView;
+class CMdiTabArea;
+class CRibbonBar;
+class QActionGroup;
+class QLabel;
+class QMenu;
+
+// The main window: the ribbon, the project windows as tabs, the status bar and the "Build
+// Output" pane. Its commands act on the active project.
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+public:
+  explicit CMainFrame(CKyvApp& app);
+  ~CMainFrame() override;
+
+  CChildFrame* CreateChildFrame(CKyvDoc& doc);
+  void ActivateFrame(CChildFrame* frame);
+  // The active project window, or nullptr when none is open.
+  CChildFrame* ActiveFrame() const;
+  CKyvDoc* ActiveDocument() const;
+  QList<CChildFrame*> Frames() const;
+
+  CMdiTabArea* MdiArea() const { return m_pMdiArea; }
+  CRibbonBar* Ribbon() const { return m_pRibbon; }
+  CBuildOutputPane* BuildOutput() const { return m_pBuildOutput; }
+  // The current look id as stored ("ApplicationLook").
+  int ApplicationLook() const { return m_nAppLook; }
+
+  // The commands of the ribbon, by their command names.
+  QAction* m_pFileNew = nullptr;
+  QAction* m_pFileOpen = nullptr;
+  QAction* m_pFileSave = nullptr;
+  QAction* m_pFileSaveAs = nullptr;
+  QAction* m_pFileClose = nullptr;
+  QAction* m_pAppExit = nullptr;
+  QAction* m_pAppAbout = nullptr;
+  QAction* m_pButtonGenerate = nullptr;
+  QAction* m_pButtonCompile = nullptr;
+  QAction* m_pLoadP2 = nullptr;
+  QAction* m_pButtonFlexProp = nullptr;
+  QAction* m_pButtonPropTool = nullptr;
+  QAction* m_pEditPaste = nullptr;
+  QAction* m_pEditCut = nullptr;
+  QAction* m_pEditCopy = nullptr;
+  QAction* m_pEditSelectAll = nullptr;
+  QAction* m_pViewStatusBar = nullptr;
+  QAction* m_pWindowNew = nullptr;
+  QAction* m_pWindowManager = nullptr;
+  QActionGroup* m_pLooks = nullptr;
+
+public slots:
+  void OnApplicationLook(int id);
+  void UpdateCommandStates();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+private:
+  void CreateActions();
+  void CreateRibbon();
+  void CreateStatusBar();
+  void FillRecentFiles();
+  void OnAppAbout();
+  void OnWindowManager();
+  CKyvView* ActiveView() const;
+  template <typename Command>
+  void OnActiveDocument(Command command);
+
+  CKyvApp& m_app;
+  int m_nAppLook;
+  CRibbonBar* m_pRibbon = nullptr;
+  CMdiTabArea* m_pMdiArea = nullptr;
+  CBuildOutputPane* m_pBuildOutput = nullptr;
+  std::unique_ptr<CToolCommands> m_pToolCommands;
+  QMenu* m_pApplicationMenu = nullptr;
+  QMenu* m_pRecentMenu = nullptr;
+  QLabel* m_pPane1 = nullptr;
+  QLabel* m_pPane2 = nullptr;
+};

@@ -1,0 +1,90 @@
+#include "app/ObjectView.h"
+
+#include "model/ObjectListText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* PlainLabel(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+}  // namespace
+
+CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(PlainLabel(QStringLiteral("Add, Edit, or Delete an Object from List")));
+  auto* buttons = new QHBoxLayout;
+  auto* add = new QPushButton(QStringLiteral("Add Object"));
+  auto* edit = new QPushButton(QStringLiteral("Edit Object"));
+  auto* remove = new QPushButton(QStringLiteral("Delete Object"));
+  add->setObjectName(QStringLiteral("addObject"));
+  edit->setObjectName(QStringLiteral("editObject"));
+  remove->setObjectName(QStringLiteral("deleteObject"));
+  for (QPushButton* button : {add, edit, remove}) {
+    button->setMinimumWidth(120);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  column->addLayout(buttons);
+  column->addSpacing(6);
+  column->addWidget(PlainLabel(QStringLiteral("Object List:  Click to select, double-click to edit.")));
+  m_pObjects = new QListWidget;
+  m_pObjects->setObjectName(QStringLiteral("objectList"));
+  m_pObjects->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_pObjects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  column->addWidget(m_pObjects, 3);
+  column->addWidget(PlainLabel(QStringLiteral("Warnings:")));
+  m_pWarnings = new QListWidget;
+  m_pWarnings->setObjectName(QStringLiteral("warningList"));
+  m_pWarnings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  column->addWidget(m_pWarnings, 1);
+
+  connect(add, &QPushButton::clicked, this, &CObjectView::OnAddObject);
+  connect(edit, &QPushButton::clicked, this, &CObjectView::OnEditObject);
+  connect(remove, &QPushButton::clicked, this, &CObjectView::OnDeleteObject);
+  connect(m_pObjects, &QListWidget::itemDoubleClicked, this, &CObjectView::OnEditObject);
+
+  m_doc.AddView(this);
+}
+
+CObjectView::~CObjectView() { m_doc.RemoveView(this); }
+
+void CObjectView::OnUpdate() {
+  m_pObjects->clear();
+  m_pWarnings->clear();
+  m_pObjects->addItems(ObjectListLines(m_doc));
+  m_pWarnings->addItems(WarningLines(m_doc));
+}
+
+CCodeObject* CObjectView::SelectedObject() const {
+  const QList<QListWidgetItem*> selected = m_pObjects->selectedItems();
+  if (selected.isEmpty()) return nullptr;
+  return m_doc.FindObject(NameFromListLine(selected.constFirst()->text()));
+}
+
+void CObjectView::OnAddObject() {
+  // The object picker and the kind editors fill this in.
+}
+
+void CObjectView::OnEditObject() {
+  // The kind editors fill this in.
+}
+
+void CObjectView::OnDeleteObject() {
+  CCodeObject* object = SelectedObject();
+  if (!object) return;
+  m_doc.DeleteObject(object);
+  m_doc.UpdateAllViews();
+  emit modified();
+}

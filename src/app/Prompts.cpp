@@ -1,0 +1,111 @@
+#include "app/Prompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QQueue>
+
+namespace {
+
+struct CPromptState {
+  bool m_bTestMode = false;
+  QQueue<QMessageBox::StandardButton> m_buttons;
+  QQueue<QString> m_paths;
+  QList<CPromptHooks::CShownMessage> m_shown;
+  QStringList m_questions;
+};
+
+CPromptState& State() {
+  static CPromptState state;
+  return state;
+}
+
+// A prompt nobody answered in advance is cancelled; the warning points at the test that forgot.
+QString TakePath() {
+  if (State().m_paths.isEmpty()) {
+    qWarning("Unanswered file or folder prompt: cancelled");
+    return QString();
+  }
+  return State().m_paths.dequeue();
+}
+
+const QString kProjectFilter = QStringLiteral("Kyv Files (*.KYV)");
+
+}  // namespace
+
+void CPromptHooks::SetTestMode(bool on) { State().m_bTestMode = on; }
+bool CPromptHooks::IsTestMode() { return State().m_bTestMode; }
+
+void CPromptHooks::Reset() {
+  State().m_buttons.clear();
+  State().m_paths.clear();
+  State().m_shown.clear();
+  State().m_questions.clear();
+}
+
+void CPromptHooks::QueueButton(QMessageBox::StandardButton button) {
+  State().m_buttons.enqueue(button);
+}
+void CPromptHooks::QueuePath(const QString& path) { State().m_paths.enqueue(path); }
+
+const QList<CPromptHooks::CShownMessage>& CPromptHooks::ShownMessages() { return State().m_shown; }
+
+QStringList CPromptHooks::ShownTexts() {
+  QStringList texts;
+  for (const CShownMessage& message : State().m_shown) texts.append(message.m_sText);
+  return texts;
+}
+
+const QStringList& CPromptHooks::AskedQuestions() { return State().m_questions; }
+
+void CMessageBoxService::ShowMessage(MessageStyle style, const QString& caption,
+                                     const QString& text) {
+  if (CPromptHooks::IsTestMode()) {
+    State().m_shown.append({style, caption, text});
+    return;
+  }
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  if (style == MessageStyle::Error) icon = QMessageBox::Critical;
+  if (style == MessageStyle::Warning) icon = QMessageBox::Warning;
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle) {
+  const QString text = QStringLiteral("Save changes to %1?").arg(projectTitle);
+  if (CPromptHooks::IsTestMode()) {
+    State().m_questions.append(text);
+    if (State().m_buttons.isEmpty()) {
+      qWarning("Unanswered question \"%s\": cancelled", qPrintable(text));
+      return QMessageBox::Cancel;
+    }
+    return State().m_buttons.dequeue();
+  }
+  QMessageBox box(QMessageBox::Warning, kAppTitle, text,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString PromptSaveFileName(QWidget* parent, const QString& proposedPath) {
+  if (CPromptHooks::IsTestMode()) return TakePath();
+  QFileDialog dialog(parent, QStringLiteral("Save As"), proposedPath, kProjectFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("KYV"));
+  dialog.selectFile(proposedPath);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+QString PromptOpenFileName(QWidget* parent) {
+  if (CPromptHooks::IsTestMode()) return TakePath();
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+                                      kProjectFilter + QStringLiteral(";;All Files (*)"));
+}
+
+QString PickFolder(QWidget* parent, const QString& startFolder) {
+  const QString chosen = CPromptHooks::IsTestMode()
+                             ? TakePath()
+                             : QFileDialog::getExistingDirectory(parent, QString(), startFolder);
+  return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
+}

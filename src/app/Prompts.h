@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every modal prompt of the application goes through this file. In test mode nothing is shown:
+// messages are recorded, and each question, file or folder prompt takes the next queued
+// answer (cancel when nothing is queued), so that a test never blocks on a modal window.
+class CPromptHooks {
+public:
+  struct CShownMessage {
+    MessageStyle m_style;
+    QString m_sCaption;
+    QString m_sText;
+  };
+
+  static void SetTestMode(bool on);
+  static bool IsTestMode();
+  // Empties the queues and the record of shown messages.
+  static void Reset();
+
+  static void QueueButton(QMessageBox::StandardButton button);
+  // The answer of the next file or folder prompt; an empty path cancels it.
+  static void QueuePath(const QString& path);
+
+  static const QList<CShownMessage>& ShownMessages();
+  static QStringList ShownTexts();
+  // Questions asked in test mode, in order (the text of each).
+  static const QStringList& AskedQuestions();
+};
+
+// The message service of the desktop application: the "Error" box with the critical icon, the
+// plain "Kyv" box without an icon, or a warning box with its own caption.
+class CMessageBoxService : public CMessageService {
+public:
+  void ShowMessage(MessageStyle style, const QString& caption, const QString& text) override;
+};
+
+// Save / Discard / Cancel for a project with unsaved changes.
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle);
+
+// The Save As dialog for project files; "" when cancelled.
+QString PromptSaveFileName(QWidget* parent, const QString& proposedPath);
+// The Open dialog for project files; "" when cancelled.
+QString PromptOpenFileName(QWidget* parent);
+// The folder picker, starting at startFolder; the chosen folder with native separators, or ""
+// when cancelled.
+QString PickFolder(QWidget* parent, const QString& startFolder);

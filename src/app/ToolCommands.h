@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/KyvDoc.h"
+
+#include <QString>
+#include <QStringList>
+
+class CBuildOutputPane;
+
+// The commands that work on what Generate Files wrote: compile, load into the P2, and open the
+// main file in FlexProp or in the program associated with it (Prop Tool).
+//
+// On Windows the scripts run in a console of the command interpreter. Elsewhere build.sh runs
+// in the "Build Output" pane, and load.sh in a terminal window when one can be found (the
+// loader's terminal is interactive), else in the pane as well.
+class CToolCommands {
+public:
+  explicit CToolCommands(CBuildOutputPane& pane) : m_pane(pane) {}
+
+  void OnButtonCompile(CKyvDoc& doc);
+  void OnLoadP2(CKyvDoc& doc);
+  void OnButtonFlexProp(CKyvDoc& doc);
+  void OnButtonPropTool(CKyvDoc& doc);
+
+  // The FlexProp folder: the FlexSpin folder without its last four characters ("\bin").
+  static QString FlexPropFolder(const QString& flexSpinPath);
+
+private:
+  void RunScript(CKyvDoc& doc, const QString& windowsScript, const QString& posixScript,
+                 bool preferTerminal);
+
+  CBuildOutputPane& m_pane;
+};

@@ -1,0 +1,17 @@
+#include "app/AppIcon.h"
+#include "app/KyvApp.h"
+#include "app/MainFrame.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kyv"));
+  QApplication::setApplicationVersion(QStringLiteral(KYV_VERSION));
+  QApplication::setWindowIcon(AppIcon());
+
+  CKyvApp app;
+  if (!app.InitInstance(QApplication::arguments().mid(1))) return 1;
+  app.MainFrame()->show();
+  return QApplication::exec();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ChildFrame.h"
+#include "app/KyvApp.h"
+#include "app/KyvView.h"
+#include "app/MainFrame.h"
+#include "app/Prompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Every GUI test runs with its own settings store in a temporary folder and with all modal
+// prompts answered by the test.
+class CAppFixture {
+public:
+  CAppFixture() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+    CPromptHooks::SetTestMode(true);
+  }
+
+  // A fresh start of the program with this command line (the previous run ends first).
+  CKyvApp& Start(const QStringList& arguments = {}) {
+    m_pApp.reset();
+    CPromptHooks::Reset();
+    m_pApp = std::make_unique<CKyvApp>();
+    m_bStarted = m_pApp->InitInstance(arguments);
+    m_pApp->MainFrame()->show();
+    return *m_pApp;
+  }
+  void Stop() { m_pApp.reset(); }
+
+  CKyvApp& App() { return *m_pApp; }
+  CMainFrame& Frame() { return *m_pApp->MainFrame(); }
+  CChildFrame* ActiveFrame() { return Frame().ActiveFrame(); }
+  CKyvDoc& ActiveDoc() { return ActiveFrame()->Document(); }
+  CKyvView& ActiveView() { return *ActiveFrame()->View(); }
+  bool Started() const { return m_bStarted; }
+  QString WorkPath(const QString& name) const { return m_workDir.filePath(name); }
+
+  // The tab text as shown (an "&&" shows one ampersand, "[*]" shows "*" when modified).
+  static QString ShownTitle(const QMdiSubWindow* window) {
+    QString title = window->windowTitle();
+    title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
+    return title.replace(QStringLiteral("&&"), QStringLiteral("&"));
+  }
+
+  // Writes the widget's picture to screenshots/ beside the test program (in the build folder) for a person to look at.
+  static void Screenshot(QWidget& widget, const QString& name) {
+    QApplication::processEvents();
+    QDir folder(QCoreApplication::applicationDirPath());
+    folder.mkpath(QStringLiteral("screenshots"));
+    const QString path = folder.filePath(QStringLiteral("screenshots/") + name + QStringLiteral(".png"));
+    QVERIFY2(widget.grab().save(path), qPrintable(path));
+  }
+
+private:
+  QTemporaryDir m_settingsDir;
+  QTemporaryDir m_workDir;
+  std::unique_ptr<CKyvApp> m_pApp;
+  bool m_bStarted = false;
+};
