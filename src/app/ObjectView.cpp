@@ -1,5 +1,8 @@
 #include "app/ObjectView.h"
 
+#include "app/EditorDialog.h"
+#include "app/ObjectPickerDialog.h"
+#include "editors/EditorFactory.h"
 #include "model/ObjectListText.h"
 
 #include <QHBoxLayout>
@@ -38,7 +41,8 @@ CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc
   buttons->addStretch();
   column->addLayout(buttons);
   column->addSpacing(6);
-  column->addWidget(PlainLabel(QStringLiteral("Object List:  Click to select, double-click to edit.")));
+  column->addWidget(
+      PlainLabel(QStringLiteral("Object List:  Click to select, double-click to edit.")));
   m_pObjects = new QListWidget;
   m_pObjects->setObjectName(QStringLiteral("objectList"));
   m_pObjects->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,12 +77,34 @@ CCodeObject* CObjectView::SelectedObject() const {
   return m_doc.FindObject(NameFromListLine(selected.constFirst()->text()));
 }
 
+void CObjectView::RefreshBeforeEditing() {
+  // The settings tab hands what it shows to the document only at a refresh. Editors read those
+  // settings (the NCO computes its registers from the clock, HDMI and the camera check it), so
+  // every editor opens on a refreshed document.
+  m_doc.UpdateAllViews();
+}
+
 void CObjectView::OnAddObject() {
-  // The object picker and the kind editors fill this in.
+  RefreshBeforeEditing();
+  // The record belongs to this view until the document accepts it.
+  auto object = std::make_unique<CCodeObject>();
+  if (CObjectPickerDialog::Run(*object, m_doc, this)) {
+    m_doc.AddObject(std::move(object));
+    emit modified();
+  }
+  m_doc.UpdateAllViews();
 }
 
 void CObjectView::OnEditObject() {
-  // The kind editors fill this in.
+  CCodeObject* object = SelectedObject();
+  if (!object) return;
+  RefreshBeforeEditing();
+  if (std::unique_ptr<CObjectEditor> editor = CreateEditor(object->m_nType)) {
+    const bool wasModified = m_doc.IsModified();
+    CEditorDialog::Run(*editor, *object, m_doc, CObjectEditor::kEditMode, this);
+    if (m_doc.IsModified() != wasModified) emit modified();
+  }
+  m_doc.UpdateAllViews();
 }
 
 void CObjectView::OnDeleteObject() {
