@@ -95,8 +95,10 @@ void TestEditorDialog::newModeShowsDefaults() {
 
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  QVERIFY(dialog.grab().save(QCoreApplication::applicationDirPath() +
-                             QStringLiteral("/fake_dialog.png")));
+  // Every kind of control in one dialog, for a person to look at.
+  const QDir folder(QCoreApplication::applicationDirPath());
+  folder.mkpath(QStringLiteral("screenshots"));
+  QVERIFY(dialog.grab().save(folder.filePath(QStringLiteral("screenshots/editor-every-control.png"))));
 }
 
 void TestEditorDialog::okWritesRecordAndCloses() {
