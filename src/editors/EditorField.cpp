@@ -98,35 +98,37 @@ QString CEditorField::ValueText() const {
   return QString();
 }
 
-CEditorField CEditorField::Text(const QString& label, const QString& help, QString* member,
-                                const QString& hint) {
+namespace {
+
+// The part every labelled maker shares: kind, label, the key derived from it, and the help.
+CEditorField Labelled(FieldKind kind, const QString& label, const QString& help) {
   CEditorField field;
-  field.m_kind = FieldKind::Text;
-  field.m_sKey = KeyFromLabel(label);
+  field.m_kind = kind;
+  field.m_sKey = CEditorField::KeyFromLabel(label);
   field.m_sLabel = label;
   field.m_sHelp = help;
+  return field;
+}
+
+}  // namespace
+
+CEditorField CEditorField::Text(const QString& label, const QString& help, QString* member,
+                                const QString& hint) {
+  CEditorField field = Labelled(FieldKind::Text, label, help);
   field.m_sHint = hint;
   field.m_pText = member;
   return field;
 }
 
 CEditorField CEditorField::Check(const QString& label, const QString& help, bool* member) {
-  CEditorField field;
-  field.m_kind = FieldKind::Check;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
-  field.m_sHelp = help;
+  CEditorField field = Labelled(FieldKind::Check, label, help);
   field.m_pFlag = member;
   return field;
 }
 
 CEditorField CEditorField::Combo(const QString& label, const QString& help,
                                  const QStringList& items, int* member) {
-  CEditorField field;
-  field.m_kind = FieldKind::ComboIndex;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
-  field.m_sHelp = help;
+  CEditorField field = Labelled(FieldKind::ComboIndex, label, help);
   field.m_items = items;
   field.m_pIndex = member;
   return field;
@@ -134,11 +136,7 @@ CEditorField CEditorField::Combo(const QString& label, const QString& help,
 
 CEditorField CEditorField::EditableCombo(const QString& label, const QString& help,
                                          const QStringList& items, QString* member) {
-  CEditorField field;
-  field.m_kind = FieldKind::ComboText;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
-  field.m_sHelp = help;
+  CEditorField field = Labelled(FieldKind::ComboText, label, help);
   field.m_items = items;
   field.m_pText = member;
   return field;
@@ -146,11 +144,7 @@ CEditorField CEditorField::EditableCombo(const QString& label, const QString& he
 
 CEditorField CEditorField::RadioGroup(const QString& label, const QString& help,
                                       const QStringList& items, int* member) {
-  CEditorField field;
-  field.m_kind = FieldKind::Radio;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
-  field.m_sHelp = help;
+  CEditorField field = Labelled(FieldKind::Radio, label, help);
   field.m_items = items;
   field.m_pIndex = member;
   return field;
@@ -158,11 +152,7 @@ CEditorField CEditorField::RadioGroup(const QString& label, const QString& help,
 
 CEditorField CEditorField::Slider(const QString& label, const QString& help, int min, int max,
                                   int* member) {
-  CEditorField field;
-  field.m_kind = FieldKind::Slider;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
-  field.m_sHelp = help;
+  CEditorField field = Labelled(FieldKind::Slider, label, help);
   field.m_nMin = min;
   field.m_nMax = max;
   field.m_pIndex = member;
@@ -179,10 +169,7 @@ CEditorField CEditorField::Display(const QString& key, const QString& help, QStr
 }
 
 CEditorField CEditorField::Button(const QString& label, std::function<void()> pressed) {
-  CEditorField field;
-  field.m_kind = FieldKind::Button;
-  field.m_sKey = KeyFromLabel(label);
-  field.m_sLabel = label;
+  CEditorField field = Labelled(FieldKind::Button, label, QString());
   field.m_onChanged = std::move(pressed);
   return field;
 }
