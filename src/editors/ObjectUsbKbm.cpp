@@ -40,14 +40,8 @@ bool BeginsWithInteger(const QString& text) {
 // group caption (mouseLimitsX).
 CEditorField GroupedText(const QString& group, const QString& label, const QString& help,
                          QString* member) {
-  CEditorField field = CEditorField::Text(label, help, member);
-  field.m_sGroup = group;
+  CEditorField field = CEditorField::Text(label, help, member).InGroup(group);
   field.m_sKey = CEditorField::KeyFromLabel(group + u' ' + label);
-  return field;
-}
-
-CEditorField InGroup(CEditorField field, const QString& group) {
-  field.m_sGroup = group;
   return field;
 }
 
@@ -90,39 +84,35 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
       DescriptionField(),
       NameField(),
       adapter,
-      InGroup(
-          CEditorField::Text(QStringLiteral("Basepin:"),
-                             QStringLiteral("adapter's first pin of 8, even, 0 to 56"), &m_sBasePin,
-                             QStringLiteral("Probably a multiple of 8. Must be an even number.")),
-          kAdapterGroup),
+      CEditorField::Text(QStringLiteral("Basepin:"),
+                         QStringLiteral("adapter's first pin of 8, even, 0 to 56"), &m_sBasePin,
+                         QStringLiteral("Probably a multiple of 8. Must be an even number."))
+          .InGroup(kAdapterGroup),
       port,
-      InGroup(CEditorField::NoteText(QStringLiteral(
-                  "Note: Error LED will be pin 56 for top port and 57 for bottom port")),
-              kAdapterGroup),
+      CEditorField::NoteText(
+          QStringLiteral("Note: Error LED will be pin 56 for top port and 57 for bottom port"))
+          .InGroup(kAdapterGroup),
       custom,
-      InGroup(CEditorField::Text(
-                  QStringLiteral("DM Pin:"),
-                  QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"), &m_sDmPin,
-                  QStringLiteral("USB data on this pin and this pin+1.  Must be even.")),
-              kCustomGroup),
-      InGroup(CEditorField::Text(
-                  QStringLiteral("Activity LED Pin:"),
-                  QStringLiteral("custom: activity LED pin, 0 to 63"), &m_sActivityLedPin,
-                  QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#.")),
-              kCustomGroup),
-      InGroup(CEditorField::Text(QStringLiteral("Error LED Pin:"),
-                                 QStringLiteral("custom: error LED pin, 0 to 63"), &m_sErrorLedPin,
-                                 QStringLiteral("Pin for error status LED. Any Pin#.")),
-              kCustomGroup),
-      InGroup(CEditorField::Check(QStringLiteral("Use USB Power Enable Pin"),
-                                  QStringLiteral("custom: drive a USB power enable pin"),
-                                  &m_bUsePowerPin),
-              kCustomGroup),
-      InGroup(CEditorField::Text(
-                  QStringLiteral("Power Enable Pin:"),
-                  QStringLiteral("custom: USB power enable pin, 0 to 63"), &m_sPowerPin,
-                  QStringLiteral("Pin to enable USB power (not always required). Any Pin#")),
-              kCustomGroup),
+      CEditorField::Text(QStringLiteral("DM Pin:"),
+                         QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"),
+                         &m_sDmPin,
+                         QStringLiteral("USB data on this pin and this pin+1.  Must be even."))
+          .InGroup(kCustomGroup),
+      CEditorField::Text(QStringLiteral("Activity LED Pin:"),
+                         QStringLiteral("custom: activity LED pin, 0 to 63"), &m_sActivityLedPin,
+                         QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#."))
+          .InGroup(kCustomGroup),
+      CEditorField::Text(QStringLiteral("Error LED Pin:"),
+                         QStringLiteral("custom: error LED pin, 0 to 63"), &m_sErrorLedPin,
+                         QStringLiteral("Pin for error status LED. Any Pin#."))
+          .InGroup(kCustomGroup),
+      CEditorField::Check(QStringLiteral("Use USB Power Enable Pin"),
+                          QStringLiteral("custom: drive a USB power enable pin"), &m_bUsePowerPin)
+          .InGroup(kCustomGroup),
+      CEditorField::Text(QStringLiteral("Power Enable Pin:"),
+                         QStringLiteral("custom: USB power enable pin, 0 to 63"), &m_sPowerPin,
+                         QStringLiteral("Pin to enable USB power (not always required). Any Pin#"))
+          .InGroup(kCustomGroup),
       GroupedText(kMouseLimits, QStringLiteral("X:"), QStringLiteral("mouse limit X, an integer"),
                   &m_sLimitX),
       GroupedText(kMouseLimits, QStringLiteral("Y:"), QStringLiteral("mouse limit Y, an integer"),
