@@ -112,7 +112,7 @@ bool CObjectNCO::RejectRegister(const QString& label, const QString& text) {
 QList<CEditorField> CObjectNCO::Fields() {
   const QString group = QStringLiteral("Smart Pin Settings and resulting Frequency");
   const QString registerHelp = QStringLiteral(
-      "eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
+      "up to eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
       "the clock");
   const QString hex = QStringLiteral("hexidecimal");
   CEditorField resulting = CEditorField::Display(
