@@ -117,6 +117,10 @@ bool CObjectADC::DoOK() {
   m_pObject->m_bParam[0] = m_bShowCalibrated;
   m_pObject->m_sParam[0] = ConstantFor(kGains, m_nGain);
   m_pObject->m_sParam[1] = ConstantFor(kSources, m_nSource);
+  // The generator reads every filter index but 0 and 1 as SINC3, whose period must not exceed
+  // 2^9 clocks; an index no radio has (a damaged file) got Sampling's range instead.
+  if (m_nFilter < kSampling || m_nFilter > kSinc3)
+    return Reject(QStringLiteral("Please choose one of the \"Filter\" options."));
   if (m_pObject->m_sParam[0].isEmpty())
     return Reject(QStringLiteral("Please choose one of the \"This Pin Gain\" options."));
   if (m_pObject->m_sParam[1].isEmpty())

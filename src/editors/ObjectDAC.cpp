@@ -1,5 +1,7 @@
 #include "editors/ObjectDAC.h"
 
+#include <algorithm>
+
 QString CObjectDAC::Title() const { return QStringLiteral("DAC (Digital To Analog) PIN"); }
 
 QString CObjectDAC::DefaultNameFormat() const { return QStringLiteral("DAC%d"); }
@@ -23,7 +25,8 @@ void CObjectDAC::LoadDefaults() {
 void CObjectDAC::LoadFromRecord() {
   m_sPin = m_pObject->m_sBasePin;
   m_sLevel = m_pObject->m_sParam[0];
-  m_nLevel = m_pObject->m_nParam[0];
+  // A slider holds only positions in its range, whatever a damaged file says.
+  m_nLevel = std::clamp(m_pObject->m_nParam[0], 0, 255);
   m_nDrive = m_pObject->m_nParam[1];
   m_bRandom = m_pObject->m_bParam[0];
 }

@@ -1,5 +1,7 @@
 #include "editors/ObjectFilters.h"
 
+#include <algorithm>
+
 QString CObjectFilters::Title() const {
   return QStringLiteral("Configure the Global Digital Filters");
 }
@@ -26,7 +28,8 @@ void CObjectFilters::LoadDefaults() {
 void CObjectFilters::LoadFromRecord() {
   for (int i = 0; i < kFilterCount; ++i) {
     m_nLength[i] = m_pObject->m_nParam[i];
-    m_nTap[i] = m_pObject->m_nParam[kFilterCount + i];
+    // A slider holds only positions in its range, whatever a damaged file says.
+    m_nTap[i] = std::clamp(m_pObject->m_nParam[kFilterCount + i], 0, 31);
     m_bSet[i] = m_pObject->m_bParam[i];
   }
   OnSliderMoved();

@@ -5,7 +5,22 @@
 
 namespace {
 const QString kDesiredLabel = QStringLiteral("Desired Frequency [Hz]:");
+
+// Whether a register text can stand behind the "$" of a Spin2 hexadecimal literal: one to eight
+// hexadecimal digits, underscores allowed after the first.
+bool IsRegisterText(const QString& text) {
+  if (text.isEmpty() || text.front() == u'_') return false;
+  int digits = 0;
+  for (const QChar c : text) {
+    if (c == u'_') continue;
+    const bool hex =
+        (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    if (!hex) return false;
+    ++digits;
+  }
+  return digits <= 8;
 }
+}  // namespace
 
 QString CObjectNCO::Title() const { return QStringLiteral("NCO Frequency Object Interface"); }
 
@@ -79,13 +94,25 @@ bool CObjectNCO::DoOK() {
   m_pObject->m_sParam[1] = m_sWyPin;
   m_pObject->m_sParam[2] = m_sDesiredFrequency;
   m_pObject->m_sParam[3] = m_sResultingFrequency;
+  // Registers kept from a refused frequency go into the main file as they stand: they must be
+  // hexadecimal numbers (a new object whose frequency never fitted the clock has none yet).
+  if (!IsRegisterText(m_sWxPin)) return RejectRegister(QStringLiteral("WXPIN"), m_sWxPin);
+  if (!IsRegisterText(m_sWyPin)) return RejectRegister(QStringLiteral("WYPIN"), m_sWyPin);
   return CheckAndClaimPin(QStringLiteral("NCO Frequency"));
+}
+
+bool CObjectNCO::RejectRegister(const QString& label, const QString& text) {
+  m_sFocusKey = label.toLower();
+  return Reject(QStringLiteral("%1 \"%2\" is not a hexadecimal value of one to eight digits.  "
+                               "Enter a desired frequency up to half the P2 frequency and press "
+                               "\"Calculate Smart Pin Settings\", or type the value.")
+                    .arg(label, text));
 }
 
 QList<CEditorField> CObjectNCO::Fields() {
   const QString group = QStringLiteral("Smart Pin Settings and resulting Frequency");
   const QString registerHelp = QStringLiteral(
-      "eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
+      "up to eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
       "the clock");
   const QString hex = QStringLiteral("hexidecimal");
   CEditorField resulting = CEditorField::Display(

@@ -35,4 +35,6 @@ class CObjectNCO : public CSinglePinEditor {
  private:
   // Shows the message and returns true for a desired frequency below 1 Hz.
   bool DesiredFrequencyRefused();
+  // Refuses the OK for a register text that is no hexadecimal value ("WXPIN", "WYPIN").
+  bool RejectRegister(const QString& label, const QString& text);
 };

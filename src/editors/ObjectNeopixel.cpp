@@ -1,5 +1,6 @@
 #include "editors/ObjectNeopixel.h"
 
+#include <algorithm>
 #include <cstdint>
 
 QString CObjectNeopixel::Title() const { return QStringLiteral("RGB LED String"); }
@@ -31,11 +32,12 @@ void CObjectNeopixel::LoadFromRecord() {
   m_sColor = m_pObject->m_sParam[0];
   m_sHoldoff = m_pObject->m_sParam[1];
   m_sLedCount = m_pObject->m_sParam[2];
-  m_nRed = m_pObject->m_nParam[0];
-  m_nGreen = m_pObject->m_nParam[1];
-  m_nBlue = m_pObject->m_nParam[2];
+  // Sliders hold only positions in their ranges, whatever a damaged file says.
+  m_nRed = std::clamp(m_pObject->m_nParam[0], 0, 255);
+  m_nGreen = std::clamp(m_pObject->m_nParam[1], 0, 255);
+  m_nBlue = std::clamp(m_pObject->m_nParam[2], 0, 255);
   m_nLedType = m_pObject->m_nParam[3];
-  m_nHoldoff = m_pObject->m_nParam[4];
+  m_nHoldoff = std::clamp(m_pObject->m_nParam[4], 1, 50);
   m_bCycle = m_pObject->m_bParam[0];
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/TextConversion.h"
 
+#include <algorithm>
+
 QString CObjectServo::Title() const { return QStringLiteral("Hobby Servo"); }
 
 QString CObjectServo::DefaultNameFormat() const { return QStringLiteral("Servo%d"); }
@@ -26,7 +28,7 @@ void CObjectServo::LoadFromRecord() {
   m_sPin = m_pObject->m_sBasePin;
   m_nUnits = m_pObject->m_bParam[0] ? 1 : 0;
   m_sDegrees = m_pObject->m_sParam[0];
-  m_nPosition = TextToInt(m_sDegrees);
+  m_nPosition = std::clamp(TextToInt(m_sDegrees), 0, 180);
   m_sMicroseconds = m_pObject->m_sParam[1];
   m_bRandom = m_pObject->m_bParam[1];
 }

@@ -17,7 +17,8 @@ class TestObjectAdc : public QObject {
   void choicesStoreTheirConstants_data();
   void choicesStoreTheirConstants();
   void externalClockCannotBeChosen();
-  void damagedGainIsRejected();
+  void damagedChoicesAreRejected_data();
+  void damagedChoicesAreRejected();
 };
 
 static const QString kFilter = QStringLiteral("filter");
@@ -171,22 +172,40 @@ void TestObjectAdc::externalClockCannotBeChosen() {
 }
 
 // A record from a damaged file may hold indexes no radio has; OK must refuse, not crash.
-void TestObjectAdc::damagedGainIsRejected() {
+void TestObjectAdc::damagedChoicesAreRejected_data() {
+  QTest::addColumn<int>("filter");
+  QTest::addColumn<int>("exponent");  // as stored
+  QTest::addColumn<int>("gain");
+  QTest::addColumn<int>("shownExponent");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("gain") << 2 << 40 << 9 << 9
+                        << "Please choose one of the \"This Pin Gain\" options.";
+  // Sampling's range, then refused: stored as it stands it would read as SINC3 with 8192 clocks.
+  QTest::newRow("filter") << 3 << 13 << 0 << 13
+                          << "Please choose one of the \"Filter\" options.";
+  QTest::newRow("negative filter") << -1 << 0 << 0 << 1
+                                   << "Please choose one of the \"Filter\" options.";
+}
+
+void TestObjectAdc::damagedChoicesAreRejected() {
+  QFETCH(int, filter);
+  QFETCH(int, exponent);
+  QFETCH(int, gain);
+  QFETCH(QString, message);
   CEditorFixture h;
   CCodeObject record;
   record.m_nType = OBJ_ADC;
   record.m_sName = QStringLiteral("ADC1");
   record.m_sBasePin = QStringLiteral("50");
-  record.m_nParam[0] = 2;
-  record.m_nParam[1] = 40;  // clamped to SINC3's top, 9
-  record.m_nParam[3] = 9;
+  record.m_nParam[0] = filter;
+  record.m_nParam[1] = exponent;  // kept inside the filter's range
+  record.m_nParam[3] = gain;
   CObjectADC adc;
   adc.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
-  QCOMPARE(adc.m_nSampleExponent, 9);
-  QCOMPARE(adc.m_sSampleClocks, QStringLiteral("512"));
+  QTEST(adc.m_nSampleExponent, "shownExponent");
+  QCOMPARE(adc.m_sSampleClocks, QString::number(1 << adc.m_nSampleExponent));
   QVERIFY(!adc.OnOK());
-  QCOMPARE(h.Messages(), QStringList{ErrorLine(QStringLiteral(
-                             "Please choose one of the \"This Pin Gain\" options."))});
+  QCOMPARE(h.Messages(), QStringList{ErrorLine(message)});
   QVERIFY(!record.m_bValid);
   QVERIFY(!h.m_doc.m_bPinUsed[50]);
 }

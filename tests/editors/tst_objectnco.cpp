@@ -13,6 +13,8 @@ class TestObjectNco : public QObject {
   void refusedFrequencyChangesNothing_data();
   void refusedFrequencyChangesNothing();
   void okAboveHalfClockKeepsShownRegisters();
+  void okChecksKeptRegisters_data();
+  void okChecksKeptRegisters();
   void okRefusesFrequencyBelowOneHertz();
   void editShowsStoredValuesAndOkRecalculates();
   void okClaimsPin();
@@ -152,6 +154,66 @@ void TestObjectNco::okAboveHalfClockKeepsShownRegisters() {
   QCOMPARE(record.m_sParam[3], QStringLiteral("13333333.320916"));
   QVERIFY(record.m_bValid);
   QVERIFY(h.m_doc.m_bPinUsed[24]);
+}
+
+void TestObjectNco::okChecksKeptRegisters_data() {
+  QTest::addColumn<QString>("wxpin");  // "-": as the new editor left it
+  QTest::addColumn<QString>("wypin");
+  QTest::addColumn<QString>("message");  // the error after the half-clock message; "" accepted
+  QTest::newRow("never calculated")
+      << "-"
+      << "-"
+      << "WXPIN \"\" is not a hexadecimal value of one to eight digits.  Enter a desired "
+         "frequency up to half the P2 frequency and press \"Calculate Smart Pin Settings\", or "
+         "type the value.";
+  QTest::newRow("typed with underscores") << "0000_0003"
+                                          << "13a94"
+                                          << "";
+  QTest::newRow("not hexadecimal") << "00000003"
+                                   << "$13A94"
+                                   << "WYPIN \"$13A94\" is not a hexadecimal value of one to eight "
+                                      "digits.  Enter a desired frequency up to half the P2 "
+                                      "frequency and press \"Calculate Smart Pin Settings\", or "
+                                      "type the value.";
+  QTest::newRow("nine digits") << "000000003"
+                               << "00013A94"
+                               << "WXPIN \"000000003\" is not a hexadecimal value of one to eight "
+                                  "digits.  Enter a desired frequency up to half the P2 frequency "
+                                  "and press \"Calculate Smart Pin Settings\", or type the value.";
+}
+
+// With a clock too slow for the desired frequency, OK keeps the register texts as they stand;
+// they go behind "$" in the main file, so only hexadecimal values may be stored as accepted.
+void TestObjectNco::okChecksKeptRegisters() {
+  QFETCH(QString, wxpin);
+  QFETCH(QString, wypin);
+  QFETCH(QString, message);
+  CEditorFixture h;
+  h.m_doc.m_sClockFreq = QStringLiteral("20_000_000");
+  CCodeObject record;
+  CObjectNCO nco;
+  nco.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QCOMPARE(nco.m_sWxPin, QString());
+  if (wxpin != u"-") nco.m_sWxPin = wxpin;
+  if (wypin != u"-") nco.m_sWyPin = wypin;
+  h.ClearMessages();
+  const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
+  const bool accepted = nco.OnOK();
+
+  QStringList expected{PlainLine(QStringLiteral("Error:  Desired frequency (12000000) cannot be "
+                                                "greater than half P2 Frequency (10000000)"))};
+  if (!message.isEmpty()) expected.append(ErrorLine(message));
+  QCOMPARE(h.Messages(), expected);
+  QCOMPARE(accepted, message.isEmpty());
+  QCOMPARE(record.m_bValid, accepted);
+  QCOMPARE(record.m_sParam[0], nco.m_sWxPin);
+  QCOMPARE(record.m_sParam[1], nco.m_sWyPin);
+  if (accepted) {
+    QCOMPARE(h.m_doc.m_sPinUsedFor[24], QStringLiteral("NCO Frequency"));
+  } else {
+    QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
+    QCOMPARE(nco.m_sFocusKey, message.left(5).toLower());
+  }
 }
 
 void TestObjectNco::okRefusesFrequencyBelowOneHertz() {

@@ -20,6 +20,8 @@ class TestSmartPinEditors : public QObject {
   void pinChecks_data();
   void pinChecks();
   void reopenedObjectKeepsAndMovesItsPin();
+  void reopenedSlidersStayInRange_data();
+  void reopenedSlidersStayInRange();
 
   void dacDefaults();
   void dacSlider_data();
@@ -133,6 +135,48 @@ void TestSmartPinEditors::reopenedObjectKeepsAndMovesItsPin() {
   QVERIFY(!record.m_bValid);
   QCOMPARE(record.m_sBasePin, u"63"_s);
   QCOMPARE(h.m_doc.m_sPinUsedBy[12], u"Servo1"_s);
+}
+
+void TestSmartPinEditors::reopenedSlidersStayInRange_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<int>("slot");  // the m_nParam slot the slider is stored in; -1: m_sParam[0]
+  QTest::addColumn<QString>("stored");
+  QTest::addColumn<QString>("key");
+  QTest::addColumn<int>("position");
+  QTest::newRow("DAC level above") << int{OBJ_DAC} << 0 << "300" << "analogOutputLevel" << 255;
+  QTest::newRow("DAC level below") << int{OBJ_DAC} << 0 << "-5" << "analogOutputLevel" << 0;
+  QTest::newRow("LED red") << int{OBJ_NEOPIXEL} << 0 << "999" << "red" << 255;
+  QTest::newRow("LED blue") << int{OBJ_NEOPIXEL} << 2 << "-1" << "blue" << 0;
+  QTest::newRow("LED hold-off 0") << int{OBJ_NEOPIXEL} << 4 << "0" << "holdoff" << 1;
+  QTest::newRow("LED hold-off 80") << int{OBJ_NEOPIXEL} << 4 << "80" << "holdoff" << 50;
+  QTest::newRow("filter tap") << int{OBJ_DIGITAL_FILTERS} << 5 << "40" << "filter1Tap" << 31;
+  QTest::newRow("servo degrees") << int{OBJ_SERVO} << -1 << "200" << "startingPosition" << 180;
+}
+
+// A record from a damaged file may hold slider positions outside their ranges. The dialog's
+// slider clamps them; kyv-cli edit must reach the same position and store it.
+void TestSmartPinEditors::reopenedSlidersStayInRange() {
+  QFETCH(int, kind);
+  QFETCH(int, slot);
+  QFETCH(QString, stored);
+  QFETCH(QString, key);
+  QFETCH(int, position);
+  CEditorFixture h;
+  CCodeObject record;
+  {
+    auto editor = CreateEditor(kind);
+    editor->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+    QVERIFY(editor->OnOK());
+  }
+  if (slot < 0)
+    record.m_sParam[0] = stored;
+  else
+    record.m_nParam[slot] = stored.toInt();
+  auto editor = CreateEditor(kind);
+  editor->Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  QCOMPARE(ValueOf(*editor, key), QString::number(position));
+  QVERIFY(editor->OnOK());
+  if (slot >= 0) QCOMPARE(record.m_nParam[slot], position);
 }
 
 void TestSmartPinEditors::dacDefaults() {
