@@ -59,7 +59,11 @@ void CPinsView::OnInitialUpdate() {
 
 void CPinsView::ShadePinNumbers() {
   const QColor headerColour = palette().color(QPalette::Button);
-  for (int row = 1; row < kRows; ++row) m_pGrid->SetCellBackground(row, 0, headerColour);
+  const QColor headerText = palette().color(QPalette::ButtonText);
+  for (int row = 1; row < kRows; ++row) {
+    m_pGrid->SetCellBackground(row, 0, headerColour);
+    m_pGrid->item(row - 1, 0)->setForeground(headerText);
+  }
 }
 
 void CPinsView::changeEvent(QEvent* event) {

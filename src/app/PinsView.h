@@ -32,7 +32,7 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  // The pin numbers are shaded like the headers, in the button face of the current look.
+  // The pin numbers are shaded like the headers, in the button colours of the current look.
   void ShadePinNumbers();
   void OnCellEdited(int row, int column, const QString& text);
 

@@ -225,6 +225,8 @@ private slots:
       CPinGrid* grid = view.findChild<CPinGrid*>();
       QVERIFY(grid);
       QCOMPARE(grid->CellBackground(1, 0), buttonFace);
+      QCOMPARE(grid->item(0, 0)->foreground().color(),
+               QApplication::palette().color(QPalette::ButtonText));
     }
     ApplyLook(kDefaultLook);
   }
