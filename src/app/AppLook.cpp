@@ -1,9 +1,11 @@
 #include "app/AppLook.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
 
 const QList<CAppLook>& OfferedLooks() {
   static const QList<CAppLook> looks = {
@@ -91,6 +93,14 @@ const QString& NativeStyleName() {
   return name;
 }
 
+// Qt hands a new application palette only to some of the widgets that already exist (the
+// project windows inside the MDI area kept the previous look), so every widget is told to take
+// its palette again; a parent that changes passes it on to its children.
+void RefreshWidgetPalettes() {
+  QEvent change(QEvent::ApplicationPaletteChange);
+  for (QWidget* widget : QApplication::allWidgets()) QCoreApplication::sendEvent(widget, &change);
+}
+
 }  // namespace
 
 void ApplyLook(int id) {
@@ -99,8 +109,9 @@ void ApplyLook(int id) {
   if (look == ID_VIEW_APPLOOK_WINDOWS_7) {
     QApplication::setStyle(QStyleFactory::create(native));
     QApplication::setPalette(QApplication::style()->standardPalette());
-    return;
+  } else {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(LookPalette(look));
   }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QApplication::setPalette(LookPalette(look));
+  RefreshWidgetPalettes();
 }

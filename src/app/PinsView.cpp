@@ -2,6 +2,7 @@
 
 #include "app/PinGrid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -35,14 +36,13 @@ void CPinsView::OnInitialUpdate() {
     m_pGrid->SetCellText(0, column, headers[column]);
     m_pGrid->SetCellFontWeight(0, column, kBold);
   }
-  const QColor headerColour = palette().color(QPalette::Button);
   for (int row = 1; row < kRows; ++row) {
     m_pGrid->SetCellText(row, 0, QString::number(row - 1));
     m_pGrid->SetCellFontWeight(row, 0, kBold);
-    m_pGrid->SetCellBackground(row, 0, headerColour);
     m_pGrid->item(row - 1, 0)->setTextAlignment(Qt::AlignCenter);
     m_pGrid->item(row - 1, 1)->setTextAlignment(Qt::AlignCenter);
   }
+  ShadePinNumbers();
   m_pGrid->setColumnWidth(0, 40);
   m_pGrid->setColumnWidth(kNotesColumn, 500);
   // The pin number column is narrow: its header wraps instead of being cut off.
@@ -55,6 +55,20 @@ void CPinsView::OnInitialUpdate() {
   connect(m_pGrid, &CPinGrid::cellEdited, this, &CPinsView::OnCellEdited);
 
   OnUpdate();
+}
+
+void CPinsView::ShadePinNumbers() {
+  const QColor headerColour = palette().color(QPalette::Button);
+  const QColor headerText = palette().color(QPalette::ButtonText);
+  for (int row = 1; row < kRows; ++row) {
+    m_pGrid->SetCellBackground(row, 0, headerColour);
+    m_pGrid->item(row - 1, 0)->setForeground(headerText);
+  }
+}
+
+void CPinsView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && m_pGrid) ShadePinNumbers();
 }
 
 void CPinsView::OnUpdate() {

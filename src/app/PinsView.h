@@ -28,7 +28,12 @@ public:
 signals:
   void modified();
 
+protected:
+  void changeEvent(QEvent* event) override;
+
 private:
+  // The pin numbers are shaded like the headers, in the button colours of the current look.
+  void ShadePinNumbers();
   void OnCellEdited(int row, int column, const QString& text);
 
   CKyvDoc& m_doc;

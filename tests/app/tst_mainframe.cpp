@@ -3,6 +3,7 @@
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/MdiTabArea.h"
+#include "app/PinGrid.h"
 #include "app/Ribbon.h"
 #include "model/KyvFile.h"
 #include "platform/QtSettingsStore.h"
@@ -204,6 +205,30 @@ private slots:
     m_fixture.Start();
     QCOMPARE(CheckedLook(), QStringLiteral("Office 2007 (&Blue Style)"));
     QCOMPARE(QApplication::palette().color(QPalette::Window), blue);
+  }
+
+  // A look chosen while projects are open reaches their tabs too, not only windows opened later.
+  void chosenLookReachesOpenProjects() {
+    m_fixture.Start();
+    m_fixture.Frame().m_pFileNew->trigger();
+    for (QAction* look : m_fixture.Frame().m_pLooks->actions())
+      if (look->data().toInt() == ID_VIEW_APPLOOK_OFF_2007_BLACK) look->trigger();
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    for (CChildFrame* frame : m_fixture.Frame().Frames()) {
+      CKyvView& view = *frame->View();
+      for (int page = 0; page < view.count(); ++page) {
+        QWidget* tab = view.widget(page);
+        QCOMPARE(tab->palette().color(QPalette::Button), buttonFace);
+        for (QWidget* child : tab->findChildren<QWidget*>())
+          QCOMPARE(child->palette().color(QPalette::Button), buttonFace);
+      }
+      CPinGrid* grid = view.findChild<CPinGrid*>();
+      QVERIFY(grid);
+      QCOMPARE(grid->CellBackground(1, 0), buttonFace);
+      QCOMPARE(grid->item(0, 0)->foreground().color(),
+               QApplication::palette().color(QPalette::ButtonText));
+    }
+    ApplyLook(kDefaultLook);
   }
 
   void unsavedChangesShowInTheTabTitle() {
