@@ -305,6 +305,12 @@ QWidget* CEditorDialog::CreateControl(int index) {
       edit->setMinimumWidth(kEditWidth);
       const bool fixedName = field.m_bReadOnlyInEdit && m_editor.IsNameReadOnly();
       edit->setReadOnly(field.m_kind == FieldKind::Display || fixedName);
+      if (edit->isReadOnly()) {
+        // A read-only box takes the dialog's own colour, so it does not look editable.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+      }
       widget = edit;
       break;
     }

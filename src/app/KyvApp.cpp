@@ -47,7 +47,10 @@ CKyvDoc* CKyvApp::OnFileNew() {
 }
 
 CKyvDoc* CKyvApp::OnFileOpen() {
-  const QString path = PromptOpenFileName(m_pMainFrame.get());
+  // Start where the last project was: the first entry of the recent-file list.
+  const QStringList& recent = RecentFiles();
+  const QString startFolder = recent.isEmpty() ? QString() : QFileInfo(recent.first()).absolutePath();
+  const QString path = PromptOpenFileName(m_pMainFrame.get(), startFolder);
   return path.isEmpty() ? nullptr : OpenDocumentFile(path);
 }
 

@@ -97,9 +97,9 @@ QString PromptSaveFileName(QWidget* parent, const QString& proposedPath) {
   return dialog.selectedFiles().constFirst();
 }
 
-QString PromptOpenFileName(QWidget* parent) {
+QString PromptOpenFileName(QWidget* parent, const QString& startFolder) {
   if (CPromptHooks::IsTestMode()) return TakePath();
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), startFolder,
                                       kProjectFilter + QStringLiteral(";;All Files (*)"));
 }
 

@@ -47,8 +47,8 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& proje
 
 // The Save As dialog for project files; "" when cancelled.
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath);
-// The Open dialog for project files; "" when cancelled.
-QString PromptOpenFileName(QWidget* parent);
+// The Open dialog for project files, starting in startFolder; "" when cancelled.
+QString PromptOpenFileName(QWidget* parent, const QString& startFolder);
 // The folder picker, starting at startFolder; the chosen folder with native separators, or ""
 // when cancelled.
 QString PickFolder(QWidget* parent, const QString& startFolder);
