@@ -66,12 +66,8 @@ QList<CEditorField> CObjectCamera::Fields() {
 }
 
 void CObjectCamera::FillLists() {
-  m_qvgaItems.clear();
-  m_busItems.clear();
-  for (const auto& object : m_pDoc->m_ObjectList) {
-    if (object->m_nType == OBJ_SIMPLE_QVGA) m_qvgaItems.append(object->m_sName);
-    if (object->m_nType == OBJ_I2C_BUS) m_busItems.append(object->m_sName);
-  }
+  m_qvgaItems = NamesOfKind(OBJ_SIMPLE_QVGA);
+  m_busItems = NamesOfKind(OBJ_I2C_BUS);
 }
 
 void CObjectCamera::LoadDefaults() {
