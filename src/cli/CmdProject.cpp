@@ -22,9 +22,7 @@ int CmdInfo(const QStringList& args, CCliContext& context) {
   for (const QString& line : WarningLines(*doc)) out << QStringLiteral("  ") << line << u'\n';
   out << QStringLiteral("Pins:\n");
   for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin) {
-    if (!doc->m_bPinUsed[pin] && doc->m_sPinUsedBy[pin].isEmpty() &&
-        doc->m_sPinUsedFor[pin].isEmpty() && doc->m_sPinNotes[pin].isEmpty())
-      continue;
+    if (doc->IsPinBlank(pin)) continue;
     out << QStringLiteral("  %1  %2  %3  %4  %5\n")
                .arg(pin, 2)
                .arg(doc->m_bPinUsed[pin] ? QStringLiteral("used") : QStringLiteral("free"))

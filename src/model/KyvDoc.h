@@ -89,6 +89,11 @@ public:
   void DeleteObject(CCodeObject* object);
   // Frees a pin completely, its note included.
   void ReleasePin(int pin);
+  // True when the pin is free and carries no holder, role or note text.
+  bool IsPinBlank(int pin) const {
+    return !m_bPinUsed[pin] && m_sPinUsedBy[pin].isEmpty() && m_sPinUsedFor[pin].isEmpty() &&
+           m_sPinNotes[pin].isEmpty();
+  }
 
   void AddView(CDocumentView* view);
   void RemoveView(CDocumentView* view);

@@ -286,9 +286,7 @@ QByteArray ProjectToJson(const CKyvDoc& doc) {
   // Always present, even when empty: an absent "pins" would mean a new project's table.
   QJsonObject pins;
   for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin) {
-    if (!doc.m_bPinUsed[pin] && doc.m_sPinUsedBy[pin].isEmpty() &&
-        doc.m_sPinUsedFor[pin].isEmpty() && doc.m_sPinNotes[pin].isEmpty())
-      continue;
+    if (doc.IsPinBlank(pin)) continue;
     pins.insert(QString::number(pin), QJsonObject{{kUsed, doc.m_bPinUsed[pin]},
                                                   {kUsedBy, doc.m_sPinUsedBy[pin]},
                                                   {kUsedFor, doc.m_sPinUsedFor[pin]},
