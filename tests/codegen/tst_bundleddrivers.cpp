@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -19,6 +20,7 @@ class TestBundledDrivers : public QObject {
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
   void vgaPictureIsA640x480EightBitBitmap();
+  void testProgramsStayOutOfTheProgram();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -58,6 +60,8 @@ void TestBundledDrivers::ownDriversAreBundled() {
   const QByteArray source = ResourceBytes(static_cast<uint16_t>(resource));
   QVERIFY2(source.contains(mustContain), mustContain.constData());
   QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
+  // The header says what the driver was checked against and whether it has run on a board.
+  QVERIFY(source.contains("  Checked: "));
 }
 
 void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
@@ -75,6 +79,15 @@ void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
   const quint32 colours = Little<quint32>(bmp, 46);
   QCOMPARE(pixelOffset, 14u + 40u + 4u * (colours ? colours : 256u));
   QCOMPARE(qsizetype(pixelOffset) + 640 * 480, bmp.size());
+}
+
+// The drivers' own compile test programs live in resources/drivers/tests/ and are not embedded.
+void TestBundledDrivers::testProgramsStayOutOfTheProgram() {
+  const QDir embedded(u":/drivers"_s);
+  QVERIFY(embedded.exists(u"SimplerSerial.spin2"_s));
+  QVERIFY(QDir(QStringLiteral(KYV_DRIVERS_DIR "/tests")).exists(u"SimplerSerial_test.spin2"_s));
+  QVERIFY(!embedded.exists(u"tests"_s));
+  QCOMPARE(embedded.entryList({u"*_test.spin2"_s}), QStringList());
 }
 
 void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
