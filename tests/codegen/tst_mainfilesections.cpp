@@ -61,13 +61,15 @@ const QString kSetupHead =
     u"      quit      'continue\n\n"_s;
 const QString kSetupTail = u"\n'End of Setup\n\n"_s;
 
-const QString kUsbLoop =
+const QString kUsbMouseLoop =
     u"\n'Show UsbKbM1 mouse position\n"
     u"  ser.str(string(\"USB mouse UsbKbM1 position = (\"))\n"
     u"  ser.dec(UsbKbM1.MouseX())\n"
     u"  ser.str(string(\", \"))\n"
     u"  ser.dec(UsbKbM1.MouseY())\n"
-    u"  ser.str(string(\")\",13))\n"
+    u"  ser.str(string(\")\",13))\n"_s;
+
+const QString kUsbKeyboardLoop =
     u"\n'Show UsbKbM1 keyboard input\n"
     u"  i := UsbKbM1.rawKey()\n"
     u"  if i\n"
@@ -386,7 +388,7 @@ const QList<CKindCase>& KindCases() {
        u"  UsbKbM1_DM_PIN = 26\n"
        u"  UsbKbM1_ERR_LED_PIN = 58\n"_s,
        u"  UsbKbM1 : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for UsbKbM1\n"_s,
-       {}, kUsbLoop,
+       {}, kUsbMouseLoop + kUsbKeyboardLoop,
        u"\n'Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start\n"
        u"  UsbKbM1.SetMouseLimits(640 - 1, 480 - 1)\n"
        u"  UsbKbM1.SetMousePosition(100, 100)\n"
@@ -409,29 +411,18 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"USB custom pins without power enable",
-       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = false; return usb; },
-       u"\n  'Settings for USB Object: Kb\n"
-       u"  Kb_BASE_PIN = 8\n"
-       u"  Kb_ENABLE_PIN = -1\n"
-       u"  Kb_DM_PIN = 10\n"
-       u"  Kb_ERR_LED_PIN = 57\n"_s,
-       u"  Kb : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for Kb\n"_s,
-       {},
-       u"\n'Show Kb keyboard input\n"
-       u"  i := Kb.rawKey()\n"
-       u"  if i\n"
-       u"    ser.str(string(\"Keyboard input : \"))\n"
-       u"  else\n"
-       u"    ser.str(string(\"No keyboard input.\"))\n"
-       u"  repeat while i\n"
-       u"    ser.tx(\" \")\n"
-       u"    ser.tx(i)\n"
-       u"    i := Kb.rawKey()\n"
-       u"  ser.tx(13)\n"_s,
-       u"\n'Configure range and position for USB Keyboard and Mouse object Kb and then start\n"
-       u"  Kb.SetMouseLimits(640 - 1, 480 - 1)\n"
-       u"  Kb.SetMousePosition(100, 100)\n"
-       u"  Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN)  'starts one cog\n"
+       [] { auto usb = MakeUsb(u"UsbKbM1"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = false; return usb; },
+       u"\n  'Settings for USB Object: UsbKbM1\n"
+       u"  UsbKbM1_BASE_PIN = 8\n"
+       u"  UsbKbM1_ENABLE_PIN = -1\n"
+       u"  UsbKbM1_DM_PIN = 10\n"
+       u"  UsbKbM1_ERR_LED_PIN = 57\n"_s,
+       u"  UsbKbM1 : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for UsbKbM1\n"_s,
+       {}, kUsbKeyboardLoop,
+       u"\n'Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start\n"
+       u"  UsbKbM1.SetMouseLimits(640 - 1, 480 - 1)\n"
+       u"  UsbKbM1.SetMousePosition(100, 100)\n"
+       u"  UsbKbM1.Start(UsbKbM1_BASE_PIN, UsbKbM1_ENABLE_PIN, UsbKbM1_DM_PIN, UsbKbM1_ERR_LED_PIN)  'starts one cog\n"
        u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"DVP camera showing its ID", [] { return MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); },
