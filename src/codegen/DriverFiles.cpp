@@ -30,7 +30,7 @@ const std::vector<CDriverFile>& DriverFileTable() {
       {398, u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_kdz2a.spin2"_s, Kind, OBJ_I2C_BUS, 1, Any},
       {399, u"vn_i2c_scanner.spin2"_s, u"vn_i2c_scanner.spin2"_s, Kind, OBJ_I2C_BUS, 2, Any},
       {348, u"vn_rgbx_pixel_kdz.spin2"_s, u"vn_rgbx_pixel_kdz.spin2"_s, Kind, OBJ_NEOPIXEL, 1, Any},
-      {352, u"rtc_DS1339.h"_s, u"rtc_DS1339.h"_s, Kind, OBJ_RTC, 1, Any},
+      {352, u"rtc_DS1339.spin2"_s, u"rtc_DS1339.spin2"_s, Kind, OBJ_RTC, 1, Any},
       // Written under the name the main file's OBJ line gives, for case-sensitive file systems.
       {353, u"simplesound.spin2"_s, u"simplesound.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 1, Any},
       {354, u"space_sample2_S8.raw"_s, u"space_sample2_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 2, Any},
@@ -45,11 +45,11 @@ const std::vector<CDriverFile>& DriverFileTable() {
       // One driver source, written under the name the main file's struct line gives.
       {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b.spin2"_s, Kind, OBJ_USB_KBM, 1, WithErrorLed},
       {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, Kind, OBJ_USB_KBM, 1, WithoutErrorLed},
-      {367, u"Cam.h"_s, u"Cam.h"_s, Kind, OBJ_CAMERA, 1, Any},
-      {368, u"CameraCapture.spin2"_s, u"CameraCapture.spin2"_s, Kind, OBJ_CAMERA, 2, Any},
-      {369, u"OV2640.h"_s, u"OV2640.h"_s, Kind, OBJ_CAMERA, 3, Any},
-      {370, u"OV5640.h"_s, u"OV5640.h"_s, Kind, OBJ_CAMERA, 4, Any},
-      {371, u"OV7675.h"_s, u"OV7675.h"_s, Kind, OBJ_CAMERA, 5, Any},
+      // The capture object holds the I2C set-up; one sensor object per supported camera type.
+      {368, u"CameraCapture.spin2"_s, u"CameraCapture.spin2"_s, Kind, OBJ_CAMERA, 1, Any},
+      {369, u"OV2640.spin2"_s, u"OV2640.spin2"_s, Kind, OBJ_CAMERA, 2, Any},
+      {370, u"OV5640.spin2"_s, u"OV5640.spin2"_s, Kind, OBJ_CAMERA, 3, Any},
+      {371, u"OV7675.spin2"_s, u"OV7675.spin2"_s, Kind, OBJ_CAMERA, 4, Any},
   };
   // clang-format on
   return table;

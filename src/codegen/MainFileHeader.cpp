@@ -47,42 +47,40 @@ void WriteObjBlock(const CKyvDoc& doc, QString& out) {
         out += u"  vga : \"VGA_SimpleDriver1a.spin2\"    'Simple VGA Driver 640x480x8bpp that shows embedded image for "_s + name + u"\n"_s;
         break;
       case OBJ_SIMPLE_QVGA:
-        out += u"//Simple QVGA Driver 320x240x16bpp that shows embedded image for "_s + name + u"\n"_s;
-        out += u"struct __using(\"QVGA_16bpp.spin2\") "_s + name + u"; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s;
+        out += u"  "_s + name + u" : \"QVGA_16bpp\"  'Simple QVGA Driver 320x240x16bpp that shows embedded image for "_s + name + u"\n"_s;
         break;
       case OBJ_SIMPLE_HDMI:
-        out += u"//Simple HDMI Driver 800x480x8bpp that shows embedded image for "_s + name + u"\n"_s;
-        out += u"struct __using(\"HDMI_Simple1c.spin2\") "_s + name + u"; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s;
+        out += u"  "_s + name + u" : \"HDMI_Simple1c\"  'Simple HDMI Driver 800x480x8bpp that shows embedded image for "_s + name + u"\n"_s;
         break;
       case OBJ_I2C_BUS:
         out += u"  "_s + name + u": \"vn_i2c_scanner\"  'I2C port settings container\n"_s;
         break;
       case OBJ_NEOPIXEL:
-        out += u"  neopixel : \"vn_rgbx_pixel_kdz.spin2\"   'Neopixel driver from OBEX with minor modifications for "_s + name + u"\n"_s;
+        out += u"  neopixel : \"vn_rgbx_pixel_kdz.spin2\"   'RGB LED string driver for "_s + name + u"\n"_s;
         break;
       case OBJ_SIMPLE_SOUND:
-        out += u"  sound : \"simplesound.spin2\"  'Simple Sound Driver by Ortvane\n"_s;
+        out += u"  sound : \"simplesound.spin2\"  'Simple Sound driver\n"_s;
         break;
       case OBJ_SERVO:
         out += u"  "_s + name + u" : \"vn_servo\"   'Note:  Range for position is limted by driver to 600..2400 for us mode and 0..180 for degree mode \n"_s;
         break;
+      case OBJ_RTC:
+        out += u"  "_s + name + u" : \"rtc_DS1339\"  'DS1339 real-time clock on I2C bus "_s + object->m_sParam[0] + u"\n"_s;
+        break;
       case OBJ_USB_KBM:
-        out += u"//Halvek's one cog USB Keyboard/Mouse driver for "_s + name + u"\n"_s;
         if (!object->m_bParam[3])
-          out += u"struct __using(\"1CogKbM_kdz3b.spin2\") "_s + name + u"; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s;
+          out += u"  "_s + name + u" : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for "_s + name + u"\n"_s;
         else
-          out += u"struct __using(\"1CogKbM_kdz3b_NoErrorLed.spin2\") "_s + name + u"; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s;
-        out += u"KbMouseInfo "_s + name + u"_KbMouseInfo = { 0,0,0,0 };\n"_s;
+          out += u"  "_s + name + u" : \"1CogKbM_kdz3b_NoErrorLed\"  'One cog USB keyboard and mouse driver for "_s + name + u"\n"_s;
         break;
       case OBJ_CAMERA:
-        out += u"////Camera DV capture driver for "_s + name + u"\n"_s;
-        out += u"struct __using(\"CameraCapture.spin2\") "_s + name + u"; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s;
+        out += u"  "_s + name + u" : \"CameraCapture\"  'Camera DVP capture driver for "_s + name + u"\n"_s;
         break;
       case OBJ_ADC:
         if (!adcWritten) out += u"  adc : \"adc\"  'ADC driver for P2\n"_s;
         adcWritten = true;
         break;
-      default:  // NCO, RTC, digital I/O, filters, DAC and Tiled 1080p need no instance
+      default:  // NCO, digital I/O, filters, DAC and Tiled 1080p need no instance
         break;
     }
   }

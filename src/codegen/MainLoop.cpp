@@ -31,16 +31,12 @@ void WriteMainRoutine(const CKyvDoc& doc, QString& out) {
 
 namespace {
 
-void WriteRtcLoop(QString& out) {
-  out += u"\n    // get current time\n"_s;
-  out += u"    char dispbuf[40];\n"_s;
-  out += u"    struct timeval tv;\n"_s;
-  out += u"    gettimeofday(&tv, 0);\n"_s;
-  out += u"    // get an ASCII version of the time\n"_s;
-  out += u"    // uses the standard C library strftime function to format the time\n"_s;
-  out += u"    strftime(dispbuf, sizeof(dispbuf), \"%a %b %d %H:%M:%S %Y\", localtime(&tv.tv_sec));\n"_s;
-  out += u"    // print it\n"_s;
-  out += u"    printf(\" %s\\n\", dispbuf);\n"_s;
+void WriteRtcLoop(const CCodeObject& object, QString& out) {
+  const QString& name = object.m_sName;
+  out += u"\n'Show the time of "_s + name + u"\n"_s;
+  out += u"  ser.tx(\" \")\n"_s;
+  out += u"  ser.str("_s + name + u".TimeText())  'for example Sun Mar 03 14:05:09 2024\n"_s;
+  out += u"  ser.tx(13)\n"_s;
 }
 
 void WriteServoLoop(const CCodeObject& object, QString& out) {
@@ -104,21 +100,25 @@ void WriteAdcLoop(const CCodeObject& object, QString& out) {
 void WriteUsbLoop(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
   if (object.m_bParam[0]) {
-    out += u"\n    //Show "_s + name + u" mouse position\n"_s;
-    out += u"    printf(\"USB mouse "_s + name + u" position = (%d, %d)\\n\", "_s + name + u"_KbMouseInfo.x, "_s + name + u"_KbMouseInfo.y);\n"_s;
+    out += u"\n'Show "_s + name + u" mouse position\n"_s;
+    out += u"  ser.str(string(\"USB mouse "_s + name + u" position = (\"))\n"_s;
+    out += u"  ser.dec("_s + name + u".MouseX())\n"_s;
+    out += u"  ser.str(string(\", \"))\n"_s;
+    out += u"  ser.dec("_s + name + u".MouseY())\n"_s;
+    out += u"  ser.str(string(\")\",13))\n"_s;
   }
   if (object.m_bParam[1]) {
-    out += u"\n    //Show "_s + name + u" keyboard input\n"_s;
-    out += u"    char c = "_s + name + u".rawKey();\n"_s;
-    out += u"    if (c != NULL)\n"_s;
-    out += u"        printf(\"Keyboard input : \");\n"_s;
-    out += u"    else\n"_s;
-    out += u"        printf(\"No keyboard input.\");\n"_s;
-    out += u"    while (c != NULL)\n"_s;
-    out += u"    {\n"_s;
-    out += u"        printf(\" %c\", c);\n"_s;
-    out += u"        c = "_s + name + u".rawKey();\n"_s;
-    out += u"    }\n"_s;
+    out += u"\n'Show "_s + name + u" keyboard input\n"_s;
+    out += u"  i := "_s + name + u".rawKey()\n"_s;
+    out += u"  if i\n"_s;
+    out += u"    ser.str(string(\"Keyboard input : \"))\n"_s;
+    out += u"  else\n"_s;
+    out += u"    ser.str(string(\"No keyboard input.\"))\n"_s;
+    out += u"  repeat while i\n"_s;
+    out += u"    ser.tx(\" \")\n"_s;
+    out += u"    ser.tx(i)\n"_s;
+    out += u"    i := "_s + name + u".rawKey()\n"_s;
+    out += u"  ser.tx(13)\n"_s;
   }
 }
 
@@ -206,7 +206,7 @@ void WriteLoopRoutine(const CKyvDoc& doc, QString& out) {
         out += u"    pixbuf1[i] := GetRND()\n"_s;
         break;
       case OBJ_RTC:
-        WriteRtcLoop(out);
+        WriteRtcLoop(object, out);
         break;
       case OBJ_SIMPLE_SOUND:
         if (!object.m_bParam[1]) break;
@@ -245,8 +245,8 @@ void WriteLoopRoutine(const CKyvDoc& doc, QString& out) {
         break;
       case OBJ_CAMERA:
         if (!object.m_bParam[0]) break;
-        out += u"\n    //Get and show camera ID from ID registers over I2C\n"_s;
-        out += u"    ProbeCamera("_s + name + u"_Type, &"_s + object.m_sParam[0] + u");\n"_s;
+        out += u"\n'Get and show camera ID from ID registers over I2C\n"_s;
+        out += u"  "_s + name + u".Probe("_s + name + u"_Type, "_s + object.m_sParam[0] + u"_SCL, "_s + object.m_sParam[0] + u"_SDA)\n"_s;
         break;
       default:  // the video outputs, NCO, filters and Tiled 1080p have nothing to exercise
         break;

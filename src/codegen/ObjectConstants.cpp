@@ -22,50 +22,41 @@ QString WithoutLeadingSpace(const QString& text) {
 
 void WriteUsbConstants(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
-  out += u"\n//Settings for USB Object: "_s + name + u"\n"_s;
+  out += u"\n  'Settings for USB Object: "_s + name + u"\n"_s;
   if (object.m_nParam[0] == 0) {
     const qint64 base = qint64(TextToInt(object.m_sBasePin)) + 4 * qint64(object.m_nParam[1]);
-    out += u"#define "_s + name + u"_BASE_PIN "_s + Dec(base) + u"\n"_s;
-    out += u"#define "_s + name + u"_ENABLE_PIN "_s + Dec(base + 1) + u"\n"_s;
-    out += u"#define "_s + name + u"_DM_PIN "_s + Dec(base + 2) + u"\n"_s;
-    out += u"#define "_s + name + u"_ERR_LED_PIN "_s + Dec(qint64(object.m_nParam[1]) + 56) + u"\n"_s;
+    out += u"  "_s + name + u"_BASE_PIN = "_s + Dec(base) + u"\n"_s;
+    out += u"  "_s + name + u"_ENABLE_PIN = "_s + Dec(base + 1) + u"\n"_s;
+    out += u"  "_s + name + u"_DM_PIN = "_s + Dec(base + 2) + u"\n"_s;
+    out += u"  "_s + name + u"_ERR_LED_PIN = "_s + Dec(qint64(object.m_nParam[1]) + 56) + u"\n"_s;
   } else {
-    out += u"#define "_s + name + u"_BASE_PIN "_s + object.m_sParam[1] + u"\n"_s;
+    out += u"  "_s + name + u"_BASE_PIN = "_s + object.m_sParam[1] + u"\n"_s;
     if (object.m_bParam[2])
-      out += u"#define "_s + name + u"_ENABLE_PIN "_s + object.m_sParam[3] + u"\n"_s;
+      out += u"  "_s + name + u"_ENABLE_PIN = "_s + object.m_sParam[3] + u"\n"_s;
     else
-      out += u"#define "_s + name + u"_ENABLE_PIN (-1)\n"_s;
-    out += u"#define "_s + name + u"_DM_PIN "_s + object.m_sParam[0] + u"\n"_s;
-    out += u"#define "_s + name + u"_ERR_LED_PIN "_s + object.m_sParam[2] + u"\n"_s;
+      out += u"  "_s + name + u"_ENABLE_PIN = -1\n"_s;
+    out += u"  "_s + name + u"_DM_PIN = "_s + object.m_sParam[0] + u"\n"_s;
+    out += u"  "_s + name + u"_ERR_LED_PIN = "_s + object.m_sParam[2] + u"\n"_s;
   }
-  out += u"\n//USB Keyboard & Mouse status structure\n"_s;
-  out += u"typedef struct\n"_s;
-  out += u"{//reports mouse position and keyboard scan keys\n"_s;
-  out += u"\tint x;\n"_s;
-  out += u"\tint y;\n"_s;
-  out += u"\tint MaxX;\n"_s;
-  out += u"\tint MaxY;\n"_s;
-  out += u"\tint buttons;\n"_s;
-  out += u"\tchar scancodes[8];\n"_s;
-  out += u"} KbMouseInfo;\n"_s;
 }
 
+// The camera's pins lie at fixed offsets from its base pin; the sums stay as text for the
+// compiler to evaluate.
 void WriteCameraConstants(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
   const QString& p = object.m_sBasePin;
-  out += u"\n//Header and settings for Camera Object: "_s + name + u"\n"_s;
-  out += u"#include \"Cam.h\"  //Digital Video Port (DVP) camera driver for P2 (I2C Routines)\n"_s;
-  out += u"#define "_s + name + u"_Type "_s + object.m_sParam[1] + u" //one of OV7675 OV5640 OV2640 \n"_s;
-  out += u"#define "_s + name + u"_Basepin ("_s + p + u") //8 bit DVP bus starts here\n"_s;
-  out += u"#define "_s + name + u"_Xclk ("_s + p + u"+8+7)\n"_s;
-  out += u"#define "_s + name + u"_PixelClock ("_s + p + u"+8+6) //video clock MISO pin\n"_s;
-  out += u"#define "_s + name + u"_PixelClockFreq (20000000) //20 MHz\n"_s;
-  out += u"#define "_s + name + u"_RST ("_s + p + u"+8+5) //digital video reset pin\n"_s;
-  out += u"#define "_s + name + u"_SDA ("_s + p + u"+8+0) //digital video SDA pin\n"_s;
-  out += u"#define "_s + name + u"_SCL ("_s + p + u"+8+1) //digital video SCL pin\n"_s;
-  out += u"#define "_s + name + u"_VSYNC ("_s + p + u"+8+4) //VSYNC pin\n"_s;
-  out += u"#define "_s + name + u"_HSYNC ("_s + p + u"+8+3) //HREF pin\n"_s;
-  out += u"#define "_s + name + u"_PWDN ("_s + p + u"+8+2) //Power Down\n"_s;
+  out += u"\n  'Settings for Camera Object: "_s + name + u"\n"_s;
+  out += u"  "_s + name + u"_Type = "_s + name + u"."_s + object.m_sParam[1] + u"  'one of OV7675 OV5640 OV2640\n"_s;
+  out += u"  "_s + name + u"_Basepin = ("_s + p + u")  '8 bit DVP bus starts here\n"_s;
+  out += u"  "_s + name + u"_Xclk = ("_s + p + u"+8+7)\n"_s;
+  out += u"  "_s + name + u"_PixelClock = ("_s + p + u"+8+6)  'video clock MISO pin\n"_s;
+  out += u"  "_s + name + u"_PixelClockFreq = 20_000_000  '20 MHz\n"_s;
+  out += u"  "_s + name + u"_RST = ("_s + p + u"+8+5)  'digital video reset pin\n"_s;
+  out += u"  "_s + name + u"_SDA = ("_s + p + u"+8+0)  'digital video SDA pin\n"_s;
+  out += u"  "_s + name + u"_SCL = ("_s + p + u"+8+1)  'digital video SCL pin\n"_s;
+  out += u"  "_s + name + u"_VSYNC = ("_s + p + u"+8+4)  'VSYNC pin\n"_s;
+  out += u"  "_s + name + u"_HSYNC = ("_s + p + u"+8+3)  'HREF pin\n"_s;
+  out += u"  "_s + name + u"_PWDN = ("_s + p + u"+8+2)  'Power Down\n"_s;
 }
 
 }  // namespace
@@ -81,12 +72,12 @@ void WriteObjectConstants(CKyvDoc& doc, QString& out) {
         out += u"  VGA_BASEPIN = "_s + pin + u"\n\n"_s;
         break;
       case OBJ_SIMPLE_QVGA:
-        out += u"\n//Simple QVGA Basepin for "_s + name + u"\n"_s;
-        out += u"#define QVGA_BASEPIN "_s + pin + u"\n\n"_s;
+        out += u"\n  'Simple QVGA Basepin for "_s + name + u"\n"_s;
+        out += u"  QVGA_BASEPIN = "_s + pin + u"\n\n"_s;
         break;
       case OBJ_SIMPLE_HDMI:
-        out += u"\n//Simple HDMI Basepin for "_s + name + u"\n"_s;
-        out += u"#define HDMI_BASEPIN "_s + pin + u"\n\n"_s;
+        out += u"\n  'Simple HDMI Basepin for "_s + name + u"\n"_s;
+        out += u"  HDMI_BASEPIN = "_s + pin + u"\n\n"_s;
         break;
       case OBJ_I2C_BUS:
         out += u"\n  'I2C Bus Pins and Settings for "_s + name + u"\n"_s;
@@ -101,10 +92,6 @@ void WriteObjectConstants(CKyvDoc& doc, QString& out) {
         out += u"  NEOPIXEL_COLOR = $"_s + WithoutLeadingSpace(object.m_sParam[0]) + u"00\n"_s;
         out += u"  NEOPIXEL_PIN = "_s + pin + u"\n"_s;
         out += u"  NEOPIXEL_HOLDOFF = "_s + Dec(object.m_nParam[4]) + u"\n"_s;
-        break;
-      case OBJ_RTC:
-        out += u"\n//Header for RTC Object: "_s + name + u"\n"_s;
-        out += u"#include \"rtc_DS1339.h\"\n\n"_s;
         break;
       case OBJ_SIMPLE_SOUND:
         doc.m_bHasSound = true;
@@ -154,7 +141,7 @@ void WriteObjectConstants(CKyvDoc& doc, QString& out) {
       case OBJ_CAMERA:
         WriteCameraConstants(object, out);
         break;
-      default:  // NCO and Tiled 1080p have no constants
+      default:  // NCO, RTC and Tiled 1080p have no constants
         break;
     }
   }

@@ -1,4 +1,5 @@
 #include <QDateTime>
+#include <QStringList>
 
 #include "codegen/MainFileSections.h"
 #include "codegen/ModeExpressions.h"
@@ -45,24 +46,20 @@ void WriteNeopixelSetup(const CCodeObject& object, QString& out) {
 }
 
 void WriteRtcSetup(const CKyvDoc& doc, const CCodeObject& object, QString& out) {
-  out += u"\n    rtc_Init(&"_s + object.m_sParam[0] + u", true);  //Select I2C Bus for RTC, initialize and enable the trickle charger\n"_s;
+  const QString& name = object.m_sName;
+  const QString& bus = object.m_sParam[0];
+  out += u"\n'Start the real-time clock "_s + name + u" on I2C bus "_s + bus + u" and enable its trickle charger\n"_s;
+  out += u"  "_s + name + u".Init("_s + bus + u"_SCL, "_s + bus + u"_SDA, "_s + bus + u"_SPEED, "_s + bus + u"_PULLUP, true)\n"_s;
   if (object.m_bParam[0]) {
     const QDateTime now = LocalNow(doc);
     const QDate date = now.date();
     const QTime time = now.time();
     const int dayOfWeek = date.dayOfWeek() % 7 + 1;  // 1 Sunday .. 7 Saturday
-    out += u"\n    bool bSetTime = true;// false;  //Are we setting the time?\n"_s;
-    out += u"    SetRtcTime.Year = "_s + Dec(date.year()) + u";\n"_s;
-    out += u"    SetRtcTime.Month = "_s + Dec(date.month()) + u";\n"_s;
-    out += u"    SetRtcTime.Date = "_s + Dec(date.day()) + u";\n"_s;
-    out += u"    SetRtcTime.Day = "_s + Dec(dayOfWeek) + u";\n"_s;
-    out += u"    SetRtcTime.Hours = "_s + Dec(time.hour()) + u";\n"_s;
-    out += u"    SetRtcTime.Minutes = "_s + Dec(time.minute()) + u";\n"_s;
-    out += u"    SetRtcTime.Seconds = "_s + Dec(time.second()) + u";\n"_s;
-    out += u"    if (bSetTime)\n"_s;
-    out += u"\t\trtc_SetTime();\n"_s;
+    const QString numbers = QStringList{Dec(date.year()), Dec(date.month()), Dec(date.day()), Dec(dayOfWeek),
+                                        Dec(time.hour()), Dec(time.minute()), Dec(time.second())}.join(u", "_s);
+    out += u"  "_s + name + u".SetTime("_s + numbers + u")  'year, month, date, day of week (1 = Sunday), hours, minutes, seconds\n"_s;
   }
-  out += u"    rtc_GetSetSystemTime(); //Get time from RTC and apply to system\n"_s;
+  out += u"  ser.str(string(\"RTC Started.\",13))\n"_s;
 }
 
 void WriteServoSetup(const CCodeObject& object, QString& out) {
@@ -123,24 +120,22 @@ void WriteAdcSetup(const CCodeObject& object, QString& out) {
 
 void WriteUsbSetup(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
-  out += u"\n    //Configure range and position for USB Keyboard and Mouse object "_s + name + u" and then start.\n"_s;
-  out += u"    "_s + name + u"_KbMouseInfo.MaxX = "_s + Dec(object.m_nParam[2]) + u" - 1;\n"_s;
-  out += u"    "_s + name + u"_KbMouseInfo.MaxY = "_s + Dec(object.m_nParam[3]) + u" - 1;\n"_s;
-  out += u"    "_s + name + u"_KbMouseInfo.x = "_s + Dec(object.m_nParam[4]) + u";\n"_s;
-  out += u"    "_s + name + u"_KbMouseInfo.y = "_s + Dec(object.m_nParam[5]) + u";\n"_s;
-  out += u"    "_s + name + u".Start("_s + name + u"_BASE_PIN, "_s + name + u"_ENABLE_PIN, "_s + name +
-         u"_DM_PIN, "_s + name + u"_ERR_LED_PIN, &"_s + name +
-         u"_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s;
+  out += u"\n'Configure range and position for USB Keyboard and Mouse object "_s + name + u" and then start\n"_s;
+  out += u"  "_s + name + u".SetMouseLimits("_s + Dec(object.m_nParam[2]) + u" - 1, "_s + Dec(object.m_nParam[3]) + u" - 1)\n"_s;
+  out += u"  "_s + name + u".SetMousePosition("_s + Dec(object.m_nParam[4]) + u", "_s + Dec(object.m_nParam[5]) + u")\n"_s;
+  out += u"  "_s + name + u".Start("_s + name + u"_BASE_PIN, "_s + name + u"_ENABLE_PIN, "_s + name + u"_DM_PIN, "_s + name + u"_ERR_LED_PIN)  'starts one cog\n"_s;
+  out += u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s;
 }
 
 void WriteCameraSetup(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
-  out += u"\n    //Create NCO clock for camera\n"_s;
-  out += u"    InitCamera("_s + name + u"_Xclk, "_s + name + u"_PixelClockFreq, "_s + name + u"_RST, "_s +
-         name + u"_Type, &"_s + object.m_sParam[0] + u");\n"_s;
-  out += u"\n    //Start Camera Cog\n"_s;
-  out += u"    "_s + name + u".Start("_s + object.m_sParam[2] + u".GetBuffer(), "_s + name + u"_Basepin, "_s +
-         name + u"_VSYNC, "_s + name + u"_HSYNC,  "_s + name + u"_PixelClock, "_s + name + u"_Type);\n"_s;
+  const QString& bus = object.m_sParam[0];
+  const QString& qvga = object.m_sParam[2];
+  out += u"\n'Create NCO clock for camera "_s + name + u" and set the sensor up over I2C bus "_s + bus + u"\n"_s;
+  out += u"  "_s + name + u".Init("_s + name + u"_Xclk, "_s + name + u"_PixelClockFreq, "_s + name + u"_RST, "_s + name + u"_PWDN, "_s + name + u"_Type, "_s + bus + u"_SCL, "_s + bus + u"_SDA)\n"_s;
+  out += u"\n'Start Camera Cog\n"_s;
+  out += u"  "_s + name + u".Start("_s + qvga + u".GetBuffer(), "_s + name + u"_Basepin, "_s + name + u"_VSYNC, "_s + name + u"_HSYNC, "_s + name + u"_PixelClock, "_s + name + u"_Type)\n"_s;
+  out += u"  ser.str(string(\"Camera started.\",13))\n"_s;
 }
 
 }  // namespace
@@ -181,12 +176,12 @@ void WriteSetupRoutine(const CKyvDoc& doc, QString& out) {
         out += u"  ser.str(string(\"VGA Driver started.\",13))\n"_s;
         break;
       case OBJ_SIMPLE_QVGA:
-        out += u"\n    "_s + name + u".start(QVGA_BASEPIN, QVGA_BASEPIN+4);  //base pin & vsync pin\n"_s;
-        out += u"    printf(\"QVGA Driver started.\\n\");\n"_s;
+        out += u"\n  "_s + name + u".start(QVGA_BASEPIN, QVGA_BASEPIN+4)  'base pin & vsync pin\n"_s;
+        out += u"  ser.str(string(\"QVGA Driver started.\",13))\n"_s;
         break;
       case OBJ_SIMPLE_HDMI:
-        out += u"\n    "_s + name + u".start(HDMI_BASEPIN);  //base pin \n"_s;
-        out += u"    printf(\"HDMI Driver started.\\n\");\n"_s;
+        out += u"\n  "_s + name + u".start(HDMI_BASEPIN)  'base pin\n"_s;
+        out += u"  ser.str(string(\"HDMI Driver started.\",13))\n"_s;
         break;
       case OBJ_I2C_BUS:
         out += u"  \n'Start an I2C driver\n"_s;

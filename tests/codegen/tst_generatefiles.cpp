@@ -95,23 +95,71 @@ struct CProject {
   }
 };
 
+// The objects of the golden projects that hold objects; their main files are pinned in
+// tests/data/codegen/<golden>/Demo.spin2.
+void AddGoldenObjects(CKyvDoc& doc, const QString& golden) {
+  if (golden == u"video"_s) {
+    doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+    doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s))->m_sBasePin = u"0"_s;
+  } else if (golden == u"rtc"_s) {
+    doc.AddObject(MakeI2cBus(u"I2CBus1"_s, false));
+    doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, true));
+    CCodeObject* second = doc.AddObject(MakeI2cBus(u"I2CBus2"_s, false));
+    second->m_sText[6] = u"20"_s;
+    second->m_sText[5] = u"21"_s;
+    doc.AddObject(MakeRtc(u"RTC2"_s, u"I2CBus2"_s, false));
+  } else if (golden == u"usb"_s) {
+    doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, false));
+    CCodeObject* custom = doc.AddObject(MakeUsb(u"UsbKbM2"_s, true, 0, true));
+    custom->m_bParam[0] = false;  // keyboard only
+    custom->m_bParam[2] = false;  // no power enable pin
+  } else if (golden == u"camera"_s || golden == u"camera_noprobe"_s) {
+    doc.AddObject(MakeI2cBus(u"I2CBus1"_s, false));
+    doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+    doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s))->m_bParam[0] =
+        golden == u"camera"_s;
+  }
+}
+
 }  // namespace
 
 void TestGenerateFiles::goldenProjects_data() {
   QTest::addColumn<QString>("golden");
   QTest::addColumn<bool>("allOptions");
   QTest::addColumn<QStringList>("drivers");
-  QTest::newRow("empty project, defaults")
-      << u"empty"_s << false << QStringList{u"SimplerSerial.spin2"_s};
+  QTest::addColumn<QStringList>("pinned");
+  const QStringList withScripts = ScriptNames() + QStringList{u"Demo.spin2"_s};
+  const QStringList mainFile = {u"Demo.spin2"_s};
+  const QStringList serial = {u"SimplerSerial.spin2"_s};
+  const QStringList i2c = {u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_scanner.spin2"_s};
+  const QStringList qvga = {u"QVGA_16bpp.spin2"_s, u"QVGA_Bird.bmp"_s};
+  QTest::newRow("empty project, defaults") << u"empty"_s << false << serial << withScripts;
   QTest::newRow("every option on")
       << u"alloptions"_s << true
-      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s};
+      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s}
+      << withScripts;
+  QTest::newRow("QVGA and HDMI")
+      << u"video"_s << false
+      << serial + qvga + QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s} << mainFile;
+  QTest::newRow("RTC setting the time and RTC keeping it")
+      << u"rtc"_s << false << serial + i2c + QStringList{u"rtc_DS1339.spin2"_s} << mainFile;
+  QTest::newRow("USB on the adapter and on custom pins without error LED")
+      << u"usb"_s << false
+      << serial + QStringList{u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s}
+      << mainFile;
+  const QStringList camera = {u"CameraCapture.spin2"_s, u"OV2640.spin2"_s, u"OV5640.spin2"_s,
+                              u"OV7675.spin2"_s};
+  QTest::newRow("camera showing its ID")
+      << u"camera"_s << false << serial + i2c + qvga + camera << mainFile;
+  QTest::newRow("camera without ID probe")
+      << u"camera_noprobe"_s << false << serial + i2c + qvga + camera << mainFile;
 }
 
 void TestGenerateFiles::goldenProjects() {
   QFETCH(QString, golden);
   QFETCH(bool, allOptions);
   QFETCH(QStringList, drivers);
+  QFETCH(QStringList, pinned);
   CProject project;
   CKyvDoc& doc = project.m_doc;
   if (allOptions) {
@@ -119,6 +167,7 @@ void TestGenerateFiles::goldenProjects() {
     doc.m_bUsePlan9 = doc.m_bUseBaud = doc.m_bUseLoadP2Options = doc.m_bMountSd = 1;
     doc.m_sBaud = u"115200"_s;
   }
+  AddGoldenObjects(doc, golden);
 
   const CGenerateResult result = project.Generate();
   QVERIFY(result.m_bCompleted);
@@ -127,7 +176,7 @@ void TestGenerateFiles::goldenProjects() {
   QCOMPARE(doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
 
   const QDir goldenDir(QStringLiteral(KYV_TEST_DATA_DIR "/codegen/") + golden);
-  for (const QString& name : ScriptNames() + QStringList{u"Demo.spin2"_s}) {
+  for (const QString& name : pinned) {
     QVERIFY2(QFile::exists(project.Path(name)), qPrintable(name));
     QCOMPARE(ReadAll(project.Path(name)), ReadAll(goldenDir.filePath(name)));
   }
@@ -156,13 +205,13 @@ void TestGenerateFiles::driverFilesFollowTheObjectList_data() {
   QTest::newRow("Simple HDMI") << QList<int>{OBJ_SIMPLE_HDMI}
                                << QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s};
   QTest::newRow("DVP camera") << QList<int>{OBJ_CAMERA}
-                              << QStringList{u"Cam.h"_s, u"CameraCapture.spin2"_s, u"OV2640.h"_s,
-                                             u"OV5640.h"_s, u"OV7675.h"_s};
+                              << QStringList{u"CameraCapture.spin2"_s, u"OV2640.spin2"_s,
+                                             u"OV5640.spin2"_s, u"OV7675.spin2"_s};
   QTest::newRow("I2C bus, QVGA, LEDs, RTC, servo, ADC")
       << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_QVGA, OBJ_NEOPIXEL, OBJ_RTC, OBJ_SERVO, OBJ_ADC}
       << QStringList{u"vn_i2c_kdz2a.spin2"_s,      u"vn_i2c_scanner.spin2"_s,
                      u"QVGA_16bpp.spin2"_s,        u"QVGA_Bird.bmp"_s,
-                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.h"_s,
+                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.spin2"_s,
                      u"vn_servo.spin2"_s,          u"adc.spin2"_s};
   QTest::newRow("kinds without files")
       << QList<int>{OBJ_NCO, OBJ_DIGITAL_IO, OBJ_DIGITAL_FILTERS, OBJ_DAC, OBJ_TILED_1080P}

@@ -61,28 +61,53 @@ const QString kSetupHead =
     u"      quit      'continue\n\n"_s;
 const QString kSetupTail = u"\n'End of Setup\n\n"_s;
 
-const QString kUsbStatusStructure =
-    u"\n//USB Keyboard & Mouse status structure\n"
-    u"typedef struct\n"
-    u"{//reports mouse position and keyboard scan keys\n"
-    u"\tint x;\n"
-    u"\tint y;\n"
-    u"\tint MaxX;\n"
-    u"\tint MaxY;\n"
-    u"\tint buttons;\n"
-    u"\tchar scancodes[8];\n"
-    u"} KbMouseInfo;\n"_s;
+const QString kUsbMouseLoop =
+    u"\n'Show UsbKbM1 mouse position\n"
+    u"  ser.str(string(\"USB mouse UsbKbM1 position = (\"))\n"
+    u"  ser.dec(UsbKbM1.MouseX())\n"
+    u"  ser.str(string(\", \"))\n"
+    u"  ser.dec(UsbKbM1.MouseY())\n"
+    u"  ser.str(string(\")\",13))\n"_s;
+
+const QString kUsbKeyboardLoop =
+    u"\n'Show UsbKbM1 keyboard input\n"
+    u"  i := UsbKbM1.rawKey()\n"
+    u"  if i\n"
+    u"    ser.str(string(\"Keyboard input : \"))\n"
+    u"  else\n"
+    u"    ser.str(string(\"No keyboard input.\"))\n"
+    u"  repeat while i\n"
+    u"    ser.tx(\" \")\n"
+    u"    ser.tx(i)\n"
+    u"    i := UsbKbM1.rawKey()\n"
+    u"  ser.tx(13)\n"_s;
 
 const QString kRtcLoop =
-    u"\n    // get current time\n"
-    u"    char dispbuf[40];\n"
-    u"    struct timeval tv;\n"
-    u"    gettimeofday(&tv, 0);\n"
-    u"    // get an ASCII version of the time\n"
-    u"    // uses the standard C library strftime function to format the time\n"
-    u"    strftime(dispbuf, sizeof(dispbuf), \"%a %b %d %H:%M:%S %Y\", localtime(&tv.tv_sec));\n"
-    u"    // print it\n"
-    u"    printf(\" %s\\n\", dispbuf);\n"_s;
+    u"\n'Show the time of RTC1\n"
+    u"  ser.tx(\" \")\n"
+    u"  ser.str(RTC1.TimeText())  'for example Sun Mar 03 14:05:09 2024\n"
+    u"  ser.tx(13)\n"_s;
+
+const QString kCameraConstants =
+    u"\n  'Settings for Camera Object: Camera1\n"
+    u"  Camera1_Type = Camera1.OV2640  'one of OV7675 OV5640 OV2640\n"
+    u"  Camera1_Basepin = (16)  '8 bit DVP bus starts here\n"
+    u"  Camera1_Xclk = (16+8+7)\n"
+    u"  Camera1_PixelClock = (16+8+6)  'video clock MISO pin\n"
+    u"  Camera1_PixelClockFreq = 20_000_000  '20 MHz\n"
+    u"  Camera1_RST = (16+8+5)  'digital video reset pin\n"
+    u"  Camera1_SDA = (16+8+0)  'digital video SDA pin\n"
+    u"  Camera1_SCL = (16+8+1)  'digital video SCL pin\n"
+    u"  Camera1_VSYNC = (16+8+4)  'VSYNC pin\n"
+    u"  Camera1_HSYNC = (16+8+3)  'HREF pin\n"
+    u"  Camera1_PWDN = (16+8+2)  'Power Down\n"_s;
+
+const QString kCameraSetup =
+    u"\n'Create NCO clock for camera Camera1 and set the sensor up over I2C bus I2CBus1\n"
+    u"  Camera1.Init(Camera1_Xclk, Camera1_PixelClockFreq, Camera1_RST, Camera1_PWDN, Camera1_Type, I2CBus1_SCL, I2CBus1_SDA)\n"
+    u"\n'Start Camera Cog\n"
+    u"  Camera1.Start(SimpleQVGA1.GetBuffer(), Camera1_Basepin, Camera1_VSYNC, Camera1_HSYNC, Camera1_PixelClock, Camera1_Type)\n"
+    u"  ser.str(string(\"Camera started.\",13))\n"_s;
 
 const QList<CKindCase>& KindCases() {
   static const QList<CKindCase> cases = {
@@ -95,22 +120,20 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"VGA Driver started.\",13))\n"_s},
 
       {"Simple QVGA", [] { return MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s); },
-       u"\n//Simple QVGA Basepin for SimpleQVGA1\n"
-       u"#define QVGA_BASEPIN 48\n\n"_s,
-       u"//Simple QVGA Driver 320x240x16bpp that shows embedded image for SimpleQVGA1\n"
-       u"struct __using(\"QVGA_16bpp.spin2\") SimpleQVGA1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+       u"\n  'Simple QVGA Basepin for SimpleQVGA1\n"
+       u"  QVGA_BASEPIN = 48\n\n"_s,
+       u"  SimpleQVGA1 : \"QVGA_16bpp\"  'Simple QVGA Driver 320x240x16bpp that shows embedded image for SimpleQVGA1\n"_s,
        {}, {},
-       u"\n    SimpleQVGA1.start(QVGA_BASEPIN, QVGA_BASEPIN+4);  //base pin & vsync pin\n"
-       u"    printf(\"QVGA Driver started.\\n\");\n"_s},
+       u"\n  SimpleQVGA1.start(QVGA_BASEPIN, QVGA_BASEPIN+4)  'base pin & vsync pin\n"
+       u"  ser.str(string(\"QVGA Driver started.\",13))\n"_s},
 
       {"Simple HDMI", [] { return MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s); },
-       u"\n//Simple HDMI Basepin for SimpleHDMI1\n"
-       u"#define HDMI_BASEPIN 48\n\n"_s,
-       u"//Simple HDMI Driver 800x480x8bpp that shows embedded image for SimpleHDMI1\n"
-       u"struct __using(\"HDMI_Simple1c.spin2\") SimpleHDMI1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+       u"\n  'Simple HDMI Basepin for SimpleHDMI1\n"
+       u"  HDMI_BASEPIN = 48\n\n"_s,
+       u"  SimpleHDMI1 : \"HDMI_Simple1c\"  'Simple HDMI Driver 800x480x8bpp that shows embedded image for SimpleHDMI1\n"_s,
        {}, {},
-       u"\n    SimpleHDMI1.start(HDMI_BASEPIN);  //base pin \n"
-       u"    printf(\"HDMI Driver started.\\n\");\n"_s},
+       u"\n  SimpleHDMI1.start(HDMI_BASEPIN)  'base pin\n"
+       u"  ser.str(string(\"HDMI Driver started.\",13))\n"_s},
 
       {"Tiled 1080p", [] { return MakeVideo(OBJ_TILED_1080P, u"Tiled1080p1"_s); }, {}, {}, {}, {}, {}},
 
@@ -146,7 +169,7 @@ const QList<CKindCase>& KindCases() {
        u"  NEOPIXEL_COLOR = $FF800000\n"
        u"  NEOPIXEL_PIN = 53\n"
        u"  NEOPIXEL_HOLDOFF = 5\n"_s,
-       u"  neopixel : \"vn_rgbx_pixel_kdz.spin2\"   'Neopixel driver from OBEX with minor modifications for Neopixel1\n"_s,
+       u"  neopixel : \"vn_rgbx_pixel_kdz.spin2\"   'RGB LED string driver for Neopixel1\n"_s,
        u"  long pixbuf1[NEOPIXELS]  'storage for neopixel colors\n"_s,
        u"\n'Randomly change Neopixel color\n"
        u"  repeat i from 0 to neopixels-1\n"
@@ -162,35 +185,28 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"NCO Frequency Smart Pin started.\",13))\n"_s},
 
       {"RTC keeping its time", [] { return MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false); },
-       u"\n//Header for RTC Object: RTC1\n"
-       u"#include \"rtc_DS1339.h\"\n\n"_s,
-       {}, {}, kRtcLoop,
-       u"\n    rtc_Init(&I2CBus1, true);  //Select I2C Bus for RTC, initialize and enable the trickle charger\n"
-       u"    rtc_GetSetSystemTime(); //Get time from RTC and apply to system\n"_s},
+       {},
+       u"  RTC1 : \"rtc_DS1339\"  'DS1339 real-time clock on I2C bus I2CBus1\n"_s,
+       {}, kRtcLoop,
+       u"\n'Start the real-time clock RTC1 on I2C bus I2CBus1 and enable its trickle charger\n"
+       u"  RTC1.Init(I2CBus1_SCL, I2CBus1_SDA, I2CBus1_SPEED, I2CBus1_PULLUP, true)\n"
+       u"  ser.str(string(\"RTC Started.\",13))\n"_s},
 
       // The test platform's clock stands at Sunday 3 March 2024, 14:05:09.
       {"RTC set to the PC's time", [] { return MakeRtc(u"RTC1"_s, u"I2CBus1"_s, true); },
-       u"\n//Header for RTC Object: RTC1\n"
-       u"#include \"rtc_DS1339.h\"\n\n"_s,
-       {}, {}, kRtcLoop,
-       u"\n    rtc_Init(&I2CBus1, true);  //Select I2C Bus for RTC, initialize and enable the trickle charger\n"
-       u"\n    bool bSetTime = true;// false;  //Are we setting the time?\n"
-       u"    SetRtcTime.Year = 2024;\n"
-       u"    SetRtcTime.Month = 3;\n"
-       u"    SetRtcTime.Date = 3;\n"
-       u"    SetRtcTime.Day = 1;\n"
-       u"    SetRtcTime.Hours = 14;\n"
-       u"    SetRtcTime.Minutes = 5;\n"
-       u"    SetRtcTime.Seconds = 9;\n"
-       u"    if (bSetTime)\n"
-       u"\t\trtc_SetTime();\n"
-       u"    rtc_GetSetSystemTime(); //Get time from RTC and apply to system\n"_s},
+       {},
+       u"  RTC1 : \"rtc_DS1339\"  'DS1339 real-time clock on I2C bus I2CBus1\n"_s,
+       {}, kRtcLoop,
+       u"\n'Start the real-time clock RTC1 on I2C bus I2CBus1 and enable its trickle charger\n"
+       u"  RTC1.Init(I2CBus1_SCL, I2CBus1_SDA, I2CBus1_SPEED, I2CBus1_PULLUP, true)\n"
+       u"  RTC1.SetTime(2024, 3, 3, 1, 14, 5, 9)  'year, month, date, day of week (1 = Sunday), hours, minutes, seconds\n"
+       u"  ser.str(string(\"RTC Started.\",13))\n"_s},
 
       {"Simple Sound with music and effects", [] { return MakeSound(u"SimpleSound1"_s); },
        u"\n  'Simple Sound Audio pins for SimpleSound1\n"
        u"  AV_LeftPin = 54\n"
        u"  AV_RightPin = 55\n"_s,
-       u"  sound : \"simplesound.spin2\"  'Simple Sound Driver by Ortvane\n"_s,
+       u"  sound : \"simplesound.spin2\"  'Simple Sound driver\n"_s,
        {},
        u"\n'randomly play a sound effect\n"
        u"  sound.playSound((ABS GetRnd()) // 4 + 1)  'play 1 of 4 sounds\n"_s,
@@ -203,7 +219,7 @@ const QList<CKindCase>& KindCases() {
        u"\n  'Simple Sound Audio pins for SimpleSound1\n"
        u"  AV_LeftPin = 54\n"
        u"  AV_RightPin = 55\n"_s,
-       u"  sound : \"simplesound.spin2\"  'Simple Sound Driver by Ortvane\n"_s,
+       u"  sound : \"simplesound.spin2\"  'Simple Sound driver\n"_s,
        {}, {},
        u"\n'Starting Simple Sound\n"
        u"  ser.str(string(\"Starting SimpleSound Music...\",13))\n"
@@ -366,94 +382,62 @@ const QList<CKindCase>& KindCases() {
        u"  adc.StartSinc2(ADC2_AnalogPin, ADC2_WYPIN)\n"_s},
 
       {"USB on the adapter's bottom port", [] { return MakeUsb(u"UsbKbM1"_s, false, 2, false); },
-       u"\n//Settings for USB Object: UsbKbM1\n"
-       u"#define UsbKbM1_BASE_PIN 24\n"
-       u"#define UsbKbM1_ENABLE_PIN 25\n"
-       u"#define UsbKbM1_DM_PIN 26\n"
-       u"#define UsbKbM1_ERR_LED_PIN 58\n"_s + kUsbStatusStructure,
-       u"//Halvek's one cog USB Keyboard/Mouse driver for UsbKbM1\n"
-       u"struct __using(\"1CogKbM_kdz3b.spin2\") UsbKbM1; //KDZ:  Visual Studio will show an error here, but it's OK\n"
-       u"KbMouseInfo UsbKbM1_KbMouseInfo = { 0,0,0,0 };\n"_s,
-       {},
-       u"\n    //Show UsbKbM1 mouse position\n"
-       u"    printf(\"USB mouse UsbKbM1 position = (%d, %d)\\n\", UsbKbM1_KbMouseInfo.x, UsbKbM1_KbMouseInfo.y);\n"
-       u"\n    //Show UsbKbM1 keyboard input\n"
-       u"    char c = UsbKbM1.rawKey();\n"
-       u"    if (c != NULL)\n"
-       u"        printf(\"Keyboard input : \");\n"
-       u"    else\n"
-       u"        printf(\"No keyboard input.\");\n"
-       u"    while (c != NULL)\n"
-       u"    {\n"
-       u"        printf(\" %c\", c);\n"
-       u"        c = UsbKbM1.rawKey();\n"
-       u"    }\n"_s,
-       u"\n    //Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start.\n"
-       u"    UsbKbM1_KbMouseInfo.MaxX = 640 - 1;\n"
-       u"    UsbKbM1_KbMouseInfo.MaxY = 480 - 1;\n"
-       u"    UsbKbM1_KbMouseInfo.x = 100;\n"
-       u"    UsbKbM1_KbMouseInfo.y = 100;\n"
-       u"    UsbKbM1.Start(UsbKbM1_BASE_PIN, UsbKbM1_ENABLE_PIN, UsbKbM1_DM_PIN, UsbKbM1_ERR_LED_PIN, &UsbKbM1_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+       u"\n  'Settings for USB Object: UsbKbM1\n"
+       u"  UsbKbM1_BASE_PIN = 24\n"
+       u"  UsbKbM1_ENABLE_PIN = 25\n"
+       u"  UsbKbM1_DM_PIN = 26\n"
+       u"  UsbKbM1_ERR_LED_PIN = 58\n"_s,
+       u"  UsbKbM1 : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for UsbKbM1\n"_s,
+       {}, kUsbMouseLoop + kUsbKeyboardLoop,
+       u"\n'Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start\n"
+       u"  UsbKbM1.SetMouseLimits(640 - 1, 480 - 1)\n"
+       u"  UsbKbM1.SetMousePosition(100, 100)\n"
+       u"  UsbKbM1.Start(UsbKbM1_BASE_PIN, UsbKbM1_ENABLE_PIN, UsbKbM1_DM_PIN, UsbKbM1_ERR_LED_PIN)  'starts one cog\n"
+       u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"USB custom pins without error LED",
-       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, true); usb->m_bParam[0] = usb->m_bParam[1] = false; return usb; },
-       u"\n//Settings for USB Object: Kb\n"
-       u"#define Kb_BASE_PIN 8\n"
-       u"#define Kb_ENABLE_PIN 9\n"
-       u"#define Kb_DM_PIN 10\n"
-       u"#define Kb_ERR_LED_PIN 57\n"_s + kUsbStatusStructure,
-       u"//Halvek's one cog USB Keyboard/Mouse driver for Kb\n"
-       u"struct __using(\"1CogKbM_kdz3b_NoErrorLed.spin2\") Kb; //KDZ:  Visual Studio will show an error here, but it's OK\n"
-       u"KbMouseInfo Kb_KbMouseInfo = { 0,0,0,0 };\n"_s,
+       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, true); usb->m_bParam[0] = usb->m_bParam[1] = false; usb->m_nParam[2] = 1024; usb->m_nParam[5] = 7; return usb; },
+       u"\n  'Settings for USB Object: Kb\n"
+       u"  Kb_BASE_PIN = 8\n"
+       u"  Kb_ENABLE_PIN = 9\n"
+       u"  Kb_DM_PIN = 10\n"
+       u"  Kb_ERR_LED_PIN = 57\n"_s,
+       u"  Kb : \"1CogKbM_kdz3b_NoErrorLed\"  'One cog USB keyboard and mouse driver for Kb\n"_s,
        {}, {},
-       u"\n    //Configure range and position for USB Keyboard and Mouse object Kb and then start.\n"
-       u"    Kb_KbMouseInfo.MaxX = 640 - 1;\n"
-       u"    Kb_KbMouseInfo.MaxY = 480 - 1;\n"
-       u"    Kb_KbMouseInfo.x = 100;\n"
-       u"    Kb_KbMouseInfo.y = 100;\n"
-       u"    Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN, &Kb_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+       u"\n'Configure range and position for USB Keyboard and Mouse object Kb and then start\n"
+       u"  Kb.SetMouseLimits(1024 - 1, 480 - 1)\n"
+       u"  Kb.SetMousePosition(100, 7)\n"
+       u"  Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN)  'starts one cog\n"
+       u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"USB custom pins without power enable",
-       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = usb->m_bParam[1] = false; return usb; },
-       u"\n//Settings for USB Object: Kb\n"
-       u"#define Kb_BASE_PIN 8\n"
-       u"#define Kb_ENABLE_PIN (-1)\n"
-       u"#define Kb_DM_PIN 10\n"
-       u"#define Kb_ERR_LED_PIN 57\n"_s + kUsbStatusStructure,
-       u"//Halvek's one cog USB Keyboard/Mouse driver for Kb\n"
-       u"struct __using(\"1CogKbM_kdz3b.spin2\") Kb; //KDZ:  Visual Studio will show an error here, but it's OK\n"
-       u"KbMouseInfo Kb_KbMouseInfo = { 0,0,0,0 };\n"_s,
-       {}, {},
-       u"\n    //Configure range and position for USB Keyboard and Mouse object Kb and then start.\n"
-       u"    Kb_KbMouseInfo.MaxX = 640 - 1;\n"
-       u"    Kb_KbMouseInfo.MaxY = 480 - 1;\n"
-       u"    Kb_KbMouseInfo.x = 100;\n"
-       u"    Kb_KbMouseInfo.y = 100;\n"
-       u"    Kb.Start(Kb_BASE_PIN, Kb_ENABLE_PIN, Kb_DM_PIN, Kb_ERR_LED_PIN, &Kb_KbMouseInfo);  //(base_pin, dm_pin, err_led_pin, pMouseData) : cog\n"_s},
+       [] { auto usb = MakeUsb(u"UsbKbM1"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = false; return usb; },
+       u"\n  'Settings for USB Object: UsbKbM1\n"
+       u"  UsbKbM1_BASE_PIN = 8\n"
+       u"  UsbKbM1_ENABLE_PIN = -1\n"
+       u"  UsbKbM1_DM_PIN = 10\n"
+       u"  UsbKbM1_ERR_LED_PIN = 57\n"_s,
+       u"  UsbKbM1 : \"1CogKbM_kdz3b\"  'One cog USB keyboard and mouse driver for UsbKbM1\n"_s,
+       {}, kUsbKeyboardLoop,
+       u"\n'Configure range and position for USB Keyboard and Mouse object UsbKbM1 and then start\n"
+       u"  UsbKbM1.SetMouseLimits(640 - 1, 480 - 1)\n"
+       u"  UsbKbM1.SetMousePosition(100, 100)\n"
+       u"  UsbKbM1.Start(UsbKbM1_BASE_PIN, UsbKbM1_ENABLE_PIN, UsbKbM1_DM_PIN, UsbKbM1_ERR_LED_PIN)  'starts one cog\n"
+       u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
-      {"DVP camera", [] { return MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); },
-       u"\n//Header and settings for Camera Object: Camera1\n"
-       u"#include \"Cam.h\"  //Digital Video Port (DVP) camera driver for P2 (I2C Routines)\n"
-       u"#define Camera1_Type OV2640 //one of OV7675 OV5640 OV2640 \n"
-       u"#define Camera1_Basepin (16) //8 bit DVP bus starts here\n"
-       u"#define Camera1_Xclk (16+8+7)\n"
-       u"#define Camera1_PixelClock (16+8+6) //video clock MISO pin\n"
-       u"#define Camera1_PixelClockFreq (20000000) //20 MHz\n"
-       u"#define Camera1_RST (16+8+5) //digital video reset pin\n"
-       u"#define Camera1_SDA (16+8+0) //digital video SDA pin\n"
-       u"#define Camera1_SCL (16+8+1) //digital video SCL pin\n"
-       u"#define Camera1_VSYNC (16+8+4) //VSYNC pin\n"
-       u"#define Camera1_HSYNC (16+8+3) //HREF pin\n"
-       u"#define Camera1_PWDN (16+8+2) //Power Down\n"_s,
-       u"////Camera DV capture driver for Camera1\n"
-       u"struct __using(\"CameraCapture.spin2\") Camera1; //KDZ:  Visual Studio will show an error here, but it's OK\n"_s,
+      {"DVP camera showing its ID", [] { return MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); },
+       kCameraConstants,
+       u"  Camera1 : \"CameraCapture\"  'Camera DVP capture driver for Camera1\n"_s,
        {},
-       u"\n    //Get and show camera ID from ID registers over I2C\n"
-       u"    ProbeCamera(Camera1_Type, &I2CBus1);\n"_s,
-       u"\n    //Create NCO clock for camera\n"
-       u"    InitCamera(Camera1_Xclk, Camera1_PixelClockFreq, Camera1_RST, Camera1_Type, &I2CBus1);\n"
-       u"\n    //Start Camera Cog\n"
-       u"    Camera1.Start(SimpleQVGA1.GetBuffer(), Camera1_Basepin, Camera1_VSYNC, Camera1_HSYNC,  Camera1_PixelClock, Camera1_Type);\n"_s},
+       u"\n'Get and show camera ID from ID registers over I2C\n"
+       u"  Camera1.Probe(Camera1_Type, I2CBus1_SCL, I2CBus1_SDA)\n"_s,
+       kCameraSetup},
+
+      {"DVP camera without ID probe",
+       [] { auto camera = MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); camera->m_bParam[0] = false; return camera; },
+       kCameraConstants,
+       u"  Camera1 : \"CameraCapture\"  'Camera DVP capture driver for Camera1\n"_s,
+       {}, {}, kCameraSetup},
   };
   return cases;
 }
@@ -687,8 +671,7 @@ void TestMainFileSections::rtcReadsTheClockOfThePlatform() {
   QString setup;
   WriteSetupRoutine(doc, setup);
   QVERIFY(setup.contains(
-      u"    SetRtcTime.Year = 2025;\n    SetRtcTime.Month = 12;\n    SetRtcTime.Date = 31;\n    SetRtcTime.Day = 4;\n"
-      u"    SetRtcTime.Hours = 23;\n    SetRtcTime.Minutes = 59;\n    SetRtcTime.Seconds = 58;\n"_s));
+      u"  RTC1.SetTime(2025, 12, 31, 4, 23, 59, 58)  'year, month, date, day of week (1 = Sunday), hours, minutes, seconds\n"_s));
 }
 
 // clang-format on
