@@ -18,6 +18,8 @@ import os
 import struct
 import sys
 
+from bmp_picture import Picture
+
 WIDTH, HEIGHT = 320, 240
 PIXEL_OFFSET = 14 + 40 + 12 + 2
 FILE_SIZE = PIXEL_OFFSET + WIDTH * HEIGHT * 2          # 153668
@@ -31,49 +33,11 @@ def blend(a, b, t):
     return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
 
 
-class Picture:
-    def __init__(self):
-        self.rows = [[(0, 0, 0)] * WIDTH for _ in range(HEIGHT)]
-
-    def plot(self, x, y, colour):
-        if 0 <= x < WIDTH and 0 <= y < HEIGHT:
-            self.rows[y][x] = colour
-
-    def fill(self, inside, colour, box=(0, 0, WIDTH, HEIGHT)):
-        """Paint every pixel of box whose centre satisfies inside(x, y)."""
-        x0, y0, x1, y1 = box
-        for y in range(max(0, y0), min(HEIGHT, y1)):
-            for x in range(max(0, x0), min(WIDTH, x1)):
-                if inside(x + 0.5, y + 0.5):
-                    self.rows[y][x] = colour
-
-    def ellipse(self, cx, cy, rx, ry, colour):
-        self.fill(lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0, colour,
-                  (int(cx - rx) - 1, int(cy - ry) - 1, int(cx + rx) + 2, int(cy + ry) + 2))
-
-    def polygon(self, points, colour):
-        xs = [p[0] for p in points]
-        ys = [p[1] for p in points]
-
-        def inside(x, y):
-            crossings = 0
-            for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
-                if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
-                    crossings += 1
-            return crossings % 2 == 1
-        self.fill(inside, colour, (int(min(xs)) - 1, int(min(ys)) - 1,
-                                   int(max(xs)) + 2, int(max(ys)) + 2))
-
-    def rect(self, x0, y0, x1, y1, colour):
-        self.fill(lambda x, y: True, colour, (x0, y0, x1, y1))
-
-
 def draw():
-    pic = Picture()
+    pic = Picture(WIDTH, HEIGHT, (0, 0, 0))
     top, horizon = (40, 90, 200), (225, 235, 250)
     for y in range(HEIGHT):
-        colour = blend(top, horizon, y / (HEIGHT - 1))
-        pic.rows[y] = [colour] * WIDTH
+        pic.rect(0, y, WIDTH, y + 1, blend(top, horizon, y / (HEIGHT - 1)))
 
     pic.ellipse(262, 50, 24, 24, (255, 214, 80))                   # sun
     pic.ellipse(262, 50, 18, 18, (255, 240, 150))
@@ -96,14 +60,7 @@ def draw():
     for leg_x in (124, 140):
         pic.rect(leg_x, 138, leg_x + 2, 158, (90, 60, 30))
 
-    # One-pixel white frame and 8-pixel red corner marks.
-    white, red = (255, 255, 255), (230, 30, 30)
-    pic.rect(0, 0, WIDTH, 1, white)
-    pic.rect(0, HEIGHT - 1, WIDTH, HEIGHT, white)
-    pic.rect(0, 0, 1, HEIGHT, white)
-    pic.rect(WIDTH - 1, 0, WIDTH, HEIGHT, white)
-    for cx, cy in ((0, 0), (WIDTH - 8, 0), (0, HEIGHT - 8), (WIDTH - 8, HEIGHT - 8)):
-        pic.rect(cx, cy, cx + 8, cy + 8, red)
+    pic.frame((255, 255, 255), (230, 30, 30), 8)
     return pic
 
 
