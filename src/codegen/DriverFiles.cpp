@@ -30,7 +30,7 @@ const std::vector<CDriverFile>& DriverFileTable() {
       {398, u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_kdz2a.spin2"_s, Kind, OBJ_I2C_BUS, 1, Any},
       {399, u"vn_i2c_scanner.spin2"_s, u"vn_i2c_scanner.spin2"_s, Kind, OBJ_I2C_BUS, 2, Any},
       {348, u"vn_rgbx_pixel_kdz.spin2"_s, u"vn_rgbx_pixel_kdz.spin2"_s, Kind, OBJ_NEOPIXEL, 1, Any},
-      {352, u"rtc_DS1339.h"_s, u"rtc_DS1339.h"_s, Kind, OBJ_RTC, 1, Any},
+      {352, u"rtc_DS1339.spin2"_s, u"rtc_DS1339.spin2"_s, Kind, OBJ_RTC, 1, Any},
       // Written under the name the main file's OBJ line gives, for case-sensitive file systems.
       {353, u"simplesound.spin2"_s, u"simplesound.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 1, Any},
       {354, u"space_sample2_S8.raw"_s, u"space_sample2_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 2, Any},

@@ -19,6 +19,8 @@ class TestBundledDrivers : public QObject {
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
   void vgaPictureIsA640x480EightBitBitmap();
+  void qvgaPictureIsATopDown320x240Rgb565Bitmap();
+  void hdmiPictureIsATopDown800x480EightBitBitmap();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -49,6 +51,9 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("adc") << 401 << QByteArray("PUB ResultSinc3");
   QTest::newRow("rgb led string") << 348 << QByteArray("PUB start_6812x");
   QTest::newRow("simple vga") << 343 << QByteArray("bitmap2.bmp");
+  QTest::newRow("simple qvga") << 365 << QByteArray("PUB GetBuffer()");
+  QTest::newRow("simple hdmi") << 372 << QByteArray("file    \"bitmapW.bmp\"");
+  QTest::newRow("ds1339 rtc") << 352 << QByteArray("PUB TimeText()");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -77,6 +82,46 @@ void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
   QCOMPARE(qsizetype(pixelOffset) + 640 * 480, bmp.size());
 }
 
+// The QVGA driver streams the file's rows where they lie as its frame buffer: RGB565 through
+// BI_BITFIELDS masks, rows top-down (negative height) and long-aligned in the file.
+void TestBundledDrivers::qvgaPictureIsATopDown320x240Rgb565Bitmap() {
+  const QByteArray bmp = ResourceBytes(366);
+  QCOMPARE(bmp.left(2), QByteArray("BM"));
+  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
+  const quint32 pixelOffset = Little<quint32>(bmp, 10);
+  QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
+  QCOMPARE(Little<qint32>(bmp, 18), 320);                      // width
+  QCOMPARE(Little<qint32>(bmp, 22), -240);                     // top-down
+  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
+  QCOMPARE(Little<quint16>(bmp, 28), quint16(16));             // bits per pixel
+  QCOMPARE(Little<quint32>(bmp, 30), 3u);                      // BI_BITFIELDS
+  QCOMPARE(Little<quint32>(bmp, 54), 0xF800u);                 // red mask
+  QCOMPARE(Little<quint32>(bmp, 58), 0x07E0u);                 // green mask
+  QCOMPARE(Little<quint32>(bmp, 62), 0x001Fu);                 // blue mask
+  QVERIFY(pixelOffset >= 66);
+  QCOMPARE(pixelOffset % 4, 0u);
+  QCOMPARE(qsizetype(pixelOffset) + 320 * 240 * 2, bmp.size());
+}
+
+// The HDMI driver streams the rows where they lie, so they must be long-aligned in the file.
+void TestBundledDrivers::hdmiPictureIsATopDown800x480EightBitBitmap() {
+  const QByteArray bmp = ResourceBytes(402);
+  QCOMPARE(bmp.left(2), QByteArray("BM"));
+  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
+  const quint32 pixelOffset = Little<quint32>(bmp, 10);
+  QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
+  QCOMPARE(Little<qint32>(bmp, 18), 800);                      // width
+  QCOMPARE(Little<qint32>(bmp, 22), -480);                     // top-down
+  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
+  QCOMPARE(Little<quint16>(bmp, 28), quint16(8));              // bits per pixel
+  QCOMPARE(Little<quint32>(bmp, 30), 0u);                      // uncompressed
+  const quint32 colours = Little<quint32>(bmp, 46);
+  QVERIFY(colours <= 256);
+  QVERIFY(pixelOffset >= 14u + 40u + 4u * (colours ? colours : 256u));
+  QCOMPARE(pixelOffset % 4, 0u);
+  QCOMPARE(qsizetype(pixelOffset) + 800 * 480, bmp.size());
+}
+
 void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   CTestPlatform platform;
   CKyvDoc doc(platform.Services());
@@ -86,6 +131,9 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));
   doc.AddObject(MakeAdc(u"ADC1"_s, u"21"_s, 2, 9, true));
   doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+  doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+  doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
+  doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();

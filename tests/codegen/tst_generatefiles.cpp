@@ -162,7 +162,7 @@ void TestGenerateFiles::driverFilesFollowTheObjectList_data() {
       << QList<int>{OBJ_I2C_BUS, OBJ_SIMPLE_QVGA, OBJ_NEOPIXEL, OBJ_RTC, OBJ_SERVO, OBJ_ADC}
       << QStringList{u"vn_i2c_kdz2a.spin2"_s,      u"vn_i2c_scanner.spin2"_s,
                      u"QVGA_16bpp.spin2"_s,        u"QVGA_Bird.bmp"_s,
-                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.h"_s,
+                     u"vn_rgbx_pixel_kdz.spin2"_s, u"rtc_DS1339.spin2"_s,
                      u"vn_servo.spin2"_s,          u"adc.spin2"_s};
   QTest::newRow("kinds without files")
       << QList<int>{OBJ_NCO, OBJ_DIGITAL_IO, OBJ_DIGITAL_FILTERS, OBJ_DAC, OBJ_TILED_1080P}
