@@ -5,6 +5,21 @@
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Kyv developers
 
+import os
+import sys
+
+
+def save(default_name, data, expected_size):
+    """Write data to the file named on the command line, else to default_name beside the
+    scripts; stop without writing when data is not expected_size bytes long."""
+    if len(data) != expected_size:
+        raise SystemExit("internal error: %d bytes instead of %d" % (len(data), expected_size))
+    here = os.path.dirname(os.path.abspath(__file__))
+    path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, default_name)
+    with open(path, 'wb') as fh:
+        fh.write(data)
+    print("wrote %s (%d bytes)" % (path, expected_size))
+
 
 class Picture:
     def __init__(self, width, height, background):

@@ -15,11 +15,9 @@
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Kyv developers
 
-import os
 import struct
-import sys
 
-from bmp_picture import Picture
+from bmp_picture import Picture, save
 
 WIDTH, HEIGHT = 800, 480
 PIXEL_OFFSET = 14 + 40 + 256 * 4 + 2
@@ -95,17 +93,11 @@ def bmp_bytes(pic):
     out += bytes(PIXEL_OFFSET - len(out))
     for row in pic.rows:                         # top row first (negative height)
         out += bytes(row)
-    if len(out) != FILE_SIZE:
-        raise SystemExit("internal error: %d bytes instead of %d" % (len(out), FILE_SIZE))
     return bytes(out)
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'bitmapW.bmp')
-    with open(path, 'wb') as fh:
-        fh.write(bmp_bytes(draw()))
-    print("wrote %s (%d bytes)" % (path, FILE_SIZE))
+    save('bitmapW.bmp', bmp_bytes(draw()), FILE_SIZE)
 
 
 if __name__ == '__main__':

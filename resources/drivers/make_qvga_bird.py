@@ -14,11 +14,9 @@
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Kyv developers
 
-import os
 import struct
-import sys
 
-from bmp_picture import Picture
+from bmp_picture import Picture, save
 
 WIDTH, HEIGHT = 320, 240
 PIXEL_OFFSET = 14 + 40 + 12 + 2
@@ -73,17 +71,11 @@ def bmp_bytes(pic):
     out += bytes(PIXEL_OFFSET - len(out))
     for row in pic.rows:                         # top row first (negative height)
         out += b''.join(struct.pack('<H', rgb565(*colour)) for colour in row)
-    if len(out) != FILE_SIZE:
-        raise SystemExit("internal error: %d bytes instead of %d" % (len(out), FILE_SIZE))
     return bytes(out)
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'QVGA_Bird.bmp')
-    with open(path, 'wb') as fh:
-        fh.write(bmp_bytes(draw()))
-    print("wrote %s (%d bytes)" % (path, FILE_SIZE))
+    save('QVGA_Bird.bmp', bmp_bytes(draw()), FILE_SIZE)
 
 
 if __name__ == '__main__':

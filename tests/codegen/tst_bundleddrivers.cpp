@@ -18,9 +18,8 @@ class TestBundledDrivers : public QObject {
  private slots:
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
-  void vgaPictureIsA640x480EightBitBitmap();
-  void qvgaPictureIsATopDown320x240Rgb565Bitmap();
-  void hdmiPictureIsATopDown800x480EightBitBitmap();
+  void picturesAreBitmapsOfTheirDriversFormat_data();
+  void picturesAreBitmapsOfTheirDriversFormat();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -65,61 +64,50 @@ void TestBundledDrivers::ownDriversAreBundled() {
   QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
 }
 
-void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
-  const QByteArray bmp = ResourceBytes(400);
-  QCOMPARE(bmp.size(), 308278);
-  QCOMPARE(bmp.left(2), QByteArray("BM"));
-  QCOMPARE(Little<quint32>(bmp, 2), 308278u);                 // file size
-  const quint32 pixelOffset = Little<quint32>(bmp, 10);
-  QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
-  QCOMPARE(Little<qint32>(bmp, 18), 640);                      // width
-  QCOMPARE(qAbs(Little<qint32>(bmp, 22)), 480);                // height, either row order
-  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
-  QCOMPARE(Little<quint16>(bmp, 28), quint16(8));              // bits per pixel
-  QCOMPARE(Little<quint32>(bmp, 30), 0u);                      // uncompressed
-  const quint32 colours = Little<quint32>(bmp, 46);
-  QCOMPARE(pixelOffset, 14u + 40u + 4u * (colours ? colours : 256u));
-  QCOMPARE(qsizetype(pixelOffset) + 640 * 480, bmp.size());
+// The video drivers stream the pictures' pixel rows straight out of the program, so each picture
+// must have exactly the size, depth, row order and pixel offset its driver is written for: the
+// VGA driver puts two bytes before its file to bring offset 1078 onto a long boundary, the QVGA
+// and HDMI pictures have long-aligned offsets of their own and top-down rows (negative height),
+// the QVGA one being the RGB565 frame buffer (BI_BITFIELDS) that a camera writes into.
+void TestBundledDrivers::picturesAreBitmapsOfTheirDriversFormat_data() {
+  QTest::addColumn<int>("resource");
+  QTest::addColumn<int>("width");
+  QTest::addColumn<int>("height");
+  QTest::addColumn<int>("bitsPerPixel");
+  QTest::addColumn<int>("compression");
+  QTest::addColumn<int>("pixelOffset");
+  QTest::newRow("vga bitmap2.bmp") << 400 << 640 << 480 << 8 << 0 << 1078;
+  QTest::newRow("qvga QVGA_Bird.bmp") << 366 << 320 << -240 << 16 << 3 << 68;
+  QTest::newRow("hdmi bitmapW.bmp") << 402 << 800 << -480 << 8 << 0 << 1080;
 }
 
-// The QVGA driver streams the file's rows where they lie as its frame buffer: RGB565 through
-// BI_BITFIELDS masks, rows top-down (negative height) and long-aligned in the file.
-void TestBundledDrivers::qvgaPictureIsATopDown320x240Rgb565Bitmap() {
-  const QByteArray bmp = ResourceBytes(366);
+void TestBundledDrivers::picturesAreBitmapsOfTheirDriversFormat() {
+  QFETCH(int, resource);
+  QFETCH(int, width);
+  QFETCH(int, height);
+  QFETCH(int, bitsPerPixel);
+  QFETCH(int, compression);
+  QFETCH(int, pixelOffset);
+  const QByteArray bmp = ResourceBytes(static_cast<uint16_t>(resource));
   QCOMPARE(bmp.left(2), QByteArray("BM"));
   QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
-  const quint32 pixelOffset = Little<quint32>(bmp, 10);
+  QCOMPARE(Little<quint32>(bmp, 10), quint32(pixelOffset));
   QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
-  QCOMPARE(Little<qint32>(bmp, 18), 320);                      // width
-  QCOMPARE(Little<qint32>(bmp, 22), -240);                     // top-down
+  QCOMPARE(Little<qint32>(bmp, 18), width);
+  QCOMPARE(Little<qint32>(bmp, 22), height);
   QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
-  QCOMPARE(Little<quint16>(bmp, 28), quint16(16));             // bits per pixel
-  QCOMPARE(Little<quint32>(bmp, 30), 3u);                      // BI_BITFIELDS
-  QCOMPARE(Little<quint32>(bmp, 54), 0xF800u);                 // red mask
-  QCOMPARE(Little<quint32>(bmp, 58), 0x07E0u);                 // green mask
-  QCOMPARE(Little<quint32>(bmp, 62), 0x001Fu);                 // blue mask
-  QVERIFY(pixelOffset >= 66);
-  QCOMPARE(pixelOffset % 4, 0u);
-  QCOMPARE(qsizetype(pixelOffset) + 320 * 240 * 2, bmp.size());
-}
-
-// The HDMI driver streams the rows where they lie, so they must be long-aligned in the file.
-void TestBundledDrivers::hdmiPictureIsATopDown800x480EightBitBitmap() {
-  const QByteArray bmp = ResourceBytes(402);
-  QCOMPARE(bmp.left(2), QByteArray("BM"));
-  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
-  const quint32 pixelOffset = Little<quint32>(bmp, 10);
-  QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
-  QCOMPARE(Little<qint32>(bmp, 18), 800);                      // width
-  QCOMPARE(Little<qint32>(bmp, 22), -480);                     // top-down
-  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
-  QCOMPARE(Little<quint16>(bmp, 28), quint16(8));              // bits per pixel
-  QCOMPARE(Little<quint32>(bmp, 30), 0u);                      // uncompressed
-  const quint32 colours = Little<quint32>(bmp, 46);
-  QVERIFY(colours <= 256);
-  QVERIFY(pixelOffset >= 14u + 40u + 4u * (colours ? colours : 256u));
-  QCOMPARE(pixelOffset % 4, 0u);
-  QCOMPARE(qsizetype(pixelOffset) + 800 * 480, bmp.size());
+  QCOMPARE(Little<quint16>(bmp, 28), quint16(bitsPerPixel));
+  QCOMPARE(Little<quint32>(bmp, 30), quint32(compression));
+  if (bitsPerPixel == 8) {                                     // palette before the pixels
+    const quint32 colours = Little<quint32>(bmp, 46);
+    QVERIFY(colours <= 256);
+    QVERIFY(quint32(pixelOffset) >= 14u + 40u + 4u * (colours ? colours : 256u));
+  } else {                                                     // RGB565 channel masks
+    QCOMPARE(Little<quint32>(bmp, 54), 0xF800u);
+    QCOMPARE(Little<quint32>(bmp, 58), 0x07E0u);
+    QCOMPARE(Little<quint32>(bmp, 62), 0x001Fu);
+  }
+  QCOMPARE(bmp.size(), qsizetype(pixelOffset) + width * qAbs(height) * bitsPerPixel / 8);
 }
 
 void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
