@@ -11,9 +11,9 @@
 # SPDX-License-Identifier: MIT
 # Copyright (c) 2026 The Kyv developers
 
-import os
 import struct
-import sys
+
+from bmp_picture import save
 
 WIDTH, HEIGHT = 640, 480
 FILE_SIZE = 14 + 40 + 256 * 4 + WIDTH * HEIGHT        # 308278
@@ -124,17 +124,11 @@ def bmp_bytes(img):
         out += bytes((b, g, r, 0))
     for row in reversed(img):                  # BMP rows run bottom to top
         out += bytes(row)
-    if len(out) != FILE_SIZE:
-        raise SystemExit("internal error: %d bytes instead of %d" % (len(out), FILE_SIZE))
     return bytes(out)
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, 'bitmap2.bmp')
-    with open(path, 'wb') as fh:
-        fh.write(bmp_bytes(make_pixels()))
-    print("wrote %s (%d bytes)" % (path, FILE_SIZE))
+    save('bitmap2.bmp', bmp_bytes(make_pixels()), FILE_SIZE)
 
 
 if __name__ == '__main__':

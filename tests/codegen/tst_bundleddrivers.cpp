@@ -19,7 +19,8 @@ class TestBundledDrivers : public QObject {
  private slots:
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
-  void vgaPictureIsA640x480EightBitBitmap();
+  void picturesAreBitmapsOfTheirDriversFormat_data();
+  void picturesAreBitmapsOfTheirDriversFormat();
   void testProgramsStayOutOfTheProgram();
   void projectOfTheseKindsHasNoEmptyFile();
 };
@@ -51,6 +52,9 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("adc") << 401 << QByteArray("PUB ResultSinc3");
   QTest::newRow("rgb led string") << 348 << QByteArray("PUB start_6812x");
   QTest::newRow("simple vga") << 343 << QByteArray("bitmap2.bmp");
+  QTest::newRow("simple qvga") << 365 << QByteArray("PUB GetBuffer()");
+  QTest::newRow("simple hdmi") << 372 << QByteArray("file    \"bitmapW.bmp\"");
+  QTest::newRow("ds1339 rtc") << 352 << QByteArray("PUB TimeText()");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -64,21 +68,50 @@ void TestBundledDrivers::ownDriversAreBundled() {
   QVERIFY(source.contains("  Checked: "));
 }
 
-void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
-  const QByteArray bmp = ResourceBytes(400);
-  QCOMPARE(bmp.size(), 308278);
+// The video drivers stream the pictures' pixel rows straight out of the program, so each picture
+// must have exactly the size, depth, row order and pixel offset its driver is written for: the
+// VGA driver puts two bytes before its file to bring offset 1078 onto a long boundary, the QVGA
+// and HDMI pictures have long-aligned offsets of their own and top-down rows (negative height),
+// the QVGA one being the RGB565 frame buffer (BI_BITFIELDS) that a camera writes into.
+void TestBundledDrivers::picturesAreBitmapsOfTheirDriversFormat_data() {
+  QTest::addColumn<int>("resource");
+  QTest::addColumn<int>("width");
+  QTest::addColumn<int>("height");
+  QTest::addColumn<int>("bitsPerPixel");
+  QTest::addColumn<int>("compression");
+  QTest::addColumn<int>("pixelOffset");
+  QTest::newRow("vga bitmap2.bmp") << 400 << 640 << 480 << 8 << 0 << 1078;
+  QTest::newRow("qvga QVGA_Bird.bmp") << 366 << 320 << -240 << 16 << 3 << 68;
+  QTest::newRow("hdmi bitmapW.bmp") << 402 << 800 << -480 << 8 << 0 << 1080;
+}
+
+void TestBundledDrivers::picturesAreBitmapsOfTheirDriversFormat() {
+  QFETCH(int, resource);
+  QFETCH(int, width);
+  QFETCH(int, height);
+  QFETCH(int, bitsPerPixel);
+  QFETCH(int, compression);
+  QFETCH(int, pixelOffset);
+  const QByteArray bmp = ResourceBytes(static_cast<uint16_t>(resource));
   QCOMPARE(bmp.left(2), QByteArray("BM"));
-  QCOMPARE(Little<quint32>(bmp, 2), 308278u);                 // file size
-  const quint32 pixelOffset = Little<quint32>(bmp, 10);
+  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
+  QCOMPARE(Little<quint32>(bmp, 10), quint32(pixelOffset));
   QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
-  QCOMPARE(Little<qint32>(bmp, 18), 640);                      // width
-  QCOMPARE(qAbs(Little<qint32>(bmp, 22)), 480);                // height, either row order
+  QCOMPARE(Little<qint32>(bmp, 18), width);
+  QCOMPARE(Little<qint32>(bmp, 22), height);
   QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
-  QCOMPARE(Little<quint16>(bmp, 28), quint16(8));              // bits per pixel
-  QCOMPARE(Little<quint32>(bmp, 30), 0u);                      // uncompressed
-  const quint32 colours = Little<quint32>(bmp, 46);
-  QCOMPARE(pixelOffset, 14u + 40u + 4u * (colours ? colours : 256u));
-  QCOMPARE(qsizetype(pixelOffset) + 640 * 480, bmp.size());
+  QCOMPARE(Little<quint16>(bmp, 28), quint16(bitsPerPixel));
+  QCOMPARE(Little<quint32>(bmp, 30), quint32(compression));
+  if (bitsPerPixel == 8) {                                     // palette before the pixels
+    const quint32 colours = Little<quint32>(bmp, 46);
+    QVERIFY(colours <= 256);
+    QVERIFY(quint32(pixelOffset) >= 14u + 40u + 4u * (colours ? colours : 256u));
+  } else {                                                     // RGB565 channel masks
+    QCOMPARE(Little<quint32>(bmp, 54), 0xF800u);
+    QCOMPARE(Little<quint32>(bmp, 58), 0x07E0u);
+    QCOMPARE(Little<quint32>(bmp, 62), 0x001Fu);
+  }
+  QCOMPARE(bmp.size(), qsizetype(pixelOffset) + width * qAbs(height) * bitsPerPixel / 8);
 }
 
 // The drivers' own compile test programs live in resources/drivers/tests/ and are not embedded.
@@ -99,6 +132,9 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));
   doc.AddObject(MakeAdc(u"ADC1"_s, u"21"_s, 2, 9, true));
   doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+  doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
+  doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
+  doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();
