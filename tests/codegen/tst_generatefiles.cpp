@@ -105,7 +105,8 @@ void TestGenerateFiles::goldenProjects_data() {
       << u"empty"_s << false << QStringList{u"SimplerSerial.spin2"_s};
   QTest::newRow("every option on")
       << u"alloptions"_s << true
-      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s};
+      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s,
+                     u"fat_volume.spin2"_s};
 }
 
 void TestGenerateFiles::goldenProjects() {
