@@ -19,6 +19,7 @@ class TestBundledDrivers : public QObject {
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
   void vgaPictureIsA640x480EightBitBitmap();
+  void projectOfTheseKindsHasNoEmptyFile_data();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -49,6 +50,10 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("adc") << 401 << QByteArray("PUB ResultSinc3");
   QTest::newRow("rgb led string") << 348 << QByteArray("PUB start_6812x");
   QTest::newRow("simple vga") << 343 << QByteArray("bitmap2.bmp");
+  QTest::newRow("fsrw") << 395 << QByteArray("PUB mount_explicit(DO, CLK, DI, CS)");
+  QTest::newRow("fat32") << 396 << QByteArray("PUB mountPartition(partition)");
+  QTest::newRow("sd block driver") << 397 << QByteArray("PUB readBlock(block, pBuf)");
+  QTest::newRow("fat engine") << 403 << QByteArray("PUB nextEntry(pName)");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -77,10 +82,19 @@ void TestBundledDrivers::vgaPictureIsA640x480EightBitBitmap() {
   QCOMPARE(qsizetype(pixelOffset) + 640 * 480, bmp.size());
 }
 
+void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile_data() {
+  QTest::addColumn<int>("sdDriver");
+  QTest::newRow("SD card with FSRW") << 0;
+  QTest::newRow("SD card with FAT32") << 1;
+}
+
 void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
+  QFETCH(int, sdDriver);
   CTestPlatform platform;
   CKyvDoc doc(platform.Services());
   doc.OnNewDocument();
+  doc.m_bMountSd = 1;
+  doc.m_nSdDriver = sdDriver;
   doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
   doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));
