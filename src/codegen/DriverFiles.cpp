@@ -21,6 +21,8 @@ const std::vector<CDriverFile>& DriverFileTable() {
       {395, u"fsrw.spin2"_s, u"fsrw.spin2"_s, SdFsrw, -1, 1, Any},
       {396, u"FAT32.spin2"_s, u"FAT32.spin2"_s, SdFat32, -1, 1, Any},
       {397, u"sdspi_bashed2.spin2"_s, u"sdspi_bashed2.spin2"_s, SdCard, -1, 2, Any},
+      // Kyv's own FAT engine, shared by fsrw.spin2 and FAT32.spin2.
+      {403, u"fat_volume.spin2"_s, u"fat_volume.spin2"_s, SdCard, -1, 3, Any},
       {400, u"bitmap2.bmp"_s, u"bitmap2.bmp"_s, Kind, OBJ_SIMPLE_VGA, 1, Any},
       {343, u"VGA_SimpleDriver1a.spin2"_s, u"VGA_SimpleDriver1a.spin2"_s, Kind, OBJ_SIMPLE_VGA, 2, Any},
       {365, u"QVGA_16bpp.spin2"_s, u"QVGA_16bpp.spin2"_s, Kind, OBJ_SIMPLE_QVGA, 1, Any},

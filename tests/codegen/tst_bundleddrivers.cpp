@@ -22,6 +22,7 @@ class TestBundledDrivers : public QObject {
   void picturesAreBitmapsOfTheirDriversFormat_data();
   void picturesAreBitmapsOfTheirDriversFormat();
   void testProgramsStayOutOfTheProgram();
+  void projectOfTheseKindsHasNoEmptyFile_data();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -55,6 +56,10 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("simple qvga") << 365 << QByteArray("PUB GetBuffer()");
   QTest::newRow("simple hdmi") << 372 << QByteArray("file    \"bitmapW.bmp\"");
   QTest::newRow("ds1339 rtc") << 352 << QByteArray("PUB TimeText()");
+  QTest::newRow("fsrw") << 395 << QByteArray("PUB mount_explicit(DO, CLK, DI, CS)");
+  QTest::newRow("fat32") << 396 << QByteArray("PUB mountPartition(partition)");
+  QTest::newRow("sd block driver") << 397 << QByteArray("PUB readBlock(block, pBuf)");
+  QTest::newRow("fat engine") << 403 << QByteArray("PUB nextEntry(pName)");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -123,10 +128,19 @@ void TestBundledDrivers::testProgramsStayOutOfTheProgram() {
   QCOMPARE(embedded.entryList({u"*_test.spin2"_s}), QStringList());
 }
 
+void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile_data() {
+  QTest::addColumn<int>("sdDriver");
+  QTest::newRow("SD card with FSRW") << 0;
+  QTest::newRow("SD card with FAT32") << 1;
+}
+
 void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
+  QFETCH(int, sdDriver);
   CTestPlatform platform;
   CKyvDoc doc(platform.Services());
   doc.OnNewDocument();
+  doc.m_bMountSd = 1;
+  doc.m_nSdDriver = sdDriver;
   doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
   doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));

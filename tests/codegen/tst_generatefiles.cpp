@@ -136,7 +136,8 @@ void TestGenerateFiles::goldenProjects_data() {
   QTest::newRow("empty project, defaults") << u"empty"_s << false << serial << withScripts;
   QTest::newRow("every option on")
       << u"alloptions"_s << true
-      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s}
+      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s,
+                     u"fat_volume.spin2"_s}
       << withScripts;
   QTest::newRow("QVGA and HDMI")
       << u"video"_s << false
