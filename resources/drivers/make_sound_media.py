@@ -93,7 +93,7 @@ def explosion():
         t = i / n
         cutoff = 0.35 * (1.0 - t) + 0.03                   # the rumble darkens as it fades
         low += cutoff * (noise.next() - low)
-        out.append(2.2 * low * math.exp(-4.0 * t))
+        out.append(1.6 * low * math.exp(-4.0 * t))
     return fade_ends(out, 80)
 
 
