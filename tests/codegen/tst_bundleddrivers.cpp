@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include "BundledResource.h"
 #include "CodegenFixtures.h"
 #include "TestPlatform.h"
 #include "codegen/DriverFiles.h"
@@ -24,14 +25,6 @@ class TestBundledDrivers : public QObject {
 
 namespace {
 
-QByteArray ResourceBytes(uint16_t resource) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"out"_s);
-  if (WriteResourceToFile(resource, path) != ResourceWrite::Written) return {};
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 template <typename T>
 T Little(const QByteArray& bytes, qsizetype offset) {
   return qFromLittleEndian<T>(bytes.constData() + offset);
@@ -49,6 +42,9 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("adc") << 401 << QByteArray("PUB ResultSinc3");
   QTest::newRow("rgb led string") << 348 << QByteArray("PUB start_6812x");
   QTest::newRow("simple vga") << 343 << QByteArray("bitmap2.bmp");
+  QTest::newRow("simple sound") << 353 << QByteArray("PUB pollTick");
+  QTest::newRow("sound engine") << 359 << QByteArray("P_DAC_DITHER_PWM");
+  QTest::newRow("tracker player") << 360 << QByteArray("PUB load");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -86,6 +82,7 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));
   doc.AddObject(MakeAdc(u"ADC1"_s, u"21"_s, 2, 9, true));
   doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+  doc.AddObject(MakeSound(u"SimpleSound1"_s));
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();
