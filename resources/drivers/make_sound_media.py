@@ -140,7 +140,7 @@ def snare_shape():
 
 # (name, data, volume, looped)
 INSTRUMENTS = [
-    ("pulse lead", cycle(32, lambda x: 0.6 if x < 0.3 else -0.6), 48, True),
+    ("pulse lead", cycle(32, lambda x: 0.84 if x < 0.3 else -0.36), 48, True),   # mean 0
     ("triangle bass", cycle(64, lambda x: 0.9 * (4 * x - 1 if x < 0.5 else 3 - 4 * x)), 64, True),
     ("kick", one_shot(0.30, kick_shape()), 64, False),
     ("snare", one_shot(0.20, snare_shape()), 48, False),
