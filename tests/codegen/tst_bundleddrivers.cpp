@@ -4,6 +4,7 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include "BundledResource.h"
 #include "CodegenFixtures.h"
 #include "TestPlatform.h"
 #include "codegen/DriverFiles.h"
@@ -27,14 +28,6 @@ class TestBundledDrivers : public QObject {
 };
 
 namespace {
-
-QByteArray ResourceBytes(uint16_t resource) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"out"_s);
-  if (WriteResourceToFile(resource, path) != ResourceWrite::Written) return {};
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 template <typename T>
 T Little(const QByteArray& bytes, qsizetype offset) {
@@ -60,6 +53,9 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("fat32") << 396 << QByteArray("PUB mountPartition(partition)");
   QTest::newRow("sd block driver") << 397 << QByteArray("PUB readBlock(block, pBuf)");
   QTest::newRow("fat engine") << 403 << QByteArray("PUB nextEntry(pName)");
+  QTest::newRow("simple sound") << 353 << QByteArray("PUB pollTick");
+  QTest::newRow("sound engine") << 359 << QByteArray("P_DAC_DITHER_PWM");
+  QTest::newRow("tracker player") << 360 << QByteArray("PUB load");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -149,6 +145,7 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
   doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
   doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
+  doc.AddObject(MakeSound(u"SimpleSound1"_s));
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();
