@@ -18,6 +18,8 @@ class TestBundledDrivers : public QObject {
  private slots:
   void ownDriversAreBundled_data();
   void ownDriversAreBundled();
+  void sensorFileHoldsTheDatasheetIds_data();
+  void sensorFileHoldsTheDatasheetIds();
   void vgaPictureIsA640x480EightBitBitmap();
   void projectOfTheseKindsHasNoEmptyFile();
 };
@@ -49,6 +51,10 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("adc") << 401 << QByteArray("PUB ResultSinc3");
   QTest::newRow("rgb led string") << 348 << QByteArray("PUB start_6812x");
   QTest::newRow("simple vga") << 343 << QByteArray("bitmap2.bmp");
+  QTest::newRow("usb host") << 363 << QByteArray("PUB SetMouseLimits(maxX, maxY)");
+  QTest::newRow("usb host without error led")
+      << 364 << QByteArray("host.Start(basepin, enablepin, dmpin, -1)");
+  QTest::newRow("camera capture") << 368 << QByteArray("PUB Probe(type, scl, sda)");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -57,6 +63,38 @@ void TestBundledDrivers::ownDriversAreBundled() {
   QVERIFY(IsResourceBundled(static_cast<uint16_t>(resource)));
   const QByteArray source = ResourceBytes(static_cast<uint16_t>(resource));
   QVERIFY2(source.contains(mustContain), mustContain.constData());
+  QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
+}
+
+// The camera driver tells sensors apart by these registers; a wrong value would make Init
+// refuse a working camera. Values from each sensor's datasheet.
+void TestBundledDrivers::sensorFileHoldsTheDatasheetIds_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QByteArray>("address");
+  QTest::addColumn<QByteArray>("registers");
+  QTest::addColumn<QByteArray>("values");
+  QTest::newRow("OV7675") << u"OV7675.spin2"_s << QByteArray("SCCB_ADDRESS = $21")
+                          << QByteArray("idRegisters     word    $0A, $0B, $1C, $1D")
+                          << QByteArray("idValues        word    $76, $73, $7F, $A2");
+  QTest::newRow("OV2640") << u"OV2640.spin2"_s << QByteArray("SCCB_ADDRESS = $30")
+                          << QByteArray("idRegisters     word    $0A, $0B, $1C, $1D")
+                          << QByteArray("idValues        word    $26, $42, $7F, $A2");
+  QTest::newRow("OV5640") << u"OV5640.spin2"_s << QByteArray("SCCB_ADDRESS = $3C")
+                          << QByteArray("idRegisters     word    $300A, $300B")
+                          << QByteArray("idValues        word    $56, $40");
+}
+
+void TestBundledDrivers::sensorFileHoldsTheDatasheetIds() {
+  QFETCH(QString, file);
+  QFETCH(QByteArray, address);
+  QFETCH(QByteArray, registers);
+  QFETCH(QByteArray, values);
+  QFile bundled(u":/drivers/"_s + file);
+  QVERIFY2(bundled.open(QIODevice::ReadOnly), qPrintable(file));
+  const QByteArray source = bundled.readAll();
+  QVERIFY(source.contains(address));
+  QVERIFY(source.contains(registers));
+  QVERIFY(source.contains(values));
   QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
 }
 
@@ -86,6 +124,7 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeServo(u"Servo1"_s, u"20"_s, false, true));
   doc.AddObject(MakeAdc(u"ADC1"_s, u"21"_s, 2, 9, true));
   doc.AddObject(MakeNeopixel(u"Neopixel1"_s));
+  doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, true));  // without error LED: both USB files
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();
