@@ -44,9 +44,9 @@ const std::vector<CDriverFile>& DriverFileTable() {
       {360, u"trackerPlayer.spin2"_s, u"trackerPlayer.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 8, Any},
       {361, u"vn_servo.spin2"_s, u"vn_servo.spin2"_s, Kind, OBJ_SERVO, 1, Any},
       {401, u"adc.spin2"_s, u"adc.spin2"_s, Kind, OBJ_ADC, 1, Any},
-      // One driver source, written under the name the main file's struct line gives.
-      {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b.spin2"_s, Kind, OBJ_USB_KBM, 1, WithErrorLed},
-      {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, Kind, OBJ_USB_KBM, 1, WithoutErrorLed},
+      // The variant without error LED is a small object over the main driver, so it needs both.
+      {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b.spin2"_s, Kind, OBJ_USB_KBM, 1, Any},
+      {364, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, Kind, OBJ_USB_KBM, 2, WithoutErrorLed},
       // The capture object holds the I2C set-up; one sensor object per supported camera type.
       {368, u"CameraCapture.spin2"_s, u"CameraCapture.spin2"_s, Kind, OBJ_CAMERA, 1, Any},
       {369, u"OV2640.spin2"_s, u"OV2640.spin2"_s, Kind, OBJ_CAMERA, 2, Any},
@@ -63,10 +63,8 @@ bool VariantApplies(DriverVariant variant, const CCodeObject& object) {
   switch (variant) {
     case DriverVariant::Any:
       return true;
-    case DriverVariant::WithErrorLed:
-      return !object.m_bParam[3];  // "Do not use Error LED pin"
     case DriverVariant::WithoutErrorLed:
-      return object.m_bParam[3];
+      return object.m_bParam[3];  // "Do not use Error LED pin"
   }
   return false;
 }

@@ -13,8 +13,8 @@ struct CGenerateResult;
 // What a driver file is written for: the serial driver always, the SD card drivers by the chosen
 // high-level driver, the others per object of a kind.
 enum class DriverUse { Serial, SdFsrw, SdFat32, SdCard, Kind };
-// Kinds whose driver comes in variants pick the row by an object setting.
-enum class DriverVariant { Any, WithErrorLed, WithoutErrorLed };
+// Rows written only for objects with a particular setting.
+enum class DriverVariant { Any, WithoutErrorLed };
 
 struct CDriverFile {
   uint16_t m_nResource;     // the resource number

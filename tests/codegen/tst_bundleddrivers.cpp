@@ -24,6 +24,8 @@ class TestBundledDrivers : public QObject {
   void picturesAreBitmapsOfTheirDriversFormat();
   void testProgramsStayOutOfTheProgram();
   void projectOfTheseKindsHasNoEmptyFile_data();
+  void sensorFileHoldsTheDatasheetIds_data();
+  void sensorFileHoldsTheDatasheetIds();
   void projectOfTheseKindsHasNoEmptyFile();
 };
 
@@ -56,6 +58,10 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("simple sound") << 353 << QByteArray("PUB pollTick");
   QTest::newRow("sound engine") << 359 << QByteArray("P_DAC_DITHER_PWM");
   QTest::newRow("tracker player") << 360 << QByteArray("PUB load");
+  QTest::newRow("usb host") << 363 << QByteArray("PUB SetMouseLimits(maxX, maxY)");
+  QTest::newRow("usb host without error led")
+      << 364 << QByteArray("host.Start(basepin, enablepin, dmpin, -1)");
+  QTest::newRow("camera capture") << 368 << QByteArray("PUB Probe(type, scl, sda)");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
@@ -67,6 +73,38 @@ void TestBundledDrivers::ownDriversAreBundled() {
   QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
   // The header says what the driver was checked against and whether it has run on a board.
   QVERIFY(source.contains("  Checked: "));
+}
+
+// The camera driver tells sensors apart by these registers; a wrong value would make Init
+// refuse a working camera. Values from each sensor's datasheet.
+void TestBundledDrivers::sensorFileHoldsTheDatasheetIds_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QByteArray>("address");
+  QTest::addColumn<QByteArray>("registers");
+  QTest::addColumn<QByteArray>("values");
+  QTest::newRow("OV7675") << u"OV7675.spin2"_s << QByteArray("SCCB_ADDRESS = $21")
+                          << QByteArray("idRegisters     word    $0A, $0B, $1C, $1D")
+                          << QByteArray("idValues        word    $76, $73, $7F, $A2");
+  QTest::newRow("OV2640") << u"OV2640.spin2"_s << QByteArray("SCCB_ADDRESS = $30")
+                          << QByteArray("idRegisters     word    $0A, $0B, $1C, $1D")
+                          << QByteArray("idValues        word    $26, $42, $7F, $A2");
+  QTest::newRow("OV5640") << u"OV5640.spin2"_s << QByteArray("SCCB_ADDRESS = $3C")
+                          << QByteArray("idRegisters     word    $300A, $300B")
+                          << QByteArray("idValues        word    $56, $40");
+}
+
+void TestBundledDrivers::sensorFileHoldsTheDatasheetIds() {
+  QFETCH(QString, file);
+  QFETCH(QByteArray, address);
+  QFETCH(QByteArray, registers);
+  QFETCH(QByteArray, values);
+  QFile bundled(u":/drivers/"_s + file);
+  QVERIFY2(bundled.open(QIODevice::ReadOnly), qPrintable(file));
+  const QByteArray source = bundled.readAll();
+  QVERIFY(source.contains(address));
+  QVERIFY(source.contains(registers));
+  QVERIFY(source.contains(values));
+  QVERIFY(source.contains("SPDX-License-Identifier: MIT"));
 }
 
 // The video drivers stream the pictures' pixel rows straight out of the program, so each picture
@@ -146,6 +184,7 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s));
   doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, false));
   doc.AddObject(MakeSound(u"SimpleSound1"_s));
+  doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, true));  // without error LED: both USB files
   QTemporaryDir out;
   CGenerateOptions options;
   options.m_sOutputFolder = out.path();

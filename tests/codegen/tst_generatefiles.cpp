@@ -200,7 +200,8 @@ void TestGenerateFiles::driverFilesFollowTheObjectList_data() {
   QTest::newRow("VGA then sound") << QList<int>{OBJ_SIMPLE_VGA, OBJ_SIMPLE_SOUND} << vga + sound;
   QTest::newRow("sound then VGA") << QList<int>{OBJ_SIMPLE_SOUND, OBJ_SIMPLE_VGA} << sound + vga;
   QTest::newRow("USB without error LED")
-      << QList<int>{-OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b_NoErrorLed.spin2"_s};
+      << QList<int>{-OBJ_USB_KBM}
+      << QStringList{u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s};
   QTest::newRow("USB with error LED")
       << QList<int>{OBJ_USB_KBM} << QStringList{u"1CogKbM_kdz3b.spin2"_s};
   QTest::newRow("Simple HDMI") << QList<int>{OBJ_SIMPLE_HDMI}
