@@ -53,7 +53,7 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("fsrw") << 395 << QByteArray("PUB mount_explicit(DO, CLK, DI, CS)");
   QTest::newRow("fat32") << 396 << QByteArray("PUB mountPartition(partition)");
   QTest::newRow("sd block driver") << 397 << QByteArray("PUB readBlock(block, pBuf)");
-  QTest::newRow("fat engine") << 403 << QByteArray("PUB nextEntry(pName)");
+  QTest::newRow("fat engine") << 403 << QByteArray("nextEntry(pName) : result");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
