@@ -54,7 +54,6 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("fsrw") << 395 << QByteArray("PUB mount_explicit(DO, CLK, DI, CS)");
   QTest::newRow("fat32") << 396 << QByteArray("PUB mountPartition(partition)");
   QTest::newRow("sd block driver") << 397 << QByteArray("PUB readBlock(block, pBuf)");
-  QTest::newRow("fat engine") << 403 << QByteArray("PUB nextEntry(pName)");
   QTest::newRow("simple sound") << 353 << QByteArray("PUB pollTick");
   QTest::newRow("sound engine") << 359 << QByteArray("P_DAC_DITHER_PWM");
   QTest::newRow("tracker player") << 360 << QByteArray("PUB load");
@@ -62,6 +61,7 @@ void TestBundledDrivers::ownDriversAreBundled_data() {
   QTest::newRow("usb host without error led")
       << 364 << QByteArray("host.Start(basepin, enablepin, dmpin, -1)");
   QTest::newRow("camera capture") << 368 << QByteArray("PUB Probe(type, scl, sda)");
+  QTest::newRow("fat engine") << 403 << QByteArray("nextEntry(pName) : result");
 }
 
 void TestBundledDrivers::ownDriversAreBundled() {
