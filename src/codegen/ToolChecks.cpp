@@ -16,8 +16,18 @@ const QString kSettingsTab = u"\"P2 & FlexSpin\""_s;
 const QString kGenerateButton = u"\"1: Generate Code\""_s;
 const QString kCompileButton = u"\"2: Compile\""_s;
 
-// The folder as the file system takes it: a Windows-style folder in a project made elsewhere
-// keeps its backslashes only where they separate folders.
+QString OnThisPlatform(const QString& windows, const QString& elsewhere) {
+#if defined(Q_OS_WIN)
+  Q_UNUSED(elsewhere);
+  return windows;
+#else
+  Q_UNUSED(windows);
+  return elsewhere;
+#endif
+}
+
+// The folder as the file system takes it: off Windows, backslashes (a project made on Windows)
+// read as slashes, as the shell scripts write them.
 QString LocalFolder(const QString& folder) {
 #if defined(Q_OS_WIN)
   return folder;
@@ -52,37 +62,10 @@ QString MissingGeneratedFile(const QDir& project, const QStringList& files) {
 
 }  // namespace
 
-QString FlexSpinFolderLabel() {
-#if defined(Q_OS_WIN)
-  return u"FlexSpin.exe Folder: "_s;
-#else
-  return u"FlexSpin Folder: "_s;
-#endif
-}
-
-QString LoadP2FolderLabel() {
-#if defined(Q_OS_WIN)
-  return u"LoadP2.exe Folder: "_s;
-#else
-  return u"LoadP2 Folder: "_s;
-#endif
-}
-
-QString BuildScriptName() {
-#if defined(Q_OS_WIN)
-  return u"build.bat"_s;
-#else
-  return u"build.sh"_s;
-#endif
-}
-
-QString LoadScriptName() {
-#if defined(Q_OS_WIN)
-  return u"load.bat"_s;
-#else
-  return u"load.sh"_s;
-#endif
-}
+QString FlexSpinFolderLabel() { return OnThisPlatform(u"FlexSpin.exe Folder: "_s, u"FlexSpin Folder: "_s); }
+QString LoadP2FolderLabel() { return OnThisPlatform(u"LoadP2.exe Folder: "_s, u"LoadP2 Folder: "_s); }
+QString BuildScriptName() { return OnThisPlatform(u"build.bat"_s, u"build.sh"_s); }
+QString LoadScriptName() { return OnThisPlatform(u"load.bat"_s, u"load.sh"_s); }
 
 QString CompileProblem(const CKyvDoc& doc, const QString& projectFolder,
                        const QStringList& searchPath) {

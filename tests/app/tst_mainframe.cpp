@@ -350,8 +350,8 @@ private slots:
     m_fixture.Frame().m_pButtonPropTool->trigger();
     doc.m_sMainFilePath = m_fixture.WorkPath(QStringLiteral("Kyv1.spin2"));
     doc.m_sFlexSpinPath.clear();
-    m_fixture.Frame().m_pButtonFlexProp->trigger();
 #if defined(Q_OS_WIN)
+    m_fixture.Frame().m_pButtonFlexProp->trigger();
     doc.m_sFlexSpinPath = QStringLiteral("\bin");  // no FlexProp folder left: nothing to start
     m_fixture.Frame().m_pButtonFlexProp->trigger();
     const QString noFlexProp = QStringLiteral("Please specify FlexProp path before invoking FlexProp.");
