@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 CBuildOutputPane::CBuildOutputPane(QWidget* parent)
@@ -38,6 +39,9 @@ CBuildOutputPane::CBuildOutputPane(QWidget* parent)
   connect(m_pProcess, &QProcess::readyReadStandardOutput, this, &CBuildOutputPane::AppendOutput);
   connect(m_pProcess, &QProcess::finished, this, &CBuildOutputPane::OnFinished);
   connect(m_pStop, &QPushButton::clicked, this, &CBuildOutputPane::Stop);
+  m_pTick = new QTimer(this);
+  m_pTick->setInterval(1000);
+  connect(m_pTick, &QTimer::timeout, this, &CBuildOutputPane::ShowRunningTime);
 }
 
 CBuildOutputPane::~CBuildOutputPane() {
@@ -69,7 +73,9 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
     m_pStatus->setText(QStringLiteral("%1 could not be started.").arg(caption));
     return false;
   }
-  m_pStatus->setText(QStringLiteral("%1 is running...").arg(caption));
+  m_running.start();
+  ShowRunningTime();
+  m_pTick->start();
   m_pStop->setEnabled(true);
   if (isHidden()) {
     show();
@@ -78,6 +84,14 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
   }
   raise();
   return true;
+}
+
+void CBuildOutputPane::ShowRunningTime() {
+  const qint64 seconds = m_running.elapsed() / 1000;
+  m_pStatus->setText(QStringLiteral("%1 is running... %2:%3")
+                         .arg(m_sCaption)
+                         .arg(seconds / 60)
+                         .arg(seconds % 60, 2, 10, QLatin1Char('0')));
 }
 
 void CBuildOutputPane::Stop() {
@@ -100,6 +114,7 @@ void CBuildOutputPane::AppendOutput() {
 
 void CBuildOutputPane::OnFinished(int exitCode, QProcess::ExitStatus status) {
   AppendOutput();
+  m_pTick->stop();
   m_pStop->setEnabled(false);
   QString line;
   int reported = exitCode;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QProcess>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 // The "Build Output" pane: runs one script at a time in its folder and shows what it prints as
 // it prints it. The window stays responsive; Stop ends the script.
@@ -36,11 +38,14 @@ private:
   void AppendText(const QString& text);
   void AppendOutput();
   void OnFinished(int exitCode, QProcess::ExitStatus status);
+  void ShowRunningTime();
 
   QPlainTextEdit* m_pOutput = nullptr;
   QLabel* m_pStatus = nullptr;
   QPushButton* m_pStop = nullptr;
   QProcess* m_pProcess = nullptr;
+  QTimer* m_pTick = nullptr;  // refreshes the running time in the status line
+  QElapsedTimer m_running;
   QString m_sCaption;
   bool m_bStopped = false;
   bool m_bAtLineStart = true;  // the output shown so far ends with a line break

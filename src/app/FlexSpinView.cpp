@@ -1,6 +1,9 @@
 #include "app/FlexSpinView.h"
 
 #include "app/Prompts.h"
+#include "app/SerialPortBox.h"
+#include "codegen/BuildScripts.h"
+#include "codegen/ToolChecks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -154,7 +157,7 @@ void CFlexSpinView::BuildForm() {
   auto* flexGrid = new QGridLayout(flex);
   m_pFlexSpinPath = Edit(QStringLiteral("flexSpinPath"));
   auto* browseFlexSpin = Button(QStringLiteral("browseFlexSpin"), QStringLiteral("Browse"));
-  flexGrid->addWidget(PlainLabel(QStringLiteral("FlexSpin.exe Folder: ")), 0, 0);
+  flexGrid->addWidget(PlainLabel(FlexSpinFolderLabel()), 0, 0);
   flexGrid->addWidget(m_pFlexSpinPath, 0, 1);
   flexGrid->addWidget(browseFlexSpin, 0, 2);
   m_pUseHeapSize = Check(QStringLiteral("useHeapSize"), QStringLiteral("Specify Heap Size:"));
@@ -195,7 +198,7 @@ void CFlexSpinView::BuildForm() {
   auto* loadGrid = new QGridLayout(load);
   m_pLoadP2Path = Edit(QStringLiteral("loadP2Path"));
   auto* browseLoadP2 = Button(QStringLiteral("browseLoadP2"), QStringLiteral("Browse"));
-  loadGrid->addWidget(PlainLabel(QStringLiteral("LoadP2.exe Folder: ")), 0, 0);
+  loadGrid->addWidget(PlainLabel(LoadP2FolderLabel()), 0, 0);
   loadGrid->addWidget(m_pLoadP2Path, 0, 1);
   loadGrid->addWidget(browseLoadP2, 0, 2);
   auto* loadOptions = new QGroupBox(QStringLiteral("Options"));
@@ -231,7 +234,17 @@ void CFlexSpinView::BuildForm() {
   loadOptionsGrid->addWidget(m_pUseLoadP2Options, 4, 0);
   loadOptionsGrid->addWidget(m_pLoadP2Options, 4, 1);
   loadOptionsGrid->setColumnStretch(1, 1);
-  loadGrid->addWidget(loadOptions, 1, 0, 1, 3);
+  m_pSerialPort = new CSerialPortBox;
+  m_pSerialPort->setObjectName(QStringLiteral("serialPort"));
+  m_pSerialPort->setToolTip(QStringLiteral(
+      "The port the load script gives loadp2 with -p. Automatic lets loadp2 find the P2. "
+      "Kept for you on this computer, not in the project: press \"1: Generate Code\" again after "
+      "changing it."));
+  auto* serialPortLabel = PlainLabel(QStringLiteral("Serial port:"));
+  serialPortLabel->setBuddy(m_pSerialPort);
+  loadGrid->addWidget(serialPortLabel, 1, 0);
+  loadGrid->addWidget(m_pSerialPort, 1, 1, 1, 2, Qt::AlignLeft);
+  loadGrid->addWidget(loadOptions, 2, 0, 1, 3);
   loadGrid->setColumnStretch(1, 1);
   tools->addWidget(load, 1, Qt::Alignment());
   column->addLayout(tools);
@@ -259,6 +272,17 @@ void CFlexSpinView::BuildForm() {
   for (QCheckBox* box : form->findChildren<QCheckBox*>())
     connect(box, &QCheckBox::clicked, this, &CFlexSpinView::MarkModified);
   connect(m_pSdDriver, &QButtonGroup::buttonClicked, this, &CFlexSpinView::MarkModified);
+  // The port is the user's, not the project's: stored at once, the project stays unmodified.
+  connect(m_pSerialPort, &QComboBox::activated, this, [this] {
+    if (CSettingsStore* settings = m_doc.Platform().m_pSettings)
+      settings->WriteString(kSerialPortSetting, m_pSerialPort->ChosenPort());
+  });
+}
+
+void CFlexSpinView::ShowStoredSerialPort() {
+  const CSettingsStore* settings = m_doc.Platform().m_pSettings;
+  m_pSerialPort->SetChosenPort(settings ? settings->ReadString(kSerialPortSetting, QString())
+                                        : QString());
 }
 
 void CFlexSpinView::MarkModified() {
@@ -364,6 +388,8 @@ void CFlexSpinView::OnUpdate() {
   UpdateData(true);
   CopyMembersToDocument();
   UpdateData(false);
+  // Another project's tab may have changed the port since.
+  ShowStoredSerialPort();
 }
 
 void CFlexSpinView::Browse(QString& folder) {

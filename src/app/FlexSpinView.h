@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QString>
 
+class CSerialPortBox;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -71,6 +72,7 @@ private:
   void MarkModified();
   void CopyDocumentToMembers();
   void CopyMembersToDocument();
+  void ShowStoredSerialPort();
 
   CKyvDoc& m_doc;
 
@@ -99,4 +101,5 @@ private:
   QComboBox* m_pBaud = nullptr;
   QCheckBox* m_pUseLoadP2Options = nullptr;
   QLineEdit* m_pLoadP2Options = nullptr;
+  CSerialPortBox* m_pSerialPort = nullptr;
 };

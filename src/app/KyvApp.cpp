@@ -4,6 +4,7 @@
 #include "app/KyvView.h"
 #include "app/MainFrame.h"
 #include "model/KyvFile.h"
+#include "platform/MachineToolLocator.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@ CKyvApp::CKyvApp() {
   m_platform.m_pSettings = &m_settings;
   m_platform.m_pSavePrompt = &m_savePrompt;
   m_platform.m_pClock = &m_clock;
+  m_platform.m_pToolLocator = MachineToolLocator();
 }
 
 CKyvApp::~CKyvApp() {

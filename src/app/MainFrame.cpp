@@ -86,6 +86,11 @@ void CMainFrame::CreateActions() {
   m_pLoadP2 = action(QStringLiteral("3: Load P2"), QStyle::SP_ArrowDown);
   m_pButtonFlexProp = action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
   m_pButtonPropTool = action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
+#if !defined(Q_OS_WIN)
+  m_pButtonPropTool->setToolTip(QStringLiteral(
+      "Prop Tool runs on Windows only: here the main Spin2 file opens in the desktop's default "
+      "editor."));
+#endif
 
   m_pEditPaste = action(QStringLiteral("Paste"));
   m_pEditCut = action(QStringLiteral("Cut"));

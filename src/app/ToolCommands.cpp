@@ -1,6 +1,7 @@
 #include "app/ToolCommands.h"
 
 #include "app/BuildOutputPane.h"
+#include "codegen/ToolChecks.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -52,9 +53,16 @@ QString CToolCommands::FlexPropFolder(const QString& flexSpinPath) {
 }
 
 void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
-                              const QString& posixScript, bool preferTerminal) {
+                              const QString& posixScript, bool preferTerminal,
+                              ProblemCheck check) {
   const QString folder = doc.GetProjectPath();
   if (folder.isEmpty()) return;
+  // What the settings tab shows is what the check reads.
+  doc.UpdateAllViews();
+  if (const QString text = check(doc, folder, {}); !text.isEmpty()) {
+    doc.Messages().ShowPlain(text);
+    return;
+  }
 #if defined(Q_OS_WIN)
   Q_UNUSED(posixScript);
   Q_UNUSED(preferTerminal);
@@ -89,11 +97,11 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
 }
 
 void CToolCommands::OnButtonCompile(CKyvDoc& doc) {
-  RunScript(doc, QStringLiteral("build.bat"), QStringLiteral("build.sh"), false);
+  RunScript(doc, QStringLiteral("build.bat"), QStringLiteral("build.sh"), false, &CompileProblem);
 }
 
 void CToolCommands::OnLoadP2(CKyvDoc& doc) {
-  RunScript(doc, QStringLiteral("load.bat"), QStringLiteral("load.sh"), true);
+  RunScript(doc, QStringLiteral("load.bat"), QStringLiteral("load.sh"), true, &LoadProblem);
 }
 
 void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
@@ -101,18 +109,29 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
     doc.Messages().ShowPlain(QStringLiteral("Please Generate Files before invoking FlexProp."));
     return;
   }
+#if defined(Q_OS_WIN)
   if (doc.m_sFlexSpinPath.isEmpty()) {
     doc.Messages().ShowPlain(QStringLiteral("Please specify FlexProp path before invoking FlexProp."));
     return;
   }
   const QString folder = FlexPropFolder(doc.m_sFlexSpinPath);
   if (folder.isEmpty()) return;
-#if defined(Q_OS_WIN)
   const QString program = folder + QStringLiteral("\\FlexProp.exe");
+  const QStringList arguments = {doc.m_sMainFilePath};
 #else
-  const QString program = QDir(QDir::fromNativeSeparators(folder)).filePath(QStringLiteral("flexprop"));
+  // Off Windows the compiler may come from PATH (an empty folder), and so may FlexProp.
+  const QString folder = doc.m_sFlexSpinPath.isEmpty() ? QString() : FlexPropFolder(doc.m_sFlexSpinPath);
+  const CFlexPropStart start = FindFlexProp(folder);
+  if (start.m_sProgram.isEmpty()) {
+    doc.Messages().ShowPlain(FlexPropMissingMessage(folder));
+    return;
+  }
+  const QString program = start.m_sProgram;
+  const QStringList arguments = start.m_arguments + QStringList{doc.m_sMainFilePath};
 #endif
-  if (!QProcess::startDetached(program, {doc.m_sMainFilePath}, folder)) {
+  const QString workingFolder =
+      QFileInfo(folder).isDir() ? folder : QFileInfo(doc.m_sMainFilePath).absolutePath();
+  if (!QProcess::startDetached(program, arguments, workingFolder)) {
     doc.Messages().ShowPlain(StartFailure(QStringLiteral("FlexProp"),
                                           QStringLiteral("%1 could not be started.")
                                               .arg(QDir::toNativeSeparators(program))));
@@ -124,11 +143,20 @@ void CToolCommands::OnButtonPropTool(CKyvDoc& doc) {
     doc.Messages().ShowPlain(QStringLiteral("Please Generate Code before invoking Prop Tool."));
     return;
   }
+  if (!QFileInfo::exists(doc.m_sMainFilePath)) {
+    doc.Messages().ShowPlain(
+        QStringLiteral("%1 is no longer there. Press \"1: Generate Code\" to write it again.")
+            .arg(QDir::toNativeSeparators(doc.m_sMainFilePath)));
+    return;
+  }
   doc.GetProjectPath();  // asks to save a project without a file, as for the other commands
+  // Prop Tool is the program Windows associates with .spin2 files; elsewhere the desktop's
+  // default editor for the file opens it.
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(doc.m_sMainFilePath))) {
     doc.Messages().ShowPlain(StartFailure(
         QStringLiteral("PropTool"),
-        QStringLiteral("no program is associated with %1.")
+        QStringLiteral("no program is associated with %1. Choose one for .spin2 files in the "
+                       "desktop's settings.")
             .arg(QDir::toNativeSeparators(doc.m_sMainFilePath))));
   }
 }

@@ -8,7 +8,9 @@
 class CBuildOutputPane;
 
 // The commands that work on what Generate Files wrote: compile, load into the P2, and open the
-// main file in FlexProp or in the program associated with it (Prop Tool).
+// main file in FlexProp or in the program associated with it (Prop Tool on Windows, the
+// desktop's default editor elsewhere). Compile and load first check that what they need is
+// there and say what to fix when it is not.
 //
 // On Windows the scripts run in a console of the command interpreter. Elsewhere build.sh runs
 // in the "Build Output" pane, and load.sh in a terminal window when one can be found (the
@@ -26,8 +28,10 @@ public:
   static QString FlexPropFolder(const QString& flexSpinPath);
 
 private:
+  using ProblemCheck = QString (*)(const CKyvDoc&, const QString&, const QStringList&);
+  // Runs the script after check found nothing to fix; otherwise shows what to fix.
   void RunScript(CKyvDoc& doc, const QString& windowsScript, const QString& posixScript,
-                 bool preferTerminal);
+                 bool preferTerminal, ProblemCheck check);
 
   CBuildOutputPane& m_pane;
 };

@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Kyv"));
   QApplication::setApplicationVersion(QStringLiteral(KYV_VERSION));
   QApplication::setWindowIcon(AppIcon());
+  // Ties the windows to the installed kyv.desktop entry (its icon and name in the task bar).
+  QGuiApplication::setDesktopFileName(QStringLiteral("kyv"));
 
   CKyvApp app;
   if (!app.InitInstance(QApplication::arguments().mid(1))) return 1;

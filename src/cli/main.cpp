@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "platform/MachineToolLocator.h"
 
 #include <QCoreApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
   QTextStream err(stderr);
   CQtSettingsStore settings;
   CCliContext context(out, err, settings);
+  context.m_platform.m_pToolLocator = MachineToolLocator();
   const int status = RunCli(QCoreApplication::arguments().mid(1), context);
   out.flush();
   err.flush();

@@ -53,9 +53,16 @@ QString CompilerOptions(const CKyvDoc& doc, PathFormat path) {
   return options;
 }
 
+QString ChosenSerialPort(const CKyvDoc& doc) {
+  const CSettingsStore* settings = doc.Platform().m_pSettings;
+  return settings ? settings->ReadString(kSerialPortSetting, QString()) : QString();
+}
+
 // The loader's options: L of the load line. A baud option is always present.
 QString LoaderOptions(const CKyvDoc& doc, PathFormat path) {
   QString options = u" "_s;
+  if (const QString port = ChosenSerialPort(doc); !port.isEmpty())
+    options += u"-p "_s + path(port) + u" "_s;
   if (doc.m_bShowTerminal) options += u"-T "_s;
   if (doc.m_bWaitForKey) options += u"-k "_s;
   if (doc.m_bUsePlan9) options += u"-9 "_s + path(doc.m_sPlan9Path) + u" "_s;

@@ -87,7 +87,7 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
 
   for (const auto& object : doc.m_ObjectList) drivers.WriteFor(*object);
 
-  QString message = u"Project files created."_s;
+  QString message = u"Project files created in "_s + folder + u"."_s;
   for (const QString& note : drivers.Notes()) message += u'\n' + note;
   for (const QString& file : result.m_unbundledFiles)
     message += u"\nWarning: "_s + file +

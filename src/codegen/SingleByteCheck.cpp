@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include "codegen/ToolChecks.h"
 #include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,13 +21,13 @@ void AddSetting(QList<CTextField>& fields, const QString& label, const QString& 
 // The settings the scripts and the main file hold, with the labels of the settings tab.
 void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
   fields.append({u"the project file name \""_s + doc.GetTitle() + u'"', doc.GetTitle()});
-  AddSetting(fields, u"FlexSpin.exe Folder:"_s, doc.m_sFlexSpinPath);
+  AddSetting(fields, FlexSpinFolderLabel().trimmed(), doc.m_sFlexSpinPath);
   if (doc.m_bUseLibraryPath)
     AddSetting(fields, u"-L Use Additional Library Folder"_s, doc.m_sLibraryPath);
   if (doc.m_bUseOptLevel) AddSetting(fields, u"-O Specify Optimization Level"_s, doc.m_sOptLevel);
   if (doc.m_bUseFlexOptions)
     AddSetting(fields, u"Add these additional options: (FlexSpin)"_s, doc.m_sFlexOptions);
-  AddSetting(fields, u"LoadP2.exe Folder:"_s, doc.m_sLoadP2Path);
+  AddSetting(fields, LoadP2FolderLabel().trimmed(), doc.m_sLoadP2Path);
   if (doc.m_bUsePlan9) AddSetting(fields, u"-9 Use Plan9 to access PC Folder:"_s, doc.m_sPlan9Path);
   if (doc.m_bUseBaud) AddSetting(fields, u"-b Specify terminal baud"_s, doc.m_sBaud);
   if (doc.m_bUseLoadP2Options)

@@ -19,9 +19,10 @@ bool CKyvDoc::OnNewDocument() {
   m_sPathName.clear();
 
   for (const CProfileValue& value : ProfileValues()) {
+    const QString fallback = NewProjectDefault(value, m_platform.m_pToolLocator);
     this->*value.m_pMember = m_platform.m_pSettings
-                                 ? m_platform.m_pSettings->ReadString(value.m_sName, value.m_sDefault)
-                                 : value.m_sDefault;
+                                 ? m_platform.m_pSettings->ReadString(value.m_sName, fallback)
+                                 : fallback;
   }
 
   m_nFileVersion = 1;

@@ -11,16 +11,37 @@
 struct CProfileValue {
   QString m_sName;
   QString CKyvDoc::*m_pMember;
-  QString m_sDefault;
+  QString m_sDefault;  // the built-in value, used as it is on Windows
+  // Where the machine's tools are known (off Windows): the value found there instead of the
+  // built-in one; null keeps the built-in value.
+  QString (*m_pLocatedDefault)(const CToolLocator&) = nullptr;
 };
+
+// The folder of flexspin, of loadp2, and the include folder of the FlexProp install around
+// flexspin ("" where there is none).
+QString LocatedFlexSpinFolder(const CToolLocator& locator);
+QString LocatedLoadP2Folder(const CToolLocator& locator);
+QString LocatedLibraryFolder(const CToolLocator& locator);
+// The Plan9 share has no usual place off Windows: the user picks one.
+inline QString NoLocatedFolder(const CToolLocator&) { return QString(); }
 
 inline const std::array<CProfileValue, 5>& ProfileValues() {
   static const std::array<CProfileValue, 5> values = {{
-      {QStringLiteral("FlexSpinPath"), &CKyvDoc::m_sFlexSpinPath, QStringLiteral("C:\\FlexProp\\bin")},
-      {QStringLiteral("LoadP2Path"), &CKyvDoc::m_sLoadP2Path, QStringLiteral("C:\\FlexProp\\bin")},
-      {QStringLiteral("LibraryPath"), &CKyvDoc::m_sLibraryPath, QStringLiteral("C:\\FlexProp\\include")},
-      {QStringLiteral("FlexOptions"), &CKyvDoc::m_sFlexOptions, QStringLiteral("--fixed --fcache=200")},
-      {QStringLiteral("Plan9Path"), &CKyvDoc::m_sPlan9Path, QStringLiteral("C:\\FlexProp\\Plan9")},
+      {QStringLiteral("FlexSpinPath"), &CKyvDoc::m_sFlexSpinPath, QStringLiteral("C:\\FlexProp\\bin"),
+       &LocatedFlexSpinFolder},
+      {QStringLiteral("LoadP2Path"), &CKyvDoc::m_sLoadP2Path, QStringLiteral("C:\\FlexProp\\bin"),
+       &LocatedLoadP2Folder},
+      {QStringLiteral("LibraryPath"), &CKyvDoc::m_sLibraryPath, QStringLiteral("C:\\FlexProp\\include"),
+       &LocatedLibraryFolder},
+      {QStringLiteral("FlexOptions"), &CKyvDoc::m_sFlexOptions, QStringLiteral("--fixed --fcache=200"),
+       nullptr},
+      {QStringLiteral("Plan9Path"), &CKyvDoc::m_sPlan9Path, QStringLiteral("C:\\FlexProp\\Plan9"),
+       &NoLocatedFolder},
   }};
   return values;
+}
+
+// The value a new project takes when the settings store remembers none.
+inline QString NewProjectDefault(const CProfileValue& value, const CToolLocator* locator) {
+  return locator && value.m_pLocatedDefault ? value.m_pLocatedDefault(*locator) : value.m_sDefault;
 }

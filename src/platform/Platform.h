@@ -52,6 +52,15 @@ public:
   virtual QDateTime Now() const = 0;
 };
 
+// Finds an external program installed on this machine, for the tool folders a new project
+// starts with.
+class CToolLocator {
+public:
+  virtual ~CToolLocator() = default;
+  // The folder holding program (a bare name: "flexspin", "loadp2"), or "" when none is found.
+  virtual QString ProgramFolder(const QString& program) const = 0;
+};
+
 // The bundle handed to documents and editors. Every pointer is owned by the host and must
 // outlive the documents that use it.
 struct CPlatform {
@@ -59,4 +68,6 @@ struct CPlatform {
   CSettingsStore* m_pSettings = nullptr;
   CSavePrompt* m_pSavePrompt = nullptr;
   CClock* m_pClock = nullptr;
+  // Null where new projects keep the built-in Windows folders (on Windows, and in tests).
+  const CToolLocator* m_pToolLocator = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/MdiTabArea.h"
 #include "app/PinGrid.h"
 #include "app/Ribbon.h"
+#include "codegen/ToolChecks.h"
 #include "model/KyvFile.h"
 #include "platform/QtSettingsStore.h"
 
@@ -43,6 +44,30 @@ private:
     const QString path = m_fixture.ActiveDoc().GetPathName();
     m_fixture.Stop();
     return path;
+  }
+
+  // Points the active project's settings tab at a folder of stand-in flexspin and loadp2 that
+  // print their arguments (and fail as a compile error would, when asked to).
+  void UseStandInTools(const QTemporaryDir& tools, int exitCode = 0) {
+    for (const QString& name : {QStringLiteral("flexspin"), QStringLiteral("loadp2")}) {
+      QFile tool(QDir(tools.path()).filePath(name));
+      QVERIFY(tool.open(QIODevice::WriteOnly));
+      tool.write(QStringLiteral("#!/bin/sh\necho \"stand-in %1 $*\"\nexit %2\n").arg(name).arg(exitCode).toUtf8());
+      tool.close();
+      QVERIFY(tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner));
+    }
+    for (const QString& field : {QStringLiteral("flexSpinPath"), QStringLiteral("loadP2Path")})
+      m_fixture.ActiveView().findChild<QLineEdit*>(field)->setText(tools.path());
+  }
+
+  // A build script of the test's own beside an empty main file, as if generated.
+  static void WriteBuildScript(const QString& project, const QByteArray& script) {
+    const QDir folder = QFileInfo(project).dir();
+    QFile file(folder.filePath(QStringLiteral("build.sh")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(script);
+    QFile main(folder.filePath(QFileInfo(project).completeBaseName() + QStringLiteral(".spin2")));
+    QVERIFY(main.open(QIODevice::WriteOnly));
   }
 
   QList<QAction*> GeneratorCommands() {
@@ -325,13 +350,26 @@ private slots:
     m_fixture.Frame().m_pButtonPropTool->trigger();
     doc.m_sMainFilePath = m_fixture.WorkPath(QStringLiteral("Kyv1.spin2"));
     doc.m_sFlexSpinPath.clear();
+#if defined(Q_OS_WIN)
     m_fixture.Frame().m_pButtonFlexProp->trigger();
     doc.m_sFlexSpinPath = QStringLiteral("\bin");  // no FlexProp folder left: nothing to start
     m_fixture.Frame().m_pButtonFlexProp->trigger();
+    const QString noFlexProp = QStringLiteral("Please specify FlexProp path before invoking FlexProp.");
+#else
+    // Off Windows an empty folder means "from PATH", and a FlexProp found nowhere is said so.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", m_fixture.WorkPath(QStringLiteral("empty")).toLocal8Bit());
+    m_fixture.Frame().m_pButtonFlexProp->trigger();
+    qputenv("PATH", path);
+    const QString noFlexProp = FlexPropMissingMessage(QString());
+    QVERIFY(m_fixture.Frame().m_pButtonPropTool->toolTip().contains(QStringLiteral("default editor")));
+#endif
+    m_fixture.Frame().m_pButtonPropTool->trigger();  // the main file was never written
     QCOMPARE(CPromptHooks::ShownTexts(),
              (QStringList{QStringLiteral("Please Generate Files before invoking FlexProp."),
-                          QStringLiteral("Please Generate Code before invoking Prop Tool."),
-                          QStringLiteral("Please specify FlexProp path before invoking FlexProp.")}));
+                          QStringLiteral("Please Generate Code before invoking Prop Tool."), noFlexProp,
+                          QDir::toNativeSeparators(doc.m_sMainFilePath) +
+                              QStringLiteral(" is no longer there. Press \"1: Generate Code\" to write it again.")}));
     for (const auto& message : CPromptHooks::ShownMessages()) {
       QCOMPARE(message.m_style, MessageStyle::Plain);
       QCOMPARE(message.m_sCaption, QStringLiteral("Kyv"));
@@ -353,11 +391,10 @@ private slots:
 #if !defined(Q_OS_WIN)
   void compileShowsTheScriptOutputAndItsExitStatus() {
     const QString path = SavedProject(QStringLiteral("Script.KYV"));
-    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("echo compiling Script.spin2\necho 'an error' >&2\nexit 3\n");
-    script.close();
+    WriteBuildScript(path, "echo compiling Script.spin2\necho 'an error' >&2\nexit 3\n");
     m_fixture.Start({path});
+    QTemporaryDir tools;
+    UseStandInTools(tools);
     CBuildOutputPane* pane = m_fixture.Frame().BuildOutput();
     QSignalSpy finished(pane, &CBuildOutputPane::finished);
     m_fixture.Frame().m_pButtonCompile->trigger();
@@ -384,8 +421,9 @@ private slots:
     folder->selectAll();
     QTest::keyClicks(folder, flexSpinFolder.path());
     m_fixture.Frame().m_pButtonGenerate->trigger();
-    QCOMPARE(CPromptHooks::ShownTexts().value(0), QStringLiteral("Project files created."));
     const QDir project = QFileInfo(path).dir();
+    QCOMPARE(CPromptHooks::ShownTexts().value(0),
+             QStringLiteral("Project files created in %1.").arg(QDir::toNativeSeparators(project.path())));
     QVERIFY(project.exists(QStringLiteral("build.sh")));
     QVERIFY(project.exists(QStringLiteral("Generated.spin2")));
 
@@ -405,11 +443,10 @@ private slots:
 
   void stopEndsARunningScript() {
     const QString path = SavedProject(QStringLiteral("Slow.KYV"));
-    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("echo started\nexec sleep 30\n");
-    script.close();
+    WriteBuildScript(path, "echo started\nexec sleep 30\n");
     m_fixture.Start({path});
+    QTemporaryDir tools;
+    UseStandInTools(tools);
     CBuildOutputPane* pane = m_fixture.Frame().BuildOutput();
     QSignalSpy finished(pane, &CBuildOutputPane::finished);
     m_fixture.Frame().m_pButtonCompile->trigger();

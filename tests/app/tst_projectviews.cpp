@@ -5,6 +5,7 @@
 #include "app/ObjectView.h"
 #include "app/PinGrid.h"
 #include "app/PinsView.h"
+#include "codegen/BuildScripts.h"
 #include "model/KyvFile.h"
 #include "model/PinClaim.h"
 #include "platform/QtSettingsStore.h"
@@ -169,7 +170,29 @@ private slots:
     QCOMPARE((QStringList{doc.m_sSdClk, doc.m_sSdCs, doc.m_sSdMosi, doc.m_sSdMiso}), pins);
   }
 
+  // The port is the user's: kept in the settings store at once, never in the project, and
+  // shown again by every project's tab.
+  void serialPortChoiceIsAUserSetting() {
+    CQtSettingsStore().WriteString(kSerialPortSetting, QStringLiteral("/dev/ttyKYV9"));
+    m_fixture.Start();
+    QComboBox* port = Control<QComboBox>(QStringLiteral("serialPort"));
+    QCOMPARE(port->itemText(0), QStringLiteral("Automatic"));
+    QCOMPARE(port->currentText(), QStringLiteral("/dev/ttyKYV9 (not connected)"));
+
+    port->setCurrentIndex(0);
+    emit port->activated(0);
+    QCOMPARE(CQtSettingsStore().ReadString(kSerialPortSetting, QStringLiteral("unset")), QString());
+    QVERIFY(!m_fixture.ActiveDoc().IsModified());
+    const QByteArray before = KyvFileBytes(m_fixture.ActiveDoc());
+
+    CQtSettingsStore().WriteString(kSerialPortSetting, QStringLiteral("/dev/ttyKYV9"));
+    m_fixture.ActiveDoc().UpdateAllViews();
+    QCOMPARE(port->currentData().toString(), QStringLiteral("/dev/ttyKYV9"));
+    QCOMPARE(KyvFileBytes(m_fixture.ActiveDoc()), before);
+  }
+
   void browseTakesTheChosenFolderAndCancelKeepsTheText() {
+    const QString stored = m_fixture.ActiveDoc().m_sLibraryPath;
     QLineEdit* folder = Edit(QStringLiteral("libraryPath"));
     Retype(folder, QStringLiteral("typed"));
     CPromptHooks::QueuePath(QString());
@@ -178,7 +201,7 @@ private slots:
     CPromptHooks::QueuePath(m_fixture.WorkPath(QStringLiteral("lib")));
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("browseLibrary")), Qt::LeftButton);
     QCOMPARE(folder->text(), QDir::toNativeSeparators(m_fixture.WorkPath(QStringLiteral("lib"))));
-    QCOMPARE(m_fixture.ActiveDoc().m_sLibraryPath, QStringLiteral("C:\\FlexProp\\include"));
+    QCOMPARE(m_fixture.ActiveDoc().m_sLibraryPath, stored);
   }
 
   void objectListAndWarningLines() {

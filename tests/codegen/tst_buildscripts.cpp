@@ -15,6 +15,8 @@ class TestBuildScripts : public QObject {
   void shellToolsComeFromPathWithoutAFolder();
   void loaderOptionsFollowTheBaud();
   void heapSizeChangesNeitherScript();
+  void chosenSerialPortGoesToTheLoader_data();
+  void chosenSerialPortGoesToTheLoader();
   void baseName_data();
   void baseName();
 
@@ -99,6 +101,44 @@ void TestBuildScripts::heapSizeChangesNeitherScript() {
   doc.m_sHeapSize = u"16000"_s;
   QCOMPARE((QStringList{BuildBatText(doc), LoadBatText(doc), BuildShText(doc), LoadShText(doc)}),
            before);
+}
+
+void TestBuildScripts::chosenSerialPortGoesToTheLoader_data() {
+  QTest::addColumn<QString>("port");
+  QTest::addColumn<QString>("batLine");
+  QTest::addColumn<QString>("shLine");
+  // Automatic (no setting, or an empty one) leaves both scripts exactly as before.
+  QTest::newRow("automatic") << QString() << u"C:\\FlexProp\\bin\\loadp2.exe  -T -k -b 230400  Demo.binary"_s
+                             << u"C:/FlexProp/bin/loadp2  -T -k -b 230400  Demo.binary"_s;
+  QTest::newRow("linux port") << u"/dev/ttyUSB0"_s
+                              << u"C:\\FlexProp\\bin\\loadp2.exe  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s
+                              << u"C:/FlexProp/bin/loadp2  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s;
+  QTest::newRow("windows port") << u"COM3"_s
+                                << u"C:\\FlexProp\\bin\\loadp2.exe  -p COM3 -T -k -b 230400  Demo.binary"_s
+                                << u"C:/FlexProp/bin/loadp2  -p COM3 -T -k -b 230400  Demo.binary"_s;
+  QTest::newRow("port name the shell would split")
+      << u"/dev/serial/by-id/usb-P2 Edge$1"_s
+      << u"C:\\FlexProp\\bin\\loadp2.exe  -p \"/dev/serial/by-id/usb-P2 Edge$1\" -T -k -b 230400  Demo.binary"_s
+      << u"C:/FlexProp/bin/loadp2  -p '/dev/serial/by-id/usb-P2 Edge$1' -T -k -b 230400  Demo.binary"_s;
+}
+
+void TestBuildScripts::chosenSerialPortGoesToTheLoader() {
+  QFETCH(QString, port);
+  QFETCH(QString, batLine);
+  QFETCH(QString, shLine);
+  CTestPlatform test;
+  if (!port.isEmpty()) test.m_settings.m_strings[kSerialPortSetting] = port;
+  CKyvDoc doc(test.Services());
+  NewDoc(doc);
+  QCOMPARE(LoadBatText(doc).section(u'\n', 1, 1), batLine);
+  QCOMPARE(LoadShText(doc).section(u'\n', 3, 3), shLine);
+  // The port belongs to the loader only.
+  QCOMPARE(BuildShText(doc), [&] {
+    CTestPlatform plain;
+    CKyvDoc other(plain.Services());
+    NewDoc(other);
+    return BuildShText(other);
+  }());
 }
 
 void TestBuildScripts::baseName_data() {

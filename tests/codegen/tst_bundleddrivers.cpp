@@ -191,7 +191,8 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   const CGenerateResult result = GenerateFiles(doc, options);
   QVERIFY(result.m_bCompleted);
   QCOMPARE(result.m_unbundledFiles, QStringList());
-  QCOMPARE(platform.m_messages.Texts(), QStringList{u"Project files created."_s});
+  QCOMPARE(platform.m_messages.Texts(),
+           QStringList{u"Project files created in "_s + QDir::toNativeSeparators(out.path()) + u"."_s});
 }
 
 QTEST_GUILESS_MAIN(TestBundledDrivers)

@@ -69,9 +69,9 @@ QString Native(const QString& folder, const QString& name) {
   return QDir::toNativeSeparators(QDir(folder).filePath(name));
 }
 
-// The final message as Generate Files builds it for these unbundled files.
-QString CreatedMessage(const QStringList& unbundled) {
-  QString text = u"Project files created."_s;
+// The final message as Generate Files builds it for this folder and these unbundled files.
+QString CreatedMessage(const QString& folder, const QStringList& unbundled) {
+  QString text = u"Project files created in "_s + QDir::toNativeSeparators(folder) + u"."_s;
   for (const QString& file : unbundled)
     text += u"\nWarning: "_s + file +
             u" was written empty: its driver is not bundled with this build of Kyv."_s;
@@ -185,7 +185,7 @@ void TestGenerateFiles::goldenProjects() {
   for (const QString& script : {u"build.sh"_s, u"load.sh"_s})
     QVERIFY(QFileInfo(project.Path(script)).isExecutable());
 #endif
-  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(result.m_unbundledFiles)});
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(project.Folder(), result.m_unbundledFiles)});
   QCOMPARE(project.m_test.m_messages.m_messages.last().m_style, MessageStyle::Plain);
 }
 
@@ -313,7 +313,7 @@ void TestGenerateFiles::unbundledDriversAreWrittenEmptyAndNamed() {
     }
   }
   QCOMPARE(result.m_unbundledFiles, unbundled);  // each named once, though written twice
-  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(unbundled)});
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(project.Folder(), unbundled)});
 }
 
 void TestGenerateFiles::userDriverFolderReplacesBundledFiles() {
@@ -354,7 +354,7 @@ void TestGenerateFiles::missingDriverFolderIsReported() {
   const CGenerateResult result = project.Generate({QString(), missing});
   QVERIFY(result.m_bCompleted);
   const QString message = project.m_test.m_messages.Texts().last();
-  QVERIFY(message.startsWith(u"Project files created.\nWarning: the driver folder "_s +
+  QVERIFY(message.startsWith(CreatedMessage(project.Folder(), {}) + u"\nWarning: the driver folder "_s +
                              QDir::toNativeSeparators(missing) +
                              u" does not exist; the bundled drivers were written."_s));
 }
@@ -487,7 +487,7 @@ void TestGenerateFiles::mainFileNotCreatable() {
   QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s) +
                                   u" -->"_s),
            qPrintable(messages[0]));
-  QCOMPARE(messages[1], CreatedMessage(result.m_unbundledFiles));
+  QCOMPARE(messages[1], CreatedMessage(project.Folder(), result.m_unbundledFiles));
   QCOMPARE(project.m_doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
   QCOMPARE(FileNames(result.m_filesWritten),
            (ScriptNames() + QStringList{u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s}));

@@ -1,0 +1,118 @@
+#include "codegen/ToolChecks.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "codegen/BuildScripts.h"
+#include "model/KyvDoc.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kSettingsTab = u"\"P2 & FlexSpin\""_s;
+const QString kGenerateButton = u"\"1: Generate Code\""_s;
+const QString kCompileButton = u"\"2: Compile\""_s;
+
+QString OnThisPlatform(const QString& windows, const QString& elsewhere) {
+#if defined(Q_OS_WIN)
+  Q_UNUSED(elsewhere);
+  return windows;
+#else
+  Q_UNUSED(windows);
+  return elsewhere;
+#endif
+}
+
+// The folder as the file system takes it: off Windows, backslashes (a project made on Windows)
+// read as slashes, as the shell scripts write them.
+QString LocalFolder(const QString& folder) {
+#if defined(Q_OS_WIN)
+  return folder;
+#else
+  QString local = folder;
+  return local.replace(u'\\', u'/');
+#endif
+}
+
+// "" when program is in the folder (on the search path when the folder is empty), else what to
+// fix, naming the folder and its label.
+QString MissingTool(const QString& program, const QString& folder, const QString& label,
+                    const QStringList& searchPath) {
+  const bool found = folder.isEmpty()
+                         ? !QStandardPaths::findExecutable(program, searchPath).isEmpty()
+                         : !QStandardPaths::findExecutable(program, {LocalFolder(folder)}).isEmpty();
+  if (found) return QString();
+  const QString where = folder.isEmpty() ? u"on the PATH"_s : u"in the folder "_s + folder;
+  return program + u" was not found "_s + where + u". Set \""_s + label.trimmed() + u"\" on the "_s +
+         kSettingsTab + u" tab to the folder that holds it, then press "_s + kGenerateButton +
+         u" again."_s;
+}
+
+// "" when every file is in the project folder, else the request to generate first.
+QString MissingGeneratedFile(const QDir& project, const QStringList& files) {
+  for (const QString& file : files)
+    if (!project.exists(file))
+      return u"Generate the project first: press "_s + kGenerateButton + u" ("_s + file +
+             u" is not in "_s + QDir::toNativeSeparators(project.path()) + u")."_s;
+  return QString();
+}
+
+}  // namespace
+
+QString FlexSpinFolderLabel() { return OnThisPlatform(u"FlexSpin.exe Folder: "_s, u"FlexSpin Folder: "_s); }
+QString LoadP2FolderLabel() { return OnThisPlatform(u"LoadP2.exe Folder: "_s, u"LoadP2 Folder: "_s); }
+QString BuildScriptName() { return OnThisPlatform(u"build.bat"_s, u"build.sh"_s); }
+QString LoadScriptName() { return OnThisPlatform(u"load.bat"_s, u"load.sh"_s); }
+
+QString CompileProblem(const CKyvDoc& doc, const QString& projectFolder,
+                       const QStringList& searchPath) {
+  const QDir project(projectFolder);
+  const QString mainFile = ProjectBaseName(doc) + u".spin2"_s;
+  QString problem = MissingGeneratedFile(project, {BuildScriptName(), mainFile});
+  if (problem.isEmpty())
+    problem = MissingTool(u"flexspin"_s, doc.m_sFlexSpinPath, FlexSpinFolderLabel(), searchPath);
+  return problem;
+}
+
+QString LoadProblem(const CKyvDoc& doc, const QString& projectFolder,
+                    const QStringList& searchPath) {
+  const QDir project(projectFolder);
+  const QString mainFile = ProjectBaseName(doc) + u".spin2"_s;
+  const QString binary = ProjectBaseName(doc) + u".binary"_s;
+  QString problem = MissingGeneratedFile(project, {LoadScriptName(), mainFile});
+  if (!problem.isEmpty()) return problem;
+
+  const QFileInfo compiled(project.filePath(binary));
+  if (!compiled.exists())
+    return u"Compile first: press "_s + kCompileButton + u" ("_s + binary + u" is not in "_s +
+           QDir::toNativeSeparators(project.path()) + u")."_s;
+  if (compiled.lastModified() < QFileInfo(project.filePath(mainFile)).lastModified())
+    return u"Compile first: press "_s + kCompileButton + u" ("_s + binary + u" is older than "_s +
+           mainFile + u")."_s;
+
+  return MissingTool(u"loadp2"_s, doc.m_sLoadP2Path, LoadP2FolderLabel(), searchPath);
+}
+
+CFlexPropStart FindFlexProp(const QString& flexPropFolder, const QStringList& searchPath) {
+  if (!flexPropFolder.isEmpty()) {
+    const QString folder = LocalFolder(flexPropFolder);
+    const QString program = QStandardPaths::findExecutable(u"flexprop"_s, {folder});
+    if (!program.isEmpty()) return {program, {}};
+    const QString script = QDir(folder).filePath(u"flexprop.tcl"_s);
+    const QString wish = QStandardPaths::findExecutable(u"wish"_s, searchPath);
+    if (QFileInfo::exists(script) && !wish.isEmpty()) return {wish, {script}};
+  }
+  return {QStandardPaths::findExecutable(u"flexprop"_s, searchPath), {}};
+}
+
+QString FlexPropMissingMessage(const QString& flexPropFolder) {
+  const QString where = flexPropFolder.isEmpty()
+                            ? u"on the PATH"_s
+                            : u"in "_s + flexPropFolder + u" nor on the PATH"_s;
+  return u"FlexProp was not found "_s + where + u". Set \""_s + FlexSpinFolderLabel().trimmed() +
+         u"\" on the "_s + kSettingsTab +
+         u" tab to the bin folder of your FlexProp install, or put flexprop on the PATH."_s;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CKyvDoc;
+
+// The labels of the two tool folders on the "P2 & FlexSpin" tab; ".exe" only where the
+// programs carry it.
+QString FlexSpinFolderLabel();
+QString LoadP2FolderLabel();
+
+// The scripts "2: Compile" and "3: Load P2" run on this platform.
+QString BuildScriptName();
+QString LoadScriptName();
+
+// What "2: Compile" and "3: Load P2" need before they start anything: the generated files, the
+// tool in the folder the "P2 & FlexSpin" tab names (or on the search path when that folder is
+// empty) and, for Load, a binary no older than the main file. Each returns "" when all is there,
+// else a message that says what to fix. searchPath empty: the PATH of the environment.
+QString CompileProblem(const CKyvDoc& doc, const QString& projectFolder,
+                       const QStringList& searchPath = {});
+QString LoadProblem(const CKyvDoc& doc, const QString& projectFolder,
+                    const QStringList& searchPath = {});
+
+// How "Edit code with FlexProp" starts FlexProp off Windows, before the main file's path: a
+// flexprop program in the FlexProp folder, else its flexprop.tcl run by wish, else flexprop on
+// the search path. An empty program when none of them is there.
+struct CFlexPropStart {
+  QString m_sProgram;
+  QStringList m_arguments;
+};
+CFlexPropStart FindFlexProp(const QString& flexPropFolder, const QStringList& searchPath = {});
+
+// The message when FindFlexProp finds nothing.
+QString FlexPropMissingMessage(const QString& flexPropFolder);
