@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "model/KyvFile.h"
 #include "platform/MachineToolLocator.h"
+#include "model/ProjectLock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,9 +89,20 @@ bool CKyvApp::DoSave(CKyvDoc& doc, bool askForName) {
     path = PromptSaveFileName(m_pMainFrame.get(), proposed);
     if (path.isEmpty()) return false;
   }
+  // Held until the file is written, so that kyv-cli or another Kyv cannot change it halfway.
+  CProjectLock lock(path);
+  QString error;
+  if (!lock.Acquire(&error)) {
+    m_messages.ShowWarning(kAppTitle, error);
+    return false;
+  }
+  const bool ownFile =
+      !doc.GetPathName().isEmpty() && QFileInfo(doc.GetPathName()) == QFileInfo(path);
+  if (ownFile && HasFileChangedOnDisk(doc) &&
+      !AskOverwriteChangedFile(m_pMainFrame.get(), QDir::toNativeSeparators(path)))
+    return false;
   // What the settings tab shows is what the file holds.
   doc.UpdateAllViews();
-  QString error;
   if (!SaveKyvFile(doc, path, &error)) {
     m_messages.ShowWarning(kAppTitle, error);
     return false;

@@ -71,8 +71,12 @@ void CMessageBoxService::ShowMessage(MessageStyle style, const QString& caption,
   box.exec();
 }
 
-QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle) {
-  const QString text = QStringLiteral("Save changes to %1?").arg(projectTitle);
+namespace {
+
+// A question with the given buttons; in test mode the next queued answer (cancel when none).
+QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton) {
   if (CPromptHooks::IsTestMode()) {
     State().m_questions.append(text);
     if (State().m_buttons.isEmpty()) {
@@ -81,10 +85,25 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& proje
     }
     return State().m_buttons.dequeue();
   }
-  QMessageBox box(QMessageBox::Warning, kAppTitle, text,
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-  box.setDefaultButton(QMessageBox::Save);
+  QMessageBox box(QMessageBox::Warning, kAppTitle, text, buttons, parent);
+  box.setDefaultButton(defaultButton);
   return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle) {
+  return Ask(parent, QStringLiteral("Save changes to %1?").arg(projectTitle),
+             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+}
+
+bool AskOverwriteChangedFile(QWidget* parent, const QString& path) {
+  const QString text = QStringLiteral(
+                           "%1 has been changed by another program since it was opened or last "
+                           "saved.\n\nReplace it with this project, losing those changes?")
+                           .arg(path);
+  return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath) {

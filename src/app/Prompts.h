@@ -45,6 +45,10 @@ public:
 // Save / Discard / Cancel for a project with unsaved changes.
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle);
 
+// Asked before a save replaces a project file that another program changed since it was opened
+// or last saved; true when the user chooses to replace it.
+bool AskOverwriteChangedFile(QWidget* parent, const QString& path);
+
 // The Save As dialog for project files; "" when cancelled.
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath);
 // The Open dialog for project files, starting in startFolder; "" when cancelled.

@@ -1,11 +1,13 @@
 #include "cli/CliCommands.h"
 
 #include "model/KyvFile.h"
+#include "model/ProjectLock.h"
 
 const std::vector<CCliCommand>& CliCommands() {
   static const std::vector<CCliCommand> commands = {
-      {QStringLiteral("new"), QStringLiteral("new FILE.KYV"),
-       QStringLiteral("create a project as File New makes it and save it"), &CmdNew},
+      {QStringLiteral("new"), QStringLiteral("new FILE.KYV [--force]"),
+       QStringLiteral("create a project as File New makes it and save it; --force replaces an "
+                      "existing file"), &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
       {QStringLiteral("add"), QStringLiteral("add FILE.KYV KIND [--set KEY=VALUE]..."),
@@ -42,6 +44,13 @@ std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context) 
 bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context) {
   QString error;
   if (SaveKyvFile(doc, path, &error)) return true;
+  context.m_err << error << Qt::endl;
+  return false;
+}
+
+bool LockProject(CProjectLock& lock, CCliContext& context) {
+  QString error;
+  if (lock.Acquire(&error)) return true;
   context.m_err << error << Qt::endl;
   return false;
 }

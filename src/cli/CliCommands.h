@@ -8,6 +8,7 @@
 #include "cli/CliContext.h"
 
 class CKyvDoc;
+class CProjectLock;
 
 // One verb of kyv-cli. Run gets the arguments after the verb.
 struct CCliCommand {
@@ -23,6 +24,8 @@ const std::vector<CCliCommand>& CliCommands();
 // one (false after printing the error).
 std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context);
 bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context);
+// Takes the project's lock for a read-modify-write (false after printing why not).
+bool LockProject(CProjectLock& lock, CCliContext& context);
 // Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
 int UsageError(const QString& verb, const QString& text, CCliContext& context);
 

@@ -3,6 +3,7 @@
 #include "editors/EditorFactory.h"
 #include "editors/ObjectPicker.h"
 #include "model/KyvFile.h"
+#include "model/ProjectLock.h"
 
 #include <QPair>
 
@@ -188,6 +189,8 @@ int CmdAdd(const QStringList& args, CCliContext& context) {
   QString problem;
   if (!ParseSettings(args.mid(2), &settings, &problem)) return UsageError(kAdd, problem, context);
 
+  CProjectLock lock(args[0]);
+  if (!LockProject(lock, context)) return kExitUserError;
   auto doc = OpenProject(args[0], context);
   if (!doc) return kExitUserError;
   auto record = std::make_unique<CCodeObject>();
@@ -211,6 +214,8 @@ int CmdEdit(const QStringList& args, CCliContext& context) {
   QString problem;
   if (!ParseSettings(args.mid(2), &settings, &problem)) return UsageError(kEdit, problem, context);
 
+  CProjectLock lock(args[0]);
+  if (!LockProject(lock, context)) return kExitUserError;
   auto doc = OpenProject(args[0], context);
   if (!doc) return kExitUserError;
   CCodeObject* object = doc->FindObject(args[1]);
@@ -239,6 +244,8 @@ int CmdEdit(const QStringList& args, CCliContext& context) {
 int CmdDelete(const QStringList& args, CCliContext& context) {
   if (args.size() != 2)
     return UsageError(kDelete, QStringLiteral("expected FILE.KYV and NAME"), context);
+  CProjectLock lock(args[0]);
+  if (!LockProject(lock, context)) return kExitUserError;
   auto doc = OpenProject(args[0], context);
   if (!doc) return kExitUserError;
   CCodeObject* object = doc->FindObject(args[1]);

@@ -1,10 +1,11 @@
 #include "cli/CliCommands.h"
+#include "cli/ImportChecks.h"
+#include "model/AtomicFile.h"
 #include "model/KyvFile.h"
+#include "model/ProjectLock.h"
 #include "model/ProjectJson.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 int CmdExport(const QStringList& args, CCliContext& context) {
   const QString verb = QStringLiteral("export");
@@ -33,10 +34,10 @@ int CmdExport(const QStringList& args, CCliContext& context) {
     context.m_out.flush();
     return kExitOk;
   }
-  QSaveFile file(output);
-  if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
+  QString reason;
+  if (!WriteFileAtomically(output, json, &reason)) {
     context.m_err << QStringLiteral("Cannot write %1: %2.")
-                         .arg(QDir::toNativeSeparators(output), file.errorString())
+                         .arg(QDir::toNativeSeparators(output), reason)
                   << Qt::endl;
     return kExitUserError;
   }
@@ -47,18 +48,19 @@ int CmdImport(const QStringList& args, CCliContext& context) {
   if (args.size() != 2)
     return UsageError(QStringLiteral("import"), QStringLiteral("expected IN.json and FILE.KYV"),
                       context);
-  QFile input(args[0]);
-  if (!input.open(QIODevice::ReadOnly)) {
-    context.m_err << QStringLiteral("Cannot open %1: %2.")
-                         .arg(QDir::toNativeSeparators(args[0]), input.errorString())
-                  << Qt::endl;
+  QByteArray json;
+  QString error;
+  if (!ReadProjectFileBytes(args[0], &json, &error)) {
+    context.m_err << error << Qt::endl;
     return kExitUserError;
   }
-  QString error;
-  const auto doc = ProjectFromJson(input.readAll(), context.m_platform, &error);
-  if (!doc) {
+  const auto doc = ProjectFromJson(json, context.m_platform, &error);
+  if (doc) error = ImportedProjectProblem(*doc);
+  if (!doc || !error.isEmpty()) {
     context.m_err << QDir::toNativeSeparators(args[0]) << QStringLiteral(": ") << error << Qt::endl;
     return kExitUserError;
   }
+  CProjectLock lock(args[1]);
+  if (!LockProject(lock, context)) return kExitUserError;
   return SaveProject(*doc, args[1], context) ? kExitOk : kExitUserError;
 }

@@ -1,12 +1,39 @@
 #include "cli/CliCommands.h"
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
+#include "model/ProjectLock.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 int CmdNew(const QStringList& args, CCliContext& context) {
-  if (args.size() != 1) return UsageError(QStringLiteral("new"), QStringLiteral("expected one FILE.KYV"), context);
+  const QString verb = QStringLiteral("new");
+  QString path;
+  bool force = false;
+  for (const QString& arg : args) {
+    if (arg == u"--force")
+      force = true;
+    else if (arg.startsWith(u'-') && arg.size() > 1)
+      return UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
+    else if (path.isEmpty())
+      path = arg;
+    else
+      return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  }
+  if (path.isEmpty()) return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+
+  CProjectLock lock(path);
+  if (!LockProject(lock, context)) return kExitUserError;
+  if (!force && QFileInfo::exists(path)) {
+    context.m_err << QStringLiteral("%1 already exists; nothing was written. Give --force to "
+                                    "replace it with a new project.")
+                         .arg(QDir::toNativeSeparators(path))
+                  << Qt::endl;
+    return kExitUserError;
+  }
   CKyvDoc doc(context.m_platform);
   doc.OnNewDocument();
-  return SaveProject(doc, args[0], context) ? kExitOk : kExitUserError;
+  return SaveProject(doc, path, context) ? kExitOk : kExitUserError;
 }
 
 int CmdInfo(const QStringList& args, CCliContext& context) {

@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include <new>
+
 namespace {
 
 void PrintHelp(QTextStream& out) {
@@ -28,8 +30,15 @@ int RunCli(const QStringList& args, CCliContext& context) {
     context.m_out << QStringLiteral("kyv-cli " KYV_VERSION) << Qt::endl;
     return kExitOk;
   }
-  for (const CCliCommand& command : CliCommands())
-    if (command.m_sVerb == verb) return command.m_pRun(args.mid(1), context);
+  for (const CCliCommand& command : CliCommands()) {
+    if (command.m_sVerb != verb) continue;
+    try {
+      return command.m_pRun(args.mid(1), context);
+    } catch (const std::bad_alloc&) {
+      context.m_err << QStringLiteral("kyv-cli: out of memory; the command was stopped") << Qt::endl;
+      return kExitUserError;
+    }
+  }
   context.m_err << QStringLiteral("kyv-cli: unknown command \"%1\"; see kyv-cli --help").arg(verb)
                 << Qt::endl;
   return kExitUsage;

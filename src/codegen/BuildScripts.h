@@ -16,7 +16,9 @@ inline const QString kSerialPortSetting = QStringLiteral("SerialPort");
 QString BuildBatText(const CKyvDoc& doc);
 QString LoadBatText(const CKyvDoc& doc);
 
-// build.sh and load.sh: the same command lines for the POSIX flexspin and loadp2, written with
-// LF line ends and made executable.
+// build.sh and load.sh: the same command lines for the POSIX flexspin and loadp2, written in
+// UTF-8 with LF line ends and made executable. Every name and path is one single-quoted shell
+// word, option fields are split into words as a shell would split them and each word is quoted.
+// build.sh passes the include folder beside flexspin only when that folder exists.
 QString BuildShText(const CKyvDoc& doc);
 QString LoadShText(const CKyvDoc& doc);

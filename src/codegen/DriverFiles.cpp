@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "codegen/GenerateFiles.h"
+#include "codegen/GeneratedFileWriter.h"
+#include "model/AtomicFile.h"
 #include "model/CodeObject.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -93,14 +95,6 @@ QByteArray BundledBytes(uint16_t resource) {
   return bundled.isValid() ? bundled.uncompressedData() : QByteArray();
 }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  file.write(bytes);
-  file.close();
-  return true;
-}
-
 }  // namespace
 
 QList<const CDriverFile*> DriverFilesFor(const CCodeObject& object) {
@@ -119,15 +113,19 @@ bool IsResourceBundled(uint16_t resource) {
   return row && QResource(u":/drivers/"_s + row->m_sResourceName).isValid();
 }
 
-ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path) {
+ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path, QString* reason) {
   const bool bundled = IsResourceBundled(resource);
-  if (!WriteBytes(path, BundledBytes(resource))) return ResourceWrite::NotCreated;
+  QString why;
+  if (!WriteFileAtomically(path, BundledBytes(resource), &why)) {
+    if (reason) *reason = why;
+    return ResourceWrite::NotCreated;
+  }
   return bundled ? ResourceWrite::Written : ResourceWrite::WrittenEmpty;
 }
 
 CDriverWriter::CDriverWriter(const QString& projectFolder, const QString& userFolder,
-                             CGenerateResult& result)
-    : m_sProjectFolder(projectFolder), m_result(result) {
+                             CGeneratedFileWriter& files)
+    : m_sProjectFolder(projectFolder), m_files(files) {
   if (userFolder.isEmpty()) return;
   if (QFileInfo(userFolder).isDir())
     m_sUserFolder = userFolder;
@@ -147,44 +145,36 @@ QString CDriverWriter::UserFile(const QString& fileName) const {
   return QString();
 }
 
-void CDriverWriter::Write(const CDriverFile& file) {
+bool CDriverWriter::Write(const CDriverFile& file) {
   const QString path = QDir::toNativeSeparators(QDir(m_sProjectFolder).filePath(file.m_sFileName));
-  auto recordWritten = [&] {
-    if (!m_result.m_filesWritten.contains(path)) m_result.m_filesWritten.append(path);
-  };
 
   const QString userPath = UserFile(file.m_sFileName);
   if (!userPath.isEmpty()) {
     QFile user(userPath);
     if (user.open(QIODevice::ReadOnly)) {
       const QByteArray bytes = user.readAll();
-      user.close();
-      if (WriteBytes(path, bytes)) recordWritten();
-      return;
+      if (user.error() == QFileDevice::NoError) return m_files.Write(path, bytes);
     }
     m_notes.append(u"Warning: "_s + QDir::toNativeSeparators(userPath) + u" cannot be read ("_s +
                    user.errorString() + u"); the bundled "_s + file.m_sFileName +
                    u" was written."_s);
   }
 
-  switch (WriteResourceToFile(file.m_nResource, path)) {
-    case ResourceWrite::Written:
-      recordWritten();
-      break;
-    case ResourceWrite::WrittenEmpty:
-      recordWritten();
-      if (!m_result.m_unbundledFiles.contains(file.m_sFileName))
-        m_result.m_unbundledFiles.append(file.m_sFileName);
-      break;
-    case ResourceWrite::NotCreated:
-      break;
-  }
+  if (!m_files.Write(path, BundledBytes(file.m_nResource))) return false;
+  QStringList& unbundled = m_files.Result().m_unbundledFiles;
+  if (!IsResourceBundled(file.m_nResource) && !unbundled.contains(file.m_sFileName))
+    unbundled.append(file.m_sFileName);
+  return true;
 }
 
-void CDriverWriter::WriteFor(DriverUse use) {
-  for (const CDriverFile* file : DriverFilesFor(use)) Write(*file);
+bool CDriverWriter::WriteFor(DriverUse use) {
+  for (const CDriverFile* file : DriverFilesFor(use))
+    if (!Write(*file)) return false;
+  return true;
 }
 
-void CDriverWriter::WriteFor(const CCodeObject& object) {
-  for (const CDriverFile* file : DriverFilesFor(object)) Write(*file);
+bool CDriverWriter::WriteFor(const CCodeObject& object) {
+  for (const CDriverFile* file : DriverFilesFor(object))
+    if (!Write(*file)) return false;
+  return true;
 }

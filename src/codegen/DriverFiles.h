@@ -8,7 +8,7 @@
 
 class CCodeObject;
 class CKyvDoc;
-struct CGenerateResult;
+class CGeneratedFileWriter;
 
 // What a driver file is written for: the serial driver always, the SD card drivers by the chosen
 // high-level driver, the others per object of a kind.
@@ -38,20 +38,24 @@ bool IsResourceBundled(uint16_t resource);
 
 enum class ResourceWrite { Written, WrittenEmpty, NotCreated };
 
-// Writes the bundled resource byte for byte to path (created or truncated). A resource the
-// program does not carry gives an empty file; a file that cannot be created is left alone.
-ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path);
+// Writes the bundled resource byte for byte to path, atomically: the file is replaced only when
+// every byte was written. A resource the program does not carry gives an empty file; a file that
+// cannot be written is left as it was, with the reason in reason.
+ResourceWrite WriteResourceToFile(uint16_t resource, const QString& path,
+                                  QString* reason = nullptr);
 
-// Writes driver files into the project folder, taking a file of the same name from the user's
-// driver folder instead of the bundled one when there is one. Records what it wrote in the
-// result; a file that cannot be created is skipped without a message.
+// Writes driver files into the project folder through the generation's file writer, taking a
+// file of the same name from the user's driver folder instead of the bundled one when there is
+// one. Notes the files written empty in the result. Each write returns false when a file could
+// not be written (the file writer has said which); the caller stops there.
 class CDriverWriter {
  public:
-  CDriverWriter(const QString& projectFolder, const QString& userFolder, CGenerateResult& result);
+  CDriverWriter(const QString& projectFolder, const QString& userFolder,
+                CGeneratedFileWriter& files);
 
-  void Write(const CDriverFile& file);
-  void WriteFor(DriverUse use);
-  void WriteFor(const CCodeObject& object);
+  bool Write(const CDriverFile& file);
+  bool WriteFor(DriverUse use);
+  bool WriteFor(const CCodeObject& object);
 
   // Lines for the final message about the user's driver folder (missing folder, unreadable file).
   const QStringList& Notes() const { return m_notes; }
@@ -61,6 +65,6 @@ class CDriverWriter {
 
   QString m_sProjectFolder;
   QString m_sUserFolder;
-  CGenerateResult& m_result;
+  CGeneratedFileWriter& m_files;
   QStringList m_notes;
 };

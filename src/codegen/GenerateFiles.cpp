@@ -5,6 +5,7 @@
 
 #include "codegen/BuildScripts.h"
 #include "codegen/DriverFiles.h"
+#include "codegen/GeneratedFileWriter.h"
 #include "codegen/GeneratedText.h"
 #include "codegen/MainFile.h"
 #include "codegen/SingleByteCheck.h"
@@ -15,38 +16,45 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// A script's text and how it is stored: cmd.exe reads one byte per character with CR LF line
+// ends; the shell scripts are UTF-8, as file names on disk are, and executable.
 struct CScript {
   QString m_sFileName;
   QString (*m_pText)(const CKyvDoc&);
-  LineEnd m_lineEnd;
-  bool m_bExecutable;
+  bool m_bShell;
 };
 
 // build.bat and load.bat for cmd.exe; elsewhere also build.sh and load.sh for the POSIX tools.
 QList<CScript> Scripts() {
   QList<CScript> scripts = {
-      {u"build.bat"_s, &BuildBatText, LineEnd::CrLf, false},
-      {u"load.bat"_s, &LoadBatText, LineEnd::CrLf, false},
+      {u"build.bat"_s, &BuildBatText, false},
+      {u"load.bat"_s, &LoadBatText, false},
   };
 #ifndef Q_OS_WIN
-  scripts.append({u"build.sh"_s, &BuildShText, LineEnd::Lf, true});
-  scripts.append({u"load.sh"_s, &LoadShText, LineEnd::Lf, true});
+  scripts.append({u"build.sh"_s, &BuildShText, true});
+  scripts.append({u"load.sh"_s, &LoadShText, true});
 #endif
   return scripts;
 }
 
-bool WriteScript(const CScript& script, CKyvDoc& doc, const QString& folder,
-                 CGenerateResult& result) {
+bool WriteScript(const CScript& script, const CKyvDoc& doc, const QString& folder,
+                 CGeneratedFileWriter& files) {
   const QString path = QDir::toNativeSeparators(QDir(folder).filePath(script.m_sFileName));
-  QString reason;
-  if (!WriteTextFile(path, script.m_pText(doc), script.m_lineEnd, &reason)) {
-    doc.Messages().ShowPlain(CantCreateMessage(path, reason));
+  const QString text = script.m_pText(doc);
+  if (!script.m_bShell) {
+    QByteArray bytes;
+    if (!EncodeSingleByte(text, LineEnd::CrLf, &bytes)) {
+      files.Fail(path, u"the text holds a character that has no single-byte form"_s);
+      return false;
+    }
+    return files.Write(path, bytes);
+  }
+  if (!files.Write(path, text.toUtf8())) return false;
+  if (!QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |
+                                       QFile::ExeOther)) {
+    files.Fail(path, u"it cannot be made executable"_s);
     return false;
   }
-  if (script.m_bExecutable)
-    QFile::setPermissions(
-        path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-  result.m_filesWritten.append(path);
   return true;
 }
 
@@ -78,14 +86,16 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
     for (const CProfileValue& value : ProfileValues())
       settings->WriteString(value.m_sName, doc.*value.m_pMember);
 
+  CGeneratedFileWriter files(doc.Messages(), result);
   for (const CScript& script : Scripts())
-    if (!WriteScript(script, doc, folder, result)) return result;
+    if (!WriteScript(script, doc, folder, files)) return result;
 
-  CDriverWriter drivers(folder, DriverFolder(doc, options), result);
+  CDriverWriter drivers(folder, DriverFolder(doc, options), files);
   doc.m_bHasSound = false;
-  const bool mainFileWritten = WriteMainFile(doc, folder, drivers, result);
+  if (!WriteMainFile(doc, folder, drivers, files)) return result;
 
-  for (const auto& object : doc.m_ObjectList) drivers.WriteFor(*object);
+  for (const auto& object : doc.m_ObjectList)
+    if (!drivers.WriteFor(*object)) return result;
 
   QString message = u"Project files created in "_s + folder + u"."_s;
   for (const QString& note : drivers.Notes()) message += u'\n' + note;
@@ -94,6 +104,6 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
                u" was written empty: its driver is not bundled with this build of Kyv."_s;
   doc.Messages().ShowPlain(message);
 
-  result.m_bCompleted = mainFileWritten;
+  result.m_bCompleted = true;
   return result;
 }

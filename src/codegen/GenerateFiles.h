@@ -11,7 +11,7 @@ struct CGenerateOptions {
 };
 
 struct CGenerateResult {
-  // The command ran to its end with the scripts and the main file written.
+  // The command ran to its end: every file was written and "Project files created." shown.
   bool m_bCompleted = false;
   QStringList m_filesWritten;    // full paths, in the order they were first written
   QStringList m_unbundledFiles;  // file names written empty: their driver is not bundled
@@ -22,7 +22,9 @@ struct CGenerateResult {
 // (and build.sh and load.sh outside Windows), the main Spin2 file and every driver file the
 // project needs, and reports through doc.Messages(). Stops with a message, before writing
 // anything, when a text that goes into a generated file holds a character with no single-byte
-// form, and after the message "Error:  Can't create ..." when a script cannot be created.
+// form or a control character. Every file is written atomically; the first file that cannot be
+// written stops the command with "Error:  Can't create ..." naming it, that file and the files
+// not yet reached stay as they were, and "Project files created." is not shown.
 CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
 
 // The per-user setting naming a folder whose driver files replace the bundled ones.

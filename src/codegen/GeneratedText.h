@@ -14,6 +14,3 @@ bool EncodeSingleByte(const QString& text, LineEnd lineEnd, QByteArray* bytes);
 // The generators' message for a file that cannot be created:
 // "Error:  Can't create " + path + " -->" + the reason (at most 255 characters).
 QString CantCreateMessage(const QString& path, const QString& reason);
-
-// Creates (or truncates) the file and writes the text. On failure reason holds why.
-bool WriteTextFile(const QString& path, const QString& text, LineEnd lineEnd, QString* reason);

@@ -1,41 +1,28 @@
 #include "codegen/MainFile.h"
 
 #include <QDir>
-#include <QFile>
 
 #include "codegen/BuildScripts.h"
 #include "codegen/DriverFiles.h"
-#include "codegen/GenerateFiles.h"
+#include "codegen/GeneratedFileWriter.h"
 #include "codegen/GeneratedText.h"
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
 bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
-                   CGenerateResult& result) {
+                   CGeneratedFileWriter& files) {
   const QString path = QDir::toNativeSeparators(
       QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
   doc.m_sMainFilePath = path;
 
-  // The first backup is kept: rename never replaces an existing .bak.
-  QFile::rename(path, path + QStringLiteral(".bak"));
-
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    doc.Messages().ShowPlain(CantCreateMessage(path, file.errorString()));
-    return false;
-  }
-  result.m_filesWritten.append(path);
+  // The first backup is kept: a .bak already there is never replaced.
+  if (!files.KeepBackup(path, path + QStringLiteral(".bak"))) return false;
 
   QString text;
   WriteMainFileHeader(doc, text);
   WriteObjectConstants(doc, text);
   text += QStringLiteral("\n");
-  drivers.WriteFor(DriverUse::Serial);
   WriteObjBlock(doc, text);
-  if (doc.m_bMountSd) {
-    drivers.WriteFor(doc.m_nSdDriver == 0 ? DriverUse::SdFsrw : DriverUse::SdFat32);
-    drivers.WriteFor(DriverUse::SdCard);
-  }
   WriteVarBlock(doc, text);
   WriteMainRoutine(doc, text);
   WriteLoopRoutine(doc, text);
@@ -44,16 +31,18 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
 
   // Generate Files has checked every text for single-byte characters before getting here.
   QByteArray bytes;
-  const bool encoded = EncodeSingleByte(text, LineEnd::CrLf, &bytes);
-  if (!encoded || file.write(bytes) != bytes.size() || !file.flush()) {
-    const QString reason =
-        encoded ? file.errorString()
-                : QStringLiteral("the text holds a character that has no single-byte form");
-    file.close();
-    doc.Messages().ShowPlain(CantCreateMessage(path, reason));
-    result.m_filesWritten.removeAll(path);
+  if (!EncodeSingleByte(text, LineEnd::CrLf, &bytes)) {
+    files.Fail(path, QStringLiteral("the text holds a character that has no single-byte form"));
     return false;
   }
-  file.close();
+  if (!files.Write(path, bytes)) return false;
+
+  // The drivers the OBJ block names.
+  if (!drivers.WriteFor(DriverUse::Serial)) return false;
+  if (doc.m_bMountSd) {
+    if (!drivers.WriteFor(doc.m_nSdDriver == 0 ? DriverUse::SdFsrw : DriverUse::SdFat32))
+      return false;
+    if (!drivers.WriteFor(DriverUse::SdCard)) return false;
+  }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "codegen/SingleByteCheck.h"
 
+#include <QChar>
 #include <QList>
 
 #include "codegen/ToolChecks.h"
@@ -126,21 +127,50 @@ void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
 
 }  // namespace
 
-std::optional<CUnwritableText> FindUnwritableText(const CKyvDoc& doc) {
+namespace {
+
+bool IsControl(char32_t codePoint) {
+  return codePoint != u'\t' && QChar::category(codePoint) == QChar::Other_Control;
+}
+
+template <typename Predicate>
+std::optional<CUnwritableText> FindInGeneratedTexts(const CKyvDoc& doc, Predicate unwritable) {
   QList<CTextField> fields;
   AddSettingFields(doc, fields);
   for (const auto& object : doc.m_ObjectList) AddObjectFields(*object, fields);
   for (const CTextField& field : fields)
     for (const char32_t codePoint : field.m_sValue.toUcs4())
-      if (codePoint > 0xFF) return CUnwritableText{field.m_sWhere, codePoint};
+      if (unwritable(codePoint)) return CUnwritableText{field.m_sWhere, codePoint};
   return std::nullopt;
 }
 
-QString UnwritableTextMessage(const CUnwritableText& found) {
-  const QString character = QString::fromUcs4(&found.m_nCodePoint, 1);
+}  // namespace
+
+std::optional<CUnwritableText> FindUnwritableText(const CKyvDoc& doc) {
+  return FindInGeneratedTexts(
+      doc, [](char32_t codePoint) { return codePoint > 0xFF || IsControl(codePoint); });
+}
+
+std::optional<CUnwritableText> FindControlCharacter(const CKyvDoc& doc) {
+  return FindInGeneratedTexts(doc, IsControl);
+}
+
+QString UnwritableTextDescription(const CUnwritableText& found) {
+  // The field's description holds the object's name, which may hold the character itself.
+  QString where = found.m_sWhere;
+  for (QChar& c : where)
+    if (IsControl(c.unicode())) c = u'?';
   const QString code =
       u"U+%1"_s.arg(static_cast<uint>(found.m_nCodePoint), 4, 16, QChar(u'0')).toUpper();
-  return u"Error:  Can't generate files: "_s + found.m_sWhere + u" holds the character \""_s +
-         character + u"\" ("_s + code + u"), which cannot be written as a single byte. "_s +
-         u"Change it and generate again."_s;
+  if (IsControl(found.m_nCodePoint))
+    return where + u" holds the control character "_s + code +
+           u", which cannot be written into a generated file."_s;
+  const QString character = QString::fromUcs4(&found.m_nCodePoint, 1);
+  return where + u" holds the character \""_s + character + u"\" ("_s + code +
+         u"), which cannot be written as a single byte."_s;
+}
+
+QString UnwritableTextMessage(const CUnwritableText& found) {
+  return u"Error:  Can't generate files: "_s + UnwritableTextDescription(found) +
+         u" Change it and generate again."_s;
 }

@@ -3,6 +3,7 @@
 #include "model/CodeObject.h"
 #include "platform/Platform.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -65,6 +66,7 @@ public:
   std::array<QString, kPinCount> m_sPinNotes;
 
   QString m_sMainFilePath;  // main Spin2 file of the last generation; not saved
+  QByteArray m_fileDigest;  // hash of the project file as last read or saved; not saved
   std::array<int32_t, kTypeCounters> m_nTypeCount{};  // additions ever made, per kind
   std::vector<std::unique_ptr<CCodeObject>> m_ObjectList;
   bool m_bHasSound = false;  // generators' working flag; not saved

@@ -18,9 +18,21 @@ QByteArray KyvFileBytes(CKyvDoc& doc);
 std::unique_ptr<CKyvDoc> ReadKyvBytes(const QByteArray& bytes, const CPlatform& platform,
                                       QString* error);
 
+// No real project comes near this size; larger files are refused before they are read.
+inline constexpr qint64 kMaxProjectFileBytes = 64 * 1024 * 1024;
+
+// Reads a project file (.KYV or its JSON form) whole. Refuses, with a message naming the file,
+// anything that is not a regular file, a file larger than kMaxProjectFileBytes and a read that
+// fails or runs out of memory.
+bool ReadProjectFileBytes(const QString& path, QByteArray* bytes, QString* error);
+
 // Opens a project file: path name and title are set, the document is not marked modified.
 std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platform,
                                      QString* error);
+
+// Whether the document's file now holds other bytes than it did when the document last read or
+// saved it (another program changed it). A file that is gone or was never read is not changed.
+bool HasFileChangedOnDisk(const CKyvDoc& doc);
 
 // Saves atomically (temporary file, then replace): a failed save leaves the previous file as it
 // was. On success the path name and title follow the file and the modified flag is cleared.

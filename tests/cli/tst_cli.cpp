@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "SampleProject.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
@@ -5,8 +6,12 @@
 #include "model/ProjectJson.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <array>
 
 class TestCli : public QObject {
   Q_OBJECT
@@ -18,6 +23,11 @@ private slots:
   void exportImportRoundTrip();
   void errors_data();
   void errors();
+  void failedSaveKeepsThePreviousFile_data();
+  void failedSaveKeepsThePreviousFile();
+  void concurrentWritersLoseNothing();
+  void lockedProjectFailsClearly();
+  void newKeepsAnExistingFile();
 
 private:
   struct CRun {
@@ -52,6 +62,8 @@ private:
     CKyvDoc doc(test.Services());
     doc.OnNewDocument();
     AddSampleObjects(doc, 16);
+    // Import takes only names the editors take.
+    for (const auto& object : doc.m_ObjectList) object->m_sName.replace(u'-', u'_');
     QString error;
     QVERIFY2(SaveKyvFile(doc, Path(name), &error), qPrintable(error));
   }
@@ -136,6 +148,10 @@ void TestCli::errors_data() {
       << QStringLiteral("kyv-cli: unknown command \"frob\"; see kyv-cli --help");
   QTest::newRow("new without file") << QStringList{QStringLiteral("new")} << 2
                                     << QStringLiteral("kyv-cli: expected one FILE.KYV");
+  QTest::newRow("new over an existing file")
+      << QStringList{QStringLiteral("new"), kyv} << 1
+      << QStringLiteral("%d/Good.KYV already exists; nothing was written. Give --force to "
+                        "replace it with a new project.");
   QTest::newRow("new in a missing folder")
       << QStringList{QStringLiteral("new"), QStringLiteral("%d/no/X.KYV")} << 1
       << QStringLiteral("Cannot save %d/no/X.KYV: No such file or directory.");
@@ -173,6 +189,18 @@ void TestCli::errors_data() {
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/p.json"),
                      QStringLiteral("%d/New.KYV")}
       << 1 << QStringLiteral("%d/p.json: Not valid JSON at line 1, column 2: illegal value.");
+  QTest::newRow("import a name the editors refuse")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/name.json"), kyv} << 1
+      << QStringLiteral("%d/name.json: objects[1]: The object name \"my \"servo\"; x\" may hold "
+                        "only letters (A to Z), digits and underscores, not a blank.");
+  QTest::newRow("import a name used twice")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/twice.json"), kyv} << 1
+      << QStringLiteral("%d/twice.json: objects[1]: The name \"servo1\" is already used by the "
+                        "object Servo1.  Names must differ in more than upper and lower case.");
+  QTest::newRow("import a control character")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/nul.json"), kyv} << 1
+      << QStringLiteral("%d/nul.json: the setting \"P2 Core Frequency:\" holds the control "
+                        "character U+0000, which cannot be written into a generated file.");
   QTest::newRow("import a bad key over an existing file")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/key.json"), kyv} << 1
       << QStringLiteral("%d/key.json: objects[0].nParam.64: index out of range 0..63");
@@ -186,6 +214,11 @@ void TestCli::errors() {
   const QByteArray good = ReadFile(QStringLiteral("Good.KYV"));
   WriteFile(QStringLiteral("p.json"), "not json");
   WriteFile(QStringLiteral("key.json"), R"({"objects": [{"nParam": {"64": 1}}]})");
+  WriteFile(QStringLiteral("name.json"),
+            R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "my \"servo\"; x"}]})");
+  WriteFile(QStringLiteral("twice.json"),
+            R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "servo1"}]})");
+  WriteFile(QStringLiteral("nul.json"), R"({"clockFreq": "160_000_000\u0000"})");
 
   const CRun run = Run(args);
   QCOMPARE(run.m_nExit, exit);
@@ -195,6 +228,121 @@ void TestCli::errors() {
   // A failed command writes nothing.
   QVERIFY(!QFile::exists(Path(QStringLiteral("New.KYV"))));
   QCOMPARE(ReadFile(QStringLiteral("Good.KYV")), good);
+}
+
+void TestCli::failedSaveKeepsThePreviousFile_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<qint64>("limit");
+  const QString kyv = QStringLiteral("%d/Good.KYV");
+  const QList<QPair<const char*, QStringList>> commands = {
+      {"add", {QStringLiteral("add"), kyv, QStringLiteral("vga")}},
+      {"edit", {QStringLiteral("edit"), kyv, QStringLiteral("Servo1"), QStringLiteral("--set"),
+                QStringLiteral("iOPin=20")}},
+      {"delete", {QStringLiteral("delete"), kyv, QStringLiteral("Servo1")}},
+      {"import", {QStringLiteral("import"), QStringLiteral("%d/S.json"), kyv}},
+      {"new --force", {QStringLiteral("new"), QStringLiteral("--force"), kyv}},
+      {"export -o", {QStringLiteral("export"), kyv, QStringLiteral("-o"),
+                     QStringLiteral("%d/Old.json")}},
+  };
+  for (const auto& [name, args] : commands) {
+    const QString target = args.contains(QStringLiteral("-o")) ? QStringLiteral("Old.json")
+                                                                 : QStringLiteral("Good.KYV");
+    for (const qint64 limit : {qint64(0), qint64(100), qint64(1000)})
+      QTest::addRow("%s, %lld bytes fit", name, limit) << args << target << limit;
+  }
+}
+
+// A full disk part-way through any save: exit 1, a message naming the file, and the previous
+// file byte for byte as it was, with nothing left beside it.
+void TestCli::failedSaveKeepsThePreviousFile() {
+  KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT();
+  QFETCH(QStringList, args);
+  QFETCH(QString, target);
+  QFETCH(qint64, limit);
+  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/Good.KYV")}).m_nExit, 0);
+  QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("%d/Good.KYV"), QStringLiteral("servo")})
+               .m_nExit,
+           0);
+  WriteSampleProject(QStringLiteral("S.KYV"));
+  QCOMPARE(Run({QStringLiteral("export"), QStringLiteral("%d/S.KYV"), QStringLiteral("-o"),
+                QStringLiteral("%d/S.json")})
+               .m_nExit,
+           0);
+  WriteFile(QStringLiteral("Old.json"), "{\"clockFreq\": \"old\"}");
+  const QStringList before = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+  const QByteArray previous = ReadFile(target);
+
+  CRun run;
+  {
+    const CFileSizeLimit fullDisk(limit);
+    run = Run(args);
+  }
+  QCOMPARE(run.m_nExit, 1);
+  QVERIFY2(run.m_sErr.contains(Path(target) + QStringLiteral(": File too large.")),
+           qPrintable(run.m_sErr));
+  QCOMPARE(ReadFile(target), previous);
+  QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), before);
+}
+
+// Two writers on one project at once: each waits for the other, no update is lost.
+void TestCli::concurrentWritersLoseNothing() {
+  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  const int rounds = 10;
+  for (int round = 0; round < rounds; ++round) {
+    QList<QThread*> writers;
+    std::array<int, 2> exits{-1, -1};
+    for (int writer = 0; writer < 2; ++writer) {
+      const int pin = 2 * round + writer;
+      writers.append(QThread::create([this, pin, &exits, writer] {
+        exits[writer] = Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"),
+                             QStringLiteral("servo"), QStringLiteral("--set"),
+                             QStringLiteral("iOPin=%1").arg(pin)})
+                            .m_nExit;
+      }));
+    }
+    for (QThread* writer : writers) writer->start();
+    for (QThread* writer : writers) {
+      writer->wait();
+      delete writer;
+    }
+    QCOMPARE(exits, (std::array<int, 2>{0, 0}));
+  }
+  const CRun info = Run({QStringLiteral("info"), QStringLiteral("%d/P.KYV")});
+  QCOMPARE(info.m_sOut.count(QStringLiteral(" - Hobby Servo\n")), 2 * rounds);
+  QVERIFY(!QFile::exists(Path(QStringLiteral("P.KYV.lock"))));
+}
+
+// A writer that holds the lock longer than the wait: the second fails clearly and writes
+// nothing.
+void TestCli::lockedProjectFailsClearly() {
+  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  const QByteArray previous = ReadFile(QStringLiteral("P.KYV"));
+  QLockFile other(Path(QStringLiteral("P.KYV.lock")));
+  QVERIFY(other.tryLock(0));
+  const CRun run =
+      Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"), QStringLiteral("servo")});
+  QCOMPARE(run.m_nExit, 1);
+  QCOMPARE(run.m_sErr, QStringLiteral("%1 is being changed by another program; nothing was "
+                                      "saved. Try again when it has finished.\n")
+                           .arg(Path(QStringLiteral("P.KYV"))));
+  QCOMPARE(ReadFile(QStringLiteral("P.KYV")), previous);
+}
+
+void TestCli::newKeepsAnExistingFile() {
+  WriteSampleProject(QStringLiteral("S.KYV"));
+  const QByteArray sample = ReadFile(QStringLiteral("S.KYV"));
+  const CRun refused = Run({QStringLiteral("new"), QStringLiteral("%d/S.KYV")});
+  QCOMPARE(refused.m_nExit, 1);
+  QCOMPARE(refused.m_sErr,
+           QStringLiteral("%1 already exists; nothing was written. Give --force to replace it "
+                          "with a new project.\n")
+               .arg(Path(QStringLiteral("S.KYV"))));
+  QCOMPARE(ReadFile(QStringLiteral("S.KYV")), sample);
+  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/S.KYV"), QStringLiteral("--force")})
+               .m_nExit,
+           0);
+  QVERIFY(ReadFile(QStringLiteral("S.KYV")) != sample);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,7 +1,11 @@
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestPlatform.h"
 #include "codegen/BuildScripts.h"
+#include "codegen/GenerateFiles.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -11,12 +15,15 @@ class TestBuildScripts : public QObject {
 
  private slots:
   void batchPathsWithBlanksAreQuoted();
-  void shellPathsAreQuotedAndUseSlashes();
+  void shellScriptsQuoteEveryWord_data();
+  void shellScriptsQuoteEveryWord();
+  void includeFolderOnlyWhenItExists();
   void shellToolsComeFromPathWithoutAFolder();
   void loaderOptionsFollowTheBaud();
   void heapSizeChangesNeitherScript();
   void chosenSerialPortGoesToTheLoader_data();
   void chosenSerialPortGoesToTheLoader();
+  void scriptsRunWithStandInTools();
   void baseName_data();
   void baseName();
 
@@ -49,25 +56,87 @@ void TestBuildScripts::batchPathsWithBlanksAreQuoted() {
            u"Pause \n"_s);
 }
 
-void TestBuildScripts::shellPathsAreQuotedAndUseSlashes() {
+void TestBuildScripts::shellScriptsQuoteEveryWord_data() {
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("flexSpin");
+  QTest::addColumn<QString>("library");
+  QTest::addColumn<QString>("flexOptions");
+  QTest::addColumn<QString>("loadP2");
+  QTest::addColumn<QString>("plan9");
+  QTest::addColumn<QString>("loaderOptions");
+  QTest::addColumn<QString>("buildLine");
+  QTest::addColumn<QString>("loadLine");
+
+  QTest::newRow("blanks and backslashes")
+      << u"My Robot.KYV"_s << u"/opt/flex prop/bin"_s << u"D:\\My Libs"_s << QString()
+      << u"C:\\Program Files\\FlexProp\\bin"_s << u"/srv/p2 share"_s << QString()
+      << u"'/opt/flex prop/bin/flexspin' -2 -L 'D:/My Libs' '-O2' 'My Robot.spin2'"_s
+      << u"'C:/Program Files/FlexProp/bin/loadp2' -T -k -9 '/srv/p2 share' -b 230400 'My Robot.binary'"_s;
+  QTest::newRow("quotes")
+      << u"Jo's \"Bot\".KYV"_s << u"/home/jo's/bin"_s << u"/lib'\"s"_s << QString()
+      << u"/home/jo's/bin"_s << u"''"_s << QString()
+      << u"'/home/jo'\\''s/bin/flexspin' -2 -L '/lib'\\''\"s' '-O2' 'Jo'\\''s \"Bot\".spin2'"_s
+      << u"'/home/jo'\\''s/bin/loadp2' -T -k -9 ''\\'''\\''' -b 230400 'Jo'\\''s \"Bot\".binary'"_s;
+  QTest::newRow("command separators and substitutions")
+      << u"Demo;touch PWNED.KYV"_s << u"/opt/$(reboot)/bin"_s << u"`id`;ls"_s << QString()
+      << u"/opt/a&&b|c"_s << u"$HOME/p2"_s << QString()
+      << u"'/opt/$(reboot)/bin/flexspin' -2 -L '`id`;ls' '-O2' 'Demo;touch PWNED.spin2'"_s
+      << u"'/opt/a&&b|c/loadp2' -T -k -9 '$HOME/p2' -b 230400 'Demo;touch PWNED.binary'"_s;
+  QTest::newRow("letters beyond ASCII")
+      << u"Gr\u00FC\u00DFe.KYV"_s << u"/opt/fl\u00E9x"_s << u"/usr/lib/\u00E5"_s << QString()
+      << u"/opt/fl\u00E9x"_s << u"/srv/\u00E7a"_s << QString()
+      << u"'/opt/fl\u00E9x/flexspin' -2 -L '/usr/lib/\u00E5' '-O2' 'Gr\u00FC\u00DFe.spin2'"_s
+      << u"'/opt/fl\u00E9x/loadp2' -T -k -9 '/srv/\u00E7a' -b 230400 'Gr\u00FC\u00DFe.binary'"_s;
+  QTest::newRow("option fields of several words")
+      << u"Demo.KYV"_s << QString() << u"/lib"_s
+      << u"--fixed   --fcache=200 \"-DNAME=a b\" ;rm -rf x $(id)"_s << QString() << u"/p9"_s
+      << u"-p /dev/ttyUSB0\t-v 'q'"_s
+      << u"flexspin -2 -L '/lib' '-O2' '--fixed' '--fcache=200' '-DNAME=a b' ';rm' '-rf' 'x' '$(id)' 'Demo.spin2'"_s
+      << u"loadp2 -T -k -9 '/p9' -b 230400 '-p' '/dev/ttyUSB0' '-v' ''\\''q'\\''' 'Demo.binary'"_s;
+}
+
+// Every name and path is one single-quoted word; option fields are split into words, each
+// quoted. The include folder is left out: none of these folders exists.
+void TestBuildScripts::shellScriptsQuoteEveryWord() {
+  QFETCH(QString, title);
+  QFETCH(QString, flexSpin);
+  QFETCH(QString, library);
+  QFETCH(QString, flexOptions);
+  QFETCH(QString, loadP2);
+  QFETCH(QString, plan9);
+  QFETCH(QString, loaderOptions);
+  QFETCH(QString, buildLine);
+  QFETCH(QString, loadLine);
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  doc.SetTitle(title);
+  doc.m_sFlexSpinPath = flexSpin;
+  doc.m_sLibraryPath = library;
+  doc.m_sLoadP2Path = loadP2;
+  doc.m_sPlan9Path = plan9;
+  doc.m_bUseLibraryPath = doc.m_bUseOptLevel = doc.m_bUsePlan9 = 1;
+  doc.m_bUseFlexOptions = !flexOptions.isEmpty();
+  doc.m_sFlexOptions = flexOptions;
+  doc.m_bUseLoadP2Options = !loaderOptions.isEmpty();
+  doc.m_sLoadP2Options = loaderOptions;
+  const QString head =
+      u"#!/bin/sh\n# Kyv Generated shell script\ncd \"$(dirname \"$0\")\" || exit 1\n"_s;
+  QCOMPARE(BuildShText(doc), head + buildLine + u'\n');
+  QCOMPARE(LoadShText(doc), head + loadLine + u'\n');
+}
+
+// The include folder beside flexspin is passed only when it is there.
+void TestBuildScripts::includeFolderOnlyWhenItExists() {
+  QTemporaryDir tools;
   CKyvDoc doc(m_test.Services());
   NewDoc(doc);
-  doc.m_sFlexSpinPath = u"/opt/flex prop/bin"_s;
-  doc.m_sLoadP2Path = u"/home/jo's/bin"_s;
-  doc.m_sLibraryPath = u"C:\\FlexProp\\include"_s;
-  doc.m_sPlan9Path = u"/srv/$share"_s;
-  doc.m_bUseLibraryPath = doc.m_bUsePlan9 = 1;
-  QCOMPARE(
-      BuildShText(doc),
-      u"#!/bin/sh\n"
-      u"# Kyv Generated shell script\n"
-      u"cd \"$(dirname \"$0\")\" || exit 1\n"
-      u"'/opt/flex prop/bin/flexspin' -2 -L '/opt/flex prop/bin/include'  -L C:/FlexProp/include Demo.spin2\n"_s);
-  QCOMPARE(LoadShText(doc),
-           u"#!/bin/sh\n"
-           u"# Kyv Generated shell script\n"
-           u"cd \"$(dirname \"$0\")\" || exit 1\n"
-           u"'/home/jo'\\''s/bin/loadp2'  -T -k -9 '/srv/$share' -b 230400  Demo.binary\n"_s);
+  doc.m_sFlexSpinPath = tools.path();
+  QCOMPARE(BuildShText(doc).section(u'\n', 3, 3),
+           u"'"_s + tools.path() + u"/flexspin' -2 'Demo.spin2'"_s);
+  QVERIFY(QDir(tools.path()).mkdir(u"include"_s));
+  QCOMPARE(BuildShText(doc).section(u'\n', 3, 3),
+           u"'"_s + tools.path() + u"/flexspin' -2 -L '"_s + tools.path() +
+               u"/include' 'Demo.spin2'"_s);
 }
 
 void TestBuildScripts::shellToolsComeFromPathWithoutAFolder() {
@@ -75,8 +144,8 @@ void TestBuildScripts::shellToolsComeFromPathWithoutAFolder() {
   NewDoc(doc);
   doc.m_sFlexSpinPath.clear();
   doc.m_sLoadP2Path.clear();
-  QVERIFY(BuildShText(doc).endsWith(u"\nflexspin -2   Demo.spin2\n"_s));
-  QVERIFY(LoadShText(doc).endsWith(u"\nloadp2  -T -k -b 230400  Demo.binary\n"_s));
+  QVERIFY(BuildShText(doc).endsWith(u"\nflexspin -2 'Demo.spin2'\n"_s));
+  QVERIFY(LoadShText(doc).endsWith(u"\nloadp2 -T -k -b 230400 'Demo.binary'\n"_s));
 }
 
 // The loader's own options come directly after the baud option's blank, as typed.
@@ -89,7 +158,70 @@ void TestBuildScripts::loaderOptionsFollowTheBaud() {
   QCOMPARE(LoadBatText(doc).section(u'\n', 1, 1),
            u"C:\\FlexProp\\bin\\loadp2.exe  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
   QCOMPARE(LoadShText(doc).section(u'\n', 3, 3),
-           u"C:/FlexProp/bin/loadp2  -b 230400 -p /dev/ttyUSB0  -v Demo.binary"_s);
+           u"'C:/FlexProp/bin/loadp2' -b 230400 '-p' '/dev/ttyUSB0' '-v' 'Demo.binary'"_s);
+}
+
+// The generated build.sh and load.sh run with stand-in tools that record their arguments: every
+// word arrives whole, the UTF-8 name matches the main file on disk, and nothing in the names or
+// options runs.
+void TestBuildScripts::scriptsRunWithStandInTools() {
+#ifdef Q_OS_WIN
+  QSKIP("the shell scripts are written outside Windows only");
+#else
+  QTemporaryDir root;
+  const QString tools = root.filePath(u"tool folder $(touch PWNED1)"_s);
+  const QString project = root.filePath(u"my project; touch PWNED2"_s);
+  QVERIFY(QDir().mkpath(tools + u"/include"_s));
+  QVERIFY(QDir().mkpath(project));
+  const QByteArray recorder =
+      "#!/bin/sh\n"
+      "for word in \"$@\"; do printf '%s\\n' \"$word\"; done > \"$(basename \"$0\").args\"\n";
+  for (const QString& tool : {u"flexspin"_s, u"loadp2"_s}) {
+    QFile file(tools + u'/' + tool);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(recorder);
+    file.close();
+    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+  }
+
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  doc.SetPathName(project + u"/Gr\u00FC\u00DFe 'x';touch PWNED3.KYV"_s);
+  doc.m_sFlexSpinPath = doc.m_sLoadP2Path = tools;
+  doc.m_bUseFlexOptions = doc.m_bUseLoadP2Options = 1;
+  doc.m_sFlexOptions = u"--fixed \"-DTEXT=a b\" $(touch PWNED4)"_s;
+  doc.m_sLoadP2Options = u"-p /dev/ttyUSB0;touch PWNED5"_s;
+  QVERIFY(GenerateFiles(doc).m_bCompleted);
+  const QString base = u"Gr\u00FC\u00DFe 'x';touch PWNED3"_s;
+  QVERIFY(QFile::exists(project + u'/' + base + u".spin2"_s));
+
+  auto run = [&](const QString& script) {
+    QProcess shell;
+    shell.setWorkingDirectory(root.path());  // the script moves into its own folder
+    shell.start(project + u'/' + script, QStringList());
+    QVERIFY(shell.waitForFinished(10000));
+    QCOMPARE(shell.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(shell.exitCode(), 0);
+  };
+  auto recorded = [&](const QString& tool) {
+    QFile file(project + u'/' + tool + u".args"_s);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n')
+                                          : QStringList{u"(no arguments recorded)"_s};
+  };
+  run(u"build.sh"_s);
+  QCOMPARE(recorded(u"flexspin"_s),
+           (QStringList{u"-2"_s, u"-L"_s, tools + u"/include"_s, u"--fixed"_s, u"-DTEXT=a b"_s,
+                        u"$(touch"_s, u"PWNED4)"_s, base + u".spin2"_s, QString()}));
+  run(u"load.sh"_s);
+  QCOMPARE(recorded(u"loadp2"_s),
+           (QStringList{u"-T"_s, u"-k"_s, u"-b"_s, u"230400"_s, u"-p"_s, u"/dev/ttyUSB0;touch"_s,
+                        u"PWNED5"_s, base + u".binary"_s, QString()}));
+  QDirIterator files(root.path(), QDir::Files, QDirIterator::Subdirectories);
+  while (files.hasNext()) {
+    const QString file = files.next();
+    QVERIFY2(!QFileInfo(file).fileName().startsWith(u"PWNED"_s), qPrintable(file));
+  }
+#endif
 }
 
 void TestBuildScripts::heapSizeChangesNeitherScript() {
@@ -109,17 +241,17 @@ void TestBuildScripts::chosenSerialPortGoesToTheLoader_data() {
   QTest::addColumn<QString>("shLine");
   // Automatic (no setting, or an empty one) leaves both scripts exactly as before.
   QTest::newRow("automatic") << QString() << u"C:\\FlexProp\\bin\\loadp2.exe  -T -k -b 230400  Demo.binary"_s
-                             << u"C:/FlexProp/bin/loadp2  -T -k -b 230400  Demo.binary"_s;
+                             << u"'C:/FlexProp/bin/loadp2' -T -k -b 230400 'Demo.binary'"_s;
   QTest::newRow("linux port") << u"/dev/ttyUSB0"_s
                               << u"C:\\FlexProp\\bin\\loadp2.exe  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s
-                              << u"C:/FlexProp/bin/loadp2  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s;
+                              << u"'C:/FlexProp/bin/loadp2' -p '/dev/ttyUSB0' -T -k -b 230400 'Demo.binary'"_s;
   QTest::newRow("windows port") << u"COM3"_s
                                 << u"C:\\FlexProp\\bin\\loadp2.exe  -p COM3 -T -k -b 230400  Demo.binary"_s
-                                << u"C:/FlexProp/bin/loadp2  -p COM3 -T -k -b 230400  Demo.binary"_s;
+                                << u"'C:/FlexProp/bin/loadp2' -p 'COM3' -T -k -b 230400 'Demo.binary'"_s;
   QTest::newRow("port name the shell would split")
       << u"/dev/serial/by-id/usb-P2 Edge$1"_s
       << u"C:\\FlexProp\\bin\\loadp2.exe  -p \"/dev/serial/by-id/usb-P2 Edge$1\" -T -k -b 230400  Demo.binary"_s
-      << u"C:/FlexProp/bin/loadp2  -p '/dev/serial/by-id/usb-P2 Edge$1' -T -k -b 230400  Demo.binary"_s;
+      << u"'C:/FlexProp/bin/loadp2' -p '/dev/serial/by-id/usb-P2 Edge$1' -T -k -b 230400 'Demo.binary'"_s;
 }
 
 void TestBuildScripts::chosenSerialPortGoesToTheLoader() {

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "CodegenFixtures.h"
+#include "FileSizeLimit.h"
 #include "TestPlatform.h"
 #include "codegen/DriverFiles.h"
 #include "codegen/GenerateFiles.h"
@@ -33,6 +34,8 @@ class TestGenerateFiles : public QObject {
   void scriptNotCreatable_data();
   void scriptNotCreatable();
   void mainFileNotCreatable();
+  void failedWriteStopsAndKeepsEveryFile_data();
+  void failedWriteStopsAndKeepsEveryFile();
   void backupKeptFromBeforeTheFirstGeneration();
   void unwritableCharacterStops_data();
   void unwritableCharacterStops();
@@ -470,8 +473,8 @@ void TestGenerateFiles::scriptNotCreatable() {
   QVERIFY(project.m_doc.m_sMainFilePath.isEmpty());
 }
 
-// The main file cannot be created (a folder of its name, a backup already there): the message,
-// no serial driver, but the object drivers and the final message still come.
+// The main file cannot be created (a folder of its name, a backup already there): the message
+// names it, nothing after it is written and "Project files created." is not shown.
 void TestGenerateFiles::mainFileNotCreatable() {
   CProject project;
   project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
@@ -483,16 +486,69 @@ void TestGenerateFiles::mainFileNotCreatable() {
   const CGenerateResult result = project.Generate();
   QVERIFY(!result.m_bCompleted);
   const QStringList messages = project.m_test.m_messages.Texts();
-  QCOMPARE(messages.size(), 2);
+  QCOMPARE(messages.size(), 1);
   QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s) +
                                   u" -->"_s),
            qPrintable(messages[0]));
-  QCOMPARE(messages[1], CreatedMessage(project.Folder(), result.m_unbundledFiles));
   QCOMPARE(project.m_doc.m_sMainFilePath, project.Path(u"Demo.spin2"_s));
-  QCOMPARE(FileNames(result.m_filesWritten),
-           (ScriptNames() + QStringList{u"bitmap2.bmp"_s, u"VGA_SimpleDriver1a.spin2"_s}));
+  QCOMPARE(FileNames(result.m_filesWritten), ScriptNames());
   QVERIFY(!QFile::exists(project.Path(u"SimplerSerial.spin2"_s)));
-  QVERIFY(QFile::exists(project.Path(u"VGA_SimpleDriver1a.spin2"_s)));
+  QVERIFY(!QFile::exists(project.Path(u"VGA_SimpleDriver1a.spin2"_s)));
+}
+
+void TestGenerateFiles::failedWriteStopsAndKeepsEveryFile_data() {
+  QTest::addColumn<qint64>("limit");
+  QTest::addColumn<QString>("failing");
+  QTest::newRow("nothing fits") << qint64(0) << u"build.bat"_s;
+  QTest::newRow("inside the first buffer") << qint64(1000) << u"Demo.spin2"_s;
+  QTest::newRow("a large media file") << qint64(200000) << u"bitmap2.bmp"_s;
+}
+
+// A write that fails part-way (a full disk) stops the command at that file: the message names
+// it, the files before it are the new ones, that file and every later one keep their previous
+// bytes, no temporary file is left and "Project files created." is not shown.
+void TestGenerateFiles::failedWriteStopsAndKeepsEveryFile() {
+  KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT();
+  QFETCH(qint64, limit);
+  QFETCH(QString, failing);
+  CProject project;
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  project.m_doc.AddObject(MakeSound(u"SimpleSound1"_s));
+
+  QTemporaryDir reference;
+  const CGenerateResult full = project.Generate({reference.path(), QString()});
+  QVERIFY(full.m_bCompleted);
+  const QStringList names = FileNames(full.m_filesWritten);
+  const qsizetype failingAt = names.indexOf(failing);
+  QVERIFY(failingAt >= 0);
+  for (qsizetype i = 0; i <= failingAt; ++i)  // the limit hits this file and no earlier one
+    QCOMPARE(QFileInfo(Native(reference.path(), names[i])).size() > limit, i == failingAt);
+
+  for (const QString& name : names) {
+    QFile old(project.Path(name));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old " + name.toUtf8());
+  }
+  project.m_test.m_messages.Clear();
+  CGenerateResult result;
+  {
+    const CFileSizeLimit fullDisk(limit);
+    result = project.Generate();
+  }
+
+  QVERIFY(!result.m_bCompleted);
+  QCOMPARE(project.m_test.m_messages.Texts(),
+           QStringList{u"Error:  Can't create "_s + project.Path(failing) + u" -->File too large"_s});
+  QCOMPARE(FileNames(result.m_filesWritten), names.mid(0, failingAt));
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    const QByteArray expected =
+        i < failingAt ? ReadAll(Native(reference.path(), names[i])) : "old " + names[i].toUtf8();
+    QVERIFY2(ReadAll(project.Path(names[i])) == expected, qPrintable(names[i]));
+  }
+  QStringList entries = names;
+  if (failingAt >= names.indexOf(u"Demo.spin2"_s)) entries.append(u"Demo.spin2.bak"_s);
+  entries.sort();
+  QCOMPARE(QDir(project.Folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name), entries);
 }
 
 void TestGenerateFiles::backupKeptFromBeforeTheFirstGeneration() {
@@ -530,6 +586,20 @@ void TestGenerateFiles::unwritableCharacterStops_data() {
       << 2
       << u"Error:  Can't generate files: the setting \"Add these additional options: (FlexSpin)\" holds the character \"\u2014\" (U+2014"_s +
              tail;
+  const QString controlTail =
+      u", which cannot be written into a generated file. Change it and generate again."_s;
+  QTest::newRow("NUL in the clock")
+      << 4
+      << u"Error:  Can't generate files: the setting \"P2 Core Frequency:\" holds the control character U+0000"_s +
+             controlTail;
+  QTest::newRow("line break in an object name")
+      << 5
+      << u"Error:  Can't generate files: field \"Object Name:\" of object Servo?1 holds the control character U+000A"_s +
+             controlTail;
+  QTest::newRow("C1 control in a setting")
+      << 6
+      << u"Error:  Can't generate files: the setting \"Add these additional options: (LoadP2)\" holds the control character U+0085"_s +
+             controlTail;
   QTest::newRow("character beyond 16 bits")
       << 3
       << u"Error:  Can't generate files: field \"Basepin:\" of object SimpleVGA1 holds the character \"\U0001F600\" (U+1F600"_s +
@@ -556,6 +626,16 @@ void TestGenerateFiles::unwritableCharacterStops() {
       break;
     case 3:
       doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s))->m_sBasePin = u"48\U0001F600"_s;
+      break;
+    case 4:
+      doc.m_sClockFreq = u"160_000_000"_s + QChar(0) + u"0"_s;
+      break;
+    case 5:
+      doc.AddObject(MakeServo(u"Servo\n1"_s, u"38"_s, false, false));
+      break;
+    case 6:
+      doc.m_bUseLoadP2Options = 1;
+      doc.m_sLoadP2Options = u"-v\u0085"_s;
       break;
   }
   const CGenerateResult result = project.Generate();

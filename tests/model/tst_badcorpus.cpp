@@ -3,7 +3,13 @@
 #include "model/ProjectJson.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // Replays the crafted files in tests/data/bad_kyv through the reader. A file named *.reject.kyv
 // must fail with the format error; a file named *.load.kyv must load, save, read its own output
@@ -15,6 +21,8 @@ class TestBadCorpus : public QObject {
 private slots:
   void replay_data();
   void replay();
+  void notARegularFile_data();
+  void notARegularFile();
 
 private:
   CTestPlatform m_test;
@@ -53,6 +61,54 @@ void TestBadCorpus::replay() {
   QVERIFY2(fromJson, qPrintable(error));
   QCOMPARE(KyvFileBytes(*fromJson), saved);
   while (!doc->m_ObjectList.empty()) doc->DeleteObject(doc->m_ObjectList.front().get());
+}
+
+void TestBadCorpus::notARegularFile_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("reason");
+  const QString tooLarge =
+      QStringLiteral("it is larger than 64 MB, which no Kyv project reaches");
+  QTest::newRow("directory") << QStringLiteral("directory")
+                             << QStringLiteral("it is not a regular file");
+  QTest::newRow("too large, sparse") << QStringLiteral("large") << tooLarge;
+#ifdef Q_OS_UNIX
+  QTest::newRow("FIFO without a writer") << QStringLiteral("fifo")
+                                         << QStringLiteral("it is not a regular file");
+  QTest::newRow("endless device") << QStringLiteral("/dev/zero")
+                                  << QStringLiteral("it is not a regular file");
+#endif
+}
+
+// Refused before reading, with a message naming the file: nothing blocks, nothing large is
+// allocated.
+void TestBadCorpus::notARegularFile() {
+  QFETCH(QString, kind);
+  QFETCH(QString, reason);
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("P.KYV"));
+  if (kind == u"directory") {
+    QVERIFY(QDir().mkdir(path));
+  } else if (kind == u"large") {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(kMaxProjectFileBytes + 1));  // sparse: nothing is written
+  } else if (kind == u"fifo") {
+#ifdef Q_OS_UNIX
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+#endif
+  } else {
+    path = kind;
+  }
+  QString error;
+  QElapsedTimer timer;
+  timer.start();
+  QVERIFY(!LoadKyvFile(path, m_test.Services(), &error));
+  QCOMPARE(error,
+           QStringLiteral("Cannot open %1: %2.").arg(QDir::toNativeSeparators(path), reason));
+  QByteArray bytes;
+  QVERIFY(!ReadProjectFileBytes(path, &bytes, &error));
+  QVERIFY(bytes.isEmpty());
+  QVERIFY(timer.elapsed() < 5000);
 }
 
 QTEST_GUILESS_MAIN(TestBadCorpus)

@@ -1,7 +1,10 @@
+#include "FileSizeLimit.h"
+#include "SampleProject.h"
 #include "TestPlatform.h"
 #include "model/Archive.h"
 #include "model/KyvFile.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,6 +28,9 @@ private slots:
   void objectCountNotPositive();
   void sdDriverNotSaved();
   void saveIsAtomic();
+  void failedSaveKeepsThePreviousFile_data();
+  void failedSaveKeepsThePreviousFile();
+  void changesOnDiskAreNoticed();
 
 private:
   CTestPlatform m_test;
@@ -231,6 +237,73 @@ void TestKyvFile::saveIsAtomic() {
   auto reopened = LoadKyvFile(path, m_test.Services(), &error);
   QVERIFY(reopened);
   QCOMPARE(reopened->GetTitle(), QStringLiteral("Demo.KYV"));
+}
+
+void TestKyvFile::failedSaveKeepsThePreviousFile_data() {
+  QTest::addColumn<qint64>("limit");
+  QTest::newRow("nothing fits") << qint64(0);
+  QTest::newRow("one byte") << qint64(1);
+  QTest::newRow("inside the first buffer") << qint64(4096);
+  QTest::newRow("after the first buffer") << qint64(20000);
+  QTest::newRow("the last byte is missing") << qint64(-1);  // the new file's size less one
+}
+
+// A write that fails part-way (a full disk) fails the save, names the file and leaves the
+// previous file byte for byte as it was, with no temporary file left beside it.
+void TestKyvFile::failedSaveKeepsThePreviousFile() {
+  KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT();
+  QFETCH(qint64, limit);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Demo.KYV"));
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  AddSampleObjects(doc, 3);
+  QString error;
+  QVERIFY(SaveKyvFile(doc, path, &error));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray previous = file.readAll();
+  file.close();
+
+  AddSampleObjects(doc, 40);
+  const QByteArray next = KyvFileBytes(doc);
+  if (limit < 0) limit = next.size() - 1;
+  bool saved = true;
+  {
+    const CFileSizeLimit full(limit);
+    saved = SaveKyvFile(doc, path, &error);
+  }
+  QVERIFY(!saved);
+  QCOMPARE(error, QStringLiteral("Cannot save %1: File too large.")
+                      .arg(QDir::toNativeSeparators(path)));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), previous);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+           QStringList{QStringLiteral("Demo.KYV")});
+}
+
+void TestKyvFile::changesOnDiskAreNoticed() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Demo.KYV"));
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  QVERIFY(!HasFileChangedOnDisk(doc));  // no file yet
+  QString error;
+  QVERIFY(SaveKyvFile(doc, path, &error));
+  QVERIFY(!HasFileChangedOnDisk(doc));
+
+  auto other = LoadKyvFile(path, m_test.Services(), &error);
+  QVERIFY(other);
+  QVERIFY(!HasFileChangedOnDisk(*other));
+  other->m_sClockFreq = QStringLiteral("200_000_000");
+  QVERIFY(SaveKyvFile(*other, path, &error));
+  QVERIFY(HasFileChangedOnDisk(doc));
+  QVERIFY(!HasFileChangedOnDisk(*other));
+
+  QVERIFY(SaveKyvFile(doc, path, &error));  // the user chose to replace it
+  QVERIFY(!HasFileChangedOnDisk(doc));
+  QVERIFY(QFile::remove(path));
+  QVERIFY(!HasFileChangedOnDisk(doc));  // nothing left to lose
 }
 
 QTEST_GUILESS_MAIN(TestKyvFile)

@@ -1,4 +1,4 @@
 #!/bin/sh
 # Kyv Generated shell script
 cd "$(dirname "$0")" || exit 1
-C:/FlexProp/bin/flexspin -2 -L C:/FlexProp/bin/include   Demo.spin2
+'C:/FlexProp/bin/flexspin' -2 'Demo.spin2'

@@ -1,0 +1,50 @@
+#include "codegen/GeneratedFileWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "codegen/GenerateFiles.h"
+#include "codegen/GeneratedText.h"
+#include "model/AtomicFile.h"
+#include "platform/Platform.h"
+
+CGeneratedFileWriter::CGeneratedFileWriter(CMessageService& messages, CGenerateResult& result)
+    : m_messages(messages), m_result(result) {}
+
+bool CGeneratedFileWriter::Write(const QString& path, const QByteArray& bytes) {
+  if (m_bFailed) return false;
+  QString reason;
+  if (!WriteFileAtomically(path, bytes, &reason)) {
+    Fail(path, reason);
+    return false;
+  }
+  if (!m_result.m_filesWritten.contains(path)) m_result.m_filesWritten.append(path);
+  return true;
+}
+
+bool CGeneratedFileWriter::KeepBackup(const QString& path, const QString& backupPath) {
+  if (m_bFailed) return false;
+  if (QFileInfo::exists(backupPath) || !QFileInfo(path).isFile()) return true;
+  QFile original(path);
+  if (!original.open(QIODevice::ReadOnly)) {
+    Fail(backupPath, original.errorString());
+    return false;
+  }
+  const QByteArray bytes = original.readAll();
+  if (original.error() != QFileDevice::NoError) {
+    Fail(backupPath, original.errorString());
+    return false;
+  }
+  QString reason;
+  if (!WriteFileAtomically(backupPath, bytes, &reason)) {
+    Fail(backupPath, reason);
+    return false;
+  }
+  return true;
+}
+
+void CGeneratedFileWriter::Fail(const QString& path, const QString& reason) {
+  if (m_bFailed) return;
+  m_bFailed = true;
+  m_messages.ShowPlain(CantCreateMessage(path, reason));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+// Keeps two programs from changing one project file at the same time: a lock file beside the
+// project (<name>.lock) held for a whole read-modify-write. A lock left behind by a program that
+// ended without removing it is taken over.
+class CProjectLock {
+ public:
+  // How long a second writer waits for the first one before giving up.
+  static constexpr int kWaitMs = 3000;
+  // A lock older than this is taken to be left behind even if its owner cannot be checked
+  // (another machine sharing the folder); no save takes this long.
+  static constexpr int kStaleMs = 30000;
+
+  explicit CProjectLock(const QString& projectPath);
+
+  // False, with a message naming the project, when another program holds the lock for longer
+  // than kWaitMs. When no lock file can be made at all (a read-only folder), the project cannot
+  // be saved either; that is left to the save to report, and Acquire returns true.
+  bool Acquire(QString* error, int waitMs = kWaitMs);
+
+ private:
+  QString m_sProjectPath;
+  QLockFile m_lock;
+};
