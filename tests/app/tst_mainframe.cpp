@@ -409,6 +409,8 @@ private slots:
   void generateThenCompileRunsTheConfiguredFlexSpin() {
     // A stand-in compiler that reports its arguments and fails like a compile error would.
     QTemporaryDir flexSpinFolder;
+    // An include folder beside the compiler is passed to it with -L.
+    QVERIFY(QDir(flexSpinFolder.path()).mkdir(QStringLiteral("include")));
     QFile compiler(QDir(flexSpinFolder.path()).filePath(QStringLiteral("flexspin")));
     QVERIFY(compiler.open(QIODevice::WriteOnly));
     compiler.write("#!/bin/sh\necho \"stand-in flexspin $*\"\necho \"Generated.spin2:1: error: demo\"\nexit 2\n");

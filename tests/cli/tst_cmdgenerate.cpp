@@ -82,10 +82,7 @@ void TestCmdGenerate::outFolderSdDriverAndTime() {
   QVERIFY(!QFile::exists(dir.filePath(u"Demo.spin2"_s)));
   const QByteArray main = ReadAll(QDir(out).filePath(u"Demo.spin2"_s));
   QVERIFY(main.contains("  sd:  \"FAT32\""));
-  QVERIFY(main.contains(
-      "    SetRtcTime.Year = 2024;\r\n    SetRtcTime.Month = 3;\r\n    SetRtcTime.Date = 3;\r\n"
-      "    SetRtcTime.Day = 1;\r\n    SetRtcTime.Hours = 14;\r\n    SetRtcTime.Minutes = 5;\r\n"
-      "    SetRtcTime.Seconds = 9;\r\n"));
+  QVERIFY(main.contains("  RTC1.SetTime(2024, 3, 3, 1, 14, 5, 9)  'year, month, date,"));
   QVERIFY(QFile::exists(QDir(out).filePath(u"FAT32.spin2"_s)));
 
   // The same command again gives the same main file.

@@ -168,7 +168,7 @@ void TestToolChecks::newProjectScriptsRunTheToolsFoundOnPath() {
   const QString build = line(u"build.sh"_s);
   const QString loadLine = line(u"load.sh"_s);
   QVERIFY2(build.section(u' ', 0, 0).remove(u'\'') == path + u"/flexspin"_s, qPrintable(build));
-  QVERIFY(build.endsWith(u" Robot.spin2"_s));
+  QVERIFY(build.endsWith(u" 'Robot.spin2'"_s));
   QVERIFY2(loadLine.section(u' ', 0, 0).remove(u'\'') == path + u"/loadp2"_s, qPrintable(loadLine));
 
   const QString folder = QDir::toNativeSeparators(project.path());

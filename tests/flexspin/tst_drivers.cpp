@@ -43,14 +43,34 @@ bool CopyDriverFiles(const QString& folder) {
   return true;
 }
 
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A driver whose header says "Native code only" is not built as bytecode, nor is a program that
+// uses it, directly or through another driver's OBJ block (`depth` levels of them).
+bool NeedsNativeCode(const QByteArray& source, int depth = 3) {
+  if (source.contains("Native code only")) return true;
+  if (depth == 0) return false;
+  for (const QString& driver : DriverSources()) {
+    const QByteArray quotedName = '"' + QFileInfo(driver).completeBaseName().toUtf8() + '"';
+    if (source.contains(quotedName) &&
+        NeedsNativeCode(ReadFile(DriversFolder().filePath(driver)), depth - 1))
+      return true;
+  }
+  return false;
+}
+
 // Adds one row per optimisation level and code model, each with `program` and the compiler
 // options (RunFlexSpin adds -2 for native code; -2nu after it makes bytecode).
-void AddCompileRows(const QString& label, const QString& program) {
+void AddCompileRows(const QString& label, const QString& program, bool nativeOnly = false) {
   for (const QString& level : {u"-O0"_s, u"-O1"_s, u"-O2"_s}) {
     QTest::addRow("%s %s native", qPrintable(label), qPrintable(level))
         << program << QStringList{u"-Wall"_s, level};
-    QTest::addRow("%s %s bytecode", qPrintable(label), qPrintable(level))
-        << program << QStringList{u"-2nu"_s, u"-Wall"_s, level};
+    if (!nativeOnly)
+      QTest::addRow("%s %s bytecode", qPrintable(label), qPrintable(level))
+          << program << QStringList{u"-2nu"_s, u"-Wall"_s, level};
   }
 }
 
@@ -77,7 +97,8 @@ void TestDrivers::driverTestProgramBuildsClean_data() {
   QTest::addColumn<QStringList>("options");
   for (const QString& program :
        TestProgramsFolder().entryList({u"*.spin2"_s}, QDir::Files, QDir::Name))
-    AddCompileRows(QFileInfo(program).completeBaseName(), program);
+    AddCompileRows(QFileInfo(program).completeBaseName(), program,
+                   NeedsNativeCode(ReadFile(TestProgramsFolder().filePath(program))));
 }
 
 void TestDrivers::driverTestProgramBuildsClean() {
