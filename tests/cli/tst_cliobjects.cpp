@@ -71,7 +71,7 @@ void TestCliObjects::typicalProject() {
   QCOMPARE(camera.m_sErr,
            QStringLiteral("P2 Clock Needs Changing!: Note:  P2 Frequency too low for "
                           "Camera Capture, please change to minimum of 260 MHz on the "
-                          "P2_FlexSpin tab.\n"));
+                          "P2 & FlexSpin tab.\n"));
   QCOMPARE(Run({add, m_sFile, QStringLiteral("usb")}).m_nStatus, 0);
   QCOMPARE(Run({add, m_sFile, QStringLiteral("sound")}).m_nStatus, 0);
 

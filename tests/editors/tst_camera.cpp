@@ -185,7 +185,7 @@ void TestCamera::clockNote() {
   QVERIFY(f.Add(OBJ_CAMERA));
   const QStringList expected = {QStringLiteral(
       "Warning|P2 Clock Needs Changing!|Note:  P2 Frequency too low for Camera Capture, please "
-      "change to minimum of 260 MHz on the P2_FlexSpin tab.")};
+      "change to minimum of 260 MHz on the P2 & FlexSpin tab.")};
   QCOMPARE(f.Messages(), note ? expected : QStringList());
 }
 
