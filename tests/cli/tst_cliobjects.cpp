@@ -119,7 +119,9 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
   QTest::addColumn<int>("status");
   QTest::addColumn<QString>("err");
   const QString set = QStringLiteral("--set");
-  QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga")} << 1
+  QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga"), set,
+                                             QStringLiteral("basepin=48")}
+                               << 1
                                << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
   QTest::newRow("out of range") << QStringList{QStringLiteral("add"), QStringLiteral("hdmi"), set,
                                                QStringLiteral("basepin=57")}
