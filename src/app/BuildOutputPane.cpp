@@ -80,6 +80,12 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
   return true;
 }
 
+void CBuildOutputPane::Clear() {
+  m_pOutput->clear();
+  m_pStatus->clear();
+  m_bAtLineStart = true;
+}
+
 void CBuildOutputPane::Stop() {
   if (!IsRunning()) return;
   m_bStopped = true;
