@@ -94,6 +94,12 @@ void CBuildOutputPane::ShowRunningTime() {
                          .arg(seconds % 60, 2, 10, QLatin1Char('0')));
 }
 
+void CBuildOutputPane::Clear() {
+  m_pOutput->clear();
+  m_pStatus->clear();
+  m_bAtLineStart = true;
+}
+
 void CBuildOutputPane::Stop() {
   if (!IsRunning()) return;
   m_bStopped = true;

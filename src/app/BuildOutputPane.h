@@ -24,6 +24,8 @@ public:
            const QString& caption, QString* error);
   bool IsRunning() const;
 
+  // Empties the output and the status line (a running script goes on).
+  void Clear();
   QString OutputText() const;
   QString StatusText() const;
 

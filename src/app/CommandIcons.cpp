@@ -66,6 +66,21 @@ void Draw(QPainter& p, CommandIcon icon) {
       Window(p, QRectF(3, 4, 18, 15));
       Window(p, QRectF(11, 12, 18, 15));
       break;
+    case CommandIcon::Compile: {
+      // Coloured with a light rim so it reads on the dark looks as on the light ones.
+      QPainterPath arrow;
+      arrow.moveTo(8, 4);
+      arrow.lineTo(27, 16);
+      arrow.lineTo(8, 28);
+      arrow.closeSubpath();
+      p.setPen(QPen(kPaper, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setBrush(QColor(40, 160, 70));
+      p.drawPath(arrow);
+      p.setPen(QPen(QColor(20, 90, 40), 1));
+      p.setBrush(Qt::NoBrush);
+      p.drawPath(arrow);
+      break;
+    }
   }
 }
 

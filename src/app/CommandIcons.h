@@ -3,6 +3,6 @@
 #include <QIcon>
 
 // Drawn icons for the ribbon commands that the platform's style has no picture for.
-enum class CommandIcon { Paste, Cut, Copy, SelectAll, StatusBar, Windows };
+enum class CommandIcon { Paste, Cut, Copy, SelectAll, StatusBar, Windows, Compile };
 
 QIcon DrawnIcon(CommandIcon icon);

@@ -73,7 +73,6 @@ void BindCheck(QCheckBox* box, int32_t& member, bool save) {
 }  // namespace
 
 CFlexSpinView::CFlexSpinView(CKyvDoc& doc, QWidget* parent) : QScrollArea(parent), m_doc(doc) {
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWidgetResizable(true);
   setFrameShape(QFrame::NoFrame);
   setBackgroundRole(QPalette::Button);

@@ -155,6 +155,7 @@ QList<CChildFrame*> CKyvApp::FramesOf(const CKyvDoc& doc) const {
 void CKyvApp::RefreshTitles(const CKyvDoc& doc) {
   const QList<CChildFrame*> frames = FramesOf(doc);
   for (int i = 0; i < frames.size(); ++i) frames[i]->UpdateTitle(frames.size() > 1 ? i + 1 : 0);
+  if (m_pMainFrame) m_pMainFrame->UpdateProjectStatus();
 }
 
 void CKyvApp::RegisterFrame(CChildFrame* frame) { m_frames.append(frame); }

@@ -10,7 +10,9 @@
 #include "app/KyvView.h"
 #include "app/MdiTabArea.h"
 #include "app/PinGrid.h"
+#include "app/ProjectSummary.h"
 #include "app/Ribbon.h"
+#include "app/ScreenFit.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
 #include "codegen/GenerateFiles.h"
@@ -54,7 +56,8 @@ CMainFrame::CMainFrame(CKyvApp& app)
 
   connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandStates);
   connect(&m_app, &CKyvApp::documentsChanged, this, &CMainFrame::UpdateCommandStates);
-  resize(1200, 860);
+  connect(&m_app, &CKyvApp::documentsChanged, this, &CMainFrame::ClearOutputOfClosedProject);
+  resize(SizeWithinScreen(*this, QSize(1200, 860)));
   UpdateCommandStates();
 }
 
@@ -80,9 +83,14 @@ void CMainFrame::CreateActions() {
   m_pFileNew->setShortcut(QKeySequence::New);
   m_pFileOpen->setShortcut(QKeySequence::Open);
   m_pFileSave->setShortcut(QKeySequence::Save);
+  // Ctrl+Q on every system (the platform's Quit key is empty on some); the action lives in the
+  // File menu, so the window carries it for the key to work while the menu is closed.
+  m_pAppExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  addAction(m_pAppExit);
 
   m_pButtonGenerate = action(QStringLiteral("1: Generate Code"), QStyle::SP_FileDialogNewFolder);
-  m_pButtonCompile = action(QStringLiteral("2: Compile"), QStyle::SP_MediaPlay);
+  m_pButtonCompile = action(QStringLiteral("2: Compile"));
+  m_pButtonCompile->setIcon(DrawnIcon(CommandIcon::Compile));
   m_pLoadP2 = action(QStringLiteral("3: Load P2"), QStyle::SP_ArrowDown);
   m_pButtonFlexProp = action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
   m_pButtonPropTool = action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
@@ -142,10 +150,17 @@ void CMainFrame::CreateActions() {
   connect(m_pButtonGenerate, &QAction::triggered, this,
           [this] { OnActiveDocument([](CKyvDoc& doc) { GenerateFiles(doc); }); });
   connect(m_pButtonCompile, &QAction::triggered, this, [this] {
-    OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonCompile(doc); });
+    OnActiveDocument([this](CKyvDoc& doc) {
+      m_pOutputDoc = &doc;
+      m_pToolCommands->OnButtonCompile(doc);
+    });
   });
-  connect(m_pLoadP2, &QAction::triggered, this,
-          [this] { OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnLoadP2(doc); }); });
+  connect(m_pLoadP2, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) {
+      m_pOutputDoc = &doc;
+      m_pToolCommands->OnLoadP2(doc);
+    });
+  });
   connect(m_pButtonFlexProp, &QAction::triggered, this, [this] {
     OnActiveDocument([this](CKyvDoc& doc) { m_pToolCommands->OnButtonFlexProp(doc); });
   });
@@ -221,12 +236,37 @@ void CMainFrame::FillRecentFiles() {
 }
 
 void CMainFrame::CreateStatusBar() {
-  m_pPane1 = new QLabel(QStringLiteral("Pane 1"));
-  m_pPane2 = new QLabel(QStringLiteral("Pane 2"));
+  m_pPane1 = new QLabel;
+  m_pPane2 = new QLabel;
   m_pPane1->setObjectName(QStringLiteral("pane1"));
   m_pPane2->setObjectName(QStringLiteral("pane2"));
+  for (QLabel* pane : {m_pPane1, m_pPane2}) pane->setTextFormat(Qt::PlainText);
   statusBar()->addWidget(m_pPane1, 1);
   statusBar()->addPermanentWidget(m_pPane2);
+}
+
+void CMainFrame::UpdateProjectStatus() {
+  const CKyvDoc* doc = ActiveDocument();
+  if (!doc) {
+    setWindowTitle(kAppTitle);
+    m_pPane1->setText(QStringLiteral("No project open"));
+    m_pPane2->clear();
+    return;
+  }
+  setWindowTitle(QStringLiteral("%1%2 - %3")
+                     .arg(doc->GetTitle(), doc->IsModified() ? QStringLiteral("*") : QString(),
+                          kAppTitle));
+  m_pPane1->setText(ProjectSummary(*doc));
+  m_pPane2->setText(ClockSummary(*doc));
+}
+
+void CMainFrame::ClearOutputOfClosedProject() {
+  // The document list, not the windows: a closing window is still listed while it goes.
+  if (!m_pOutputDoc || m_app.Documents().contains(m_pOutputDoc)) return;
+  // Its project is gone: what the pane shows (or still runs) belongs to nothing open.
+  m_pOutputDoc = nullptr;
+  m_pBuildOutput->Stop();
+  m_pBuildOutput->Clear();
 }
 
 void CMainFrame::OnApplicationLook(int id) {
@@ -289,6 +329,7 @@ void CMainFrame::UpdateCommandStates() {
   const bool onGrid = view && view->ClipboardGrid();
   for (QAction* clipboard : {m_pEditPaste, m_pEditCut, m_pEditCopy, m_pEditSelectAll})
     clipboard->setEnabled(onGrid);
+  UpdateProjectStatus();
 }
 
 void CMainFrame::OnAppAbout() {

@@ -64,6 +64,8 @@ public:
 public slots:
   void OnApplicationLook(int id);
   void UpdateCommandStates();
+  // The window title ("Robot.KYV* - Kyv") and the status bar for the active project.
+  void UpdateProjectStatus();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -75,6 +77,8 @@ private:
   void CreateRibbon();
   void CreateStatusBar();
   void FillRecentFiles();
+  // Clears the Build Output pane when the project whose script it showed has closed.
+  void ClearOutputOfClosedProject();
   void OnAppAbout();
   void OnWindowManager();
   CKyvView* ActiveView() const;
@@ -91,4 +95,5 @@ private:
   QMenu* m_pRecentMenu = nullptr;
   QLabel* m_pPane1 = nullptr;
   QLabel* m_pPane2 = nullptr;
+  const CKyvDoc* m_pOutputDoc = nullptr;  // the project whose script the pane shows
 };

@@ -3,11 +3,11 @@
 #include "app/AccessKeys.h"
 #include "app/EditorDialog.h"
 #include "app/KindIcons.h"
+#include "app/ScreenFit.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int kButtonIconSize = 32;
@@ -17,13 +17,11 @@ constexpr int kButtonWidth = 200;
 CObjectPickerDialog::CObjectPickerDialog(CObjectPicker& picker, QWidget* parent)
     : QDialog(parent), m_picker(picker) {
   setWindowTitle(CObjectPicker::Title());
-  auto* top = new QVBoxLayout(this);
-  top->setSizeConstraint(QLayout::SetFixedSize);
   auto* grid = new QGridLayout;
-  top->addLayout(grid);
 
   CAccessKeys keys;
-  QWidget* previous = nullptr;
+  // Buttons() lists them row by row, so this is top to bottom, left to right.
+  QList<QWidget*> tabOrder;
   for (const CPickerButton& entry : CObjectPicker::Buttons()) {
     auto* button = new QPushButton(KindIcon(entry.m_nKind), keys.Mark(entry.m_sText));
     button->setObjectName(QStringLiteral("pick%1").arg(entry.m_nKind));
@@ -34,9 +32,7 @@ CObjectPickerDialog::CObjectPickerDialog(CObjectPicker& picker, QWidget* parent)
     const int kind = entry.m_nKind;
     connect(button, &QPushButton::clicked, this, [this, kind] { Press(kind); });
     grid->addWidget(button, entry.m_nRow, entry.m_nColumn);
-    // Buttons() lists them row by row, so this is top to bottom, left to right.
-    if (previous) QWidget::setTabOrder(previous, button);
-    previous = button;
+    tabOrder.append(button);
   }
 
   auto* buttons = new QDialogButtonBox;
@@ -44,8 +40,11 @@ CObjectPickerDialog::CObjectPickerDialog(CObjectPicker& picker, QWidget* parent)
   cancel->setObjectName(QStringLiteral("cancel"));
   cancel->setAutoDefault(false);
   connect(buttons, &QDialogButtonBox::rejected, this, &CObjectPickerDialog::reject);
-  top->addWidget(buttons);
-  if (previous) QWidget::setTabOrder(previous, cancel);
+  // On a small or scaled screen the buttons scroll; Cancel always stays in sight.
+  SetScrollingBody(*this, grid, buttons);
+  tabOrder.append(cancel);
+  // Only once every button is inside the dialog.
+  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 bool CObjectPickerDialog::Run(CCodeObject& object, CKyvDoc& doc, QWidget* parent) {

@@ -78,10 +78,12 @@ void CPinsView::OnUpdate() {
     const bool used = m_doc.m_bPinUsed[pin];
     m_pGrid->SetCellText(row, 1, used ? QStringLiteral("No") : QStringLiteral("Yes"));
     m_pGrid->SetCellBackground(row, 1, used ? kUsedColour : kFreeColour);
-    m_pGrid->SetCellText(row, 2, m_doc.m_sPinUsedBy[pin]);
-    m_pGrid->SetCellText(row, 3, m_doc.m_sPinUsedFor[pin]);
+    m_pGrid->SetCellText(row, kUsedByColumn, m_doc.m_sPinUsedBy[pin]);
+    m_pGrid->SetCellText(row, kUsedForColumn, m_doc.m_sPinUsedFor[pin]);
     m_pGrid->SetCellText(row, kNotesColumn, m_doc.m_sPinNotes[pin]);
   }
+  // Holders and roles are read whole ("Analog To Digital Smart Pin"); the notes take the rest.
+  for (int column : {kUsedByColumn, kUsedForColumn}) m_pGrid->resizeColumnToContents(column);
 }
 
 void CPinsView::OnCellEdited(int row, int column, const QString& text) {

@@ -15,6 +15,8 @@ class CPinsView : public QWidget, public CDocumentView {
 public:
   static constexpr int kRows = 65;
   static constexpr int kColumns = 5;
+  static constexpr int kUsedByColumn = 2;
+  static constexpr int kUsedForColumn = 3;
   static constexpr int kNotesColumn = 4;
 
   explicit CPinsView(CKyvDoc& doc, QWidget* parent = nullptr);

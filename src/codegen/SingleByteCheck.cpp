@@ -62,7 +62,7 @@ void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
       add(u"Speed (kHz):"_s, object.m_sString);
       break;
     case OBJ_NEOPIXEL:
-      add(u"ObjectName:"_s, object.m_sName);
+      add(u"Object Name:"_s, object.m_sName);
       add(u"I/O Pin:"_s, object.m_sBasePin);
       add(u"#LEDs in string:"_s, object.m_sParam[2]);
       add(u"Color"_s, object.m_sParam[0]);
@@ -77,7 +77,7 @@ void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
       add(u"I2C Bus:"_s, object.m_sParam[0]);
       break;
     case OBJ_SIMPLE_SOUND:
-      add(u"ObjectName:"_s, object.m_sName);
+      add(u"Object Name:"_s, object.m_sName);
       add(u"Left I/O Pin:"_s, object.m_sParam[0]);
       add(u"Right I/O Pin:"_s, object.m_sParam[1]);
       break;
@@ -95,7 +95,7 @@ void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
         add(u"Object Name:"_s, object.m_sName);
       break;
     case OBJ_DAC:
-      add(u"ObjectName:"_s, object.m_sName);
+      add(u"Object Name:"_s, object.m_sName);
       add(u"I/O Pin:"_s, object.m_sBasePin);
       break;
     case OBJ_ADC:

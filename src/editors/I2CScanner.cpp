@@ -5,6 +5,7 @@
 
 namespace {
 constexpr int kHighestPin = 63;
+constexpr int kDefaultSclPin = 56;
 }
 
 const QStringList& CI2CScanner::PullupItems() {
@@ -45,8 +46,10 @@ QList<CEditorField> CI2CScanner::Fields() {
 }
 
 void CI2CScanner::LoadDefaults() {
-  m_sScl = QStringLiteral("56");
-  m_sSda = QStringLiteral("57");
+  // SDA stays next to SCL, as on the usual accessory boards.
+  const int scl = ProposedBase(kDefaultSclPin, 2, 1, kHighestPin - 1);
+  m_sScl = QString::number(scl);
+  m_sSda = QString::number(scl + 1);
   m_sSpeed = QStringLiteral("100");
   m_nPullup = 0;
   m_bScan = true;
@@ -77,13 +80,16 @@ bool CI2CScanner::DoOK() {
   CPinClaim claim(*m_pDoc, m_sName);
 
   const int scl = TextToInt(m_sScl);
-  if (PinOutside(scl, kHighestPin)) return Reject(PinOutOfRangeMessage(scl, kHighestPin));
-  if (claim.FirstConflict({scl}, heldByCamera)) return Reject(claim.InUseMessage(scl));
+  if (PinOutside(scl, kHighestPin))
+    return RejectField(&m_sScl, PinOutOfRangeMessage(scl, kHighestPin));
+  if (claim.FirstConflict({scl}, heldByCamera))
+    return RejectField(&m_sScl, claim.InUseMessage(scl));
 
   const int sda = TextToInt(m_sSda);
   if (PinOutside(sda, kHighestPin))
-    return Reject(PinOutOfRangeMessage(sda, kHighestPin), MessageStyle::Plain);
-  if (claim.FirstConflict({sda}, heldByCamera)) return Reject(claim.InUseMessage(sda));
+    return RejectField(&m_sSda, PinOutOfRangeMessage(sda, kHighestPin), MessageStyle::Plain);
+  if (claim.FirstConflict({sda}, heldByCamera))
+    return RejectField(&m_sSda, claim.InUseMessage(sda));
 
   claim.Commit({{scl, QStringLiteral("SCL")}, {sda, QStringLiteral("SDA")}});
   return true;

@@ -25,4 +25,5 @@ class CI2CScanner : public CObjectEditor {
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;
+  QList<const QString*> PinTexts() override { return {&m_sScl, &m_sSda}; }
 };

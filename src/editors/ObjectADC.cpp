@@ -69,7 +69,7 @@ QString CObjectADC::DescriptionText() const {
 }
 
 void CObjectADC::LoadDefaults() {
-  m_sPin = QStringLiteral("50");
+  m_sPin = ProposedPin(50);
   m_nFilter = kSampling;
   m_nSampleExponent = 13;
   m_nGain = 0;

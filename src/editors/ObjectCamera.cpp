@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kHighestBasePin = 48;
 constexpr int kBaseStep = 8;
+constexpr int kDefaultBasePin = 16;
 constexpr int kPinCount = 16;
 constexpr int kSdaOffset = 8;
 constexpr int kSclOffset = 9;
@@ -74,7 +75,8 @@ void CObjectCamera::LoadDefaults() {
   m_nQvga = m_qvgaItems.isEmpty() ? -1 : 0;
   m_nBus = m_busItems.isEmpty() ? -1 : 0;
   m_nCameraType = 0;
-  m_sBasePin = QStringLiteral("16");
+  m_sBasePin =
+      QString::number(ProposedBase(kDefaultBasePin, kPinCount, kBaseStep, kHighestBasePin));
   m_bShowId = true;
 }
 
@@ -96,8 +98,9 @@ bool CObjectCamera::DoOK() {
   m_pObject->m_bParam[0] = m_bShowId;
 
   const int base = TextToInt(m_sBasePin);
-  if (PinOutside(base, kHighestBasePin)) return Reject(PinOutOfRangeMessage(base, kHighestBasePin));
-  if (base % kBaseStep != 0) return Reject(PinNotMultipleMessage(base, kBaseStep));
+  if (PinOutside(base, kHighestBasePin))
+    return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestBasePin));
+  if (base % kBaseStep != 0) return RejectField(&m_sBasePin, PinNotMultipleMessage(base, kBaseStep));
   m_pObject->m_nPinCount = kPinCount;
 
   // The two bus pins may be held by the chosen bus: it is moved onto them below. Anyone else's
@@ -110,7 +113,7 @@ bool CObjectCamera::DoOK() {
     if (!claim.IsHeldByOther(pin)) continue;
     const bool busPin = offset == kSdaOffset || offset == kSclOffset;
     if (busPin && !busName.isEmpty() && claim.Holder(pin) == busName) continue;
-    return Reject(claim.InUseMessage(pin));
+    return RejectField(&m_sBasePin, claim.InUseMessage(pin));
   }
   claim.Commit(pins);
 
@@ -135,5 +138,5 @@ void CObjectCamera::ShowClockNote() {
   if (ClockHz() >= kLowestCaptureClockHz) return;
   Messages().ShowWarning(QStringLiteral("P2 Clock Needs Changing!"),
                          QStringLiteral("Note:  P2 Frequency too low for Camera Capture, please "
-                                        "change to minimum of 260 MHz on the P2_FlexSpin tab."));
+                                        "change to minimum of 260 MHz on the P2 & FlexSpin tab."));
 }

@@ -27,6 +27,7 @@ class CObjectCamera : public CObjectEditor {
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;
+  QList<const QString*> PinTexts() override { return {&m_sBasePin}; }
 
  private:
   void MoveBusTo(const QString& busName, int base);

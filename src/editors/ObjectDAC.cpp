@@ -15,7 +15,7 @@ QString CObjectDAC::DescriptionText() const {
 }
 
 void CObjectDAC::LoadDefaults() {
-  m_sPin = QStringLiteral("49");
+  m_sPin = ProposedPin(49);
   m_nLevel = 122;
   m_nDrive = 0;
   m_bRandom = true;
@@ -46,7 +46,7 @@ bool CObjectDAC::DoOK() {
 QList<CEditorField> CObjectDAC::Fields() {
   return {
       DescriptionField(),
-      NameField(QStringLiteral("ObjectName:")),
+      NameField(),
       PinField(QStringLiteral("I/O Pin:")),
       CEditorField::RadioGroup(
           QStringLiteral("Drive and Range"),

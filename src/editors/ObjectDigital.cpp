@@ -1,7 +1,7 @@
 #include "editors/ObjectDigital.h"
 
 QString CObjectDigital::Title() const {
-  return QStringLiteral("Smart Digital I/O Pin Smart Settings");
+  return QStringLiteral("Smart Digital I/O Pin Settings");
 }
 
 QString CObjectDigital::DefaultNameFormat() const { return QStringLiteral("SmartPin%d"); }
@@ -13,7 +13,7 @@ QString CObjectDigital::DescriptionText() const {
 }
 
 void CObjectDigital::LoadDefaults() {
-  m_sPin = QStringLiteral("38");
+  m_sPin = ProposedPin(38);
   m_nFilter = m_nHighDrive = m_nLowDrive = m_nSource = m_nStartState = 0;
   m_bClocked = m_bInvertInput = m_bInvertOutput = false;
   m_bShowIn = m_bToggleOut = true;

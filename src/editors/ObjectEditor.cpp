@@ -1,5 +1,6 @@
 #include "editors/ObjectEditor.h"
 
+#include "editors/EditorMessages.h"
 #include "editors/ObjectNameRules.h"
 #include "model/TextConversion.h"
 
@@ -26,7 +27,7 @@ QString CObjectEditor::DefaultName() const {
 
 bool CObjectEditor::OnOK() {
   m_sFocusKey.clear();
-  if (!CheckControls()) return false;
+  if (!CheckControls() || !CheckPinTexts()) return false;
   // Edit mode keeps the name under which the object already holds its pins.
   if (m_nMode == kNewMode) {
     const QString problem = ObjectNameProblem(*m_pDoc, m_sName);
@@ -51,19 +52,60 @@ bool CObjectEditor::Reject(const QString& text, MessageStyle style) {
   return false;
 }
 
+bool CObjectEditor::CheckPinTexts() {
+  for (const QString* text : PinTexts()) {
+    if (IsPinNumberText(*text)) continue;
+    QString label;
+    for (const CEditorField& field : Fields())
+      if (field.m_pText == text) label = field.m_sLabel;
+    m_sFocusKey = KeyOf(text);
+    // Nothing is written yet: the record keeps what it held.
+    Messages().ShowError(NotAPinNumberMessage(label, *text));
+    return false;
+  }
+  return true;
+}
+
+bool CObjectEditor::RejectField(const QString* member, const QString& text, MessageStyle style) {
+  m_sFocusKey = KeyOf(member);
+  return Reject(text, style);
+}
+
+QString CObjectEditor::KeyOf(const QString* member) {
+  for (const CEditorField& field : Fields())
+    if (field.m_pText == member) return field.m_sKey;
+  return {};
+}
+
 void CObjectEditor::WriteCommonRecord() {
   m_pObject->m_nType = Kind();
   m_pObject->m_sName = m_sName;
   m_pObject->m_bValid = true;
 }
 
-bool CObjectEditor::ClaimPins(const QList<CPinRole>& pins,
+bool CObjectEditor::ClaimPins(const QList<CPinRole>& pins, const QString* pinText,
                               const CPinClaim::HolderFilter& mayTakeOver) {
   CPinClaim claim(*m_pDoc, m_sName);
   if (const auto conflict = claim.FirstConflict(CPinClaim::PinsOf(pins), mayTakeOver))
-    return Reject(claim.InUseMessage(*conflict));
+    return RejectField(pinText, claim.InUseMessage(*conflict));
   claim.Commit(pins);
   return true;
+}
+
+int CObjectEditor::ProposedBase(int preferred, int count, int step, int highestBase) const {
+  const CPinClaim claim(*m_pDoc, m_sName);
+  const auto isFree = [&](int base) {
+    if (base < 0 || base > highestBase) return false;
+    for (int pin = base; pin < base + count; ++pin)
+      if (claim.IsHeldByOther(pin)) return false;
+    return true;
+  };
+  if (isFree(preferred)) return preferred;
+  for (int distance = step; distance <= CKyvDoc::kPinCount; distance += step) {
+    if (isFree(preferred - distance)) return preferred - distance;
+    if (isFree(preferred + distance)) return preferred + distance;
+  }
+  return preferred;
 }
 
 CEditorField CObjectEditor::NameField() { return NameField(QStringLiteral("Object Name:")); }

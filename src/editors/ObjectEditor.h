@@ -57,6 +57,9 @@ protected:
   // Checks the form of control texts before anything is written (a field that must hold an
   // integer); shows its own message, sets m_sFocusKey and returns false to stop the OK.
   virtual bool CheckControls() { return true; }
+  // The pin texts the kind's OK reads with the current settings (members bound to fields). OK
+  // refuses any that is not a decimal integer before anything is written or claimed.
+  virtual QList<const QString*> PinTexts() { return {}; }
   virtual void FillLists() {}
   virtual void LoadDefaults() = 0;
   virtual void LoadFromRecord() = 0;
@@ -65,11 +68,22 @@ protected:
 
   // Error path: shows the message, marks the record invalid, returns false.
   bool Reject(const QString& text, MessageStyle style = MessageStyle::Error);
+  // Reject with the focus on the field bound to the member the message is about.
+  bool RejectField(const QString* member, const QString& text,
+                   MessageStyle style = MessageStyle::Error);
+  // The key of the field bound to a text member; "" when no field is.
+  QString KeyOf(const QString* member);
   // Writes m_nType and m_sName and sets m_bValid true: the start of every kind's record write.
   void WriteCommonRecord();
   // In-use check over the pins in order, then release and claim with roles. Pins must be in
-  // 0..63 (the kind's range checks ran first). On a conflict: Reject with the in-use message.
-  bool ClaimPins(const QList<CPinRole>& pins, const CPinClaim::HolderFilter& mayTakeOver = {});
+  // 0..63 (the kind's range checks ran first). On a conflict: Reject with the in-use message and
+  // the focus on the field of pinText.
+  bool ClaimPins(const QList<CPinRole>& pins, const QString* pinText,
+                 const CPinClaim::HolderFilter& mayTakeOver = {});
+  // For new objects: the preferred base of a block of count pins when all of them are free,
+  // else the nearest free base that is a multiple of step and at most highestBase (the lower
+  // one of two as near); the preferred base when no block is free (OK then says why).
+  int ProposedBase(int preferred, int count, int step, int highestBase) const;
 
   CMessageService& Messages() const { return m_pDoc->Messages(); }
   // The name field as a common field description ("Object Name:" unless the dialog says
@@ -87,4 +101,7 @@ protected:
   }
   // The document's P2 clock in Hz: underscores removed, then converted as a C library would.
   int ClockHz() const;
+
+private:
+  bool CheckPinTexts();
 };

@@ -34,7 +34,7 @@ QString CObjectNCO::DescriptionText() const {
 }
 
 void CObjectNCO::LoadDefaults() {
-  m_sPin = QStringLiteral("24");
+  m_sPin = ProposedPin(24);
   m_sDesiredFrequency = QStringLiteral("12_000_000");
   // A new object shows the registers for the default frequency at once.
   Calculate();
@@ -114,7 +114,7 @@ QList<CEditorField> CObjectNCO::Fields() {
   const QString registerHelp = QStringLiteral(
       "up to eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
       "the clock");
-  const QString hex = QStringLiteral("hexidecimal");
+  const QString hex = QStringLiteral("hexadecimal");
   CEditorField resulting = CEditorField::Display(
       QStringLiteral("resultingFrequencyHz"), QStringLiteral("the frequency WXPIN and WYPIN give"),
       &m_sResultingFrequency);

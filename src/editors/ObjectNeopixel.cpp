@@ -15,7 +15,7 @@ QString CObjectNeopixel::DescriptionText() const {
 }
 
 void CObjectNeopixel::LoadDefaults() {
-  m_sPin = QStringLiteral("53");
+  m_sPin = ProposedPin(53);
   m_sLedCount = QStringLiteral("1");
   m_nHoldoff = 5;
   m_nRed = 255;
@@ -74,7 +74,7 @@ QList<CEditorField> CObjectNeopixel::Fields() {
   const QString colorHelp = QStringLiteral("start colour component");
   return {
       DescriptionField(),
-      NameField(QStringLiteral("ObjectName:")),
+      NameField(),
       PinField(QStringLiteral("I/O Pin:")),
       CEditorField::Text(QStringLiteral("#LEDs in string:"),
                          QStringLiteral("number of LEDs in the string"), &m_sLedCount),

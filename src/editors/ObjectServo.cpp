@@ -16,7 +16,7 @@ QString CObjectServo::DescriptionText() const {
 }
 
 void CObjectServo::LoadDefaults() {
-  m_sPin = QStringLiteral("38");
+  m_sPin = ProposedPin(38);
   m_nPosition = 90;
   m_nUnits = 0;
   m_bRandom = true;

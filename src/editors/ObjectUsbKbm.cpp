@@ -11,6 +11,7 @@ constexpr int kHighestAdapterBase = 56;
 constexpr int kHighestPin = 63;
 constexpr int kHighestDmPin = 62;
 constexpr int kAdapterPins = 8;
+constexpr int kDefaultAdapterBase = 8;
 
 const QString kMouseLimits = QStringLiteral("Mouse Limits");
 const QString kMouseStart = QStringLiteral("Mouse Initial Position");
@@ -133,7 +134,9 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
 
 void CObjectUsbKbm::LoadDefaults() {
   m_nConfiguration = kParallaxAdapter;
-  m_sBasePin = QStringLiteral("8");
+  // Proposed on a multiple of 8, where the adapter usually sits.
+  m_sBasePin = QString::number(
+      ProposedBase(kDefaultAdapterBase, kAdapterPins, kAdapterPins, kHighestAdapterBase));
   m_nPort = 0;
   m_sDmPin = QStringLiteral("10");
   m_sActivityLedPin = QStringLiteral("8");
@@ -188,6 +191,13 @@ bool CObjectUsbKbm::CheckControls() {
   return true;
 }
 
+QList<const QString*> CObjectUsbKbm::PinTexts() {
+  if (m_nConfiguration == kParallaxAdapter) return {&m_sBasePin};
+  QList<const QString*> texts = {&m_sActivityLedPin, &m_sErrorLedPin, &m_sDmPin};
+  if (m_bUsePowerPin) texts.append(&m_sPowerPin);
+  return texts;
+}
+
 bool CObjectUsbKbm::DoOK() {
   WriteCommonRecord();
   CCodeObject& record = *m_pObject;
@@ -213,40 +223,42 @@ bool CObjectUsbKbm::ClaimParallaxAdapter() {
   m_pObject->m_nPinCount = kAdapterPins;
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestAdapterBase))
-    return Reject(PinOutOfRangeMessage(base, kHighestAdapterBase));
-  if (base % 2 != 0) return Reject(PinNotMultipleMessage(base, 2));
+    return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestAdapterBase));
+  if (base % 2 != 0) return RejectField(&m_sBasePin, PinNotMultipleMessage(base, 2));
   if (base % 8 != 0)
     Messages().ShowWarning(
         QStringLiteral("Warning"),
         QStringLiteral("Pin %1 is not a multiple of 8, which is usually the case.").arg(base));
   QList<CPinRole> pins;
   for (int i = 0; i < kAdapterPins; ++i) pins.append({base + i, AdapterRoles()[i]});
-  return ClaimPins(pins);
+  return ClaimPins(pins, &m_sBasePin);
 }
 
 bool CObjectUsbKbm::ClaimCustomPins() {
   CPinClaim claim(*m_pDoc, m_sName);
   // Range, then in-use, pin by pin in the order the dialog's checks run.
-  const auto check = [&](int pin, int highest, MessageStyle rangeStyle) {
-    if (PinOutside(pin, highest)) return Reject(PinOutOfRangeMessage(pin, highest), rangeStyle);
-    if (claim.IsHeldByOther(pin)) return Reject(claim.InUseMessage(pin));
+  const auto check = [&](const QString* text, int pin, int highest, MessageStyle rangeStyle) {
+    if (PinOutside(pin, highest))
+      return RejectField(text, PinOutOfRangeMessage(pin, highest), rangeStyle);
+    if (claim.IsHeldByOther(pin)) return RejectField(text, claim.InUseMessage(pin));
     return true;
   };
 
   const int activity = TextToInt(m_sActivityLedPin);
-  if (!check(activity, kHighestPin, MessageStyle::Plain)) return false;
+  if (!check(&m_sActivityLedPin, activity, kHighestPin, MessageStyle::Plain)) return false;
   const int error = TextToInt(m_sErrorLedPin);
-  if (!check(error, kHighestPin, MessageStyle::Plain)) return false;
+  if (!check(&m_sErrorLedPin, error, kHighestPin, MessageStyle::Plain)) return false;
 
   const int dm = TextToInt(m_sDmPin);
   if (PinOutside(dm, kHighestDmPin))
-    return Reject(PinOutOfRangeMessage(dm, kHighestDmPin), MessageStyle::Plain);
-  if (dm % 2 != 0) return Reject(PinNotMultipleMessage(dm, 2));
-  if (claim.IsHeldByOther(dm)) return Reject(claim.InUseMessage(dm));
-  if (claim.IsHeldByOther(dm + 1)) return Reject(claim.InUseMessage(dm + 1));
+    return RejectField(&m_sDmPin, PinOutOfRangeMessage(dm, kHighestDmPin), MessageStyle::Plain);
+  if (dm % 2 != 0) return RejectField(&m_sDmPin, PinNotMultipleMessage(dm, 2));
+  if (claim.IsHeldByOther(dm)) return RejectField(&m_sDmPin, claim.InUseMessage(dm));
+  if (claim.IsHeldByOther(dm + 1)) return RejectField(&m_sDmPin, claim.InUseMessage(dm + 1));
 
   const int power = TextToInt(m_sPowerPin);
-  if (m_bUsePowerPin && !check(power, kHighestPin, MessageStyle::Plain)) return false;
+  if (m_bUsePowerPin && !check(&m_sPowerPin, power, kHighestPin, MessageStyle::Plain))
+    return false;
 
   QList<CPinRole> pins = {{dm, QStringLiteral("Custom USB Data-")},
                           {dm + 1, QStringLiteral("Custom USB Data+")},

@@ -39,6 +39,7 @@ class CObjectUsbKbm : public CObjectEditor {
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool CheckControls() override;
+  QList<const QString*> PinTexts() override;
   bool DoOK() override;
 
  private:

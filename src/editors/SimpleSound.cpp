@@ -5,6 +5,7 @@
 
 namespace {
 constexpr int kHighestPin = 63;
+constexpr int kDefaultLeftPin = 54;
 }
 
 QString CSimpleSound::DescriptionText() const {
@@ -18,7 +19,7 @@ QString CSimpleSound::DescriptionText() const {
 QList<CEditorField> CSimpleSound::Fields() {
   return {
       DescriptionField(),
-      NameField(QStringLiteral("ObjectName:")),
+      NameField(QStringLiteral("Object Name:")),
       CEditorField::Text(QStringLiteral("Left I/O Pin:"), QStringLiteral("left audio pin, 0 to 63"),
                          &m_sLeftPin,
                          QStringLiteral("This is basepin+6 with Parallax A/V adapter")),
@@ -35,8 +36,10 @@ QList<CEditorField> CSimpleSound::Fields() {
 }
 
 void CSimpleSound::LoadDefaults() {
-  m_sLeftPin = QStringLiteral("54");
-  m_sRightPin = QStringLiteral("55");
+  // Left and right stay neighbours, as on the A/V adapter.
+  const int left = ProposedBase(kDefaultLeftPin, 2, 1, kHighestPin - 1);
+  m_sLeftPin = QString::number(left);
+  m_sRightPin = QString::number(left + 1);
   m_bPlayMusic = true;
   m_bPlayEffects = true;
 }
@@ -58,12 +61,14 @@ bool CSimpleSound::DoOK() {
 
   CPinClaim claim(*m_pDoc, m_sName);
   const int left = TextToInt(m_sLeftPin);
-  if (PinOutside(left, kHighestPin)) return Reject(PinOutOfRangeMessage(left, kHighestPin));
-  if (claim.IsHeldByOther(left)) return Reject(claim.InUseMessage(left));
+  if (PinOutside(left, kHighestPin))
+    return RejectField(&m_sLeftPin, PinOutOfRangeMessage(left, kHighestPin));
+  if (claim.IsHeldByOther(left)) return RejectField(&m_sLeftPin, claim.InUseMessage(left));
   const int right = TextToInt(m_sRightPin);
   if (PinOutside(right, kHighestPin))
-    return Reject(PinOutOfRangeMessage(right, kHighestPin), MessageStyle::Plain);
-  if (claim.IsHeldByOther(right)) return Reject(claim.InUseMessage(right));
+    return RejectField(&m_sRightPin, PinOutOfRangeMessage(right, kHighestPin),
+                       MessageStyle::Plain);
+  if (claim.IsHeldByOther(right)) return RejectField(&m_sRightPin, claim.InUseMessage(right));
 
   claim.Commit(
       {{left, QStringLiteral("Simple Sound Left")}, {right, QStringLiteral("Simple Sound Right")}});

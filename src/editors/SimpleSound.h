@@ -22,4 +22,5 @@ class CSimpleSound : public CObjectEditor {
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;
+  QList<const QString*> PinTexts() override { return {&m_sLeftPin, &m_sRightPin}; }
 };

@@ -11,6 +11,10 @@ CEditorField CSinglePinEditor::PinField(const QString& label) {
   return CEditorField::Text(label, QStringLiteral("P2 pin number, 0 to 63"), &m_sPin);
 }
 
+QString CSinglePinEditor::ProposedPin(int preferred) const {
+  return QString::number(ProposedBase(preferred, 1, 1, kHighestPin));
+}
+
 void CSinglePinEditor::WritePinRecord() {
   m_pObject->m_sBasePin = m_sPin;
   m_pObject->m_nPinCount = 1;
@@ -18,9 +22,10 @@ void CSinglePinEditor::WritePinRecord() {
 
 bool CSinglePinEditor::CheckAndClaimPin(const QString& role) {
   const int pin = TextToInt(m_sPin);
-  if (PinOutside(pin, kHighestPin)) return Reject(PinOutOfRangeMessage(pin, kHighestPin));
+  if (PinOutside(pin, kHighestPin))
+    return RejectField(&m_sPin, PinOutOfRangeMessage(pin, kHighestPin));
   CPinClaim claim(*m_pDoc, m_sName);
-  if (claim.IsHeldByOther(pin)) return Reject(InUseText(claim, pin));
+  if (claim.IsHeldByOther(pin)) return RejectField(&m_sPin, InUseText(claim, pin));
   claim.Commit({{pin, role}});
   return true;
 }

@@ -11,6 +11,9 @@ class CSinglePinEditor : public CObjectEditor {
  protected:
   // The pin edit with its label ("I/O Pin:", "I/O Pin#:").
   CEditorField PinField(const QString& label);
+  QList<const QString*> PinTexts() override { return {&m_sPin}; }
+  // A new object's pin: the kind's default when free, else the nearest free pin.
+  QString ProposedPin(int preferred) const;
   // The record's pin slots: m_sBasePin from the pin text, m_nPinCount 1.
   void WritePinRecord();
   // The checks and claim that end every single-pin OK: the range check, the in-use check

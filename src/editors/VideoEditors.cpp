@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString kDefaultBasePin = QStringLiteral("48");
+constexpr int kDefaultBasePin = 48;
 constexpr int kHighestBasePin = 56;
 constexpr int kHdmiClockHz = 312500000;
 constexpr int kHdmiClockTolerance = 31250000;
@@ -110,7 +110,10 @@ QList<CEditorField> CVideoEditor::Fields() {
                          &m_sBasePin, m_kind.m_sBasePinHint)};
 }
 
-void CVideoEditor::LoadDefaults() { m_sBasePin = kDefaultBasePin; }
+void CVideoEditor::LoadDefaults() {
+  m_sBasePin = QString::number(
+      ProposedBase(kDefaultBasePin, m_kind.m_nPinCount, m_kind.m_nBaseStep, kHighestBasePin));
+}
 
 void CVideoEditor::LoadFromRecord() { m_sBasePin = m_pObject->m_sBasePin; }
 
@@ -119,14 +122,15 @@ bool CVideoEditor::DoOK() {
   m_pObject->m_sBasePin = m_sBasePin;
 
   const int base = TextToInt(m_sBasePin);
-  if (PinOutside(base, kHighestBasePin)) return Reject(PinOutOfRangeMessage(base, kHighestBasePin));
+  if (PinOutside(base, kHighestBasePin))
+    return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestBasePin));
   if (base % m_kind.m_nBaseStep != 0)
-    return Reject(PinNotMultipleMessage(base, m_kind.m_nBaseStep));
+    return RejectField(&m_sBasePin, PinNotMultipleMessage(base, m_kind.m_nBaseStep));
   m_pObject->m_nPinCount = m_kind.m_nPinCount;
 
   QList<CPinRole> pins;
   for (int i = 0; i < m_kind.m_nPinCount; ++i) pins.append({base + i, m_kind.m_roles[i]});
-  if (!ClaimPins(pins)) return false;
+  if (!ClaimPins(pins, &m_sBasePin)) return false;
 
   if (m_kind.m_bClockNote) ShowClockNote();
   return true;

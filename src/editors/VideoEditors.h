@@ -32,6 +32,7 @@ class CVideoEditor : public CObjectEditor {
   explicit CVideoEditor(const CVideoKind& kind) : m_kind(kind) {}
 
   QString DescriptionText() const override { return m_kind.m_sDescription; }
+  QList<const QString*> PinTexts() override { return {&m_sBasePin}; }
   void LoadDefaults() override;
   void LoadFromRecord() override;
   bool DoOK() override;

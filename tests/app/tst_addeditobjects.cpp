@@ -210,7 +210,7 @@ void TestAddEditObjects::addEveryKindWithDefaults_data() {
                          << QStringLiteral("Servo1 - Hobby Servo")
                          << roles(38, QStringLiteral("Servo1"), {QStringLiteral("Hobby Servo")});
   QTest::newRow("Digital I/O") << int(OBJ_DIGITAL_IO)
-                               << QStringLiteral("Smart Digital I/O Pin Smart Settings")
+                               << QStringLiteral("Smart Digital I/O Pin Settings")
                                << QStringLiteral("SmartPin1 - Smart Digital I/O Pin")
                                << roles(38, QStringLiteral("SmartPin1"),
                                         {QStringLiteral("Smart Digital I/O")});

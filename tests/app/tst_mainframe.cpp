@@ -175,8 +175,6 @@ private slots:
                                  QStringLiteral("&Close"), QStringLiteral("&Style"),
                                  QStringLiteral("&About"), QStringLiteral("E&xit")}));
 
-    QCOMPARE(m_fixture.Frame().findChild<QLabel*>(QStringLiteral("pane1"))->text(), QStringLiteral("Pane 1"));
-    QCOMPARE(m_fixture.Frame().findChild<QLabel*>(QStringLiteral("pane2"))->text(), QStringLiteral("Pane 2"));
     m_fixture.Frame().m_pViewStatusBar->trigger();
     QVERIFY(!m_fixture.Frame().statusBar()->isVisible());
   }
@@ -468,6 +466,67 @@ private slots:
     QCOMPARE(pane->StatusText(), QStringLiteral("build.sh was stopped."));
   }
 #endif
+
+  void titleAndStatusBarFollowTheActiveProject() {
+    m_fixture.Start();
+    CMainFrame& frame = m_fixture.Frame();
+    auto* summary = frame.findChild<QLabel*>(QStringLiteral("pane1"));
+    auto* clock = frame.findChild<QLabel*>(QStringLiteral("pane2"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Kyv1 - Kyv"));
+    QCOMPARE(summary->text(), QStringLiteral("0 objects, 2 of 64 pins used"));
+
+    QLineEdit* clockEdit =
+        m_fixture.ActiveView().findChild<QComboBox*>(QStringLiteral("clockFreq"))->lineEdit();
+    clockEdit->selectAll();
+    QTest::keyClicks(clockEdit, QStringLiteral("312_500_000"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Kyv1* - Kyv"));
+
+    // The form's values reach the project when it is saved.
+    CPromptHooks::QueuePath(m_fixture.WorkPath(QStringLiteral("Robot.KYV")));
+    frame.m_pFileSave->trigger();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Robot.KYV - Kyv"));
+    QCOMPARE(clock->text(), QStringLiteral("P2 clock 312.5 MHz"));
+
+    frame.m_pFileNew->trigger();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Kyv2 - Kyv"));
+    for (CChildFrame* open : frame.Frames()) open->close();
+    QTRY_COMPARE(frame.windowTitle(), QStringLiteral("Kyv"));
+    QCOMPARE(summary->text(), QStringLiteral("No project open"));
+    QVERIFY(clock->text().isEmpty());
+  }
+
+  void ctrlQQuits() {
+    m_fixture.Start();
+    CMainFrame& frame = m_fixture.Frame();
+    QApplication::setActiveWindow(&frame);
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!frame.isVisible());
+  }
+
+  void buildOutputIsClearedWhenItsProjectCloses() {
+    const QString path = SavedProject(QStringLiteral("Output.KYV"));
+    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("echo compiled\n");
+    script.close();
+    m_fixture.Start({path});
+    CMainFrame& frame = m_fixture.Frame();
+    CBuildOutputPane* pane = frame.BuildOutput();
+    QSignalSpy finished(pane, &CBuildOutputPane::finished);
+    frame.m_pButtonCompile->trigger();
+    QVERIFY(finished.wait(10000));
+    QVERIFY(pane->OutputText().contains(QStringLiteral("compiled")));
+
+    // Another project closing leaves the output alone.
+    frame.m_pFileNew->trigger();
+    frame.Frames().constLast()->close();
+    QTRY_COMPARE(frame.Frames().size(), 1);
+    QVERIFY(pane->OutputText().contains(QStringLiteral("compiled")));
+    frame.Frames().constFirst()->close();
+    QTRY_VERIFY(pane->OutputText().isEmpty());
+    QVERIFY(pane->StatusText().isEmpty());
+  }
 
   void screenshotOfTwoProjects() {
     m_fixture.Start();

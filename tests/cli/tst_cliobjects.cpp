@@ -71,7 +71,7 @@ void TestCliObjects::typicalProject() {
   QCOMPARE(camera.m_sErr,
            QStringLiteral("P2 Clock Needs Changing!: Note:  P2 Frequency too low for "
                           "Camera Capture, please change to minimum of 260 MHz on the "
-                          "P2_FlexSpin tab.\n"));
+                          "P2 & FlexSpin tab.\n"));
   QCOMPARE(Run({add, m_sFile, QStringLiteral("usb")}).m_nStatus, 0);
   QCOMPARE(Run({add, m_sFile, QStringLiteral("sound")}).m_nStatus, 0);
 
@@ -119,7 +119,9 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
   QTest::addColumn<int>("status");
   QTest::addColumn<QString>("err");
   const QString set = QStringLiteral("--set");
-  QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga")} << 1
+  QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga"), set,
+                                             QStringLiteral("basepin=48")}
+                               << 1
                                << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
   QTest::newRow("out of range") << QStringList{QStringLiteral("add"), QStringLiteral("hdmi"), set,
                                                QStringLiteral("basepin=57")}

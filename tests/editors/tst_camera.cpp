@@ -155,6 +155,7 @@ void TestCamera::otherObjectsPinsAreNotTakenOver() {
   QVERIFY(other);
   const QStringList before = PinTableSnapshot(f.m_doc);
   auto camera = f.Open(OBJ_CAMERA);  // chooses I2CBus1, the first bus
+  QVERIFY(SetValues(*camera.m_editor, {{QStringLiteral("basepin"), QStringLiteral("16")}}));
   QVERIFY(!camera.m_editor->OnOK());
   QCOMPARE(f.Messages(),
            QStringList{ErrorLine(QStringLiteral("Pin #24 is already in use by I2CBus2."))});
@@ -185,7 +186,7 @@ void TestCamera::clockNote() {
   QVERIFY(f.Add(OBJ_CAMERA));
   const QStringList expected = {QStringLiteral(
       "Warning|P2 Clock Needs Changing!|Note:  P2 Frequency too low for Camera Capture, please "
-      "change to minimum of 260 MHz on the P2_FlexSpin tab.")};
+      "change to minimum of 260 MHz on the P2 & FlexSpin tab.")};
   QCOMPARE(f.Messages(), note ? expected : QStringList());
 }
 

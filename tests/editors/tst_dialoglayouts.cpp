@@ -178,7 +178,7 @@ void TestDialogLayouts::editorDialog_data() {
              "function must be called at 50 Hz (every 20 milliseconds) or faster.")
       << QStringList{
              kDescription,
-             QStringLiteral("edit|ObjectName:|||"),  // this dialog's label has no blank
+             QStringLiteral("edit|Object Name:|||"),
              QStringLiteral("edit|Left I/O Pin:|This is basepin+6 with Parallax A/V adapter||"),
              QStringLiteral("edit|Right I/O Pin:|This is basepin+7 with Parallax A/V adapter||"),
              QStringLiteral("check|Play pyr.mod music file at start|||"),

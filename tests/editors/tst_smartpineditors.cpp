@@ -185,7 +185,7 @@ void TestSmartPinEditors::dacDefaults() {
   CObjectDAC dac;
   dac.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QCOMPARE(dac.m_sName, u"DAC1"_s);
-  QCOMPARE(FieldOf(dac, u"name"_s).m_sLabel, u"ObjectName:"_s);
+  QCOMPARE(FieldOf(dac, u"name"_s).m_sLabel, u"Object Name:"_s);
   QCOMPARE(ValueOf(dac, u"levelText"_s), u"122"_s);
   QVERIFY(dac.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_DAC});

@@ -1,0 +1,121 @@
+#include "AppFixture.h"
+#include "app/FlexSpinView.h"
+#include "app/ObjectPickerDialog.h"
+#include "app/PinGrid.h"
+#include "editors/ObjectPicker.h"
+#include "model/CodeObject.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtTest>
+
+// The main window, the settings page and the object picker on the screen the test runs on
+// (ctest runs it again on a 1024x700 screen and on a larger one at a scale factor of 2): every
+// window within the screen, every control in sight or within reach of a scroll bar.
+class TestScreenFit : public QObject {
+  Q_OBJECT
+
+  CAppFixture m_fixture;
+
+  // "1024x700" or "1024x700-scale2": the screen as the program sees it, for screenshot names.
+  static QString ScreenName(const QWidget& widget) {
+    const QSize size = widget.screen()->availableGeometry().size();
+    QString name = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    if (widget.devicePixelRatio() > 1)
+      name += QStringLiteral("-scale%1").arg(widget.devicePixelRatio());
+    return name;
+  }
+
+  static void VerifyWithinScreen(const QWidget& window) {
+    const QSize available = window.screen()->availableGeometry().size();
+    QVERIFY2(window.width() <= available.width() && window.height() <= available.height(),
+             qPrintable(QStringLiteral("%1 is %2x%3 on a screen of %4x%5")
+                            .arg(window.objectName())
+                            .arg(window.width())
+                            .arg(window.height())
+                            .arg(available.width())
+                            .arg(available.height())));
+  }
+
+  // Each visible control lies within the area's viewport once scrolled as far as it goes.
+  static void VerifyReachable(QAbstractScrollArea& area, QWidget& form) {
+    const QSize reach = area.viewport()->size() +
+                        QSize(area.horizontalScrollBar()->maximum(),
+                              area.verticalScrollBar()->maximum());
+    for (QWidget* control : form.findChildren<QWidget*>()) {
+      if (!control->isVisibleTo(&form) ||
+          !(qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)))
+        continue;
+      const QRect placed(control->mapTo(&form, QPoint()), control->size());
+      QVERIFY2(placed.right() < reach.width() && placed.bottom() < reach.height(),
+               qPrintable(QStringLiteral("%1 at %2,%3 is out of reach of %4x%5")
+                              .arg(control->objectName())
+                              .arg(placed.right())
+                              .arg(placed.bottom())
+                              .arg(reach.width())
+                              .arg(reach.height())));
+    }
+  }
+
+private slots:
+  void cleanupTestCase() { m_fixture.Stop(); }
+
+  void mainWindowAndSettingsPage() {
+    m_fixture.Start();
+    CMainFrame& frame = m_fixture.Frame();
+    VerifyWithinScreen(frame);
+    frame.showMaximized();
+    QTRY_VERIFY(frame.isMaximized() || frame.isVisible());
+    CKyvView& view = m_fixture.ActiveView();
+    auto* settings = view.findChild<CFlexSpinView*>();
+    QVERIFY(settings);
+    view.setCurrentWidget(settings);
+    QApplication::processEvents();
+    VerifyReachable(*settings, *settings->widget());
+    CAppFixture::Screenshot(frame, QStringLiteral("fit-settings-") + ScreenName(frame));
+  }
+
+  void pinTableShowsRolesWhole() {
+    m_fixture.Start();
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    doc.m_bPinUsed[50] = true;
+    doc.m_sPinUsedBy[50] = QStringLiteral("ADC1");
+    doc.m_sPinUsedFor[50] = QStringLiteral("Analog To Digital Smart Pin");
+    doc.UpdateAllViews();
+    CKyvView& view = m_fixture.ActiveView();
+    auto* grid = view.findChild<CPinGrid*>(QStringLiteral("pinGrid"));
+    QVERIFY(grid);
+    view.setCurrentWidget(grid->parentWidget());
+    const int needed = grid->fontMetrics().horizontalAdvance(doc.m_sPinUsedFor[50]);
+    QVERIFY2(grid->columnWidth(3) > needed,
+             qPrintable(QStringLiteral("%1 <= %2").arg(grid->columnWidth(3)).arg(needed)));
+    CAppFixture::Screenshot(m_fixture.Frame(), QStringLiteral("fit-pins-") + ScreenName(view));
+  }
+
+  void objectPickerKeepsCancelInSight() {
+    m_fixture.Start();
+    CCodeObject record;
+    CObjectPicker picker(&record, &m_fixture.ActiveDoc());
+    CObjectPickerDialog dialog(picker, &m_fixture.Frame());
+    dialog.setObjectName(QStringLiteral("objectPicker"));
+    dialog.show();
+    QApplication::processEvents();
+    VerifyWithinScreen(dialog);
+    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancel"));
+    QVERIFY(cancel);
+    const QRect placed(cancel->mapTo(&dialog, QPoint()), cancel->size());
+    QVERIFY(dialog.rect().contains(placed));
+    auto* body = dialog.findChild<QAbstractScrollArea*>(QStringLiteral("dialogBody"));
+    QVERIFY(body);
+    VerifyReachable(*body, *body->viewport());
+    CAppFixture::Screenshot(dialog, QStringLiteral("fit-picker-") + ScreenName(dialog));
+    dialog.reject();
+  }
+};
+
+QTEST_MAIN(TestScreenFit)
+#include "tst_screenfit.moc"
