@@ -506,11 +506,10 @@ private slots:
 
   void buildOutputIsClearedWhenItsProjectCloses() {
     const QString path = SavedProject(QStringLiteral("Output.KYV"));
-    QFile script(QFileInfo(path).dir().filePath(QStringLiteral("build.sh")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("echo compiled\n");
-    script.close();
+    WriteBuildScript(path, "echo compiled\n");
     m_fixture.Start({path});
+    QTemporaryDir tools;
+    UseStandInTools(tools);
     CMainFrame& frame = m_fixture.Frame();
     CBuildOutputPane* pane = frame.BuildOutput();
     QSignalSpy finished(pane, &CBuildOutputPane::finished);
