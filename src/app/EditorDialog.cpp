@@ -1,6 +1,7 @@
 #include "app/EditorDialog.h"
 
 #include "app/KindIcons.h"
+#include "app/ScreenFit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -67,8 +68,13 @@ bool CEditorDialog::Run(CObjectEditor& editor, CCodeObject& object, CKyvDoc& doc
 }
 
 void CEditorDialog::BuildLayout() {
-  auto* top = new QVBoxLayout(this);
-  top->setSizeConstraint(QLayout::SetFixedSize);
+  // The body (description and controls) scrolls above the buttons when the screen is too small
+  // for the whole dialog; its margins are the dialog's own.
+  auto* top = new QVBoxLayout;
+  top->setContentsMargins(style()->pixelMetric(QStyle::PM_LayoutLeftMargin),
+                          style()->pixelMetric(QStyle::PM_LayoutTopMargin),
+                          style()->pixelMetric(QStyle::PM_LayoutRightMargin),
+                          style()->pixelMetric(QStyle::PM_LayoutBottomMargin));
 
   auto* header = new QHBoxLayout;
   auto* icon = new QLabel;
@@ -142,8 +148,6 @@ void CEditorDialog::BuildLayout() {
   cancel->setObjectName(QStringLiteral("cancel"));
   connect(buttons, &QDialogButtonBox::accepted, this, &CEditorDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CEditorDialog::reject);
-  top->addWidget(buttons);
-  ok->setDefault(true);  // Enter; only once the button is inside the dialog
   m_tabOrder.append(ok);
   m_tabOrder.append(cancel);
 
@@ -152,6 +156,8 @@ void CEditorDialog::BuildLayout() {
   const int width = std::max(kMinDialogWidth, top->sizeHint().width());
   FitDescription(description,
                  width - margins.left() - margins.right() - kIconSize - header->spacing());
+  SetScrollingBody(*this, top, buttons);
+  ok->setDefault(true);  // Enter; only once the button is inside the dialog
 
   for (int i = 0; i < m_fields.size(); ++i) ConnectHandler(i);
   SetTabOrder();

@@ -28,6 +28,7 @@ void SetScrollingBody(QDialog& dialog, QLayout* body, QWidget* buttons) {
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   scroll->setWidget(content);
+  scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control; the area follows
   auto* top = new QVBoxLayout(&dialog);
   top->setContentsMargins(0, 0, 0, 0);
   top->addWidget(scroll, 1);

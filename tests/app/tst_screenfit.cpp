@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "app/EditorDialog.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectPickerDialog.h"
 #include "app/PinGrid.h"
@@ -13,7 +14,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-// The main window, the settings page and the object picker on the screen the test runs on
+// The main window, the settings page, the object picker and every object dialog on the screen the test runs on
 // (ctest runs it again on a 1024x700 screen and on a larger one at a scale factor of 2): every
 // window within the screen, every control in sight or within reach of a scroll bar.
 class TestScreenFit : public QObject {
@@ -113,6 +114,36 @@ private slots:
     QVERIFY(body);
     VerifyReachable(*body, *body->viewport());
     CAppFixture::Screenshot(dialog, QStringLiteral("fit-picker-") + ScreenName(dialog));
+    dialog.reject();
+  }
+
+  // Every kind's dialog (the tall USB and ADC ones most of all) fits the screen with OK and
+  // Cancel in sight; its controls scroll when they do not fit.
+  void objectDialogsKeepTheirButtonsInSight_data() {
+    QTest::addColumn<int>("kind");
+    for (int kind = 0; kind < 16; ++kind) QTest::addRow("kind %d", kind) << kind;
+  }
+
+  void objectDialogsKeepTheirButtonsInSight() {
+    QFETCH(int, kind);
+    m_fixture.Start();
+    CCodeObject record;
+    CObjectPicker picker(&record, &m_fixture.ActiveDoc());
+    std::unique_ptr<CObjectEditor> editor = picker.Press(kind);
+    if (!editor) QSKIP("this kind needs other objects in the project first");
+    CEditorDialog dialog(*editor, &m_fixture.Frame());
+    dialog.setObjectName(editor->Title());
+    dialog.show();
+    QApplication::processEvents();
+    VerifyWithinScreen(dialog);
+    for (const char* button : {"ok", "cancel"}) {
+      auto* control = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+      QVERIFY(control);
+      QVERIFY(dialog.rect().contains(QRect(control->mapTo(&dialog, QPoint()), control->size())));
+    }
+    auto* body = dialog.findChild<QAbstractScrollArea*>(QStringLiteral("dialogBody"));
+    QVERIFY(body);
+    VerifyReachable(*body, *body->viewport());
     dialog.reject();
   }
 };
