@@ -1,5 +1,5 @@
 # Installs the build into STAGE_DIR (DESTDIR, prefix /usr, as a package lays it out) and checks
-# that every file is where the freedesktop specifications look for it, that the menu entry
+# that every file is where the freedesktop standards look for it, that the menu entry
 # validates and that the MIME type builds into a database matching .KYV in any case.
 # Run by CTest: cmake -DBUILD_DIR=... -DSTAGE_DIR=... -DICON_SIZES=... -P CheckInstalledTree.cmake
 file(REMOVE_RECURSE ${STAGE_DIR})

@@ -43,7 +43,7 @@ bool WriteScript(const CScript& script, const CKyvDoc& doc, const QString& folde
   const QString text = script.m_pText(doc);
   if (!script.m_bShell) {
     QByteArray bytes;
-    if (!EncodeSingleByte(text, LineEnd::CrLf, &bytes)) {
+    if (!EncodeSingleByte(text, &bytes)) {
       files.Fail(path, u"the text holds a character that has no single-byte form"_s);
       return false;
     }

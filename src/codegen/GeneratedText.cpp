@@ -1,6 +1,6 @@
 #include "codegen/GeneratedText.h"
 
-bool EncodeSingleByte(const QString& text, LineEnd lineEnd, QByteArray* bytes) {
+bool EncodeSingleByte(const QString& text, QByteArray* bytes) {
   QByteArray out;
   out.reserve(text.size() + text.size() / 16);
   for (const QChar c : text) {
@@ -9,7 +9,7 @@ bool EncodeSingleByte(const QString& text, LineEnd lineEnd, QByteArray* bytes) {
       bytes->clear();
       return false;
     }
-    if (unit == u'\n' && lineEnd == LineEnd::CrLf) out.append('\r');
+    if (unit == u'\n') out.append('\r');
     out.append(static_cast<char>(unit));
   }
   *bytes = std::move(out);

@@ -4,12 +4,11 @@
 #include <QString>
 
 // Generated text files hold one byte per character and no byte-order mark. The generators build
-// their text with "\n" line breaks; the line-end style decides what a break becomes on disk.
-enum class LineEnd { CrLf, Lf };
+// their text with "\n" line breaks, written as CR LF.
 
 // The bytes of a generated text. A character above U+00FF has no single-byte form: then the
 // result is false and bytes is left empty; nothing is replaced.
-bool EncodeSingleByte(const QString& text, LineEnd lineEnd, QByteArray* bytes);
+bool EncodeSingleByte(const QString& text, QByteArray* bytes);
 
 // The generators' message for a file that cannot be created:
 // "Error:  Can't create " + path + " -->" + the reason (at most 255 characters).

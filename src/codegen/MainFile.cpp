@@ -31,7 +31,7 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
 
   // Generate Files has checked every text for single-byte characters before getting here.
   QByteArray bytes;
-  if (!EncodeSingleByte(text, LineEnd::CrLf, &bytes)) {
+  if (!EncodeSingleByte(text, &bytes)) {
     files.Fail(path, QStringLiteral("the text holds a character that has no single-byte form"));
     return false;
   }
