@@ -2,18 +2,17 @@
 // beside the floor: reading and writing the same number of bytes as a plain file.
 //
 //   build/bench/bench_kyvfile [ROUNDS]     (default 200)
-#include "SampleProject.h"
-#include "TestPlatform.h"
-#include "model/KyvFile.h"
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 #include <cstdio>
 #include <functional>
+
+#include "SampleProject.h"
+#include "TestPlatform.h"
+#include "model/KyvFile.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
-
 #include <cstdio>
 
 int main(int argc, char* argv[]) {

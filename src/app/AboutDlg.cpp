@@ -1,11 +1,11 @@
 #include "app/AboutDlg.h"
 
-#include "app/AppIcon.h"
-
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "app/AppIcon.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Kyv"));

@@ -77,13 +77,13 @@ QPalette LookPalette(int id) {
                         QColor(255, 192, 90), Qt::black, QColor(150, 150, 150)});
     case ID_VIEW_APPLOOK_OFF_2007_AQUA:
       return PaletteOf({QColor(204, 230, 236), QColor(22, 78, 92), QColor(228, 244, 248),
-                        QColor(22, 78, 92), Qt::white, QColor(236, 248, 250),
-                        QColor(140, 210, 226), Qt::black, QColor(120, 180, 195)});
+                        QColor(22, 78, 92), Qt::white, QColor(236, 248, 250), QColor(140, 210, 226),
+                        Qt::black, QColor(120, 180, 195)});
     case ID_VIEW_APPLOOK_OFF_2007_SILVER:
     default:
       return PaletteOf({QColor(221, 225, 231), QColor(76, 83, 92), QColor(238, 240, 243),
-                        QColor(56, 62, 70), Qt::white, QColor(244, 245, 247),
-                        QColor(255, 213, 140), Qt::black, QColor(160, 166, 176)});
+                        QColor(56, 62, 70), Qt::white, QColor(244, 245, 247), QColor(255, 213, 140),
+                        Qt::black, QColor(160, 166, 176)});
   }
 }
 

@@ -14,7 +14,7 @@ class QTimer;
 class CBuildOutputPane : public QDockWidget {
   Q_OBJECT
 
-public:
+ public:
   explicit CBuildOutputPane(QWidget* parent = nullptr);
   ~CBuildOutputPane() override;
 
@@ -29,14 +29,14 @@ public:
   QString OutputText() const;
   QString StatusText() const;
 
-public slots:
+ public slots:
   void Stop();
 
-signals:
+ signals:
   // The script ended; exitStatus is the script's exit code, or -1 when it crashed or was stopped.
   void finished(int exitCode);
 
-private:
+ private:
   void AppendText(const QString& text);
   void AppendOutput();
   void OnFinished(int exitCode, QProcess::ExitStatus status);

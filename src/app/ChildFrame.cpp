@@ -1,11 +1,11 @@
 #include "app/ChildFrame.h"
 
+#include <QCloseEvent>
+
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
 #include "app/WidgetText.h"
 #include "model/KyvDoc.h"
-
-#include <QCloseEvent>
 
 CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -32,6 +32,8 @@ void CChildFrame::UpdateTitle(int windowNumber) {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
-  if (m_app.CanCloseFrame(*this)) event->accept();
-  else event->ignore();
+  if (m_app.CanCloseFrame(*this))
+    event->accept();
+  else
+    event->ignore();
 }

@@ -11,7 +11,7 @@ class CKyvView;
 class CChildFrame : public QMdiSubWindow {
   Q_OBJECT
 
-public:
+ public:
   CChildFrame(CKyvDoc& doc, CKyvApp& app);
   ~CChildFrame() override;
 
@@ -22,10 +22,10 @@ public:
   // of one project apart ("Kyv1:2"); 0 when it has only one.
   void UpdateTitle(int windowNumber = 0);
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   CKyvDoc& m_doc;
   CKyvApp& m_app;
   CKyvView* m_pView = nullptr;

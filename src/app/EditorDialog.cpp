@@ -1,8 +1,5 @@
 #include "app/EditorDialog.h"
 
-#include "app/KindIcons.h"
-#include "app/ScreenFit.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +14,10 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
-
 #include <cmath>
+
+#include "app/KindIcons.h"
+#include "app/ScreenFit.h"
 
 namespace {
 

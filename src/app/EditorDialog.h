@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/AccessKeys.h"
-#include "editors/ObjectEditor.h"
-
 #include <QDialog>
 #include <QHash>
 #include <QList>
+
+#include "app/AccessKeys.h"
+#include "editors/ObjectEditor.h"
 
 class QButtonGroup;
 class QGridLayout;

@@ -1,10 +1,5 @@
 #include "app/FlexSpinView.h"
 
-#include "app/Prompts.h"
-#include "app/SerialPortBox.h"
-#include "codegen/BuildScripts.h"
-#include "codegen/ToolChecks.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "app/Prompts.h"
+#include "app/SerialPortBox.h"
+#include "codegen/BuildScripts.h"
+#include "codegen/ToolChecks.h"
 
 namespace {
 
@@ -56,18 +56,24 @@ QPushButton* Button(const QString& name, const QString& text) {
 }
 
 void BindText(QLineEdit* edit, QString& member, bool save) {
-  if (save) member = edit->text();
-  else edit->setText(member);
+  if (save)
+    member = edit->text();
+  else
+    edit->setText(member);
 }
 
 void BindText(QComboBox* combo, QString& member, bool save) {
-  if (save) member = combo->currentText();
-  else combo->setEditText(member);
+  if (save)
+    member = combo->currentText();
+  else
+    combo->setEditText(member);
 }
 
 void BindCheck(QCheckBox* box, int32_t& member, bool save) {
-  if (save) member = box->isChecked() ? 1 : 0;
-  else box->setChecked(member != 0);
+  if (save)
+    member = box->isChecked() ? 1 : 0;
+  else
+    box->setChecked(member != 0);
 }
 
 }  // namespace
@@ -91,11 +97,11 @@ void CFlexSpinView::BuildForm() {
   // P2
   auto* p2 = new QGroupBox(QStringLiteral("P2"));
   auto* p2Row = new QHBoxLayout(p2);
-  m_pClockFreq = EditableList(QStringLiteral("clockFreq"),
-                              {QStringLiteral("100_000_000"), QStringLiteral("160_000_000"),
-                               QStringLiteral("200_000_000"), QStringLiteral("297_000_000"),
-                               QStringLiteral("300_000_000")},
-                              12);
+  m_pClockFreq = EditableList(
+      QStringLiteral("clockFreq"),
+      {QStringLiteral("100_000_000"), QStringLiteral("160_000_000"), QStringLiteral("200_000_000"),
+       QStringLiteral("297_000_000"), QStringLiteral("300_000_000")},
+      12);
   p2Row->addWidget(PlainLabel(QStringLiteral("P2 Core Frequency:")));
   p2Row->addWidget(m_pClockFreq);
   p2Row->addWidget(PlainLabel(QStringLiteral("Hz")));
@@ -165,24 +171,23 @@ void CFlexSpinView::BuildForm() {
   flexGrid->addWidget(m_pHeapSize, 1, 1, Qt::AlignLeft);
   auto* flexOptions = new QGroupBox(QStringLiteral("Options"));
   auto* flexOptionsGrid = new QGridLayout(flexOptions);
-  m_pUseLibraryPath = Check(QStringLiteral("useLibraryPath"),
-                            QStringLiteral("-L Use Additional Library Folder"));
+  m_pUseLibraryPath =
+      Check(QStringLiteral("useLibraryPath"), QStringLiteral("-L Use Additional Library Folder"));
   m_pLibraryPath = Edit(QStringLiteral("libraryPath"));
   auto* browseLibrary = Button(QStringLiteral("browseLibrary"), QStringLiteral("Browse"));
   flexOptionsGrid->addWidget(m_pUseLibraryPath, 0, 0);
   flexOptionsGrid->addWidget(m_pLibraryPath, 0, 1);
   flexOptionsGrid->addWidget(browseLibrary, 0, 2);
-  m_pUseOptLevel = Check(QStringLiteral("useOptLevel"),
-                         QStringLiteral("-O Specify Optimization Level"));
-  m_pOptLevel = EditableList(QStringLiteral("optLevel"),
-                             {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                              QStringLiteral("2,!cse")},
-                             8);
+  m_pUseOptLevel =
+      Check(QStringLiteral("useOptLevel"), QStringLiteral("-O Specify Optimization Level"));
+  m_pOptLevel = EditableList(
+      QStringLiteral("optLevel"),
+      {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("2,!cse")}, 8);
   m_pOptLevel->model()->sort(0);
   flexOptionsGrid->addWidget(m_pUseOptLevel, 1, 0);
   flexOptionsGrid->addWidget(m_pOptLevel, 1, 1, Qt::AlignLeft);
-  m_pUseFlexOptions = Check(QStringLiteral("useFlexOptions"),
-                            QStringLiteral("Add these additional options:"));
+  m_pUseFlexOptions =
+      Check(QStringLiteral("useFlexOptions"), QStringLiteral("Add these additional options:"));
   m_pFlexOptions = Edit(QStringLiteral("flexOptions"));
   flexOptionsGrid->addWidget(m_pUseFlexOptions, 2, 0);
   flexOptionsGrid->addWidget(m_pFlexOptions, 2, 1);
@@ -202,14 +207,14 @@ void CFlexSpinView::BuildForm() {
   loadGrid->addWidget(browseLoadP2, 0, 2);
   auto* loadOptions = new QGroupBox(QStringLiteral("Options"));
   auto* loadOptionsGrid = new QGridLayout(loadOptions);
-  m_pShowTerminal = Check(QStringLiteral("showTerminal"),
-                          QStringLiteral("-T Show PST Terminal Window"));
-  m_pWaitForKey = Check(QStringLiteral("waitForKey"),
-                        QStringLiteral("-k Wait for Terminal input before exit"));
+  m_pShowTerminal =
+      Check(QStringLiteral("showTerminal"), QStringLiteral("-T Show PST Terminal Window"));
+  m_pWaitForKey =
+      Check(QStringLiteral("waitForKey"), QStringLiteral("-k Wait for Terminal input before exit"));
   loadOptionsGrid->addWidget(m_pShowTerminal, 0, 0, 1, 3);
   loadOptionsGrid->addWidget(m_pWaitForKey, 1, 0, 1, 3);
-  m_pUsePlan9 = Check(QStringLiteral("usePlan9"),
-                      QStringLiteral("-9 Use Plan9 to access PC Folder:"));
+  m_pUsePlan9 =
+      Check(QStringLiteral("usePlan9"), QStringLiteral("-9 Use Plan9 to access PC Folder:"));
   m_pPlan9Path = Edit(QStringLiteral("plan9Path"));
   auto* browsePlan9 = Button(QStringLiteral("browsePlan9"), QStringLiteral("Browse"));
   loadOptionsGrid->addWidget(m_pUsePlan9, 2, 0);
@@ -227,8 +232,8 @@ void CFlexSpinView::BuildForm() {
   baudRow->addStretch();
   loadOptionsGrid->addWidget(m_pUseBaud, 3, 0);
   loadOptionsGrid->addLayout(baudRow, 3, 1, 1, 2);
-  m_pUseLoadP2Options = Check(QStringLiteral("useLoadP2Options"),
-                              QStringLiteral("Add these additional options:"));
+  m_pUseLoadP2Options =
+      Check(QStringLiteral("useLoadP2Options"), QStringLiteral("Add these additional options:"));
   m_pLoadP2Options = Edit(QStringLiteral("loadP2Options"));
   loadOptionsGrid->addWidget(m_pUseLoadP2Options, 4, 0);
   loadOptionsGrid->addWidget(m_pLoadP2Options, 4, 1);

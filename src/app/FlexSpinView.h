@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QScrollArea>
 #include <QString>
+
+#include "model/KyvDoc.h"
 
 class CSerialPortBox;
 class QButtonGroup;
@@ -17,7 +17,7 @@ class QLineEdit;
 class CFlexSpinView : public QScrollArea, public CDocumentView {
   Q_OBJECT
 
-public:
+ public:
   explicit CFlexSpinView(CKyvDoc& doc, QWidget* parent = nullptr);
   ~CFlexSpinView() override;
 
@@ -53,7 +53,7 @@ public:
   // Controls -> members (true) or members -> controls (false).
   void UpdateData(bool saveAndValidate);
 
-public slots:
+ public slots:
   void OnBrowseFlexSpin();
   void OnBrowseLibrary();
   void OnBrowseLoadP2();
@@ -61,11 +61,11 @@ public slots:
   void OnEvalEdgePins();
   void OnKestromPins();
 
-signals:
+ signals:
   // The user changed something on the form; the document is marked modified.
   void modified();
 
-private:
+ private:
   void BuildForm();
   void Browse(QString& folder);
   void SetSdPins(const QString& clk, const QString& cs, const QString& mosi, const QString& miso);

@@ -1,10 +1,9 @@
 #include "app/KindIcons.h"
 
-#include "model/ObjectType.h"
-
 #include <QFile>
-
 #include <array>
+
+#include "model/ObjectType.h"
 
 // The resources are compiled into kyv_app_lib, a static library: referencing their initialiser
 // here keeps the linker from dropping them.

@@ -1,16 +1,15 @@
 #include "app/KyvApp.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
 #include "app/ChildFrame.h"
 #include "app/KyvView.h"
 #include "app/MainFrame.h"
 #include "model/KyvFile.h"
-#include "platform/MachineToolLocator.h"
 #include "model/ProjectLock.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
+#include "platform/MachineToolLocator.h"
 
 CKyvApp::CKyvApp() {
   m_platform.m_pMessages = &m_messages;
@@ -52,7 +51,8 @@ CKyvDoc* CKyvApp::OnFileNew() {
 CKyvDoc* CKyvApp::OnFileOpen() {
   // Start where the last project was: the first entry of the recent-file list.
   const QStringList& recent = RecentFiles();
-  const QString startFolder = recent.isEmpty() ? QString() : QFileInfo(recent.first()).absolutePath();
+  const QString startFolder =
+      recent.isEmpty() ? QString() : QFileInfo(recent.first()).absolutePath();
   const QString path = PromptOpenFileName(m_pMainFrame.get(), startFolder);
   return path.isEmpty() ? nullptr : OpenDocumentFile(path);
 }
@@ -60,8 +60,7 @@ CKyvDoc* CKyvApp::OnFileOpen() {
 CKyvDoc* CKyvApp::OpenDocumentFile(const QString& path) {
   const QString full = QFileInfo(path).absoluteFilePath();
   for (const auto& open : m_documents) {
-    if (!open->GetPathName().isEmpty() &&
-        QFileInfo(open->GetPathName()) == QFileInfo(full)) {
+    if (!open->GetPathName().isEmpty() && QFileInfo(open->GetPathName()) == QFileInfo(full)) {
       const QList<CChildFrame*> frames = FramesOf(*open);
       if (!frames.isEmpty()) m_pMainFrame->ActivateFrame(frames.constFirst());
       return open.get();

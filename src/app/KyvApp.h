@@ -1,17 +1,16 @@
 #pragma once
 
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
 #include "app/Prompts.h"
 #include "app/RecentFileList.h"
 #include "model/KyvDoc.h"
 #include "platform/Platform.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SystemClock.h"
-
-#include <QObject>
-#include <QStringList>
-
-#include <memory>
-#include <vector>
 
 class CChildFrame;
 class CMainFrame;
@@ -21,7 +20,7 @@ class CMainFrame;
 class CKyvApp : public QObject {
   Q_OBJECT
 
-public:
+ public:
   CKyvApp();
   ~CKyvApp() override;
 
@@ -63,18 +62,18 @@ public:
   void RegisterFrame(CChildFrame* frame);
   void UnregisterFrame(CChildFrame* frame);
 
-signals:
+ signals:
   void recentFilesChanged();
   void documentsChanged();
 
-private:
+ private:
   // Runs File Save for a project without a file (GetProjectPath asks through this).
   class CAppSavePrompt : public CSavePrompt {
-  public:
+   public:
     explicit CAppSavePrompt(CKyvApp& app) : m_app(app) {}
     bool SaveDocument(CKyvDoc& doc) override { return m_app.OnFileSave(doc); }
 
-  private:
+   private:
     CKyvApp& m_app;
   };
 

@@ -1,14 +1,14 @@
 #include "app/KyvView.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTabBar>
+
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
 #include "app/PinGrid.h"
 #include "app/PinsView.h"
 #include "app/WidgetText.h"
-
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QTabBar>
 
 namespace {
 

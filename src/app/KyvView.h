@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QTabWidget>
+
+#include "model/KyvDoc.h"
 
 class CFlexSpinView;
 class CObjectView;
@@ -13,7 +13,7 @@ class CPinsView;
 class CKyvView : public QTabWidget {
   Q_OBJECT
 
-public:
+ public:
   enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2 };
 
   explicit CKyvView(CKyvDoc& doc, QWidget* parent = nullptr);
@@ -31,14 +31,14 @@ public:
   // The "Edit" context menu at a global position.
   void ShowEditMenu(const QPoint& globalPos);
 
-signals:
+ signals:
   // The user changed the document through one of the pages.
   void modified();
 
-protected:
+ protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+ private:
   CKyvDoc& m_doc;
   CFlexSpinView* m_pSettings = nullptr;
   CObjectView* m_pObjects = nullptr;

@@ -1,5 +1,21 @@
 #include "app/MainFrame.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
 #include "app/AppLook.h"
@@ -16,22 +32,6 @@
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
 #include "codegen/GenerateFiles.h"
-
-#include <QAction>
-#include <QActionGroup>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMimeData>
-#include <QStatusBar>
-#include <QStyle>
-#include <QTabBar>
-#include <QUrl>
-#include <QVBoxLayout>
 
 CMainFrame::CMainFrame(CKyvApp& app)
     : m_app(app), m_nAppLook(app.Settings().ReadInt(kApplicationLookValue, kDefaultLook)) {
@@ -92,8 +92,10 @@ void CMainFrame::CreateActions() {
   m_pButtonCompile = action(QStringLiteral("2: Compile"));
   m_pButtonCompile->setIcon(DrawnIcon(CommandIcon::Compile));
   m_pLoadP2 = action(QStringLiteral("3: Load P2"), QStyle::SP_ArrowDown);
-  m_pButtonFlexProp = action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
-  m_pButtonPropTool = action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
+  m_pButtonFlexProp =
+      action(QStringLiteral("Edit code with FlexProp"), QStyle::SP_FileDialogContentsView);
+  m_pButtonPropTool =
+      action(QStringLiteral("Edit code with PropTool"), QStyle::SP_FileDialogDetailedView);
 #if !defined(Q_OS_WIN)
   m_pButtonPropTool->setToolTip(QStringLiteral(
       "Prop Tool runs on Windows only: here the main Spin2 file opens in the desktop's default "
@@ -177,7 +179,8 @@ void CMainFrame::CreateActions() {
   connect(m_pEditCopy, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::Copy); });
   connect(m_pEditSelectAll, &QAction::triggered, this, [onGrid] { onGrid(&CPinGrid::SelectAll); });
 
-  connect(m_pViewStatusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+  connect(m_pViewStatusBar, &QAction::toggled, this,
+          [this](bool on) { statusBar()->setVisible(on); });
   connect(m_pWindowNew, &QAction::triggered, this,
           [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.NewWindow(doc); }); });
   connect(m_pWindowManager, &QAction::triggered, this, &CMainFrame::OnWindowManager);
@@ -190,10 +193,12 @@ void CMainFrame::CreateRibbon() {
   connect(m_pApplicationMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
   FillRecentFiles();
   m_pRibbon->SetApplicationMenu(QStringLiteral("&File"), m_pApplicationMenu);
-  for (QAction* quick : {m_pFileNew, m_pFileOpen, m_pFileSave}) m_pRibbon->AddQuickAccessAction(quick);
+  for (QAction* quick : {m_pFileNew, m_pFileOpen, m_pFileSave})
+    m_pRibbon->AddQuickAccessAction(quick);
 
   QWidget* generator = m_pRibbon->AddCategory(QStringLiteral("P2 Code Generator"));
-  m_pRibbon->AddPanel(generator, QStringLiteral("Code Generator"))->AddLargeButton(m_pButtonGenerate);
+  m_pRibbon->AddPanel(generator, QStringLiteral("Code Generator"))
+      ->AddLargeButton(m_pButtonGenerate);
   m_pRibbon->AddPanel(generator, QStringLiteral("FlexSpin"))->AddLargeButton(m_pButtonCompile);
   m_pRibbon->AddPanel(generator, QStringLiteral("LoadP2"))->AddLargeButton(m_pLoadP2);
   m_pRibbon->AddPanel(generator, QStringLiteral("FlexProp"))->AddLargeButton(m_pButtonFlexProp);
@@ -210,8 +215,7 @@ void CMainFrame::CreateRibbon() {
   windows->addAction(m_pWindowNew);
   windows->addAction(m_pWindowManager);
   m_pRibbon->AddPanel(home, QStringLiteral("&Window"))
-      ->AddMenuButton(QStringLiteral("Windows"), DrawnIcon(CommandIcon::Windows),
-                      windows);
+      ->AddMenuButton(QStringLiteral("Windows"), DrawnIcon(CommandIcon::Windows), windows);
 
   setMenuWidget(m_pRibbon);
 }
@@ -223,7 +227,8 @@ void CMainFrame::FillRecentFiles() {
   const QStringList& recent = m_app.RecentFiles();
   if (!recent.isEmpty()) menu->addSeparator();
   for (int i = 0; i < recent.size(); ++i) {
-    QAction* open = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(LiteralWidgetText(recent[i])));
+    QAction* open =
+        menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(LiteralWidgetText(recent[i])));
     const QString path = recent[i];
     connect(open, &QAction::triggered, this, [this, path] { m_app.OpenDocumentFile(path); });
   }
@@ -253,9 +258,9 @@ void CMainFrame::UpdateProjectStatus() {
     m_pPane2->clear();
     return;
   }
-  setWindowTitle(QStringLiteral("%1%2 - %3")
-                     .arg(doc->GetTitle(), doc->IsModified() ? QStringLiteral("*") : QString(),
-                          kAppTitle));
+  setWindowTitle(
+      QStringLiteral("%1%2 - %3")
+          .arg(doc->GetTitle(), doc->IsModified() ? QStringLiteral("*") : QString(), kAppTitle));
   m_pPane1->setText(ProjectSummary(*doc));
   m_pPane2->setText(ClockSummary(*doc));
 }
@@ -322,8 +327,9 @@ void CMainFrame::OnActiveDocument(Command command) {
 
 void CMainFrame::UpdateCommandStates() {
   const bool hasProject = ActiveFrame() != nullptr;
-  for (QAction* command : {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp,
-                           m_pButtonPropTool, m_pFileSave, m_pFileSaveAs, m_pFileClose, m_pWindowNew})
+  for (QAction* command :
+       {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp, m_pButtonPropTool,
+        m_pFileSave, m_pFileSaveAs, m_pFileClose, m_pWindowNew})
     command->setEnabled(hasProject);
   CKyvView* view = ActiveView();
   const bool onGrid = view && view->ClipboardGrid();

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "app/ToolCommands.h"
-
 #include <QMainWindow>
-
 #include <memory>
+
+#include "app/ToolCommands.h"
 
 class CBuildOutputPane;
 class CChildFrame;
@@ -22,7 +21,7 @@ class QMenu;
 class CMainFrame : public QMainWindow {
   Q_OBJECT
 
-public:
+ public:
   explicit CMainFrame(CKyvApp& app);
   ~CMainFrame() override;
 
@@ -61,18 +60,18 @@ public:
   QAction* m_pWindowManager = nullptr;
   QActionGroup* m_pLooks = nullptr;
 
-public slots:
+ public slots:
   void OnApplicationLook(int id);
   void UpdateCommandStates();
   // The window title ("Robot.KYV* - Kyv") and the status bar for the active project.
   void UpdateProjectStatus();
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
-private:
+ private:
   void CreateActions();
   void CreateRibbon();
   void CreateStatusBar();

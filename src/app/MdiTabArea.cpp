@@ -40,7 +40,9 @@ CMdiTabArea::CMdiTabArea(QWidget* parent) : QMdiArea(parent) {
   PlaceDocumentListButton();
 }
 
-QTabBar* CMdiTabArea::TabBar() const { return findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly); }
+QTabBar* CMdiTabArea::TabBar() const {
+  return findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 void CMdiTabArea::ShowCloseButtonOnActiveTab() {
   QTabBar* bar = TabBar();
@@ -69,9 +71,8 @@ void CMdiTabArea::PlaceDocumentListButton() {
 }
 
 bool CMdiTabArea::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == TabBar() &&
-      (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
-       event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+  if (watched == TabBar() && (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
+                              event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
     QTimer::singleShot(0, this, &CMdiTabArea::PlaceDocumentListButton);
   }
   return QMdiArea::eventFilter(watched, event);
@@ -88,7 +89,8 @@ void CMdiTabArea::FillDocumentMenu() {
   const QList<QMdiSubWindow*> windows = subWindowList();
   for (QMdiSubWindow* window : windows) {
     QString title = window->windowTitle();
-    title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
+    title.replace(QStringLiteral("[*]"),
+                  window->isWindowModified() ? QStringLiteral("*") : QString());
     // The window title already shows a literal "&" doubled.
     QAction* action = menu->addAction(title);
     action->setCheckable(true);

@@ -10,17 +10,17 @@ class QToolButton;
 class CMdiTabArea : public QMdiArea {
   Q_OBJECT
 
-public:
+ public:
   explicit CMdiTabArea(QWidget* parent = nullptr);
 
   QTabBar* TabBar() const;
   QToolButton* DocumentListButton() const { return m_pDocumentList; }
 
-protected:
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
-private:
+ private:
   void ShowCloseButtonOnActiveTab();
   void PlaceDocumentListButton();
   void FillDocumentMenu();

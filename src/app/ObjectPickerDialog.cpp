@@ -1,13 +1,13 @@
 #include "app/ObjectPickerDialog.h"
 
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QPushButton>
+
 #include "app/AccessKeys.h"
 #include "app/EditorDialog.h"
 #include "app/KindIcons.h"
 #include "app/ScreenFit.h"
-
-#include <QDialogButtonBox>
-#include <QGridLayout>
-#include <QPushButton>
 
 namespace {
 constexpr int kButtonIconSize = 32;
@@ -44,7 +44,8 @@ CObjectPickerDialog::CObjectPickerDialog(CObjectPicker& picker, QWidget* parent)
   SetScrollingBody(*this, grid, buttons);
   tabOrder.append(cancel);
   // Only once every button is inside the dialog.
-  for (qsizetype i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  for (qsizetype i = 1; i < tabOrder.size(); ++i)
+    QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 bool CObjectPickerDialog::Run(CCodeObject& object, CKyvDoc& doc, QWidget* parent) {

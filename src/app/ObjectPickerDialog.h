@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editors/ObjectPicker.h"
-
 #include <QDialog>
+
+#include "editors/ObjectPicker.h"
 
 // "Pick New Object": one icon button per kind in the picker's arrangement, and Cancel. A button
 // runs the kind's editor dialog at once; when that closes, the picker closes with the editor's

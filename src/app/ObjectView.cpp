@@ -1,15 +1,15 @@
 #include "app/ObjectView.h"
 
-#include "app/EditorDialog.h"
-#include "app/ObjectPickerDialog.h"
-#include "editors/EditorFactory.h"
-#include "model/ObjectListText.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "app/EditorDialog.h"
+#include "app/ObjectPickerDialog.h"
+#include "editors/EditorFactory.h"
+#include "model/ObjectListText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QWidget>
+
+#include "model/KyvDoc.h"
 
 class QListWidget;
 class QListWidgetItem;
@@ -13,7 +13,7 @@ class QListWidgetItem;
 class CObjectView : public QWidget, public CDocumentView {
   Q_OBJECT
 
-public:
+ public:
   explicit CObjectView(CKyvDoc& doc, QWidget* parent = nullptr);
   ~CObjectView() override;
 
@@ -23,15 +23,15 @@ public:
   QListWidget* ObjectList() const { return m_pObjects; }
   QListWidget* WarningList() const { return m_pWarnings; }
 
-public slots:
+ public slots:
   void OnAddObject();
   void OnEditObject();
   void OnDeleteObject();
 
-signals:
+ signals:
   void modified();
 
-private:
+ private:
   // The object named by the selected line (the text before its first blank), or nullptr.
   CCodeObject* SelectedObject() const;
   // Brings what the other tabs show into the document before an editor reads it.

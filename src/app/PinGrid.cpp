@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-
 #include <algorithm>
 
 // Data row r of the table is grid row r + 1: grid row 0 is the horizontal header.
@@ -136,7 +135,8 @@ void CPinGrid::Copy() {
 
 void CPinGrid::Cut() {
   Copy();
-  for (QTableWidgetItem* cell : selectedItems()) SetEditedText(cell->row() + 1, cell->column(), QString());
+  for (QTableWidgetItem* cell : selectedItems())
+    SetEditedText(cell->row() + 1, cell->column(), QString());
 }
 
 // Pastes tab-separated lines from the current cell down and to the right; cells that cannot be

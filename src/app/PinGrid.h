@@ -9,7 +9,7 @@
 class CPinGrid : public QTableWidget {
   Q_OBJECT
 
-public:
+ public:
   explicit CPinGrid(QWidget* parent = nullptr);
 
   // Sets rows and columns of the whole grid, header row and column included.
@@ -31,15 +31,15 @@ public:
   void Paste();
   void SelectAll() { selectAll(); }
 
-signals:
+ signals:
   // A cell's text was changed by the user (edit, cut or paste).
   void cellEdited(int row, int column, const QString& text);
 
-protected:
+ protected:
   // The end of an in-place edit: passed on unchanged.
   virtual void OnEndEdit(int row, int column, const QString& text);
 
-private:
+ private:
   QTableWidgetItem* Item(int row, int column) const;
   void SetEditedText(int row, int column, const QString& text);
 

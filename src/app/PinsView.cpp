@@ -1,10 +1,10 @@
 #include "app/PinsView.h"
 
-#include "app/PinGrid.h"
-
 #include <QEvent>
 #include <QHeaderView>
 #include <QVBoxLayout>
+
+#include "app/PinGrid.h"
 
 namespace {
 

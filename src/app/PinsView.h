@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QWidget>
+
+#include "model/KyvDoc.h"
 
 class CPinGrid;
 
@@ -12,7 +12,7 @@ class CPinGrid;
 class CPinsView : public QWidget, public CDocumentView {
   Q_OBJECT
 
-public:
+ public:
   static constexpr int kRows = 65;
   static constexpr int kColumns = 5;
   static constexpr int kUsedByColumn = 2;
@@ -27,13 +27,13 @@ public:
 
   CPinGrid* Grid() const { return m_pGrid; }
 
-signals:
+ signals:
   void modified();
 
-protected:
+ protected:
   void changeEvent(QEvent* event) override;
 
-private:
+ private:
   // The pin numbers are shaded like the headers, in the button colours of the current look.
   void ShadePinNumbers();
   void OnCellEdited(int row, int column, const QString& text);

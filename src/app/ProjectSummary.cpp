@@ -1,9 +1,9 @@
 #include "app/ProjectSummary.h"
 
+#include <algorithm>
+
 #include "model/KyvDoc.h"
 #include "model/TextConversion.h"
-
-#include <algorithm>
 
 QString ProjectSummary(const CKyvDoc& doc) {
   const auto objects = static_cast<qsizetype>(doc.m_ObjectList.size());

@@ -102,8 +102,7 @@ bool AskOverwriteChangedFile(QWidget* parent, const QString& path) {
                            "%1 has been changed by another program since it was opened or last "
                            "saved.\n\nReplace it with this project, losing those changes?")
                            .arg(path);
-  return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-         QMessageBox::Yes;
+  return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath) {

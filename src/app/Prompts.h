@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+
+#include "platform/Platform.h"
 
 class QWidget;
 
@@ -13,7 +13,7 @@ class QWidget;
 // messages are recorded, and each question, file or folder prompt takes the next queued
 // answer (cancel when nothing is queued), so that a test never blocks on a modal window.
 class CPromptHooks {
-public:
+ public:
   struct CShownMessage {
     MessageStyle m_style;
     QString m_sCaption;
@@ -38,7 +38,7 @@ public:
 // The message service of the desktop application: the "Error" box with the critical icon, the
 // plain "Kyv" box without an icon, or a warning box with its own caption.
 class CMessageBoxService : public CMessageService {
-public:
+ public:
   void ShowMessage(MessageStyle style, const QString& caption, const QString& text) override;
 };
 

@@ -1,10 +1,10 @@
 #include "app/RecentFileList.h"
 
-#include "platform/QtSettingsStore.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+
+#include "platform/QtSettingsStore.h"
 
 namespace {
 
@@ -46,7 +46,9 @@ void CRecentFileList::Remove(const QString& path) {
 void CRecentFileList::Write() const {
   QSettings settings(CQtSettingsStore::kOrganisation, CQtSettingsStore::kApplication);
   for (int i = 0; i < kSize; ++i) {
-    if (i < m_files.size()) settings.setValue(Key(i), m_files[i]);
-    else settings.remove(Key(i));
+    if (i < m_files.size())
+      settings.setValue(Key(i), m_files[i]);
+    else
+      settings.remove(Key(i));
   }
 }

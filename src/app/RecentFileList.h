@@ -5,7 +5,7 @@
 // The most recently opened or saved project files, newest first, kept in the per-user store
 // beside the "Workspace" values.
 class CRecentFileList {
-public:
+ public:
   static constexpr int kSize = 4;
 
   CRecentFileList();
@@ -14,7 +14,7 @@ public:
   void Add(const QString& path);
   void Remove(const QString& path);
 
-private:
+ private:
   void Write() const;
 
   QStringList m_files;

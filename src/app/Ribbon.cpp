@@ -110,9 +110,10 @@ void CRibbonBar::SetWindows7Appearance(bool on) {
       on ? QStringLiteral("QToolButton { background: rgb(25, 110, 200); color: white;"
                           " padding: 3px 14px; border: none; }"
                           "QToolButton::menu-indicator { image: none; }")
-         : QStringLiteral("QToolButton { background: rgb(40, 90, 170); color: white; font-weight: bold;"
-                          " padding: 3px 12px; border-radius: 3px; }"
-                          "QToolButton::menu-indicator { image: none; }"));
+         : QStringLiteral(
+               "QToolButton { background: rgb(40, 90, 170); color: white; font-weight: bold;"
+               " padding: 3px 12px; border-radius: 3px; }"
+               "QToolButton::menu-indicator { image: none; }"));
 }
 
 void CRibbonBar::AddQuickAccessAction(QAction* action) {

@@ -12,7 +12,7 @@ class QToolButton;
 class CRibbonPanel : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   // caption may carry an access key ("&Window"); it then moves the focus to the first button.
   explicit CRibbonPanel(const QString& caption, QWidget* parent = nullptr);
 
@@ -22,7 +22,7 @@ public:
   QToolButton* AddMenuButton(const QString& text, const QIcon& icon, QMenu* menu);
   QString Caption() const;
 
-private:
+ private:
   QToolButton* AddButton(QAction* action, bool large);
 
   QHBoxLayout* m_pButtons = nullptr;
@@ -35,7 +35,7 @@ private:
 class CRibbonBar : public QTabWidget {
   Q_OBJECT
 
-public:
+ public:
   explicit CRibbonBar(QWidget* parent = nullptr);
 
   // The application button's menu; the quick access buttons sit next to it.
@@ -52,7 +52,7 @@ public:
   void SetWindows7Appearance(bool on);
   bool HasWindows7Appearance() const { return m_bWindows7; }
 
-private:
+ private:
   QWidget* m_pCorner = nullptr;
   QHBoxLayout* m_pCornerLayout = nullptr;
   QToolButton* m_pApplicationButton = nullptr;

@@ -33,16 +33,15 @@ void SetScrollingBody(QDialog& dialog, QLayout* body, QWidget* buttons) {
   top->setContentsMargins(0, 0, 0, 0);
   top->addWidget(scroll, 1);
   auto* buttonRow = new QVBoxLayout;
-  buttonRow->setContentsMargins(body->contentsMargins().left(), 0,
-                                body->contentsMargins().right(),
+  buttonRow->setContentsMargins(body->contentsMargins().left(), 0, body->contentsMargins().right(),
                                 body->contentsMargins().bottom());
   buttonRow->addWidget(buttons);
   top->addLayout(buttonRow);
 
   // The scroll area's own size hint is capped; the body's is what the dialog wants.
-  const QSize full = content->sizeHint() +
-                     QSize(0, buttons->sizeHint().height() + body->contentsMargins().bottom() +
-                                  top->spacing());
+  const QSize full =
+      content->sizeHint() +
+      QSize(0, buttons->sizeHint().height() + body->contentsMargins().bottom() + top->spacing());
   const QSize fitted = SizeWithinScreen(dialog, full);
   // A scroll bar takes room from the body only when one is needed.
   const int barWidth = scroll->verticalScrollBar()->sizeHint().width();

@@ -1,7 +1,6 @@
 #include "app/SerialPortBox.h"
 
 #include <QSerialPortInfo>
-
 #include <algorithm>
 
 CSerialPortBox::CSerialPortBox(QWidget* parent) : QComboBox(parent) {

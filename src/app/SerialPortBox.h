@@ -8,7 +8,7 @@
 class CSerialPortBox : public QComboBox {
   Q_OBJECT
 
-public:
+ public:
   explicit CSerialPortBox(QWidget* parent = nullptr);
 
   // The port as the loader takes it ("/dev/ttyUSB0", "COM3"), "" for Automatic.
@@ -17,6 +17,6 @@ public:
 
   void showPopup() override;
 
-private:
+ private:
   void Refill(const QString& chosen);
 };

@@ -1,8 +1,5 @@
 #include "app/ToolCommands.h"
 
-#include "app/BuildOutputPane.h"
-#include "codegen/ToolChecks.h"
-
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +7,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
-
 #include <algorithm>
+
+#include "app/BuildOutputPane.h"
+#include "codegen/ToolChecks.h"
 
 namespace {
 
@@ -53,8 +52,7 @@ QString CToolCommands::FlexPropFolder(const QString& flexSpinPath) {
 }
 
 void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
-                              const QString& posixScript, bool preferTerminal,
-                              ProblemCheck check) {
+                              const QString& posixScript, bool preferTerminal, ProblemCheck check) {
   const QString folder = doc.GetProjectPath();
   if (folder.isEmpty()) return;
   // What the settings tab shows is what the check reads.
@@ -67,9 +65,10 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
   Q_UNUSED(posixScript);
   Q_UNUSED(preferTerminal);
   // A console of its own, as the script ends with a pause for the user.
-  if (!QProcess::startDetached(QStringLiteral("cmd.exe"),
-                               {QStringLiteral("/C"), windowsScript}, folder)) {
-    doc.Messages().ShowPlain(StartFailure(windowsScript, QStringLiteral("cmd.exe could not be started.")));
+  if (!QProcess::startDetached(QStringLiteral("cmd.exe"), {QStringLiteral("/C"), windowsScript},
+                               folder)) {
+    doc.Messages().ShowPlain(
+        StartFailure(windowsScript, QStringLiteral("cmd.exe could not be started.")));
   }
 #else
   Q_UNUSED(windowsScript);
@@ -86,8 +85,8 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
     }
   }
   if (m_pane.IsRunning()) {
-    doc.Messages().ShowPlain(
-        QStringLiteral("A script is still running in the Build Output pane; press Stop to end it first."));
+    doc.Messages().ShowPlain(QStringLiteral(
+        "A script is still running in the Build Output pane; press Stop to end it first."));
     return;
   }
   QString error;
@@ -111,7 +110,8 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
   }
 #if defined(Q_OS_WIN)
   if (doc.m_sFlexSpinPath.isEmpty()) {
-    doc.Messages().ShowPlain(QStringLiteral("Please specify FlexProp path before invoking FlexProp."));
+    doc.Messages().ShowPlain(
+        QStringLiteral("Please specify FlexProp path before invoking FlexProp."));
     return;
   }
   const QString folder = FlexPropFolder(doc.m_sFlexSpinPath);
@@ -120,7 +120,8 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
   const QStringList arguments = {doc.m_sMainFilePath};
 #else
   // Off Windows the compiler may come from PATH (an empty folder), and so may FlexProp.
-  const QString folder = doc.m_sFlexSpinPath.isEmpty() ? QString() : FlexPropFolder(doc.m_sFlexSpinPath);
+  const QString folder =
+      doc.m_sFlexSpinPath.isEmpty() ? QString() : FlexPropFolder(doc.m_sFlexSpinPath);
   const CFlexPropStart start = FindFlexProp(folder);
   if (start.m_sProgram.isEmpty()) {
     doc.Messages().ShowPlain(FlexPropMissingMessage(folder));
@@ -132,9 +133,9 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
   const QString workingFolder =
       QFileInfo(folder).isDir() ? folder : QFileInfo(doc.m_sMainFilePath).absolutePath();
   if (!QProcess::startDetached(program, arguments, workingFolder)) {
-    doc.Messages().ShowPlain(StartFailure(QStringLiteral("FlexProp"),
-                                          QStringLiteral("%1 could not be started.")
-                                              .arg(QDir::toNativeSeparators(program))));
+    doc.Messages().ShowPlain(StartFailure(
+        QStringLiteral("FlexProp"),
+        QStringLiteral("%1 could not be started.").arg(QDir::toNativeSeparators(program))));
   }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QString>
 #include <QStringList>
+
+#include "model/KyvDoc.h"
 
 class CBuildOutputPane;
 
@@ -16,7 +16,7 @@ class CBuildOutputPane;
 // in the "Build Output" pane, and load.sh in a terminal window when one can be found (the
 // loader's terminal is interactive), else in the pane as well.
 class CToolCommands {
-public:
+ public:
   explicit CToolCommands(CBuildOutputPane& pane) : m_pane(pane) {}
 
   void OnButtonCompile(CKyvDoc& doc);
@@ -27,7 +27,7 @@ public:
   // The FlexProp folder: the FlexSpin folder without its last four characters ("\bin").
   static QString FlexPropFolder(const QString& flexSpinPath);
 
-private:
+ private:
   using ProblemCheck = QString (*)(const CKyvDoc&, const QString&, const QStringList&);
   // Runs the script after check found nothing to fix; otherwise shows what to fix.
   void RunScript(CKyvDoc& doc, const QString& windowsScript, const QString& posixScript,

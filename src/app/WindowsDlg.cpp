@@ -34,7 +34,8 @@ void CWindowsDlg::Fill() {
   m_pWindows->clear();
   for (QMdiSubWindow* window : m_area.subWindowList()) {
     QString title = window->windowTitle();
-    title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
+    title.replace(QStringLiteral("[*]"),
+                  window->isWindowModified() ? QStringLiteral("*") : QString());
     title.replace(QStringLiteral("&&"), QStringLiteral("&"));
     auto* item = new QListWidgetItem(title, m_pWindows);
     item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(window)));
@@ -45,7 +46,8 @@ void CWindowsDlg::Fill() {
 void CWindowsDlg::OnActivate() {
   const QList<QListWidgetItem*> selected = m_pWindows->selectedItems();
   if (selected.isEmpty()) return;
-  auto* window = qobject_cast<QMdiSubWindow*>(selected.constFirst()->data(Qt::UserRole).value<QObject*>());
+  auto* window =
+      qobject_cast<QMdiSubWindow*>(selected.constFirst()->data(Qt::UserRole).value<QObject*>());
   if (window) m_area.setActiveSubWindow(window);
   accept();
 }

@@ -9,10 +9,10 @@ class QMdiArea;
 class CWindowsDlg : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit CWindowsDlg(QMdiArea& area, QWidget* parent = nullptr);
 
-private:
+ private:
   void Fill();
   void OnActivate();
   void OnCloseWindows();

@@ -1,8 +1,8 @@
+#include <QApplication>
+
 #include "app/AppIcon.h"
 #include "app/KyvApp.h"
 #include "app/MainFrame.h"
-
-#include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -7,7 +7,8 @@ const std::vector<CCliCommand>& CliCommands() {
   static const std::vector<CCliCommand> commands = {
       {QStringLiteral("new"), QStringLiteral("new FILE.KYV [--force]"),
        QStringLiteral("create a project as File New makes it and save it; --force replaces an "
-                      "existing file"), &CmdNew},
+                      "existing file"),
+       &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
       {QStringLiteral("add"), QStringLiteral("add FILE.KYV KIND [--set KEY=VALUE]..."),

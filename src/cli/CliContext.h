@@ -1,33 +1,32 @@
 #pragma once
 
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+
 #include "platform/Platform.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/SystemClock.h"
 
-#include <QStringList>
-#include <QTextStream>
-
-#include <memory>
-
 // Messages of the core become lines on stderr: the text itself, a warning with its caption.
 class CStreamMessages : public CMessageService {
-public:
+ public:
   explicit CStreamMessages(QTextStream& out) : m_out(out) {}
   void ShowMessage(MessageStyle style, const QString& caption, const QString& text) override;
 
-private:
+ private:
   QTextStream& m_out;
 };
 
 // A command-line session has no Save As dialog: a project without a file stays without one.
 class CNoSavePrompt : public CSavePrompt {
-public:
+ public:
   bool SaveDocument(CKyvDoc&) override { return false; }
 };
 
 // What every command works with: the output streams and the platform services.
 class CCliContext {
-public:
+ public:
   CCliContext(QTextStream& out, QTextStream& err, CSettingsStore& settings);
 
   QTextStream& m_out;

@@ -1,11 +1,10 @@
-#include "cli/CliCommands.h"
+#include <QPair>
 
+#include "cli/CliCommands.h"
 #include "editors/EditorFactory.h"
 #include "editors/ObjectPicker.h"
 #include "model/KyvFile.h"
 #include "model/ProjectLock.h"
-
-#include <QPair>
 
 namespace {
 

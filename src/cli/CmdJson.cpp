@@ -1,11 +1,11 @@
+#include <QDir>
+
 #include "cli/CliCommands.h"
 #include "cli/ImportChecks.h"
 #include "model/AtomicFile.h"
 #include "model/KyvFile.h"
-#include "model/ProjectLock.h"
 #include "model/ProjectJson.h"
-
-#include <QDir>
+#include "model/ProjectLock.h"
 
 int CmdExport(const QStringList& args, CCliContext& context) {
   const QString verb = QStringLiteral("export");
@@ -36,9 +36,9 @@ int CmdExport(const QStringList& args, CCliContext& context) {
   }
   QString reason;
   if (!WriteFileAtomically(output, json, &reason)) {
-    context.m_err << QStringLiteral("Cannot write %1: %2.")
-                         .arg(QDir::toNativeSeparators(output), reason)
-                  << Qt::endl;
+    context.m_err
+        << QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(output), reason)
+        << Qt::endl;
     return kExitUserError;
   }
   return kExitOk;

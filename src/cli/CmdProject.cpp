@@ -1,10 +1,10 @@
+#include <QDir>
+#include <QFileInfo>
+
 #include "cli/CliCommands.h"
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
 #include "model/ProjectLock.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 int CmdNew(const QStringList& args, CCliContext& context) {
   const QString verb = QStringLiteral("new");
@@ -25,8 +25,9 @@ int CmdNew(const QStringList& args, CCliContext& context) {
   CProjectLock lock(path);
   if (!LockProject(lock, context)) return kExitUserError;
   if (!force && QFileInfo::exists(path)) {
-    context.m_err << QStringLiteral("%1 already exists; nothing was written. Give --force to "
-                                    "replace it with a new project.")
+    context.m_err << QStringLiteral(
+                         "%1 already exists; nothing was written. Give --force to "
+                         "replace it with a new project.")
                          .arg(QDir::toNativeSeparators(path))
                   << Qt::endl;
     return kExitUserError;
@@ -37,7 +38,8 @@ int CmdNew(const QStringList& args, CCliContext& context) {
 }
 
 int CmdInfo(const QStringList& args, CCliContext& context) {
-  if (args.size() != 1) return UsageError(QStringLiteral("info"), QStringLiteral("expected one FILE.KYV"), context);
+  if (args.size() != 1)
+    return UsageError(QStringLiteral("info"), QStringLiteral("expected one FILE.KYV"), context);
   auto doc = OpenProject(args[0], context);
   if (!doc) return kExitUserError;
   QTextStream& out = context.m_out;

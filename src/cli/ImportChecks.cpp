@@ -1,11 +1,11 @@
 #include "cli/ImportChecks.h"
 
+#include <utility>
+#include <vector>
+
 #include "codegen/SingleByteCheck.h"
 #include "editors/ObjectNameRules.h"
 #include "model/KyvDoc.h"
-
-#include <utility>
-#include <vector>
 
 QString ImportedProjectProblem(CKyvDoc& doc) {
   // The objects go back into the list one by one, so each name is checked against the names
@@ -16,7 +16,8 @@ QString ImportedProjectProblem(CKyvDoc& doc) {
   for (std::size_t i = 0; i < objects.size(); ++i) {
     if (problem.isEmpty()) {
       const QString nameProblem = ObjectNameProblem(doc, objects[i]->m_sName);
-      if (!nameProblem.isEmpty()) problem = QStringLiteral("objects[%1]: %2").arg(i).arg(nameProblem);
+      if (!nameProblem.isEmpty())
+        problem = QStringLiteral("objects[%1]: %2").arg(i).arg(nameProblem);
     }
     doc.m_ObjectList.push_back(std::move(objects[i]));
   }

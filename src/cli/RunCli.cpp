@@ -1,13 +1,14 @@
-#include "cli/CliCommands.h"
-
 #include <new>
+
+#include "cli/CliCommands.h"
 
 namespace {
 
 void PrintHelp(QTextStream& out) {
-  out << QStringLiteral("Usage: kyv-cli COMMAND [ARGUMENTS]\n\n"
-                        "Creates, inspects and generates Kyv projects for the P2 microcontroller.\n\n"
-                        "Commands:\n");
+  out << QStringLiteral(
+      "Usage: kyv-cli COMMAND [ARGUMENTS]\n\n"
+      "Creates, inspects and generates Kyv projects for the P2 microcontroller.\n\n"
+      "Commands:\n");
   for (const CCliCommand& command : CliCommands())
     out << QStringLiteral("  %1\n      %2\n").arg(command.m_sUsage, command.m_sSummary);
   out << QStringLiteral("\nOptions:\n  --help     show this text\n  --version  show the version\n");
@@ -35,7 +36,8 @@ int RunCli(const QStringList& args, CCliContext& context) {
     try {
       return command.m_pRun(args.mid(1), context);
     } catch (const std::bad_alloc&) {
-      context.m_err << QStringLiteral("kyv-cli: out of memory; the command was stopped") << Qt::endl;
+      context.m_err << QStringLiteral("kyv-cli: out of memory; the command was stopped")
+                    << Qt::endl;
       return kExitUserError;
     }
   }

@@ -1,9 +1,8 @@
+#include <QCoreApplication>
+#include <cstdio>
+
 #include "cli/CliContext.h"
 #include "platform/MachineToolLocator.h"
-
-#include <QCoreApplication>
-
-#include <cstdio>
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);

@@ -94,8 +94,8 @@ QString BuildBatText(const CKyvDoc& doc) {
   QString text;
   text += u"REM Kyv Generated Batch file\n"_s;
   text += BatPath(doc.m_sFlexSpinPath + u"\\FlexSpin.exe"_s) + u" -2"_s + u" -L "_s +
-          BatPath(doc.m_sFlexSpinPath + u"\\include"_s) + u" "_s + CompilerOptions(doc) +
-          u" "_s + ProjectBaseName(doc) + u".spin2"_s + u"\n"_s;
+          BatPath(doc.m_sFlexSpinPath + u"\\include"_s) + u" "_s + CompilerOptions(doc) + u" "_s +
+          ProjectBaseName(doc) + u".spin2"_s + u"\n"_s;
   text += u"Pause \n"_s;
   return text;
 }
@@ -103,8 +103,8 @@ QString BuildBatText(const CKyvDoc& doc) {
 QString LoadBatText(const CKyvDoc& doc) {
   QString text;
   text += u"REM Kyv Generated Batch file\n"_s;
-  text += BatPath(doc.m_sLoadP2Path + u"\\loadp2.exe"_s) + u" "_s + LoaderOptions(doc) +
-          u" "_s + ProjectBaseName(doc) + u".binary"_s + u"\n"_s;
+  text += BatPath(doc.m_sLoadP2Path + u"\\loadp2.exe"_s) + u" "_s + LoaderOptions(doc) + u" "_s +
+          ProjectBaseName(doc) + u".binary"_s + u"\n"_s;
   text += u"Pause \n"_s;
   return text;
 }
@@ -125,7 +125,8 @@ QString BuildShText(const CKyvDoc& doc) {
 
 QString LoadShText(const CKyvDoc& doc) {
   QStringList command = {ShTool(doc.m_sLoadP2Path, u"loadp2"_s)};
-  if (const QString port = ChosenSerialPort(doc); !port.isEmpty()) command << u"-p"_s << ShWord(port);
+  if (const QString port = ChosenSerialPort(doc); !port.isEmpty())
+    command << u"-p"_s << ShWord(port);
   if (doc.m_bShowTerminal) command << u"-T"_s;
   if (doc.m_bWaitForKey) command << u"-k"_s;
   if (doc.m_bUsePlan9) command << u"-9"_s << ShWord(PosixFolder(doc.m_sPlan9Path));

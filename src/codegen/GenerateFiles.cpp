@@ -50,8 +50,8 @@ bool WriteScript(const CScript& script, const CKyvDoc& doc, const QString& folde
     return files.Write(path, bytes);
   }
   if (!files.Write(path, text.toUtf8())) return false;
-  if (!QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup |
-                                       QFile::ExeOther)) {
+  if (!QFile::setPermissions(
+          path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther)) {
     files.Fail(path, u"it cannot be made executable"_s);
     return false;
   }

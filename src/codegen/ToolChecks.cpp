@@ -41,14 +41,14 @@ QString LocalFolder(const QString& folder) {
 // fix, naming the folder and its label.
 QString MissingTool(const QString& program, const QString& folder, const QString& label,
                     const QStringList& searchPath) {
-  const bool found = folder.isEmpty()
-                         ? !QStandardPaths::findExecutable(program, searchPath).isEmpty()
-                         : !QStandardPaths::findExecutable(program, {LocalFolder(folder)}).isEmpty();
+  const bool found =
+      folder.isEmpty() ? !QStandardPaths::findExecutable(program, searchPath).isEmpty()
+                       : !QStandardPaths::findExecutable(program, {LocalFolder(folder)}).isEmpty();
   if (found) return QString();
   const QString where = folder.isEmpty() ? u"on the PATH"_s : u"in the folder "_s + folder;
-  return program + u" was not found "_s + where + u". Set \""_s + label.trimmed() + u"\" on the "_s +
-         kSettingsTab + u" tab to the folder that holds it, then press "_s + kGenerateButton +
-         u" again."_s;
+  return program + u" was not found "_s + where + u". Set \""_s + label.trimmed() +
+         u"\" on the "_s + kSettingsTab + u" tab to the folder that holds it, then press "_s +
+         kGenerateButton + u" again."_s;
 }
 
 // "" when every file is in the project folder, else the request to generate first.
@@ -62,8 +62,12 @@ QString MissingGeneratedFile(const QDir& project, const QStringList& files) {
 
 }  // namespace
 
-QString FlexSpinFolderLabel() { return OnThisPlatform(u"FlexSpin.exe Folder: "_s, u"FlexSpin Folder: "_s); }
-QString LoadP2FolderLabel() { return OnThisPlatform(u"LoadP2.exe Folder: "_s, u"LoadP2 Folder: "_s); }
+QString FlexSpinFolderLabel() {
+  return OnThisPlatform(u"FlexSpin.exe Folder: "_s, u"FlexSpin Folder: "_s);
+}
+QString LoadP2FolderLabel() {
+  return OnThisPlatform(u"LoadP2.exe Folder: "_s, u"LoadP2 Folder: "_s);
+}
 QString BuildScriptName() { return OnThisPlatform(u"build.bat"_s, u"build.sh"_s); }
 QString LoadScriptName() { return OnThisPlatform(u"load.bat"_s, u"load.sh"_s); }
 

@@ -6,7 +6,7 @@
 namespace {
 constexpr int kHighestPin = 63;
 constexpr int kDefaultSclPin = 56;
-}
+}  // namespace
 
 const QStringList& CI2CScanner::PullupItems() {
   static const QStringList items = {QStringLiteral("None"), QStringLiteral("1.5 kOhm"),

@@ -15,15 +15,24 @@ constexpr int kLowestCaptureClockHz = 260000000;
 
 QString RoleOf(int offset) {
   switch (offset) {
-    case 8: return QStringLiteral("DVP I2C SDA");
-    case 9: return QStringLiteral("DVP I2C SCL");
-    case 10: return QStringLiteral("DVP Power Down");
-    case 11: return QStringLiteral("DVP HREF");
-    case 12: return QStringLiteral("DVP VSYNC");
-    case 13: return QStringLiteral("DVP Reset");
-    case 14: return QStringLiteral("DVP Pixel Clock (P2 Input)");
-    case 15: return QStringLiteral("DVP XClock (P2 Output)");
-    default: return QStringLiteral("DVP Bus");  // the eight data lines
+    case 8:
+      return QStringLiteral("DVP I2C SDA");
+    case 9:
+      return QStringLiteral("DVP I2C SCL");
+    case 10:
+      return QStringLiteral("DVP Power Down");
+    case 11:
+      return QStringLiteral("DVP HREF");
+    case 12:
+      return QStringLiteral("DVP VSYNC");
+    case 13:
+      return QStringLiteral("DVP Reset");
+    case 14:
+      return QStringLiteral("DVP Pixel Clock (P2 Input)");
+    case 15:
+      return QStringLiteral("DVP XClock (P2 Output)");
+    default:
+      return QStringLiteral("DVP Bus");  // the eight data lines
   }
 }
 
@@ -100,7 +109,8 @@ bool CObjectCamera::DoOK() {
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestBasePin))
     return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestBasePin));
-  if (base % kBaseStep != 0) return RejectField(&m_sBasePin, PinNotMultipleMessage(base, kBaseStep));
+  if (base % kBaseStep != 0)
+    return RejectField(&m_sBasePin, PinNotMultipleMessage(base, kBaseStep));
   m_pObject->m_nPinCount = kPinCount;
 
   // The two bus pins may be held by the chosen bus: it is moved onto them below. Anyone else's

@@ -1,8 +1,6 @@
 #include "editors/ObjectDigital.h"
 
-QString CObjectDigital::Title() const {
-  return QStringLiteral("Smart Digital I/O Pin Settings");
-}
+QString CObjectDigital::Title() const { return QStringLiteral("Smart Digital I/O Pin Settings"); }
 
 QString CObjectDigital::DefaultNameFormat() const { return QStringLiteral("SmartPin%d"); }
 

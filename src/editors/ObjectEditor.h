@@ -1,13 +1,13 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <QStringList>
+
 #include "editors/EditorField.h"
 #include "model/KyvDoc.h"
 #include "model/ObjectType.h"
 #include "model/PinClaim.h"
-
-#include <QList>
-#include <QString>
-#include <QStringList>
 
 // The logic shared by every object editor. A dialog (or kyv-cli, or a test) opens the editor on
 // a record, copies its controls into the members, and calls the operations; it shows the
@@ -19,7 +19,7 @@
 // new ones with their roles. A failed check shows its message, sets m_bValid false and keeps
 // the editor open; PinTable is then untouched. An accepted OK marks the document modified.
 class CObjectEditor {
-public:
+ public:
   virtual ~CObjectEditor() = default;
 
   CCodeObject* m_pObject = nullptr;  // the record being filled or changed; not owned
@@ -52,7 +52,7 @@ public:
   // The proposed name: the format with the kind's counter + 1.
   QString DefaultName() const;
 
-protected:
+ protected:
   virtual QString DescriptionText() const = 0;
   // Checks the form of control texts before anything is written (a field that must hold an
   // integer); shows its own message, sets m_sFocusKey and returns false to stop the OK.
@@ -102,6 +102,6 @@ protected:
   // The document's P2 clock in Hz: underscores removed, then converted as a C library would.
   int ClockHz() const;
 
-private:
+ private:
   bool CheckPinTexts();
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editors/ObjectEditor.h"
-
 #include <array>
+
+#include "editors/ObjectEditor.h"
 
 // The hub's four global digital filters: a length and a tap code each, and which of them the
 // generated program sets. Holds no pin, so OK never fails.

@@ -13,33 +13,36 @@ bool IsIdentifierChar(QChar c) { return IsLetterOrUnderscore(c) || (c >= u'0' &&
 // Instance, variable and routine names the generated main file declares itself.
 const QStringList& GeneratedNames() {
   static const QStringList names =
-      QStringLiteral("ser sd vga neopixel sound adc libc pixbuf1 tbuf i n r Main Loop Setup "
-                     "SetDacModeAndLevel")
+      QStringLiteral(
+          "ser sd vga neopixel sound adc libc pixbuf1 tbuf i n r Main Loop Setup "
+          "SetDacModeAndLevel")
           .split(u' ');
   return names;
 }
 
 // Spin2 keywords and the built-in names a program is most likely to collide with.
 const QStringList& ReservedWords() {
-  static const QStringList words = QStringLiteral(
-      // block and flow keywords
-      "CON VAR OBJ PUB PRI DAT IF IFNOT ELSEIF ELSEIFNOT ELSE CASE CASE_FAST OTHER REPEAT FROM "
-      "TO STEP WHILE UNTIL NEXT QUIT RETURN ABORT RESULT WITH "
-      // operators written as words
-      "AND OR NOT XOR ABS SQRT SAR ROR ROL REV ZEROX SIGNX FRAC "
-      // data and memory
-      "BYTE WORD LONG STRING STRSIZE STRCOMP LOOKUP LOOKUPZ LOOKDOWN LOOKDOWNZ BYTEFILL "
-      "WORDFILL LONGFILL BYTEMOVE WORDMOVE LONGMOVE FIELD FILE ORG ORGH END FIT RES "
-      // constants and registers
-      "TRUE FALSE POSX NEGX PI CLKMODE CLKFREQ _CLKFREQ _XTLFREQ _XINFREQ INA INB OUTA OUTB "
-      "DIRA DIRB "
-      // built-in methods
-      "PINWRITE PINREAD PINLOW PINHIGH PINTOGGLE PINFLOAT PINSTART PINCLEAR WRPIN WXPIN WYPIN "
-      "AKPIN RDPIN RQPIN GETCT WAITCT WAITMS WAITUS GETMS GETSEC COGINIT COGSPIN COGSTOP COGID "
-      "COGCHK NEWCOG LOCKNEW LOCKRET HUBSET CLKSET GETRND SEND RECV DEBUG FLOAT ROUND TRUNC NAN "
-      // FlexSpin's C-syntax lines in the same file
-      "struct __using printf")
-      .split(u' ');
+  static const QStringList words =
+      QStringLiteral(
+          // block and flow keywords
+          "CON VAR OBJ PUB PRI DAT IF IFNOT ELSEIF ELSEIFNOT ELSE CASE CASE_FAST OTHER REPEAT FROM "
+          "TO STEP WHILE UNTIL NEXT QUIT RETURN ABORT RESULT WITH "
+          // operators written as words
+          "AND OR NOT XOR ABS SQRT SAR ROR ROL REV ZEROX SIGNX FRAC "
+          // data and memory
+          "BYTE WORD LONG STRING STRSIZE STRCOMP LOOKUP LOOKUPZ LOOKDOWN LOOKDOWNZ BYTEFILL "
+          "WORDFILL LONGFILL BYTEMOVE WORDMOVE LONGMOVE FIELD FILE ORG ORGH END FIT RES "
+          // constants and registers
+          "TRUE FALSE POSX NEGX PI CLKMODE CLKFREQ _CLKFREQ _XTLFREQ _XINFREQ INA INB OUTA OUTB "
+          "DIRA DIRB "
+          // built-in methods
+          "PINWRITE PINREAD PINLOW PINHIGH PINTOGGLE PINFLOAT PINSTART PINCLEAR WRPIN WXPIN WYPIN "
+          "AKPIN RDPIN RQPIN GETCT WAITCT WAITMS WAITUS GETMS GETSEC COGINIT COGSPIN COGSTOP COGID "
+          "COGCHK NEWCOG LOCKNEW LOCKRET HUBSET CLKSET GETRND SEND RECV DEBUG FLOAT ROUND TRUNC "
+          "NAN "
+          // FlexSpin's C-syntax lines in the same file
+          "struct __using printf")
+          .split(u' ');
   return words;
 }
 

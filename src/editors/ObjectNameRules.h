@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QString>
+
+#include "model/KyvDoc.h"
 
 // Object names become Spin2 identifiers in the generated program and are read back from the
 // object list up to the first blank, and pins are held by name. A new object's name must

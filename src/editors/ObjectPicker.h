@@ -1,11 +1,10 @@
 #pragma once
 
-#include "editors/ObjectEditor.h"
-
 #include <QString>
-
 #include <memory>
 #include <vector>
+
+#include "editors/ObjectEditor.h"
 
 // One button of the picker and where it stands (row and column counted from 0).
 struct CPickerButton {

@@ -1,8 +1,8 @@
 #include "editors/ObjectServo.h"
 
-#include "model/TextConversion.h"
-
 #include <algorithm>
+
+#include "model/TextConversion.h"
 
 QString CObjectServo::Title() const { return QStringLiteral("Hobby Servo"); }
 

@@ -1,9 +1,9 @@
 #include "editors/ObjectUsbKbm.h"
 
+#include <array>
+
 #include "editors/EditorMessages.h"
 #include "model/TextConversion.h"
-
-#include <array>
 
 namespace {
 
@@ -257,8 +257,7 @@ bool CObjectUsbKbm::ClaimCustomPins() {
   if (claim.IsHeldByOther(dm + 1)) return RejectField(&m_sDmPin, claim.InUseMessage(dm + 1));
 
   const int power = TextToInt(m_sPowerPin);
-  if (m_bUsePowerPin && !check(&m_sPowerPin, power, kHighestPin, MessageStyle::Plain))
-    return false;
+  if (m_bUsePowerPin && !check(&m_sPowerPin, power, kHighestPin, MessageStyle::Plain)) return false;
 
   QList<CPinRole> pins = {{dm, QStringLiteral("Custom USB Data-")},
                           {dm + 1, QStringLiteral("Custom USB Data+")},

@@ -6,7 +6,7 @@
 namespace {
 constexpr int kHighestPin = 63;
 constexpr int kDefaultLeftPin = 54;
-}
+}  // namespace
 
 QString CSimpleSound::DescriptionText() const {
   return QStringLiteral(
@@ -66,8 +66,7 @@ bool CSimpleSound::DoOK() {
   if (claim.IsHeldByOther(left)) return RejectField(&m_sLeftPin, claim.InUseMessage(left));
   const int right = TextToInt(m_sRightPin);
   if (PinOutside(right, kHighestPin))
-    return RejectField(&m_sRightPin, PinOutOfRangeMessage(right, kHighestPin),
-                       MessageStyle::Plain);
+    return RejectField(&m_sRightPin, PinOutOfRangeMessage(right, kHighestPin), MessageStyle::Plain);
   if (claim.IsHeldByOther(right)) return RejectField(&m_sRightPin, claim.InUseMessage(right));
 
   claim.Commit(

@@ -1,9 +1,9 @@
 #include "editors/VideoEditors.h"
 
+#include <cstdlib>
+
 #include "editors/EditorMessages.h"
 #include "model/TextConversion.h"
-
-#include <cstdlib>
 
 namespace {
 

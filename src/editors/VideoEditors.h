@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editors/ObjectEditor.h"
-
 #include <QStringList>
+
+#include "editors/ObjectEditor.h"
 
 // What tells the four video outputs apart; everything else about them is shared.
 struct CVideoKind {

@@ -2,13 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstdint>
 #include <stdexcept>
 
 // Thrown when a read needs more bytes than the data holds.
 class CArchiveEndOfData : public std::runtime_error {
-public:
+ public:
   CArchiveEndOfData() : std::runtime_error("unexpected end of project data") {}
 };
 
@@ -17,7 +16,7 @@ public:
 // accepted when read). Each element method reads into or writes from its argument, so one
 // Serialize function serves both directions.
 class CArchive {
-public:
+ public:
   // A storing archive that appends to an internal buffer.
   CArchive();
   // A loading archive over the given bytes; every read is bounds-checked.
@@ -35,7 +34,7 @@ public:
   // Bytes not yet read (loading).
   qsizetype Remaining() const { return m_buffer.size() - m_position; }
 
-private:
+ private:
   uint8_t ReadU8();
   uint16_t ReadU16();
   uint32_t ReadU32();

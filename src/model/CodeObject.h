@@ -1,11 +1,10 @@
 #pragma once
 
-#include "model/ObjectType.h"
-
 #include <QString>
-
 #include <array>
 #include <cstdint>
+
+#include "model/ObjectType.h"
 
 class CArchive;
 
@@ -13,7 +12,7 @@ class CArchive;
 // decides what the spare slots and parameter banks mean. A default-constructed record is all
 // zero: integers 0, flags false, strings empty.
 class CCodeObject {
-public:
+ public:
   static constexpr int kTextSlots = 7;
   static constexpr int kParamSlots = 64;
 

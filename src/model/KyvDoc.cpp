@@ -1,13 +1,12 @@
 #include "model/KyvDoc.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
 #include "model/Archive.h"
 #include "model/ProfileValues.h"
 #include "model/TextConversion.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
 
 CKyvDoc::CKyvDoc(const CPlatform& platform) : m_platform(platform) {}
 

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "model/CodeObject.h"
-#include "platform/Platform.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "model/CodeObject.h"
+#include "platform/Platform.h"
+
 class CArchive;
 
 // Something that shows a document and rebuilds itself from it when told (the three tabs).
 class CDocumentView {
-public:
+ public:
   virtual ~CDocumentView() = default;
   virtual void OnUpdate() = 0;
 };
@@ -24,7 +23,7 @@ public:
 // One open project: its settings, the 64-pin table, the ordered object list and the per-kind
 // counters. All members are public data; the operations below are the only behaviour.
 class CKyvDoc {
-public:
+ public:
   static constexpr int kPinCount = 64;
   static constexpr int kTypeCounters = 100;
 
@@ -115,7 +114,7 @@ public:
   const CPlatform& Platform() const { return m_platform; }
   CMessageService& Messages() const { return *m_platform.m_pMessages; }
 
-private:
+ private:
   QList<int> RecordedPins(const CCodeObject& object) const;
 
   CPlatform m_platform;

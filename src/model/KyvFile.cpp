@@ -1,12 +1,12 @@
 #include "model/KyvFile.h"
 
-#include "model/Archive.h"
-#include "model/AtomicFile.h"
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include "model/Archive.h"
+#include "model/AtomicFile.h"
 
 QByteArray KyvFileBytes(CKyvDoc& doc) {
   CArchive ar;

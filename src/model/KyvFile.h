@@ -1,11 +1,10 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QByteArray>
 #include <QString>
-
 #include <memory>
+
+#include "model/KyvDoc.h"
 
 // Reading and writing ".KYV" project files.
 inline const QString kUnexpectedFileFormat = QStringLiteral("Unexpected file format.");

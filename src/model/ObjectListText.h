@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QString>
 #include <QStringList>
+
+#include "model/KyvDoc.h"
 
 // The lines of the object list: name, " - ", kind display name ("SimpleVGA1 - Simple VGA").
 QString ObjectListLine(const CCodeObject& object);

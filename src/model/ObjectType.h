@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // Persistent kind codes: written into project files and used to index the per-kind counters,

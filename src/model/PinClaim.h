@@ -1,12 +1,11 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QList>
 #include <QString>
-
 #include <functional>
 #include <optional>
+
+#include "model/KyvDoc.h"
 
 // A pin an object is to hold and the signal it carries there ("HSync", "SCL", ...).
 struct CPinRole {
@@ -21,7 +20,7 @@ struct CPinRole {
 // Order of use: FirstConflict (stop with InUseMessage on a hit), then Commit, which releases
 // everything the name held (notes kept) and claims the new pins with their roles.
 class CPinClaim {
-public:
+ public:
   // Decides, for a pin taken by another holder, whether it may be taken over anyway (the I2C
   // bus lets pins held by a camera pass).
   using HolderFilter = std::function<bool(const QString& holder)>;
@@ -47,7 +46,7 @@ public:
 
   static QList<int> PinsOf(const QList<CPinRole>& pins);
 
-private:
+ private:
   CKyvDoc& m_doc;
   QString m_sName;
 };

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QString>
-
 #include <array>
+
+#include "model/KyvDoc.h"
 
 // The five per-user values a new project takes its tool folders and options from, and that
 // Generate Files writes back from the generated project.
@@ -27,14 +26,14 @@ inline QString NoLocatedFolder(const CToolLocator&) { return QString(); }
 
 inline const std::array<CProfileValue, 5>& ProfileValues() {
   static const std::array<CProfileValue, 5> values = {{
-      {QStringLiteral("FlexSpinPath"), &CKyvDoc::m_sFlexSpinPath, QStringLiteral("C:\\FlexProp\\bin"),
-       &LocatedFlexSpinFolder},
+      {QStringLiteral("FlexSpinPath"), &CKyvDoc::m_sFlexSpinPath,
+       QStringLiteral("C:\\FlexProp\\bin"), &LocatedFlexSpinFolder},
       {QStringLiteral("LoadP2Path"), &CKyvDoc::m_sLoadP2Path, QStringLiteral("C:\\FlexProp\\bin"),
        &LocatedLoadP2Folder},
-      {QStringLiteral("LibraryPath"), &CKyvDoc::m_sLibraryPath, QStringLiteral("C:\\FlexProp\\include"),
-       &LocatedLibraryFolder},
-      {QStringLiteral("FlexOptions"), &CKyvDoc::m_sFlexOptions, QStringLiteral("--fixed --fcache=200"),
-       nullptr},
+      {QStringLiteral("LibraryPath"), &CKyvDoc::m_sLibraryPath,
+       QStringLiteral("C:\\FlexProp\\include"), &LocatedLibraryFolder},
+      {QStringLiteral("FlexOptions"), &CKyvDoc::m_sFlexOptions,
+       QStringLiteral("--fixed --fcache=200"), nullptr},
       {QStringLiteral("Plan9Path"), &CKyvDoc::m_sPlan9Path, QStringLiteral("C:\\FlexProp\\Plan9"),
        &NoLocatedFolder},
   }};

@@ -5,7 +5,6 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
-
 #include <cmath>
 #include <limits>
 #include <utility>

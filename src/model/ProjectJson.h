@@ -1,11 +1,10 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <QByteArray>
 #include <QString>
-
 #include <memory>
+
+#include "model/KyvDoc.h"
 
 // The project as JSON text: the same data as a .KYV file plus m_nSdDriver, lossless in both
 // directions. Document keys are the member names without "m_" and the type letter, first letter

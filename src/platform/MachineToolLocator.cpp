@@ -8,8 +8,8 @@ CMachineToolLocator::CMachineToolLocator(QStringList searchPath, QStringList ins
     : m_searchPath(std::move(searchPath)), m_installFolders(std::move(installFolders)) {}
 
 QStringList CMachineToolLocator::UsualFlexPropFolders() {
-  return {QDir::home().filePath(QStringLiteral("flexprop/bin")), QStringLiteral("/opt/flexprop/bin"),
-          QStringLiteral("/usr/local/flexprop/bin")};
+  return {QDir::home().filePath(QStringLiteral("flexprop/bin")),
+          QStringLiteral("/opt/flexprop/bin"), QStringLiteral("/usr/local/flexprop/bin")};
 }
 
 QString CMachineToolLocator::ProgramFolder(const QString& program) const {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QStringList>
+
+#include "platform/Platform.h"
 
 // Looks for a program on the search path (PATH unless one is given), then in the bin folders of
 // the usual FlexProp installs.
 class CMachineToolLocator : public CToolLocator {
-public:
+ public:
   explicit CMachineToolLocator(QStringList searchPath = {},
                                QStringList installFolders = UsualFlexPropFolders());
 
@@ -16,7 +16,7 @@ public:
   // ~/flexprop/bin, /opt/flexprop/bin, /usr/local/flexprop/bin.
   static QStringList UsualFlexPropFolders();
 
-private:
+ private:
   QStringList m_searchPath;
   QStringList m_installFolders;
 };

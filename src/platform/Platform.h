@@ -16,7 +16,7 @@ inline const QString kAppTitle = QStringLiteral("Kyv");
 inline const QString kErrorCaption = QStringLiteral("Error");
 
 class CMessageService {
-public:
+ public:
   virtual ~CMessageService() = default;
   virtual void ShowMessage(MessageStyle style, const QString& caption, const QString& text) = 0;
 
@@ -29,7 +29,7 @@ public:
 
 // Per-user named values (tool folders, the look). Missing values read as the given default.
 class CSettingsStore {
-public:
+ public:
   virtual ~CSettingsStore() = default;
   virtual QString ReadString(const QString& name, const QString& defaultValue) const = 0;
   virtual void WriteString(const QString& name, const QString& value) = 0;
@@ -40,14 +40,14 @@ public:
 // Runs the File Save command for a project that has no file yet (the Save As dialog in the GUI).
 // Returns true when the project was saved and now has a path name.
 class CSavePrompt {
-public:
+ public:
   virtual ~CSavePrompt() = default;
   virtual bool SaveDocument(CKyvDoc& doc) = 0;
 };
 
 // Local wall-clock time, replaceable so that generated output can be made reproducible.
 class CClock {
-public:
+ public:
   virtual ~CClock() = default;
   virtual QDateTime Now() const = 0;
 };
@@ -55,7 +55,7 @@ public:
 // Finds an external program installed on this machine, for the tool folders a new project
 // starts with.
 class CToolLocator {
-public:
+ public:
   virtual ~CToolLocator() = default;
   // The folder holding program (a bare name: "flexspin", "loadp2"), or "" when none is found.
   virtual QString ProgramFolder(const QString& program) const = 0;

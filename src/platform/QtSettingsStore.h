@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/Platform.h"
-
 #include <QSettings>
+
+#include "platform/Platform.h"
 
 // The per-user store: organisation "Local AppWizard-Generated Applications", application "Kyv",
 // group "Workspace" (the registry key of the same names on Windows).
 class CQtSettingsStore : public CSettingsStore {
-public:
+ public:
   CQtSettingsStore();
 
   QString ReadString(const QString& name, const QString& defaultValue) const override;
@@ -19,7 +19,7 @@ public:
   static const QString kApplication;
   static const QString kGroup;
 
-private:
+ private:
   QString Key(const QString& name) const;
 
   mutable QSettings m_settings;

@@ -3,16 +3,16 @@
 #include "platform/Platform.h"
 
 class CSystemClock : public CClock {
-public:
+ public:
   QDateTime Now() const override { return QDateTime::currentDateTime(); }
 };
 
 // A clock that always answers the same moment (kyv-cli generate --time, tests).
 class CFixedClock : public CClock {
-public:
+ public:
   explicit CFixedClock(QDateTime moment) : m_moment(std::move(moment)) {}
   QDateTime Now() const override { return m_moment; }
 
-private:
+ private:
   QDateTime m_moment;
 };

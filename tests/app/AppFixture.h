@@ -1,24 +1,23 @@
 #pragma once
 
-#include "app/ChildFrame.h"
-#include "app/KyvApp.h"
-#include "app/KyvView.h"
-#include "app/MainFrame.h"
-#include "app/Prompts.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
+
+#include "app/ChildFrame.h"
+#include "app/KyvApp.h"
+#include "app/KyvView.h"
+#include "app/MainFrame.h"
+#include "app/Prompts.h"
 
 // Every GUI test runs with its own settings store in a temporary folder and with all modal
 // prompts answered by the test.
 class CAppFixture {
-public:
+ public:
   CAppFixture() {
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
@@ -48,20 +47,23 @@ public:
   // The tab text as shown (an "&&" shows one ampersand, "[*]" shows "*" when modified).
   static QString ShownTitle(const QMdiSubWindow* window) {
     QString title = window->windowTitle();
-    title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
+    title.replace(QStringLiteral("[*]"),
+                  window->isWindowModified() ? QStringLiteral("*") : QString());
     return title.replace(QStringLiteral("&&"), QStringLiteral("&"));
   }
 
-  // Writes the widget's picture to screenshots/ beside the test program (in the build folder) for a person to look at.
+  // Writes the widget's picture to screenshots/ beside the test program (in the build folder) for a
+  // person to look at.
   static void Screenshot(QWidget& widget, const QString& name) {
     QApplication::processEvents();
     QDir folder(QCoreApplication::applicationDirPath());
     folder.mkpath(QStringLiteral("screenshots"));
-    const QString path = folder.filePath(QStringLiteral("screenshots/") + name + QStringLiteral(".png"));
+    const QString path =
+        folder.filePath(QStringLiteral("screenshots/") + name + QStringLiteral(".png"));
     QVERIFY2(widget.grab().save(path), qPrintable(path));
   }
 
-private:
+ private:
   QTemporaryDir m_settingsDir;
   QTemporaryDir m_workDir;
   std::unique_ptr<CKyvApp> m_pApp;

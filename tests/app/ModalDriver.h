@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-
 #include <functional>
 
 // Acts on modal dialogs once they run, so that a test can drive exec() without blocking: ask

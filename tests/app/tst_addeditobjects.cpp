@@ -1,6 +1,12 @@
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "AppFixture.h"
 #include "ModalDriver.h"
-
 #include "app/EditorDialog.h"
 #include "app/ObjectPickerDialog.h"
 #include "app/ObjectView.h"
@@ -9,13 +15,6 @@
 #include "editors/ObjectPicker.h"
 #include "model/ObjectListText.h"
 #include "platform/QtSettingsStore.h"
-
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 
 // Adding objects through the picker and editing them from the object list, in a running
 // program, through the real dialogs.

@@ -1,8 +1,3 @@
-#include "FakeEditor.h"
-#include "TestPlatform.h"
-#include "app/EditorDialog.h"
-#include "app/KindIcons.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +11,11 @@
 #include <QSlider>
 #include <QTextEdit>
 #include <QtTest>
+
+#include "FakeEditor.h"
+#include "TestPlatform.h"
+#include "app/EditorDialog.h"
+#include "app/KindIcons.h"
 
 // The generic editor dialog, driven through its widgets with an editor that has one control of
 // every kind.
@@ -98,7 +98,8 @@ void TestEditorDialog::newModeShowsDefaults() {
   // Every kind of control in one dialog, for a person to look at.
   const QDir folder(QCoreApplication::applicationDirPath());
   folder.mkpath(QStringLiteral("screenshots"));
-  QVERIFY(dialog.grab().save(folder.filePath(QStringLiteral("screenshots/editor-every-control.png"))));
+  QVERIFY(
+      dialog.grab().save(folder.filePath(QStringLiteral("screenshots/editor-every-control.png"))));
 }
 
 void TestEditorDialog::okWritesRecordAndCloses() {

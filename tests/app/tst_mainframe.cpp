@@ -1,5 +1,18 @@
-#include "AppFixture.h"
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QToolButton>
 
+#include "AppFixture.h"
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/MdiTabArea.h"
@@ -9,31 +22,18 @@
 #include "model/KyvFile.h"
 #include "platform/QtSettingsStore.h"
 
-#include <QActionGroup>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QLabel>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QStyle>
-#include <QTemporaryDir>
-#include <QTabBar>
-#include <QToolButton>
-
 // The main window: start-up and command line, file commands, the ribbon, the looks and
 // closing with unsaved changes.
 class TestMainFrame : public QObject {
   Q_OBJECT
 
-private:
+ private:
   CAppFixture m_fixture;
 
   QStringList Titles() {
     QStringList titles;
-    for (CChildFrame* frame : m_fixture.Frame().Frames()) titles.append(CAppFixture::ShownTitle(frame));
+    for (CChildFrame* frame : m_fixture.Frame().Frames())
+      titles.append(CAppFixture::ShownTitle(frame));
     return titles;
   }
 
@@ -52,7 +52,10 @@ private:
     for (const QString& name : {QStringLiteral("flexspin"), QStringLiteral("loadp2")}) {
       QFile tool(QDir(tools.path()).filePath(name));
       QVERIFY(tool.open(QIODevice::WriteOnly));
-      tool.write(QStringLiteral("#!/bin/sh\necho \"stand-in %1 $*\"\nexit %2\n").arg(name).arg(exitCode).toUtf8());
+      tool.write(QStringLiteral("#!/bin/sh\necho \"stand-in %1 $*\"\nexit %2\n")
+                     .arg(name)
+                     .arg(exitCode)
+                     .toUtf8());
       tool.close();
       QVERIFY(tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner));
     }
@@ -81,7 +84,7 @@ private:
     return checked ? checked->text() : QString();
   }
 
-private slots:
+ private slots:
   void init() {
     m_fixture.Stop();
     QSettings(CQtSettingsStore::kOrganisation, CQtSettingsStore::kApplication).clear();
@@ -137,10 +140,12 @@ private slots:
 
   void generatorCommandsNeedAProject() {
     m_fixture.Start();
-    for (QAction* command : GeneratorCommands()) QVERIFY2(command->isEnabled(), qPrintable(command->text()));
+    for (QAction* command : GeneratorCommands())
+      QVERIFY2(command->isEnabled(), qPrintable(command->text()));
     m_fixture.Frame().m_pFileClose->trigger();
     QTRY_VERIFY(m_fixture.Frame().Frames().isEmpty());
-    for (QAction* command : GeneratorCommands()) QVERIFY2(!command->isEnabled(), qPrintable(command->text()));
+    for (QAction* command : GeneratorCommands())
+      QVERIFY2(!command->isEnabled(), qPrintable(command->text()));
     QVERIFY(!m_fixture.Frame().m_pFileSave->isEnabled());
     QVERIFY(m_fixture.App().Documents().isEmpty());
   }
@@ -161,9 +166,10 @@ private slots:
                                   QStringLiteral("View"), QStringLiteral("Window")}));
     QStringList captions;
     for (QAction* command : GeneratorCommands()) captions.append(command->text());
-    QCOMPARE(captions, (QStringList{QStringLiteral("1: Generate Code"), QStringLiteral("2: Compile"),
-                                    QStringLiteral("3: Load P2"), QStringLiteral("Edit code with FlexProp"),
-                                    QStringLiteral("Edit code with PropTool")}));
+    QCOMPARE(captions,
+             (QStringList{QStringLiteral("1: Generate Code"), QStringLiteral("2: Compile"),
+                          QStringLiteral("3: Load P2"), QStringLiteral("Edit code with FlexProp"),
+                          QStringLiteral("Edit code with PropTool")}));
 
     QMenu* menu = m_fixture.Frame().findChild<QMenu*>(QStringLiteral("applicationMenu"));
     QVERIFY(menu);
@@ -195,7 +201,8 @@ private slots:
     QTest::newRow("black") << 216 << QStringLiteral("Office 2007 (B&lack Style)") << 216;
     QTest::newRow("Windows 7") << 219 << QStringLiteral("Win&dows 7") << 219;
     QTest::newRow("Office 2003") << 208 << QStringLiteral("Office 2007 (&Blue Style)") << 215;
-    QTest::newRow("Visual Studio 2008") << 210 << QStringLiteral("Office 2007 (&Silver Style)") << 217;
+    QTest::newRow("Visual Studio 2008")
+        << 210 << QStringLiteral("Office 2007 (&Silver Style)") << 217;
     QTest::newRow("Windows 2000") << 205 << QStringLiteral("Win&dows 7") << 219;
   }
   void looksAreStoredAndAppliedOnRestart() {
@@ -206,7 +213,8 @@ private slots:
     m_fixture.Start();
     QCOMPARE(CheckedLook(), checked);
     QCOMPARE(m_fixture.Frame().ApplicationLook(), stored >= 0 ? stored : kDefaultLook);
-    QCOMPARE(m_fixture.Frame().Ribbon()->HasWindows7Appearance(), applied == ID_VIEW_APPLOOK_WINDOWS_7);
+    QCOMPARE(m_fixture.Frame().Ribbon()->HasWindows7Appearance(),
+             applied == ID_VIEW_APPLOOK_WINDOWS_7);
     // What is applied is what choosing the shown look gives.
     const QColor window = QApplication::palette().color(QPalette::Window);
     const QString styleName = QApplication::style()->name();
@@ -222,7 +230,8 @@ private slots:
       if (look->data().toInt() == ID_VIEW_APPLOOK_OFF_2007_BLUE) look->trigger();
     const QColor blue = QApplication::palette().color(QPalette::Window);
     QVERIFY(blue != silver);
-    QCOMPARE(CQtSettingsStore().ReadInt(kApplicationLookValue, 0), int(ID_VIEW_APPLOOK_OFF_2007_BLUE));
+    QCOMPARE(CQtSettingsStore().ReadInt(kApplicationLookValue, 0),
+             int(ID_VIEW_APPLOOK_OFF_2007_BLUE));
     ApplyLook(kDefaultLook);
 
     m_fixture.Start();
@@ -258,7 +267,8 @@ private slots:
     m_fixture.Start();
     CChildFrame* frame = m_fixture.ActiveFrame();
     QCOMPARE(CAppFixture::ShownTitle(frame), QStringLiteral("Kyv1"));
-    QLineEdit* clock = m_fixture.ActiveView().findChild<QComboBox*>(QStringLiteral("clockFreq"))->lineEdit();
+    QLineEdit* clock =
+        m_fixture.ActiveView().findChild<QComboBox*>(QStringLiteral("clockFreq"))->lineEdit();
     QTest::keyClicks(clock, QStringLiteral("1"));
     QCOMPARE(CAppFixture::ShownTitle(frame), QStringLiteral("Kyv1*"));
     QTabBar* tabs = m_fixture.Frame().MdiArea()->TabBar();
@@ -336,7 +346,8 @@ private slots:
 
   void recentFilesKeepTheLastFour() {
     QStringList saved;
-    for (int i = 1; i <= 5; ++i) saved.prepend(QDir::toNativeSeparators(SavedProject(QStringLiteral("P%1.KYV").arg(i))));
+    for (int i = 1; i <= 5; ++i)
+      saved.prepend(QDir::toNativeSeparators(SavedProject(QStringLiteral("P%1.KYV").arg(i))));
     m_fixture.Start();
     QCOMPARE(m_fixture.App().RecentFiles(), saved.mid(0, 4));
   }
@@ -352,7 +363,8 @@ private slots:
     m_fixture.Frame().m_pButtonFlexProp->trigger();
     doc.m_sFlexSpinPath = QStringLiteral("\bin");  // no FlexProp folder left: nothing to start
     m_fixture.Frame().m_pButtonFlexProp->trigger();
-    const QString noFlexProp = QStringLiteral("Please specify FlexProp path before invoking FlexProp.");
+    const QString noFlexProp =
+        QStringLiteral("Please specify FlexProp path before invoking FlexProp.");
 #else
     // Off Windows an empty folder means "from PATH", and a FlexProp found nowhere is said so.
     const QByteArray path = qgetenv("PATH");
@@ -360,28 +372,34 @@ private slots:
     m_fixture.Frame().m_pButtonFlexProp->trigger();
     qputenv("PATH", path);
     const QString noFlexProp = FlexPropMissingMessage(QString());
-    QVERIFY(m_fixture.Frame().m_pButtonPropTool->toolTip().contains(QStringLiteral("default editor")));
+    QVERIFY(
+        m_fixture.Frame().m_pButtonPropTool->toolTip().contains(QStringLiteral("default editor")));
 #endif
     m_fixture.Frame().m_pButtonPropTool->trigger();  // the main file was never written
     QCOMPARE(CPromptHooks::ShownTexts(),
-             (QStringList{QStringLiteral("Please Generate Files before invoking FlexProp."),
-                          QStringLiteral("Please Generate Code before invoking Prop Tool."), noFlexProp,
-                          QDir::toNativeSeparators(doc.m_sMainFilePath) +
-                              QStringLiteral(" is no longer there. Press \"1: Generate Code\" to write it again.")}));
+             (QStringList{
+                 QStringLiteral("Please Generate Files before invoking FlexProp."),
+                 QStringLiteral("Please Generate Code before invoking Prop Tool."), noFlexProp,
+                 QDir::toNativeSeparators(doc.m_sMainFilePath) +
+                     QStringLiteral(
+                         " is no longer there. Press \"1: Generate Code\" to write it again.")}));
     for (const auto& message : CPromptHooks::ShownMessages()) {
       QCOMPARE(message.m_style, MessageStyle::Plain);
       QCOMPARE(message.m_sCaption, QStringLiteral("Kyv"));
     }
-    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("C:\\FlexProp\\bin")), QStringLiteral("C:\\FlexProp"));
-    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("/opt/flexprop/bin")), QStringLiteral("/opt/flexprop"));
+    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("C:\\FlexProp\\bin")),
+             QStringLiteral("C:\\FlexProp"));
+    QCOMPARE(CToolCommands::FlexPropFolder(QStringLiteral("/opt/flexprop/bin")),
+             QStringLiteral("/opt/flexprop"));
   }
 
   void compileOfAProjectWithoutAFileAsksToSaveFirst() {
     m_fixture.Start();
     CPromptHooks::QueuePath(QString());
     m_fixture.Frame().m_pButtonCompile->trigger();
-    QCOMPARE(CPromptHooks::ShownTexts(), (QStringList{QStringLiteral("Project must be saved first."),
-                                                      QStringLiteral("Unable to find project path.")}));
+    QCOMPARE(CPromptHooks::ShownTexts(),
+             (QStringList{QStringLiteral("Project must be saved first."),
+                          QStringLiteral("Unable to find project path.")}));
     QVERIFY(!m_fixture.Frame().BuildOutput()->IsRunning());
     QVERIFY(m_fixture.Frame().BuildOutput()->OutputText().isEmpty());
   }
@@ -399,7 +417,8 @@ private slots:
     QVERIFY(pane->isVisible());
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.constFirst().constFirst().toInt(), 3);
-    QVERIFY2(pane->OutputText().contains(QStringLiteral("compiling Script.spin2\nan error")), qPrintable(pane->OutputText()));
+    QVERIFY2(pane->OutputText().contains(QStringLiteral("compiling Script.spin2\nan error")),
+             qPrintable(pane->OutputText()));
     QCOMPARE(pane->StatusText(), QStringLiteral("build.sh finished with exit status 3."));
     QVERIFY(CPromptHooks::ShownTexts().isEmpty());
   }
@@ -411,19 +430,23 @@ private slots:
     QVERIFY(QDir(flexSpinFolder.path()).mkdir(QStringLiteral("include")));
     QFile compiler(QDir(flexSpinFolder.path()).filePath(QStringLiteral("flexspin")));
     QVERIFY(compiler.open(QIODevice::WriteOnly));
-    compiler.write("#!/bin/sh\necho \"stand-in flexspin $*\"\necho \"Generated.spin2:1: error: demo\"\nexit 2\n");
+    compiler.write(
+        "#!/bin/sh\necho \"stand-in flexspin $*\"\necho \"Generated.spin2:1: error: demo\"\nexit "
+        "2\n");
     compiler.close();
     compiler.setPermissions(compiler.permissions() | QFileDevice::ExeOwner);
 
     const QString path = SavedProject(QStringLiteral("Generated.KYV"));
     m_fixture.Start({path});
-    QLineEdit* folder = m_fixture.ActiveView().findChild<QLineEdit*>(QStringLiteral("flexSpinPath"));
+    QLineEdit* folder =
+        m_fixture.ActiveView().findChild<QLineEdit*>(QStringLiteral("flexSpinPath"));
     folder->selectAll();
     QTest::keyClicks(folder, flexSpinFolder.path());
     m_fixture.Frame().m_pButtonGenerate->trigger();
     const QDir project = QFileInfo(path).dir();
     QCOMPARE(CPromptHooks::ShownTexts().value(0),
-             QStringLiteral("Project files created in %1.").arg(QDir::toNativeSeparators(project.path())));
+             QStringLiteral("Project files created in %1.")
+                 .arg(QDir::toNativeSeparators(project.path())));
     QVERIFY(project.exists(QStringLiteral("build.sh")));
     QVERIFY(project.exists(QStringLiteral("Generated.spin2")));
 
@@ -436,7 +459,8 @@ private slots:
     QVERIFY2(output.contains(QStringLiteral("stand-in flexspin -2 -L ") + flexSpinFolder.path() +
                              QStringLiteral("/include")),
              qPrintable(output));
-    QVERIFY2(output.contains(QStringLiteral("Generated.spin2\nGenerated.spin2:1: error: demo")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("Generated.spin2\nGenerated.spin2:1: error: demo")),
+             qPrintable(output));
     QCOMPARE(pane->StatusText(), QStringLiteral("build.sh finished with exit status 2."));
     CAppFixture::Screenshot(m_fixture.Frame(), QStringLiteral("main-window-build-output"));
   }
@@ -458,8 +482,10 @@ private slots:
     // A second run waits for the first.
     m_fixture.Frame().ActivateFrame(m_fixture.Frame().Frames().constFirst());
     m_fixture.Frame().m_pButtonCompile->trigger();
-    QCOMPARE(CPromptHooks::ShownTexts(),
-             QStringList{QStringLiteral("A script is still running in the Build Output pane; press Stop to end it first.")});
+    QCOMPARE(
+        CPromptHooks::ShownTexts(),
+        QStringList{QStringLiteral(
+            "A script is still running in the Build Output pane; press Stop to end it first.")});
     QTest::mouseClick(pane->findChild<QPushButton*>(QStringLiteral("stopScript")), Qt::LeftButton);
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.constFirst().constFirst().toInt(), -1);

@@ -1,15 +1,3 @@
-#include "AppFixture.h"
-#include "TestPlatform.h"
-
-#include "app/FlexSpinView.h"
-#include "app/ObjectView.h"
-#include "app/PinGrid.h"
-#include "app/PinsView.h"
-#include "codegen/BuildScripts.h"
-#include "model/KyvFile.h"
-#include "model/PinClaim.h"
-#include "platform/QtSettingsStore.h"
-
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -20,11 +8,22 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include "AppFixture.h"
+#include "TestPlatform.h"
+#include "app/FlexSpinView.h"
+#include "app/ObjectView.h"
+#include "app/PinGrid.h"
+#include "app/PinsView.h"
+#include "codegen/BuildScripts.h"
+#include "model/KyvFile.h"
+#include "model/PinClaim.h"
+#include "platform/QtSettingsStore.h"
+
 // The three pages of a project window, driven through their controls.
 class TestProjectViews : public QObject {
   Q_OBJECT
 
-private:
+ private:
   CAppFixture m_fixture;
 
   template <typename Widget>
@@ -53,7 +52,8 @@ private:
     object->m_bValid = valid;
     if (valid) {
       CPinClaim claim(doc, name);
-      for (int pin = basePin; pin < basePin + count; ++pin) claim.Claim(pin, QStringLiteral("Role%1").arg(pin));
+      for (int pin = basePin; pin < basePin + count; ++pin)
+        claim.Claim(pin, QStringLiteral("Role%1").arg(pin));
     }
     CCodeObject* added = doc.AddObject(std::move(object));
     doc.UpdateAllViews();
@@ -78,7 +78,7 @@ private:
     QTRY_COMPARE(cell->text(), text);  // the view commits the edit once the key is handled
   }
 
-private slots:
+ private slots:
   void initTestCase() { m_fixture.Start(); }
   void init() {
     QSettings(CQtSettingsStore::kOrganisation, CQtSettingsStore::kApplication).clear();
@@ -148,15 +148,18 @@ private slots:
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("pins");
     QTest::newRow("Eval/Edge") << QStringLiteral("evalEdgePins")
-                               << QStringList{QStringLiteral("61"), QStringLiteral("60"), QStringLiteral("59"), QStringLiteral("58")};
+                               << QStringList{QStringLiteral("61"), QStringLiteral("60"),
+                                              QStringLiteral("59"), QStringLiteral("58")};
     QTest::newRow("Kestrom") << QStringLiteral("kestromPins")
-                             << QStringList{QStringLiteral("55"), QStringLiteral("57"), QStringLiteral("56"), QStringLiteral("54")};
+                             << QStringList{QStringLiteral("55"), QStringLiteral("57"),
+                                            QStringLiteral("56"), QStringLiteral("54")};
   }
   void sdPresetsSetTheFourPins() {
     QFETCH(QString, button);
     QFETCH(QStringList, pins);
     CKyvDoc& doc = m_fixture.ActiveDoc();
-    const QStringList names = {QStringLiteral("sdClk"), QStringLiteral("sdCs"), QStringLiteral("sdMosi"), QStringLiteral("sdMiso")};
+    const QStringList names = {QStringLiteral("sdClk"), QStringLiteral("sdCs"),
+                               QStringLiteral("sdMosi"), QStringLiteral("sdMiso")};
     for (const QString& name : names) Retype(Edit(name), QStringLiteral("7"));
     Retype(ComboEdit(QStringLiteral("clockFreq")), QStringLiteral("123"));
     QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
@@ -209,19 +212,22 @@ private slots:
     AddObject(OBJ_NCO, QStringLiteral("NCO1"), 62, 1, false);
     AddObject(OBJ_SERVO, QStringLiteral("Servo1"), 10, 1, true);
     CObjectView* view = m_fixture.ActiveView().ObjectView();
-    QCOMPARE(Lines(view->ObjectList()),
-             (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"), QStringLiteral("NCO1 - NCO-Frequency"),
-                          QStringLiteral("Servo1 - Hobby Servo")}));
-    QCOMPARE(Lines(view->WarningList()), QStringList{QStringLiteral("Invalid pin assignment in: NCO1 - NCO-Frequency")});
+    QCOMPARE(Lines(view->ObjectList()), (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
+                                                     QStringLiteral("NCO1 - NCO-Frequency"),
+                                                     QStringLiteral("Servo1 - Hobby Servo")}));
+    QCOMPARE(Lines(view->WarningList()),
+             QStringList{QStringLiteral("Invalid pin assignment in: NCO1 - NCO-Frequency")});
     m_fixture.ActiveView().setCurrentIndex(CKyvView::kObjectPage);
     CAppFixture::Screenshot(m_fixture.Frame(), QStringLiteral("tab-object-list"));
 
     // Delete with nothing selected changes nothing; with the invalid object selected its
     // warning goes too.
-    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")), Qt::LeftButton);
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
+                      Qt::LeftButton);
     QCOMPARE(view->ObjectList()->count(), 3);
     view->ObjectList()->setCurrentRow(1);
-    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")), Qt::LeftButton);
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
+                      Qt::LeftButton);
     QCOMPARE(view->ObjectList()->count(), 2);
     QCOMPARE(view->WarningList()->count(), 0);
     QCOMPARE(m_fixture.ActiveDoc().m_bPinUsed[62], true);  // still the serial pin
@@ -244,7 +250,8 @@ private slots:
 
     CObjectView* view = m_fixture.ActiveView().ObjectView();
     view->ObjectList()->setCurrentRow(0);
-    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")), Qt::LeftButton);
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
+                      Qt::LeftButton);
     for (int pin = 48; pin <= 52; ++pin) {
       QCOMPARE(grid->CellText(pin + 1, 1), QStringLiteral("Yes"));
       QCOMPARE(grid->CellBackground(pin + 1, 1), QColor(150, 250, 150));
@@ -321,7 +328,8 @@ private slots:
     grid->clearSelection();
     grid->setRangeSelected(QTableWidgetSelectionRange(62, 3, 62, 4), true);
     m_fixture.Frame().m_pEditCut->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("TX\tUsed for Programming the P2 and Standard I/O"));
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("TX\tUsed for Programming the P2 and Standard I/O"));
     QCOMPARE(doc.m_sPinNotes[62], QString());
     QCOMPARE(doc.m_sPinUsedFor[62], QStringLiteral("TX"));
 

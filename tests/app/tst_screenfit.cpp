@@ -1,11 +1,3 @@
-#include "AppFixture.h"
-#include "app/EditorDialog.h"
-#include "app/FlexSpinView.h"
-#include "app/ObjectPickerDialog.h"
-#include "app/PinGrid.h"
-#include "editors/ObjectPicker.h"
-#include "model/CodeObject.h"
-
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,9 +6,17 @@
 #include <QTabWidget>
 #include <QtTest>
 
-// The main window, the settings page, the object picker and every object dialog on the screen the test runs on
-// (ctest runs it again on a 1024x700 screen and on a larger one at a scale factor of 2): every
-// window within the screen, every control in sight or within reach of a scroll bar.
+#include "AppFixture.h"
+#include "app/EditorDialog.h"
+#include "app/FlexSpinView.h"
+#include "app/ObjectPickerDialog.h"
+#include "app/PinGrid.h"
+#include "editors/ObjectPicker.h"
+#include "model/CodeObject.h"
+
+// The main window, the settings page, the object picker and every object dialog on the screen the
+// test runs on (ctest runs it again on a 1024x700 screen and on a larger one at a scale factor of
+// 2): every window within the screen, every control in sight or within reach of a scroll bar.
 class TestScreenFit : public QObject {
   Q_OBJECT
 
@@ -44,9 +44,8 @@ class TestScreenFit : public QObject {
 
   // Each visible control lies within the area's viewport once scrolled as far as it goes.
   static void VerifyReachable(QAbstractScrollArea& area, QWidget& form) {
-    const QSize reach = area.viewport()->size() +
-                        QSize(area.horizontalScrollBar()->maximum(),
-                              area.verticalScrollBar()->maximum());
+    const QSize reach = area.viewport()->size() + QSize(area.horizontalScrollBar()->maximum(),
+                                                        area.verticalScrollBar()->maximum());
     for (QWidget* control : form.findChildren<QWidget*>()) {
       if (!control->isVisibleTo(&form) ||
           !(qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)))
@@ -62,7 +61,7 @@ class TestScreenFit : public QObject {
     }
   }
 
-private slots:
+ private slots:
   void cleanupTestCase() { m_fixture.Stop(); }
 
   void mainWindowAndSettingsPage() {

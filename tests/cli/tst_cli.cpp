@@ -1,3 +1,10 @@
+#include <QDir>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <array>
+
 #include "FileSizeLimit.h"
 #include "SampleProject.h"
 #include "TestPlatform.h"
@@ -5,18 +12,10 @@
 #include "model/KyvFile.h"
 #include "model/ProjectJson.h"
 
-#include <QDir>
-#include <QLockFile>
-#include <QThread>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <array>
-
 class TestCli : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init();
   void newMakesTheFileNewMakes();
   void infoPrintsListWarningsAndPins();
@@ -29,7 +28,7 @@ private slots:
   void lockedProjectFailsClearly();
   void newKeepsAnExistingFile();
 
-private:
+ private:
   struct CRun {
     int m_nExit;
     QString m_sOut;
@@ -150,8 +149,9 @@ void TestCli::errors_data() {
                                     << QStringLiteral("kyv-cli: expected one FILE.KYV");
   QTest::newRow("new over an existing file")
       << QStringList{QStringLiteral("new"), kyv} << 1
-      << QStringLiteral("%d/Good.KYV already exists; nothing was written. Give --force to "
-                        "replace it with a new project.");
+      << QStringLiteral(
+             "%d/Good.KYV already exists; nothing was written. Give --force to "
+             "replace it with a new project.");
   QTest::newRow("new in a missing folder")
       << QStringList{QStringLiteral("new"), QStringLiteral("%d/no/X.KYV")} << 1
       << QStringLiteral("Cannot save %d/no/X.KYV: No such file or directory.");
@@ -191,16 +191,19 @@ void TestCli::errors_data() {
       << 1 << QStringLiteral("%d/p.json: Not valid JSON at line 1, column 2: illegal value.");
   QTest::newRow("import a name the editors refuse")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/name.json"), kyv} << 1
-      << QStringLiteral("%d/name.json: objects[1]: The object name \"my \"servo\"; x\" may hold "
-                        "only letters (A to Z), digits and underscores, not a blank.");
+      << QStringLiteral(
+             "%d/name.json: objects[1]: The object name \"my \"servo\"; x\" may hold "
+             "only letters (A to Z), digits and underscores, not a blank.");
   QTest::newRow("import a name used twice")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/twice.json"), kyv} << 1
-      << QStringLiteral("%d/twice.json: objects[1]: The name \"servo1\" is already used by the "
-                        "object Servo1.  Names must differ in more than upper and lower case.");
+      << QStringLiteral(
+             "%d/twice.json: objects[1]: The name \"servo1\" is already used by the "
+             "object Servo1.  Names must differ in more than upper and lower case.");
   QTest::newRow("import a control character")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/nul.json"), kyv} << 1
-      << QStringLiteral("%d/nul.json: the setting \"P2 Core Frequency:\" holds the control "
-                        "character U+0000, which cannot be written into a generated file.");
+      << QStringLiteral(
+             "%d/nul.json: the setting \"P2 Core Frequency:\" holds the control "
+             "character U+0000, which cannot be written into a generated file.");
   QTest::newRow("import a bad key over an existing file")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/key.json"), kyv} << 1
       << QStringLiteral("%d/key.json: objects[0].nParam.64: index out of range 0..63");
@@ -214,8 +217,9 @@ void TestCli::errors() {
   const QByteArray good = ReadFile(QStringLiteral("Good.KYV"));
   WriteFile(QStringLiteral("p.json"), "not json");
   WriteFile(QStringLiteral("key.json"), R"({"objects": [{"nParam": {"64": 1}}]})");
-  WriteFile(QStringLiteral("name.json"),
-            R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "my \"servo\"; x"}]})");
+  WriteFile(
+      QStringLiteral("name.json"),
+      R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "my \"servo\"; x"}]})");
   WriteFile(QStringLiteral("twice.json"),
             R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "servo1"}]})");
   WriteFile(QStringLiteral("nul.json"), R"({"clockFreq": "160_000_000\u0000"})");
@@ -237,17 +241,18 @@ void TestCli::failedSaveKeepsThePreviousFile_data() {
   const QString kyv = QStringLiteral("%d/Good.KYV");
   const QList<QPair<const char*, QStringList>> commands = {
       {"add", {QStringLiteral("add"), kyv, QStringLiteral("vga")}},
-      {"edit", {QStringLiteral("edit"), kyv, QStringLiteral("Servo1"), QStringLiteral("--set"),
-                QStringLiteral("iOPin=20")}},
+      {"edit",
+       {QStringLiteral("edit"), kyv, QStringLiteral("Servo1"), QStringLiteral("--set"),
+        QStringLiteral("iOPin=20")}},
       {"delete", {QStringLiteral("delete"), kyv, QStringLiteral("Servo1")}},
       {"import", {QStringLiteral("import"), QStringLiteral("%d/S.json"), kyv}},
       {"new --force", {QStringLiteral("new"), QStringLiteral("--force"), kyv}},
-      {"export -o", {QStringLiteral("export"), kyv, QStringLiteral("-o"),
-                     QStringLiteral("%d/Old.json")}},
+      {"export -o",
+       {QStringLiteral("export"), kyv, QStringLiteral("-o"), QStringLiteral("%d/Old.json")}},
   };
   for (const auto& [name, args] : commands) {
     const QString target = args.contains(QStringLiteral("-o")) ? QStringLiteral("Old.json")
-                                                                 : QStringLiteral("Good.KYV");
+                                                               : QStringLiteral("Good.KYV");
     for (const qint64 limit : {qint64(0), qint64(100), qint64(1000)})
       QTest::addRow("%s, %lld bytes fit", name, limit) << args << target << limit;
   }
@@ -261,9 +266,9 @@ void TestCli::failedSaveKeepsThePreviousFile() {
   QFETCH(QString, target);
   QFETCH(qint64, limit);
   QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/Good.KYV")}).m_nExit, 0);
-  QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("%d/Good.KYV"), QStringLiteral("servo")})
-               .m_nExit,
-           0);
+  QCOMPARE(
+      Run({QStringLiteral("add"), QStringLiteral("%d/Good.KYV"), QStringLiteral("servo")}).m_nExit,
+      0);
   WriteSampleProject(QStringLiteral("S.KYV"));
   QCOMPARE(Run({QStringLiteral("export"), QStringLiteral("%d/S.KYV"), QStringLiteral("-o"),
                 QStringLiteral("%d/S.json")})
@@ -295,10 +300,10 @@ void TestCli::concurrentWritersLoseNothing() {
     for (int writer = 0; writer < 2; ++writer) {
       const int pin = 2 * round + writer;
       writers.append(QThread::create([this, pin, &exits, writer] {
-        exits[writer] = Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"),
-                             QStringLiteral("servo"), QStringLiteral("--set"),
-                             QStringLiteral("iOPin=%1").arg(pin)})
-                            .m_nExit;
+        exits[writer] =
+            Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"), QStringLiteral("servo"),
+                 QStringLiteral("--set"), QStringLiteral("iOPin=%1").arg(pin)})
+                .m_nExit;
       }));
     }
     for (QThread* writer : writers) writer->start();
@@ -339,9 +344,9 @@ void TestCli::newKeepsAnExistingFile() {
                           "with a new project.\n")
                .arg(Path(QStringLiteral("S.KYV"))));
   QCOMPARE(ReadFile(QStringLiteral("S.KYV")), sample);
-  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/S.KYV"), QStringLiteral("--force")})
-               .m_nExit,
-           0);
+  QCOMPARE(
+      Run({QStringLiteral("new"), QStringLiteral("%d/S.KYV"), QStringLiteral("--force")}).m_nExit,
+      0);
   QVERIFY(ReadFile(QStringLiteral("S.KYV")) != sample);
 }
 

@@ -1,9 +1,9 @@
-#include "TestPlatform.h"
-#include "cli/CliContext.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "cli/CliContext.h"
 
 class TestCliObjects : public QObject {
   Q_OBJECT
@@ -120,9 +120,8 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
   QTest::addColumn<QString>("err");
   const QString set = QStringLiteral("--set");
   QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga"), set,
-                                             QStringLiteral("basepin=48")}
-                               << 1
-                               << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
+                                              QStringLiteral("basepin=48")}
+                               << 1 << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
   QTest::newRow("out of range") << QStringList{QStringLiteral("add"), QStringLiteral("hdmi"), set,
                                                QStringLiteral("basepin=57")}
                                 << 1

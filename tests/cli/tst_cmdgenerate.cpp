@@ -66,7 +66,8 @@ void TestCmdGenerate::generatesIntoTheProjectFolder() {
   QCOMPARE(Run({u"generate"_s, project}), 0);
   const QString main = QDir::toNativeSeparators(dir.filePath(u"Demo.spin2"_s));
   QVERIFY(m_out.split(u'\n').contains(main));
-  QVERIFY(m_err.startsWith(u"Project files created in "_s + QDir::toNativeSeparators(dir.path()) + u".\n"_s));
+  QVERIFY(m_err.startsWith(u"Project files created in "_s + QDir::toNativeSeparators(dir.path()) +
+                           u".\n"_s));
   QVERIFY(ReadAll(main).contains("  sd:  \"fsrw\""));
   QVERIFY(QFile::exists(dir.filePath(u"build.bat"_s)));
   QCOMPARE(m_settings.m_strings.value(u"FlexSpinPath"_s), u"C:\\FlexProp\\bin"_s);

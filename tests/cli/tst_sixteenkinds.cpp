@@ -1,10 +1,10 @@
-#include "TestPlatform.h"
-#include "cli/CliContext.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "cli/CliContext.h"
 
 using namespace Qt::StringLiterals;
 

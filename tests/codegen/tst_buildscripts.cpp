@@ -134,9 +134,8 @@ void TestBuildScripts::includeFolderOnlyWhenItExists() {
   QCOMPARE(BuildShText(doc).section(u'\n', 3, 3),
            u"'"_s + tools.path() + u"/flexspin' -2 'Demo.spin2'"_s);
   QVERIFY(QDir(tools.path()).mkdir(u"include"_s));
-  QCOMPARE(BuildShText(doc).section(u'\n', 3, 3),
-           u"'"_s + tools.path() + u"/flexspin' -2 -L '"_s + tools.path() +
-               u"/include' 'Demo.spin2'"_s);
+  QCOMPARE(BuildShText(doc).section(u'\n', 3, 3), u"'"_s + tools.path() + u"/flexspin' -2 -L '"_s +
+                                                      tools.path() + u"/include' 'Demo.spin2'"_s);
 }
 
 void TestBuildScripts::shellToolsComeFromPathWithoutAFolder() {
@@ -240,14 +239,16 @@ void TestBuildScripts::chosenSerialPortGoesToTheLoader_data() {
   QTest::addColumn<QString>("batLine");
   QTest::addColumn<QString>("shLine");
   // Automatic (no setting, or an empty one) leaves both scripts exactly as before.
-  QTest::newRow("automatic") << QString() << u"C:\\FlexProp\\bin\\loadp2.exe  -T -k -b 230400  Demo.binary"_s
+  QTest::newRow("automatic") << QString()
+                             << u"C:\\FlexProp\\bin\\loadp2.exe  -T -k -b 230400  Demo.binary"_s
                              << u"'C:/FlexProp/bin/loadp2' -T -k -b 230400 'Demo.binary'"_s;
-  QTest::newRow("linux port") << u"/dev/ttyUSB0"_s
-                              << u"C:\\FlexProp\\bin\\loadp2.exe  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s
-                              << u"'C:/FlexProp/bin/loadp2' -p '/dev/ttyUSB0' -T -k -b 230400 'Demo.binary'"_s;
-  QTest::newRow("windows port") << u"COM3"_s
-                                << u"C:\\FlexProp\\bin\\loadp2.exe  -p COM3 -T -k -b 230400  Demo.binary"_s
-                                << u"'C:/FlexProp/bin/loadp2' -p 'COM3' -T -k -b 230400 'Demo.binary'"_s;
+  QTest::newRow("linux port")
+      << u"/dev/ttyUSB0"_s
+      << u"C:\\FlexProp\\bin\\loadp2.exe  -p /dev/ttyUSB0 -T -k -b 230400  Demo.binary"_s
+      << u"'C:/FlexProp/bin/loadp2' -p '/dev/ttyUSB0' -T -k -b 230400 'Demo.binary'"_s;
+  QTest::newRow("windows port")
+      << u"COM3"_s << u"C:\\FlexProp\\bin\\loadp2.exe  -p COM3 -T -k -b 230400  Demo.binary"_s
+      << u"'C:/FlexProp/bin/loadp2' -p 'COM3' -T -k -b 230400 'Demo.binary'"_s;
   QTest::newRow("port name the shell would split")
       << u"/dev/serial/by-id/usb-P2 Edge$1"_s
       << u"C:\\FlexProp\\bin\\loadp2.exe  -p \"/dev/serial/by-id/usb-P2 Edge$1\" -T -k -b 230400  Demo.binary"_s

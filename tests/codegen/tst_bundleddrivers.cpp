@@ -135,19 +135,19 @@ void TestBundledDrivers::picturesAreBitmapsOfTheirDriversFormat() {
   QFETCH(int, pixelOffset);
   const QByteArray bmp = ResourceBytes(static_cast<uint16_t>(resource));
   QCOMPARE(bmp.left(2), QByteArray("BM"));
-  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));      // file size
+  QCOMPARE(Little<quint32>(bmp, 2), quint32(bmp.size()));  // file size
   QCOMPARE(Little<quint32>(bmp, 10), quint32(pixelOffset));
-  QCOMPARE(Little<quint32>(bmp, 14), 40u);                     // BITMAPINFOHEADER
+  QCOMPARE(Little<quint32>(bmp, 14), 40u);  // BITMAPINFOHEADER
   QCOMPARE(Little<qint32>(bmp, 18), width);
   QCOMPARE(Little<qint32>(bmp, 22), height);
-  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));              // planes
+  QCOMPARE(Little<quint16>(bmp, 26), quint16(1));  // planes
   QCOMPARE(Little<quint16>(bmp, 28), quint16(bitsPerPixel));
   QCOMPARE(Little<quint32>(bmp, 30), quint32(compression));
-  if (bitsPerPixel == 8) {                                     // palette before the pixels
+  if (bitsPerPixel == 8) {  // palette before the pixels
     const quint32 colours = Little<quint32>(bmp, 46);
     QVERIFY(colours <= 256);
     QVERIFY(quint32(pixelOffset) >= 14u + 40u + 4u * (colours ? colours : 256u));
-  } else {                                                     // RGB565 channel masks
+  } else {  // RGB565 channel masks
     QCOMPARE(Little<quint32>(bmp, 54), 0xF800u);
     QCOMPARE(Little<quint32>(bmp, 58), 0x07E0u);
     QCOMPARE(Little<quint32>(bmp, 62), 0x001Fu);
@@ -193,8 +193,8 @@ void TestBundledDrivers::projectOfTheseKindsHasNoEmptyFile() {
   const CGenerateResult result = GenerateFiles(doc, options);
   QVERIFY(result.m_bCompleted);
   QCOMPARE(result.m_unbundledFiles, QStringList());
-  QCOMPARE(platform.m_messages.Texts(),
-           QStringList{u"Project files created in "_s + QDir::toNativeSeparators(out.path()) + u"."_s});
+  QCOMPARE(platform.m_messages.Texts(), QStringList{u"Project files created in "_s +
+                                                    QDir::toNativeSeparators(out.path()) + u"."_s});
 }
 
 QTEST_GUILESS_MAIN(TestBundledDrivers)

@@ -137,14 +137,14 @@ void TestGenerateFiles::goldenProjects_data() {
   const QStringList i2c = {u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_scanner.spin2"_s};
   const QStringList qvga = {u"QVGA_16bpp.spin2"_s, u"QVGA_Bird.bmp"_s};
   QTest::newRow("empty project, defaults") << u"empty"_s << false << serial << withScripts;
-  QTest::newRow("every option on")
-      << u"alloptions"_s << true
-      << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s, u"sdspi_bashed2.spin2"_s,
-                     u"fat_volume.spin2"_s}
-      << withScripts;
-  QTest::newRow("QVGA and HDMI")
-      << u"video"_s << false
-      << serial + qvga + QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s} << mainFile;
+  QTest::newRow("every option on") << u"alloptions"_s << true
+                                   << QStringList{u"SimplerSerial.spin2"_s, u"fsrw.spin2"_s,
+                                                  u"sdspi_bashed2.spin2"_s, u"fat_volume.spin2"_s}
+                                   << withScripts;
+  QTest::newRow("QVGA and HDMI") << u"video"_s << false
+                                 << serial + qvga +
+                                        QStringList{u"HDMI_Simple1c.spin2"_s, u"bitmapW.bmp"_s}
+                                 << mainFile;
   QTest::newRow("RTC setting the time and RTC keeping it")
       << u"rtc"_s << false << serial + i2c + QStringList{u"rtc_DS1339.spin2"_s} << mainFile;
   QTest::newRow("USB on the adapter and on custom pins without error LED")
@@ -188,7 +188,8 @@ void TestGenerateFiles::goldenProjects() {
   for (const QString& script : {u"build.sh"_s, u"load.sh"_s})
     QVERIFY(QFileInfo(project.Path(script)).isExecutable());
 #endif
-  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(project.Folder(), result.m_unbundledFiles)});
+  QCOMPARE(project.m_test.m_messages.Texts(),
+           QStringList{CreatedMessage(project.Folder(), result.m_unbundledFiles)});
   QCOMPARE(project.m_test.m_messages.m_messages.last().m_style, MessageStyle::Plain);
 }
 
@@ -316,7 +317,8 @@ void TestGenerateFiles::unbundledDriversAreWrittenEmptyAndNamed() {
     }
   }
   QCOMPARE(result.m_unbundledFiles, unbundled);  // each named once, though written twice
-  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{CreatedMessage(project.Folder(), unbundled)});
+  QCOMPARE(project.m_test.m_messages.Texts(),
+           QStringList{CreatedMessage(project.Folder(), unbundled)});
 }
 
 void TestGenerateFiles::userDriverFolderReplacesBundledFiles() {
@@ -357,9 +359,9 @@ void TestGenerateFiles::missingDriverFolderIsReported() {
   const CGenerateResult result = project.Generate({QString(), missing});
   QVERIFY(result.m_bCompleted);
   const QString message = project.m_test.m_messages.Texts().last();
-  QVERIFY(message.startsWith(CreatedMessage(project.Folder(), {}) + u"\nWarning: the driver folder "_s +
-                             QDir::toNativeSeparators(missing) +
-                             u" does not exist; the bundled drivers were written."_s));
+  QVERIFY(message.startsWith(
+      CreatedMessage(project.Folder(), {}) + u"\nWarning: the driver folder "_s +
+      QDir::toNativeSeparators(missing) + u" does not exist; the bundled drivers were written."_s));
 }
 
 void TestGenerateFiles::profileValuesAreStored() {
@@ -537,8 +539,9 @@ void TestGenerateFiles::failedWriteStopsAndKeepsEveryFile() {
   }
 
   QVERIFY(!result.m_bCompleted);
-  QCOMPARE(project.m_test.m_messages.Texts(),
-           QStringList{u"Error:  Can't create "_s + project.Path(failing) + u" -->File too large"_s});
+  QCOMPARE(
+      project.m_test.m_messages.Texts(),
+      QStringList{u"Error:  Can't create "_s + project.Path(failing) + u" -->File too large"_s});
   QCOMPARE(FileNames(result.m_filesWritten), names.mid(0, failingAt));
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QByteArray expected =

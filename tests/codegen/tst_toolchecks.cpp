@@ -61,7 +61,7 @@ void TestToolChecks::initTestCase() {
 void TestToolChecks::problems_data() {
   // In the messages %P stands for the project folder, %T for the scratch tools root.
   QTest::addColumn<bool>("load");
-  QTest::addColumn<QStringList>("files");  // in the project folder; "name@old" is an hour old
+  QTest::addColumn<QStringList>("files");   // in the project folder; "name@old" is an hour old
   QTest::addColumn<QString>("toolFolder");  // both tools; relative to %T unless absolute/empty
   QTest::addColumn<QString>("expected");
 
@@ -82,7 +82,8 @@ void TestToolChecks::problems_data() {
       << false << generated << u"C:\\FlexProp\\bin"_s
       << u"flexspin was not found in the folder C:\\FlexProp\\bin."_s + flexSpinFix;
   QTest::newRow("compile, folder without the compiler")
-      << false << generated << u"%P"_s << u"flexspin was not found in the folder %P."_s + flexSpinFix;
+      << false << generated << u"%P"_s
+      << u"flexspin was not found in the folder %P."_s + flexSpinFix;
   QTest::newRow("compile, no folder and not on PATH")
       << false << generated << QString() << u"flexspin was not found on the PATH."_s + flexSpinFix;
   QTest::newRow("compile, in the folder") << false << generated << u"tools"_s << QString();
@@ -103,8 +104,8 @@ void TestToolChecks::problems_data() {
   QTest::newRow("load, loader missing")
       << true << generated + QStringList{u"Demo.binary"_s} << u"%P"_s
       << u"loadp2 was not found in the folder %P."_s + loadP2Fix;
-  QTest::newRow("load, all there") << true << generated + QStringList{u"Demo.binary"_s}
-                                   << u"tools"_s << QString();
+  QTest::newRow("load, all there")
+      << true << generated + QStringList{u"Demo.binary"_s} << u"tools"_s << QString();
 }
 
 void TestToolChecks::problems() {
@@ -123,9 +124,7 @@ void TestToolChecks::problems() {
   }
   const QString projectFolder = QDir::toNativeSeparators(project.path());
   const QString toolsRoot = QDir(m_tools.path()).filePath(u"path"_s);
-  auto expand = [&](QString text) {
-    return text.replace(u"%P"_s, projectFolder);
-  };
+  auto expand = [&](QString text) { return text.replace(u"%P"_s, projectFolder); };
 
   CTestPlatform test;
   CKyvDoc doc(test.Services());

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QPair>
+#include <QStringList>
+#include <memory>
+
 #include "TestPlatform.h"
 #include "editors/EditorFactory.h"
 #include "editors/ObjectEditor.h"
-
-#include <QPair>
-#include <QStringList>
-
-#include <memory>
 
 // A new project with a recording message service, and short ways to drive editors on it.
 

@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectCamera.h"
-
-#include <QtTest>
 
 class TestCamera : public QObject {
   Q_OBJECT

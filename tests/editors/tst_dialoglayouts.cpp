@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectPicker.h"
-
-#include <QtTest>
 
 // The dialogs are built from the editors' fields, so their texts are what the user sees: every
 // control's kind, label, hint, group box and list entries, the title and the description box.

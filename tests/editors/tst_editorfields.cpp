@@ -1,8 +1,8 @@
-#include "EditorTestSupport.h"
-#include "editors/ObjectUsbKbm.h"
-
 #include <QSet>
 #include <QtTest>
+
+#include "EditorTestSupport.h"
+#include "editors/ObjectUsbKbm.h"
 
 class TestEditorFields : public QObject {
   Q_OBJECT
@@ -59,13 +59,22 @@ void TestEditorFields::everyEditorsFieldsAreBoundAndKeyed() {
       switch (field.m_kind) {
         case FieldKind::Text:
         case FieldKind::ComboText:
-        case FieldKind::Display: QVERIFY2(field.m_pText, where.constData()); break;
+        case FieldKind::Display:
+          QVERIFY2(field.m_pText, where.constData());
+          break;
         case FieldKind::ComboIndex:
         case FieldKind::Radio:
-        case FieldKind::Slider: QVERIFY2(field.m_pIndex, where.constData()); break;
-        case FieldKind::Check: QVERIFY2(field.m_pFlag, where.constData()); break;
-        case FieldKind::Note: QVERIFY2(!field.m_sLabel.isEmpty(), where.constData()); break;
-        case FieldKind::Button: break;
+        case FieldKind::Slider:
+          QVERIFY2(field.m_pIndex, where.constData());
+          break;
+        case FieldKind::Check:
+          QVERIFY2(field.m_pFlag, where.constData());
+          break;
+        case FieldKind::Note:
+          QVERIFY2(!field.m_sLabel.isEmpty(), where.constData());
+          break;
+        case FieldKind::Button:
+          break;
       }
       if (!field.IsSettable()) continue;
       QVERIFY2(!field.m_sKey.isEmpty() && !keys.contains(field.m_sKey), where.constData());

@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/I2CScanner.h"
-
-#include <QtTest>
 
 class TestI2CScanner : public QObject {
   Q_OBJECT

@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectADC.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -181,10 +181,9 @@ void TestObjectAdc::damagedChoicesAreRejected_data() {
   QTest::newRow("gain") << 2 << 40 << 9 << 9
                         << "Please choose one of the \"This Pin Gain\" options.";
   // Sampling's range, then refused: stored as it stands it would read as SINC3 with 8192 clocks.
-  QTest::newRow("filter") << 3 << 13 << 0 << 13
-                          << "Please choose one of the \"Filter\" options.";
-  QTest::newRow("negative filter") << -1 << 0 << 0 << 1
-                                   << "Please choose one of the \"Filter\" options.";
+  QTest::newRow("filter") << 3 << 13 << 0 << 13 << "Please choose one of the \"Filter\" options.";
+  QTest::newRow("negative filter")
+      << -1 << 0 << 0 << 1 << "Please choose one of the \"Filter\" options.";
 }
 
 void TestObjectAdc::damagedChoicesAreRejected() {

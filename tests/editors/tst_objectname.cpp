@@ -1,6 +1,6 @@
-#include "EditorTestSupport.h"
-
 #include <QtTest>
+
+#include "EditorTestSupport.h"
 
 class TestObjectName : public QObject {
   Q_OBJECT

@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectNCO.h"
-
-#include <QtTest>
 
 class TestObjectNco : public QObject {
   Q_OBJECT
@@ -200,8 +200,9 @@ void TestObjectNco::okChecksKeptRegisters() {
   const QStringList pinsBefore = PinTableSnapshot(h.m_doc);
   const bool accepted = nco.OnOK();
 
-  QStringList expected{PlainLine(QStringLiteral("Error:  Desired frequency (12000000) cannot be "
-                                                "greater than half P2 Frequency (10000000)"))};
+  QStringList expected{
+      PlainLine(QStringLiteral("Error:  Desired frequency (12000000) cannot be "
+                               "greater than half P2 Frequency (10000000)"))};
   if (!message.isEmpty()) expected.append(ErrorLine(message));
   QCOMPARE(h.Messages(), expected);
   QCOMPARE(accepted, message.isEmpty());

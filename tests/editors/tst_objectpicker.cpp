@@ -1,8 +1,8 @@
-#include "EditorTestSupport.h"
-#include "editors/ObjectPicker.h"
-
 #include <QSet>
 #include <QtTest>
+
+#include "EditorTestSupport.h"
+#include "editors/ObjectPicker.h"
 
 class TestObjectPicker : public QObject {
   Q_OBJECT

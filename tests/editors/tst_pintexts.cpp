@@ -1,6 +1,6 @@
-#include "EditorTestSupport.h"
-
 #include <QtTest>
+
+#include "EditorTestSupport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -66,8 +66,8 @@ void TestPinTexts::notANumberIsRefused_data() {
   QTest::addColumn<QString>("label");
   QTest::addColumn<QString>("text");
   for (const CPinFieldCase& field : PinFieldCases())
-    for (const QString& text : {u"abc"_s, u"1x"_s, u""_s, u" "_s, u"0x10"_s, u"1 2"_s, u"12.0"_s,
-                                u"-"_s})
+    for (const QString& text :
+         {u"abc"_s, u"1x"_s, u""_s, u" "_s, u"0x10"_s, u"1 2"_s, u"12.0"_s, u"-"_s})
       QTest::newRow(RowName(field, text))
           << field.m_nKind << field.m_settings << field.m_sLabel << text;
 }
@@ -157,21 +157,17 @@ void TestPinTexts::proposedPinsWhenDefaultsAreHeld_data() {
   QTest::addColumn<QStringList>("proposed");  // key=value the new editor opens with
   QTest::newRow("servo alone keeps 38")
       << QList<int>{} << QStringList{} << int(OBJ_SERVO) << QStringList{u"iOPin=38"_s};
-  QTest::newRow("QVGA after VGA on 48")
-      << QList<int>{OBJ_SIMPLE_VGA} << QStringList{} << int(OBJ_SIMPLE_QVGA)
-      << QStringList{u"basepin=40"_s};
+  QTest::newRow("QVGA after VGA on 48") << QList<int>{OBJ_SIMPLE_VGA} << QStringList{}
+                                        << int(OBJ_SIMPLE_QVGA) << QStringList{u"basepin=40"_s};
   QTest::newRow("HDMI after VGA on 48: multiple of 8")
       << QList<int>{OBJ_SIMPLE_VGA} << QStringList{} << int(OBJ_SIMPLE_HDMI)
       << QStringList{u"basepin=40"_s};
-  QTest::newRow("three VGAs")
-      << QList<int>{OBJ_SIMPLE_VGA, OBJ_SIMPLE_VGA} << QStringList{} << int(OBJ_SIMPLE_VGA)
-      << QStringList{u"basepin=56"_s};
-  QTest::newRow("digital after servo")
-      << QList<int>{OBJ_SERVO} << QStringList{} << int(OBJ_DIGITAL_IO)
-      << QStringList{u"iOPin=37"_s};
+  QTest::newRow("three VGAs") << QList<int>{OBJ_SIMPLE_VGA, OBJ_SIMPLE_VGA} << QStringList{}
+                              << int(OBJ_SIMPLE_VGA) << QStringList{u"basepin=56"_s};
+  QTest::newRow("digital after servo") << QList<int>{OBJ_SERVO} << QStringList{}
+                                       << int(OBJ_DIGITAL_IO) << QStringList{u"iOPin=37"_s};
   QTest::newRow("ADC after VGA on 48")
-      << QList<int>{OBJ_SIMPLE_VGA} << QStringList{} << int(OBJ_ADC)
-      << QStringList{u"iOPin=47"_s};
+      << QList<int>{OBJ_SIMPLE_VGA} << QStringList{} << int(OBJ_ADC) << QStringList{u"iOPin=47"_s};
   QTest::newRow("DAC free beside the VGA keeps 49")
       << QList<int>{OBJ_SIMPLE_VGA} << QStringList{u"basepin=52"_s} << int(OBJ_DAC)
       << QStringList{u"iOPin=49"_s};

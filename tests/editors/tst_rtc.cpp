@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectRTC.h"
-
-#include <QtTest>
 
 class TestRTC : public QObject {
   Q_OBJECT

@@ -1,6 +1,6 @@
-#include "EditorTestSupport.h"
-
 #include <QtTest>
+
+#include "EditorTestSupport.h"
 
 class TestSimpleSound : public QObject {
   Q_OBJECT

@@ -1,3 +1,5 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectADC.h"
 #include "editors/ObjectDAC.h"
@@ -6,8 +8,6 @@
 #include "editors/ObjectNCO.h"
 #include "editors/ObjectNeopixel.h"
 #include "editors/ObjectServo.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -143,14 +143,22 @@ void TestSmartPinEditors::reopenedSlidersStayInRange_data() {
   QTest::addColumn<QString>("stored");
   QTest::addColumn<QString>("key");
   QTest::addColumn<int>("position");
-  QTest::newRow("DAC level above") << int{OBJ_DAC} << 0 << "300" << "analogOutputLevel" << 255;
-  QTest::newRow("DAC level below") << int{OBJ_DAC} << 0 << "-5" << "analogOutputLevel" << 0;
-  QTest::newRow("LED red") << int{OBJ_NEOPIXEL} << 0 << "999" << "red" << 255;
-  QTest::newRow("LED blue") << int{OBJ_NEOPIXEL} << 2 << "-1" << "blue" << 0;
-  QTest::newRow("LED hold-off 0") << int{OBJ_NEOPIXEL} << 4 << "0" << "holdoff" << 1;
-  QTest::newRow("LED hold-off 80") << int{OBJ_NEOPIXEL} << 4 << "80" << "holdoff" << 50;
-  QTest::newRow("filter tap") << int{OBJ_DIGITAL_FILTERS} << 5 << "40" << "filter1Tap" << 31;
-  QTest::newRow("servo degrees") << int{OBJ_SERVO} << -1 << "200" << "startingPosition" << 180;
+  QTest::newRow("DAC level above") << int{OBJ_DAC} << 0 << "300"
+                                   << "analogOutputLevel" << 255;
+  QTest::newRow("DAC level below") << int{OBJ_DAC} << 0 << "-5"
+                                   << "analogOutputLevel" << 0;
+  QTest::newRow("LED red") << int{OBJ_NEOPIXEL} << 0 << "999"
+                           << "red" << 255;
+  QTest::newRow("LED blue") << int{OBJ_NEOPIXEL} << 2 << "-1"
+                            << "blue" << 0;
+  QTest::newRow("LED hold-off 0") << int{OBJ_NEOPIXEL} << 4 << "0"
+                                  << "holdoff" << 1;
+  QTest::newRow("LED hold-off 80") << int{OBJ_NEOPIXEL} << 4 << "80"
+                                   << "holdoff" << 50;
+  QTest::newRow("filter tap") << int{OBJ_DIGITAL_FILTERS} << 5 << "40"
+                              << "filter1Tap" << 31;
+  QTest::newRow("servo degrees") << int{OBJ_SERVO} << -1 << "200"
+                                 << "startingPosition" << 180;
 }
 
 // A record from a damaged file may hold slider positions outside their ranges. The dialog's

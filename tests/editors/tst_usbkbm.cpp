@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/ObjectUsbKbm.h"
-
-#include <QtTest>
 
 class TestUsbKbm : public QObject {
   Q_OBJECT

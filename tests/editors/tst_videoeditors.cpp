@@ -1,8 +1,8 @@
+#include <QtTest>
+
 #include "EditorTestSupport.h"
 #include "editors/VideoEditors.h"
 #include "model/ObjectListText.h"
-
-#include <QtTest>
 
 class TestVideoEditors : public QObject {
   Q_OBJECT

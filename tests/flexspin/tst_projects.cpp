@@ -49,8 +49,7 @@ QString Add(CKyvDoc& doc, int kind, const CSettings& settings = {}) {
     if (!field->SetFromText(value, &error)) return error;
   }
   picker.EditorClosed(editor->OnOK());
-  if (picker.GetResult() != CObjectPicker::Result::OK)
-    return editor->Title() + u" refused OK"_s;
+  if (picker.GetResult() != CObjectPicker::Result::OK) return editor->Title() + u" refused OK"_s;
   doc.AddObject(std::move(record));
   return QString();
 }
@@ -100,9 +99,9 @@ const QList<CProjectCase>& ProjectCases() {
       Alone("Simple QVGA", OBJ_SIMPLE_QVGA),
       {"camera with its bus and QVGA",
        [](CKyvDoc& doc) {
-         return AddAll(doc, {{OBJ_I2C_BUS, {}},
-                             {OBJ_SIMPLE_QVGA, {{u"basepin"_s, u"32"_s}}},
-                             {OBJ_CAMERA, {}}});
+         return AddAll(
+             doc,
+             {{OBJ_I2C_BUS, {}}, {OBJ_SIMPLE_QVGA, {{u"basepin"_s, u"32"_s}}}, {OBJ_CAMERA, {}}});
        }},
       Alone("Tiled 1080p", OBJ_TILED_1080P),
       Alone("Simple HDMI", OBJ_SIMPLE_HDMI),
@@ -110,19 +109,18 @@ const QList<CProjectCase>& ProjectCases() {
       // and both pin modes meet in one program.
       {"RTC, two USB objects and a camera",
        [](CKyvDoc& doc) {
-         return AddAll(
-             doc, {{OBJ_I2C_BUS, {}},
-                   {OBJ_SIMPLE_QVGA, {{u"basepin"_s, u"32"_s}}},
-                   {OBJ_RTC, {}},
-                   {OBJ_USB_KBM, {}},
-                   {OBJ_USB_KBM,
-                    {{u"configuration"_s, u"1"_s},
-                     {u"dmPin"_s, u"40"_s},
-                     {u"activityLEDPin"_s, u"42"_s},
-                     {u"errorLEDPin"_s, u"43"_s},
-                     {u"useUSBPowerEnablePin"_s, u"0"_s},
-                     {u"doNotUseErrorLEDPin"_s, u"1"_s}}},
-                   {OBJ_CAMERA, {{u"cameraType"_s, u"OV7675"_s}}}});
+         return AddAll(doc, {{OBJ_I2C_BUS, {}},
+                             {OBJ_SIMPLE_QVGA, {{u"basepin"_s, u"32"_s}}},
+                             {OBJ_RTC, {}},
+                             {OBJ_USB_KBM, {}},
+                             {OBJ_USB_KBM,
+                              {{u"configuration"_s, u"1"_s},
+                               {u"dmPin"_s, u"40"_s},
+                               {u"activityLEDPin"_s, u"42"_s},
+                               {u"errorLEDPin"_s, u"43"_s},
+                               {u"useUSBPowerEnablePin"_s, u"0"_s},
+                               {u"doNotUseErrorLEDPin"_s, u"1"_s}}},
+                             {OBJ_CAMERA, {{u"cameraType"_s, u"OV7675"_s}}}});
        }},
       SdCard("SD card with FSRW", 0),
       SdCard("SD card with FAT32", 1),
@@ -154,7 +152,8 @@ void TestProjects::mainFileCompilesClean() {
 
   for (const QString& path : result.m_filesWritten)
     QVERIFY2(QFileInfo(path).size() > 0,
-             qPrintable(QFileInfo(path).fileName() + u" was written empty: its driver is not bundled"_s));
+             qPrintable(QFileInfo(path).fileName() +
+                        u" was written empty: its driver is not bundled"_s));
 
   const CFlexSpinRun run = RunFlexSpin(out.filePath(u"Project.spin2"_s), {u"-Wall"_s});
   QVERIFY2(run.IsClean(), qPrintable(u"exit code %1\n"_s.arg(run.m_nExitCode) + run.m_sOutput));

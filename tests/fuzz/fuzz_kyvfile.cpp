@@ -2,12 +2,12 @@
 // without crashing, leaking or allocating more than the input can justify. What loads must
 // save, read back to the same bytes, come back to the same bytes through the JSON form, and
 // survive deleting every object (hostile pin texts and counts included).
-#include "model/KyvFile.h"
-#include "model/ProjectJson.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+
+#include "model/KyvFile.h"
+#include "model/ProjectJson.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

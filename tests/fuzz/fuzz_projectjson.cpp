@@ -3,16 +3,16 @@
 // builds is checked as kyv-cli import checks it; what passes must save, read back to the same
 // bytes, come back to those bytes through its own JSON form, generate the main file's text
 // without a character generation would refuse, and survive deleting every object.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
 #include "cli/ImportChecks.h"
 #include "codegen/MainFileSections.h"
 #include "codegen/SingleByteCheck.h"
 #include "model/KyvFile.h"
 #include "model/ProjectJson.h"
 #include "platform/SystemClock.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -1,11 +1,11 @@
-#include "TestPlatform.h"
-#include "model/KyvFile.h"
-#include "model/ProjectJson.h"
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "model/KyvFile.h"
+#include "model/ProjectJson.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -18,13 +18,13 @@
 class TestBadCorpus : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void replay_data();
   void replay();
   void notARegularFile_data();
   void notARegularFile();
 
-private:
+ private:
   CTestPlatform m_test;
 };
 
@@ -66,14 +66,13 @@ void TestBadCorpus::replay() {
 void TestBadCorpus::notARegularFile_data() {
   QTest::addColumn<QString>("kind");
   QTest::addColumn<QString>("reason");
-  const QString tooLarge =
-      QStringLiteral("it is larger than 64 MB, which no Kyv project reaches");
+  const QString tooLarge = QStringLiteral("it is larger than 64 MB, which no Kyv project reaches");
   QTest::newRow("directory") << QStringLiteral("directory")
                              << QStringLiteral("it is not a regular file");
   QTest::newRow("too large, sparse") << QStringLiteral("large") << tooLarge;
 #ifdef Q_OS_UNIX
-  QTest::newRow("FIFO without a writer") << QStringLiteral("fifo")
-                                         << QStringLiteral("it is not a regular file");
+  QTest::newRow("FIFO without a writer")
+      << QStringLiteral("fifo") << QStringLiteral("it is not a regular file");
   QTest::newRow("endless device") << QStringLiteral("/dev/zero")
                                   << QStringLiteral("it is not a regular file");
 #endif

@@ -1,16 +1,16 @@
-#include "TestPlatform.h"
-#include "model/KyvFile.h"
-
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "model/KyvFile.h"
 
 Q_DECLARE_METATYPE(CCodeObject)
 
 class TestKyvDoc : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init();
   void newDocumentTakesProfileValues();
   void newDocumentTitlesCount();
@@ -24,7 +24,7 @@ private slots:
   void modifiedFlag();
   void viewsRefreshOnRequestAndAfterSave();
 
-private:
+ private:
   CTestPlatform m_test;
   std::unique_ptr<CKyvDoc> m_doc;
 };

@@ -1,20 +1,19 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <limits>
+
 #include "FileSizeLimit.h"
 #include "SampleProject.h"
 #include "TestPlatform.h"
 #include "model/Archive.h"
 #include "model/KyvFile.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <limits>
-
 class TestKyvFile : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void newProjectBytes();
   void emptyObjectRecordSize();
   void stringLengthPrefixes_data();
@@ -32,7 +31,7 @@ private slots:
   void failedSaveKeepsThePreviousFile();
   void changesOnDiskAreNoticed();
 
-private:
+ private:
   CTestPlatform m_test;
 };
 
@@ -274,8 +273,8 @@ void TestKyvFile::failedSaveKeepsThePreviousFile() {
     saved = SaveKyvFile(doc, path, &error);
   }
   QVERIFY(!saved);
-  QCOMPARE(error, QStringLiteral("Cannot save %1: File too large.")
-                      .arg(QDir::toNativeSeparators(path)));
+  QCOMPARE(error,
+           QStringLiteral("Cannot save %1: File too large.").arg(QDir::toNativeSeparators(path)));
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), previous);
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),

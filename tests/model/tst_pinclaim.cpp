@@ -1,14 +1,14 @@
+#include <QtTest>
+
 #include "TestPlatform.h"
 #include "model/PinClaim.h"
-
-#include <QtTest>
 
 using HolderMap = QMap<int, QString>;
 
 class TestPinClaim : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void init();
   void inUseCheck_data();
   void inUseCheck();
@@ -17,7 +17,7 @@ private slots:
   void releaseLeavesOtherHolders();
   void pinOutsideTableThrows();
 
-private:
+ private:
   CTestPlatform m_test;
   std::unique_ptr<CKyvDoc> m_doc;
 };

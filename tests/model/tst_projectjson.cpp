@@ -1,17 +1,17 @@
-#include "SampleProject.h"
-#include "TestPlatform.h"
-#include "model/KyvFile.h"
-#include "model/ProjectJson.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 
+#include "SampleProject.h"
+#include "TestPlatform.h"
+#include "model/KyvFile.h"
+#include "model/ProjectJson.h"
+
 class TestProjectJson : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void roundTripKeepsKyvBytes_data();
   void roundTripKeepsKyvBytes();
   void exportListsOnlyNonDefaultEntries();
@@ -21,7 +21,7 @@ private slots:
   void badInputNamesTheKey_data();
   void badInputNamesTheKey();
 
-private:
+ private:
   std::unique_ptr<CKyvDoc> NewDoc() {
     auto doc = std::make_unique<CKyvDoc>(m_test.Services());
     doc->OnNewDocument();

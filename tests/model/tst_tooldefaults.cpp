@@ -1,11 +1,11 @@
-#include "TestPlatform.h"
-#include "model/ProfileValues.h"
-#include "platform/MachineToolLocator.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "TestPlatform.h"
+#include "model/ProfileValues.h"
+#include "platform/MachineToolLocator.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,7 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 class TestToolDefaults : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void initTestCase() {
 #if defined(Q_OS_WIN)
     QSKIP("the stand-in tools are shell scripts");
@@ -28,7 +28,7 @@ private slots:
   void rememberedValuesWinOverFoundOnes();
   void withoutALocatorTheBuiltInFoldersStay();
 
-private:
+ private:
   // An executable stand-in for a tool at folder/name.
   static void MakeTool(const QString& folder, const QString& name) {
     QDir().mkpath(folder);
@@ -48,8 +48,8 @@ void TestToolDefaults::programFolder_data() {
   QTest::addColumn<QString>("expected");
   QTest::newRow("on the search path") << QStringList{u"path1"_s} << u"path1"_s;
   QTest::newRow("later search path entry") << QStringList{u"path2"_s} << u"path2"_s;
-  QTest::newRow("only in a FlexProp install") << QStringList{u"opt/flexprop/bin"_s}
-                                              << u"opt/flexprop/bin"_s;
+  QTest::newRow("only in a FlexProp install")
+      << QStringList{u"opt/flexprop/bin"_s} << u"opt/flexprop/bin"_s;
   QTest::newRow("search path before the install")
       << QStringList{u"opt/flexprop/bin"_s, u"path2"_s} << u"path2"_s;
   QTest::newRow("nowhere") << QStringList{} << QString();
@@ -70,11 +70,12 @@ void TestToolDefaults::programFolder() {
     }
     MakeTool(base.filePath(holder), u"flexspin"_s);
   }
-  const CMachineToolLocator locator({base.filePath(u"path1"_s), base.filePath(u"path2"_s)},
-                                    {base.filePath(u"home/flexprop/bin"_s),
-                                     base.filePath(u"opt/flexprop/bin"_s)});
+  const CMachineToolLocator locator(
+      {base.filePath(u"path1"_s), base.filePath(u"path2"_s)},
+      {base.filePath(u"home/flexprop/bin"_s), base.filePath(u"opt/flexprop/bin"_s)});
   const QString found = locator.ProgramFolder(u"flexspin"_s);
-  QCOMPARE(found, expected.isEmpty() ? QString() : QDir::toNativeSeparators(base.filePath(expected)));
+  QCOMPARE(found,
+           expected.isEmpty() ? QString() : QDir::toNativeSeparators(base.filePath(expected)));
 }
 
 void TestToolDefaults::newProjectTakesTheFoundFolders() {
@@ -82,7 +83,8 @@ void TestToolDefaults::newProjectTakesTheFoundFolders() {
   MakeTool(base.filePath(u"flexprop/bin"_s), u"flexspin"_s);
   QVERIFY(base.mkpath(u"flexprop/include"_s));
   MakeTool(base.filePath(u"usr/bin"_s), u"loadp2"_s);
-  const CMachineToolLocator locator({base.filePath(u"usr/bin"_s)}, {base.filePath(u"flexprop/bin"_s)});
+  const CMachineToolLocator locator({base.filePath(u"usr/bin"_s)},
+                                    {base.filePath(u"flexprop/bin"_s)});
 
   CTestPlatform test;
   CPlatform platform = test.Services();

@@ -20,8 +20,8 @@ class CFileSizeLimit {
 };
 
 // Skips the test where no file size limit can be set.
-#define KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT()                                  \
-  do {                                                                      \
-    if (!CFileSizeLimit::IsAvailable())                                     \
-      QSKIP("no file size limit on this system to make writes fail");      \
+#define KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT()                            \
+  do {                                                                \
+    if (!CFileSizeLimit::IsAvailable())                               \
+      QSKIP("no file size limit on this system to make writes fail"); \
   } while (false)

@@ -29,8 +29,8 @@ QString FlexSpinIncludeFolder() {
   const QString executable = FlexSpinExecutable();
   if (executable.isEmpty()) return QString();
   const QDir binFolder = QFileInfo(executable).absoluteDir();
-  for (const QString& candidate : {binFolder.filePath(u"include"_s),
-                                   binFolder.filePath(u"../include"_s)})
+  for (const QString& candidate :
+       {binFolder.filePath(u"include"_s), binFolder.filePath(u"../include"_s)})
     if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
   return QString();
 }

@@ -28,9 +28,10 @@ QString FlexSpinIncludeFolder();
 // folder when there is one) and waits at most two minutes.
 CFlexSpinRun RunFlexSpin(const QString& sourceFile, const QStringList& options = {});
 
-#define KYV_SKIP_WITHOUT_FLEXSPIN()                                                       \
-  do {                                                                                    \
-    if (FlexSpinExecutable().isEmpty())                                                   \
-      QSKIP("FlexSpin not found: put flexspin on PATH or name it in KYV_FLEXSPIN to run " \
-            "the FlexSpin compile tests");                                                \
+#define KYV_SKIP_WITHOUT_FLEXSPIN()                                                     \
+  do {                                                                                  \
+    if (FlexSpinExecutable().isEmpty())                                                 \
+      QSKIP(                                                                            \
+          "FlexSpin not found: put flexspin on PATH or name it in KYV_FLEXSPIN to run " \
+          "the FlexSpin compile tests");                                                \
   } while (false)

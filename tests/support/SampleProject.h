@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/KyvDoc.h"
-
 #include <memory>
+
+#include "model/KyvDoc.h"
 
 // Records filled the way the editors fill them, for tests and benchmarks that need projects with
 // real content before the editors exist.

@@ -1,18 +1,17 @@
 #pragma once
 
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <functional>
+
 #include "model/KyvDoc.h"
 #include "platform/Platform.h"
 #include "platform/SystemClock.h"
 
-#include <QList>
-#include <QMap>
-#include <QString>
-
-#include <functional>
-
 // Records every message instead of showing it.
 class CRecordingMessages : public CMessageService {
-public:
+ public:
   struct Message {
     MessageStyle m_style;
     QString m_sCaption;
@@ -33,7 +32,7 @@ public:
 
 // A settings store held in memory.
 class CMemorySettings : public CSettingsStore {
-public:
+ public:
   QString ReadString(const QString& name, const QString& defaultValue) const override {
     return m_strings.value(name, defaultValue);
   }
@@ -49,7 +48,7 @@ public:
 
 // Answers the save prompt with a scripted action (default: the user cancels).
 class CScriptedSavePrompt : public CSavePrompt {
-public:
+ public:
   bool SaveDocument(CKyvDoc& doc) override {
     ++m_nCalls;
     return m_answer ? m_answer(doc) : false;
