@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "editors/EditorFactory.h"
 #include "editors/ObjectPicker.h"
+#include "model/KindRegistry.h"
 #include "model/KyvFile.h"
 #include "model/ProjectLock.h"
 
@@ -12,50 +13,24 @@ const QString kAdd = QStringLiteral("add");
 const QString kEdit = QStringLiteral("edit");
 const QString kDelete = QStringLiteral("delete");
 
-struct CKindAlias {
-  const char16_t* m_alias;
-  ObjectType m_nKind;
-};
-
-// The short kind names of the command line, in the picker's order.
-constexpr CKindAlias kKindAliases[] = {
-    {u"vga", OBJ_SIMPLE_VGA},
-    {u"qvga", OBJ_SIMPLE_QVGA},
-    {u"hdmi", OBJ_SIMPLE_HDMI},
-    {u"tiled1080p", OBJ_TILED_1080P},
-    {u"i2c", OBJ_I2C_BUS},
-    {u"rtc", OBJ_RTC},
-    {u"neopixel", OBJ_NEOPIXEL},
-    {u"nco", OBJ_NCO},
-    {u"sound", OBJ_SIMPLE_SOUND},
-    {u"servo", OBJ_SERVO},
-    {u"digital", OBJ_DIGITAL_IO},
-    {u"filters", OBJ_DIGITAL_FILTERS},
-    {u"dac", OBJ_DAC},
-    {u"adc", OBJ_ADC},
-    {u"usb", OBJ_USB_KBM},
-    {u"camera", OBJ_CAMERA},
-};
-
 // A kind from its short name or its picker button's text (either in any case); -1 if neither.
 int KindFromName(const QString& name) {
-  for (const CKindAlias& alias : kKindAliases)
-    if (name.compare(QString::fromUtf16(alias.m_alias), Qt::CaseInsensitive) == 0)
-      return alias.m_nKind;
+  if (const CKindInfo* kind = FindKindByAlias(name)) return kind->m_nKind;
   for (const CPickerButton& button : CObjectPicker::Buttons())
     if (name.compare(button.m_sText, Qt::CaseInsensitive) == 0) return button.m_nKind;
   return -1;
 }
 
 QString AliasOf(int kind) {
-  for (const CKindAlias& alias : kKindAliases)
-    if (alias.m_nKind == kind) return QString::fromUtf16(alias.m_alias);
-  return QString();
+  const CKindInfo* info = FindKind(kind);
+  return info ? info->m_aliases.value(0) : QString();
 }
 
+// The short kind names in the picker's order.
 QString KindList() {
   QStringList aliases;
-  for (const CKindAlias& alias : kKindAliases) aliases.append(QString::fromUtf16(alias.m_alias));
+  for (const CPickerButton& button : CObjectPicker::Buttons())
+    aliases.append(AliasOf(button.m_nKind));
   return aliases.join(QStringLiteral(", "));
 }
 

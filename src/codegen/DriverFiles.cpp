@@ -10,66 +10,32 @@
 #include "codegen/GeneratedFileWriter.h"
 #include "model/AtomicFile.h"
 #include "model/CodeObject.h"
+#include "model/KindRegistry.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 const std::vector<CDriverFile>& DriverFileTable() {
-  using enum DriverUse;
-  using enum DriverVariant;
-  // clang-format off
-  static const std::vector<CDriverFile> table = {
-      // resource, bundled file, file written, written for, kind, order, variant
-      {374, u"SimplerSerial.spin2"_s, u"SimplerSerial.spin2"_s, Serial, -1, 1, Any},
-      {395, u"fsrw.spin2"_s, u"fsrw.spin2"_s, SdFsrw, -1, 1, Any},
-      {396, u"FAT32.spin2"_s, u"FAT32.spin2"_s, SdFat32, -1, 1, Any},
-      {397, u"sdspi_bashed2.spin2"_s, u"sdspi_bashed2.spin2"_s, SdCard, -1, 2, Any},
-      // Kyv's own FAT engine, shared by fsrw.spin2 and FAT32.spin2.
-      {403, u"fat_volume.spin2"_s, u"fat_volume.spin2"_s, SdCard, -1, 3, Any},
-      {400, u"bitmap2.bmp"_s, u"bitmap2.bmp"_s, Kind, OBJ_SIMPLE_VGA, 1, Any},
-      {343, u"VGA_SimpleDriver1a.spin2"_s, u"VGA_SimpleDriver1a.spin2"_s, Kind, OBJ_SIMPLE_VGA, 2, Any},
-      {365, u"QVGA_16bpp.spin2"_s, u"QVGA_16bpp.spin2"_s, Kind, OBJ_SIMPLE_QVGA, 1, Any},
-      {366, u"QVGA_Bird.bmp"_s, u"QVGA_Bird.bmp"_s, Kind, OBJ_SIMPLE_QVGA, 2, Any},
-      {372, u"HDMI_Simple1c.spin2"_s, u"HDMI_Simple1c.spin2"_s, Kind, OBJ_SIMPLE_HDMI, 1, Any},
-      {402, u"bitmapW.bmp"_s, u"bitmapW.bmp"_s, Kind, OBJ_SIMPLE_HDMI, 2, Any},
-      {398, u"vn_i2c_kdz2a.spin2"_s, u"vn_i2c_kdz2a.spin2"_s, Kind, OBJ_I2C_BUS, 1, Any},
-      {399, u"vn_i2c_scanner.spin2"_s, u"vn_i2c_scanner.spin2"_s, Kind, OBJ_I2C_BUS, 2, Any},
-      {348, u"vn_rgbx_pixel_kdz.spin2"_s, u"vn_rgbx_pixel_kdz.spin2"_s, Kind, OBJ_NEOPIXEL, 1, Any},
-      {352, u"rtc_DS1339.spin2"_s, u"rtc_DS1339.spin2"_s, Kind, OBJ_RTC, 1, Any},
-      // Written under the name the main file's OBJ line gives, for case-sensitive file systems.
-      {353, u"simplesound.spin2"_s, u"simplesound.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 1, Any},
-      {354, u"space_sample2_S8.raw"_s, u"space_sample2_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 2, Any},
-      {355, u"space_sample1_S8.raw"_s, u"space_sample1_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 3, Any},
-      {356, u"platform_sample3_S8.raw"_s, u"platform_sample3_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 4, Any},
-      {357, u"platform_sample1_S8.raw"_s, u"platform_sample1_S8.raw"_s, Kind, OBJ_SIMPLE_SOUND, 5, Any},
-      {358, u"pyr.mod"_s, u"pyr.mod"_s, Kind, OBJ_SIMPLE_SOUND, 6, Any},
-      {359, u"reSound.spin2"_s, u"reSound.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 7, Any},
-      {360, u"trackerPlayer.spin2"_s, u"trackerPlayer.spin2"_s, Kind, OBJ_SIMPLE_SOUND, 8, Any},
-      {361, u"vn_servo.spin2"_s, u"vn_servo.spin2"_s, Kind, OBJ_SERVO, 1, Any},
-      {401, u"adc.spin2"_s, u"adc.spin2"_s, Kind, OBJ_ADC, 1, Any},
-      // The variant without error LED is a small object over the main driver, so it needs both.
-      {363, u"1CogKbM_kdz3b.spin2"_s, u"1CogKbM_kdz3b.spin2"_s, Kind, OBJ_USB_KBM, 1, Any},
-      {364, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, Kind, OBJ_USB_KBM, 2, WithoutErrorLed},
-      // The capture object holds the I2C set-up; one sensor object per supported camera type.
-      {368, u"CameraCapture.spin2"_s, u"CameraCapture.spin2"_s, Kind, OBJ_CAMERA, 1, Any},
-      {369, u"OV2640.spin2"_s, u"OV2640.spin2"_s, Kind, OBJ_CAMERA, 2, Any},
-      {370, u"OV5640.spin2"_s, u"OV5640.spin2"_s, Kind, OBJ_CAMERA, 3, Any},
-      {371, u"OV7675.spin2"_s, u"OV7675.spin2"_s, Kind, OBJ_CAMERA, 4, Any},
-  };
-  // clang-format on
+  static const std::vector<CDriverFile> table = [] {
+    using enum DriverUse;
+    // resource, bundled file, file written, written for, kind, order
+    std::vector<CDriverFile> rows = {
+        {374, u"SimplerSerial.spin2"_s, u"SimplerSerial.spin2"_s, Serial, -1, 1, {}},
+        {395, u"fsrw.spin2"_s, u"fsrw.spin2"_s, SdFsrw, -1, 1, {}},
+        {396, u"FAT32.spin2"_s, u"FAT32.spin2"_s, SdFat32, -1, 1, {}},
+        {397, u"sdspi_bashed2.spin2"_s, u"sdspi_bashed2.spin2"_s, SdCard, -1, 2, {}},
+        // Kyv's own FAT engine, shared by fsrw.spin2 and FAT32.spin2.
+        {403, u"fat_volume.spin2"_s, u"fat_volume.spin2"_s, SdCard, -1, 3, {}},
+    };
+    for (const CKindInfo& kind : KindRegistry())
+      for (const CKindDriverFile& file : kind.m_driverFiles)
+        rows.push_back({file.m_nResource, file.m_sFileName, file.m_sFileName, Kind, kind.m_nKind,
+                        file.m_nOrder, file.m_onlyWhen});
+    return rows;
+  }();
   return table;
 }
 
 namespace {
-
-bool VariantApplies(DriverVariant variant, const CCodeObject& object) {
-  switch (variant) {
-    case DriverVariant::Any:
-      return true;
-    case DriverVariant::WithoutErrorLed:
-      return object.m_bParam[3];  // "Do not use Error LED pin"
-  }
-  return false;
-}
 
 template <typename Predicate>
 QList<const CDriverFile*> SelectInOrder(Predicate applies) {
@@ -100,7 +66,7 @@ QByteArray BundledBytes(uint16_t resource) {
 QList<const CDriverFile*> DriverFilesFor(const CCodeObject& object) {
   return SelectInOrder([&](const CDriverFile& row) {
     return row.m_use == DriverUse::Kind && row.m_nKind == object.m_nType &&
-           VariantApplies(row.m_variant, object);
+           (!row.m_onlyWhen || object[*row.m_onlyWhen]);
   });
 }
 

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "model/RecordSlot.h"
 
 class CCodeObject;
 class CKyvDoc;
@@ -13,8 +16,6 @@ class CGeneratedFileWriter;
 // What a driver file is written for: the serial driver always, the SD card drivers by the chosen
 // high-level driver, the others per object of a kind.
 enum class DriverUse { Serial, SdFsrw, SdFat32, SdCard, Kind };
-// Rows written only for objects with a particular setting.
-enum class DriverVariant { Any, WithoutErrorLed };
 
 struct CDriverFile {
   uint16_t m_nResource;     // the resource number
@@ -23,10 +24,12 @@ struct CDriverFile {
   DriverUse m_use;
   int32_t m_nKind;  // the ObjectType, for DriverUse::Kind
   int m_nOrder;     // position among the files of the same kind or setting, from 1
-  DriverVariant m_variant;
+  // For kind rows: written only for objects that set this flag; for every object when empty.
+  std::optional<CFlagSlot> m_onlyWhen;
 };
 
-// Every driver and media file Generate Files writes, in one table.
+// Every driver and media file Generate Files writes, in one table: the serial and SD card files
+// and every kind's files from the kind registry.
 const std::vector<CDriverFile>& DriverFileTable();
 
 // The rows for one object, or for one setting (not Kind), in writing order.

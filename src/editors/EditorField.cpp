@@ -1,6 +1,10 @@
 #include "editors/EditorField.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "model/CodeObject.h"
+#include "model/TextConversion.h"
 
 bool CEditorField::IsSettable() const {
   if (m_kind == FieldKind::Radio && m_nRadioButton > 0) return false;  // button 0 sets the group
@@ -214,4 +218,67 @@ QString CEditorField::KeyFromLabel(const QString& label) {
       key += first ? c.toUpper() : c;
   }
   return key;
+}
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+
+}  // namespace
+
+void CEditorField::LoadFrom(const CCodeObject& record) const {
+  std::visit(Overloaded{
+                 [](std::monostate) {},
+                 [&](CTextSlot slot) {
+                   if (m_pText)
+                     *m_pText = record[slot];
+                   else if (m_pIndex)
+                     *m_pIndex = static_cast<int>(m_items.indexOf(record[slot]));
+                 },
+                 [&](CIntSlot slot) {
+                   if (m_pText)
+                     *m_pText = QString::number(record[slot]);
+                   else if (m_pIndex && m_kind == FieldKind::Slider)
+                     *m_pIndex = std::clamp(record[slot], m_nMin, m_nMax);
+                   else if (m_pIndex)
+                     *m_pIndex = record[slot];
+                 },
+                 [&](CFlagSlot slot) {
+                   if (m_pFlag)
+                     *m_pFlag = record[slot];
+                   else if (m_pIndex)
+                     *m_pIndex = record[slot] ? 1 : 0;
+                 },
+             },
+             m_slot);
+}
+
+void CEditorField::StoreIn(CCodeObject& record) const {
+  std::visit(Overloaded{
+                 [](std::monostate) {},
+                 [&](CTextSlot slot) {
+                   if (m_pText)
+                     record[slot] = *m_pText;
+                   else if (m_pIndex)
+                     record[slot] = *m_pIndex >= 0 && *m_pIndex < m_items.size()
+                                        ? m_items[*m_pIndex]
+                                        : QString();
+                 },
+                 [&](CIntSlot slot) {
+                   if (m_pText)
+                     record[slot] = TextToInt(*m_pText);
+                   else if (m_pIndex)
+                     record[slot] = *m_pIndex;
+                 },
+                 [&](CFlagSlot slot) {
+                   if (m_pFlag)
+                     record[slot] = *m_pFlag;
+                   else if (m_pIndex)
+                     record[slot] = *m_pIndex == 1;
+                 },
+             },
+             m_slot);
 }

@@ -4,6 +4,11 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <variant>
+
+#include "model/RecordSlot.h"
+
+class CCodeObject;
 
 // What kind of control a field is, and so how its member is bound.
 enum class FieldKind {
@@ -48,6 +53,19 @@ struct CEditorField {
 
   bool m_bReadOnlyInEdit = false;  // the object name
 
+  // The record slot the member is kept in, when it is kept. Text members keep their text (a
+  // number slot holds the text's value); list and radio members keep the index, or the chosen
+  // item's text in a text slot, or "the second item chosen" in a flag; sliders keep the
+  // position; check boxes their state.
+  std::variant<std::monostate, CTextSlot, CIntSlot, CFlagSlot> m_slot;
+  bool IsStored() const { return !std::holds_alternative<std::monostate>(m_slot); }
+  // Record -> member, as an editor opened on an existing object shows it. A slider's position
+  // is kept within its range, whatever a damaged file says; a list item the list does not hold
+  // selects nothing (-1).
+  void LoadFrom(const CCodeObject& record) const;
+  // Member -> record, as OK writes it.
+  void StoreIn(CCodeObject& record) const;
+
   // Whether kyv-cli may set it: everything but display texts, buttons and notes.
   bool IsSettable() const;
   // Applies a value as a user typing or clicking would, then runs m_onChanged. Radio groups and
@@ -79,6 +97,12 @@ struct CEditorField {
   // Copies with one more property, for fields listed inline.
   CEditorField InGroup(const QString& group) const;
   CEditorField WhenChanged(std::function<void()> handler) const;
+  template <typename Slot>
+  CEditorField StoredIn(Slot slot) const {
+    CEditorField copy = *this;
+    copy.m_slot = slot;
+    return copy;
+  }
 
   // "SCL Pin:" -> sclPin, "Speed (kHz):" -> speedKHz, "Set Time to PC's Time" -> setTimeToPCsTime:
   // apostrophes dropped, words split at every other non-alphanumeric character, the first word

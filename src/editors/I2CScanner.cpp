@@ -20,13 +20,6 @@ const QStringList& CI2CScanner::SpeedItems() {
   return items;
 }
 
-QString CI2CScanner::DescriptionText() const {
-  return QStringLiteral(
-      "Adds an I2C bus driver and object and code to scan the bus for devices.  "
-      "Does not use a cog.  Uses Smart Pins for optional internal pull-up "
-      "resistors.");
-}
-
 QList<CEditorField> CI2CScanner::Fields() {
   return {
       DescriptionField(),
@@ -55,7 +48,7 @@ void CI2CScanner::LoadDefaults() {
   m_bScan = true;
 }
 
-void CI2CScanner::LoadFromRecord() {
+void CI2CScanner::AfterRecordLoaded() {
   m_sScl = m_pObject->m_sText[6];
   m_sSda = m_pObject->m_sText[5];
   m_sSpeed = m_pObject->m_sString;

@@ -15,15 +15,12 @@ class CI2CScanner : public CObjectEditor {
   static const QStringList& PullupItems();
   static const QStringList& SpeedItems();
 
-  ObjectType Kind() const override { return OBJ_I2C_BUS; }
-  QString Title() const override { return QStringLiteral("I2C Bus Driver and Scanner Settings"); }
-  QString DefaultNameFormat() const override { return QStringLiteral("I2CBus%d"); }
+  CI2CScanner() : CObjectEditor(OBJ_I2C_BUS) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sScl, &m_sSda}; }
 };

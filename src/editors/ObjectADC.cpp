@@ -53,21 +53,6 @@ QString ConstantFor(const CAdcChoice (&choices)[N], int index) {
 
 }  // namespace
 
-QString CObjectADC::Title() const {
-  return QStringLiteral("Analog to Digital (ADC) Smart Pin Settings");
-}
-
-QString CObjectADC::DefaultNameFormat() const { return QStringLiteral("ADC%d"); }
-
-QString CObjectADC::DescriptionText() const {
-  return QStringLiteral(
-      "This object uses a Smart Pin mode to filter an ADC bitstream from this or another pin.  "
-      "Two filter options are available; SINC2 and SINC3. The available choice for #clocks in "
-      "sample period is a function of the filter option.  Effective # of bits (ENOB) increases "
-      "with #clocks. \r\n\r\nFor the moment:  Clock Source is disabled (needs further "
-      "development).");
-}
-
 void CObjectADC::LoadDefaults() {
   m_sPin = ProposedPin(50);
   m_nFilter = kSampling;
@@ -80,7 +65,7 @@ void CObjectADC::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectADC::LoadFromRecord() {
+void CObjectADC::AfterRecordLoaded() {
   m_sPin = m_pObject->m_sBasePin;
   m_nFilter = m_pObject->m_nParam[0];
   m_nSampleExponent = m_pObject->m_nParam[1];

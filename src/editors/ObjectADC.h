@@ -18,9 +18,7 @@ class CObjectADC : public CSinglePinEditor {
   int m_nSliderMax = 13;
   QString m_sSampleClocks;  // 2^N in decimal; display only
 
-  ObjectType Kind() const override { return OBJ_ADC; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectADC() : CSinglePinEditor(OBJ_ADC) {}
   // The slider reports the range of the current filter.
   QList<CEditorField> Fields() override;
 
@@ -30,9 +28,8 @@ class CObjectADC : public CSinglePinEditor {
   void OnSliderMoved();
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 
  private:

@@ -44,14 +44,6 @@ const QStringList& CObjectCamera::CameraTypeItems() {
   return items;
 }
 
-QString CObjectCamera::DescriptionText() const {
-  return QStringLiteral(
-      "Adds a Camera Object with DVP interface.  Needs 16 (or 15 if not using power down pin).  "
-      "Assumes using a Corvane style camera adapter, but pin settings can be changed in "
-      "Platform.h.  Works with OV2640, OV5640, and OV7675 camera modules. I2C bus pins will be "
-      "automatically re-assigned. Uses a cog.");
-}
-
 QList<CEditorField> CObjectCamera::Fields() {
   return {
       DescriptionField(),
@@ -89,7 +81,7 @@ void CObjectCamera::LoadDefaults() {
   m_bShowId = true;
 }
 
-void CObjectCamera::LoadFromRecord() {
+void CObjectCamera::AfterRecordLoaded() {
   m_nBus = static_cast<int>(m_busItems.indexOf(m_pObject->m_sParam[0]));
   m_nCameraType = static_cast<int>(CameraTypeItems().indexOf(m_pObject->m_sParam[1]));
   m_nQvga = static_cast<int>(m_qvgaItems.indexOf(m_pObject->m_sParam[2]));

@@ -16,16 +16,13 @@ class CObjectCamera : public CObjectEditor {
 
   static const QStringList& CameraTypeItems();
 
-  ObjectType Kind() const override { return OBJ_CAMERA; }
-  QString Title() const override { return QStringLiteral("DVP Camera"); }
-  QString DefaultNameFormat() const override { return QStringLiteral("Cam%d"); }
+  CObjectCamera() : CObjectEditor(OBJ_CAMERA) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void FillLists() override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sBasePin}; }
 

@@ -2,18 +2,6 @@
 
 #include <algorithm>
 
-QString CObjectDAC::Title() const { return QStringLiteral("DAC (Digital To Analog) PIN"); }
-
-QString CObjectDAC::DefaultNameFormat() const { return QStringLiteral("DAC%d"); }
-
-QString CObjectDAC::DescriptionText() const {
-  return QStringLiteral(
-      "This object activates the 8-bit DAC in an I/O pin so that it outputs an analog voltage.  "
-      "There are a few drive impedances and corresponding ranges to select from. Note:  There "
-      "are also Smart Pin modes that give 16-bit effective range using dithering, but this is a "
-      "non-Smart mode.");
-}
-
 void CObjectDAC::LoadDefaults() {
   m_sPin = ProposedPin(49);
   m_nLevel = 122;
@@ -22,7 +10,7 @@ void CObjectDAC::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectDAC::LoadFromRecord() {
+void CObjectDAC::AfterRecordLoaded() {
   m_sPin = m_pObject->m_sBasePin;
   m_sLevel = m_pObject->m_sParam[0];
   // A slider holds only positions in its range, whatever a damaged file says.

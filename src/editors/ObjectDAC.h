@@ -10,17 +10,14 @@ class CObjectDAC : public CSinglePinEditor {
   QString m_sLevel;    // the level as shown beside the slider, "%d"
   bool m_bRandom = true;
 
-  ObjectType Kind() const override { return OBJ_DAC; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectDAC() : CSinglePinEditor(OBJ_DAC) {}
   QList<CEditorField> Fields() override;
 
   // The slider moved: the level text follows.
   void OnSliderMoved();
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

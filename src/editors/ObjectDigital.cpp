@@ -1,15 +1,5 @@
 #include "editors/ObjectDigital.h"
 
-QString CObjectDigital::Title() const { return QStringLiteral("Smart Digital I/O Pin Settings"); }
-
-QString CObjectDigital::DefaultNameFormat() const { return QStringLiteral("SmartPin%d"); }
-
-QString CObjectDigital::DescriptionText() const {
-  return QStringLiteral(
-      "Configures the Smart Pin settings for Digital I/O (in a non-Smart Pin mode) on a P2 I/O "
-      "pin.");
-}
-
 void CObjectDigital::LoadDefaults() {
   m_sPin = ProposedPin(38);
   m_nFilter = m_nHighDrive = m_nLowDrive = m_nSource = m_nStartState = 0;
@@ -17,7 +7,7 @@ void CObjectDigital::LoadDefaults() {
   m_bShowIn = m_bToggleOut = true;
 }
 
-void CObjectDigital::LoadFromRecord() {
+void CObjectDigital::AfterRecordLoaded() {
   m_sPin = m_pObject->m_sBasePin;
   m_nFilter = m_pObject->m_nParam[0];
   m_nHighDrive = m_pObject->m_nParam[1];

@@ -17,15 +17,12 @@ class CObjectDigital : public CSinglePinEditor {
   bool m_bShowIn = true;
   bool m_bToggleOut = true;
 
-  ObjectType Kind() const override { return OBJ_DIGITAL_IO; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectDigital() : CSinglePinEditor(OBJ_DIGITAL_IO) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
   QString InUseText(const CPinClaim& claim, int pin) const override;
 };

@@ -2,6 +2,7 @@
 
 #include "editors/EditorMessages.h"
 #include "editors/ObjectNameRules.h"
+#include "model/KindRegistry.h"
 #include "model/TextConversion.h"
 
 void CObjectEditor::Open(CCodeObject* object, CKyvDoc* doc, int mode) {
@@ -18,6 +19,17 @@ void CObjectEditor::Open(CCodeObject* object, CKyvDoc* doc, int mode) {
     m_sName = m_pObject->m_sName;
     LoadFromRecord();
   }
+}
+
+QString CObjectEditor::Title() const { return FindKind(m_nKind)->m_sEditorTitle; }
+
+QString CObjectEditor::DefaultNameFormat() const { return FindKind(m_nKind)->m_sDefaultNameFormat; }
+
+QString CObjectEditor::DescriptionText() const { return FindKind(m_nKind)->m_sDescription; }
+
+void CObjectEditor::LoadFromRecord() {
+  for (const CEditorField& field : Fields()) field.LoadFrom(*m_pObject);
+  AfterRecordLoaded();
 }
 
 QString CObjectEditor::DefaultName() const {
@@ -80,6 +92,7 @@ QString CObjectEditor::KeyOf(const QString* member) {
 void CObjectEditor::WriteCommonRecord() {
   m_pObject->m_nType = Kind();
   m_pObject->m_sName = m_sName;
+  for (const CEditorField& field : Fields()) field.StoreIn(*m_pObject);
   m_pObject->m_bValid = true;
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "editors/EditorField.h"
+#include "model/KindSlots.h"
 #include "model/KyvDoc.h"
 #include "model/ObjectType.h"
 #include "model/PinClaim.h"
@@ -20,6 +21,7 @@
 // the editor open; PinTable is then untouched. An accepted OK marks the document modified.
 class CObjectEditor {
  public:
+  explicit CObjectEditor(ObjectType kind) : m_nKind(kind) {}
   virtual ~CObjectEditor() = default;
 
   CCodeObject* m_pObject = nullptr;  // the record being filled or changed; not owned
@@ -33,12 +35,14 @@ class CObjectEditor {
 
   enum Mode { kNewMode = 0, kEditMode = 1 };
 
-  virtual ObjectType Kind() const = 0;
-  virtual QString Title() const = 0;              // the dialog's title
-  virtual QString DefaultNameFormat() const = 0;  // "SimpleVGA%d"
+  ObjectType Kind() const { return m_nKind; }
+  // The kind's texts from the kind registry.
+  virtual QString Title() const;              // the dialog's title
+  virtual QString DefaultNameFormat() const;  // "SimpleVGA%d"
 
   // Sets the three references, then: description, the kind's lists, and the members from the
-  // defaults (new mode, name from the kind counter) or from the record (edit mode).
+  // defaults (new mode, name from the kind counter) or from the record (edit mode: every field
+  // stored in a record slot, then AfterRecordLoaded).
   void Open(CCodeObject* object, CKyvDoc* doc, int mode);
   // Returns whether the editor may close. The caller has copied the controls into the members.
   bool OnOK();
@@ -53,7 +57,7 @@ class CObjectEditor {
   QString DefaultName() const;
 
  protected:
-  virtual QString DescriptionText() const = 0;
+  virtual QString DescriptionText() const;
   // Checks the form of control texts before anything is written (a field that must hold an
   // integer); shows its own message, sets m_sFocusKey and returns false to stop the OK.
   virtual bool CheckControls() { return true; }
@@ -62,7 +66,8 @@ class CObjectEditor {
   virtual QList<const QString*> PinTexts() { return {}; }
   virtual void FillLists() {}
   virtual void LoadDefaults() = 0;
-  virtual void LoadFromRecord() = 0;
+  // Edit mode, after the stored fields were loaded: members the record does not keep directly.
+  virtual void AfterRecordLoaded() {}
   // The kind's OK after the members are current; returns Reject(...) on a failed check.
   virtual bool DoOK() = 0;
 
@@ -73,7 +78,8 @@ class CObjectEditor {
                    MessageStyle style = MessageStyle::Error);
   // The key of the field bound to a text member; "" when no field is.
   QString KeyOf(const QString* member);
-  // Writes m_nType and m_sName and sets m_bValid true: the start of every kind's record write.
+  // Writes m_nType, m_sName and every field stored in a record slot, and sets m_bValid true:
+  // the start of every kind's record write.
   void WriteCommonRecord();
   // In-use check over the pins in order, then release and claim with roles. Pins must be in
   // 0..63 (the kind's range checks ran first). On a conflict: Reject with the in-use message and
@@ -104,4 +110,7 @@ class CObjectEditor {
 
  private:
   bool CheckPinTexts();
+  void LoadFromRecord();
+
+  ObjectType m_nKind;
 };

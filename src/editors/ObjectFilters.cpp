@@ -2,22 +2,6 @@
 
 #include <algorithm>
 
-QString CObjectFilters::Title() const {
-  return QStringLiteral("Configure the Global Digital Filters");
-}
-
-QString CObjectFilters::DefaultNameFormat() const { return QStringLiteral("Filter%d"); }
-
-QString CObjectFilters::DescriptionText() const {
-  return QStringLiteral(
-      "The P2 Hub has digital filters that essentially low pass filter digital input to all "
-      "pins and replace the value of IN when selected in the smartpin settings. The Hub samples "
-      "IN values every Tap # of clocks and only when the last Length # of these values agree "
-      "does the apparent value of IN change. This filter can be enabled on a specific pin using "
-      "a Smart Digital I/O Pin object. See the \"Configuring the Digital Filters for Smart "
-      "Pins\" section of the P2 Docs for more info.");
-}
-
 void CObjectFilters::LoadDefaults() {
   m_bSet.fill(true);
   m_nLength.fill(0);
@@ -25,7 +9,7 @@ void CObjectFilters::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectFilters::LoadFromRecord() {
+void CObjectFilters::AfterRecordLoaded() {
   for (int i = 0; i < kFilterCount; ++i) {
     m_nLength[i] = m_pObject->m_nParam[i];
     // A slider holds only positions in its range, whatever a damaged file says.

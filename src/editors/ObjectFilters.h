@@ -15,17 +15,14 @@ class CObjectFilters : public CObjectEditor {
   std::array<int, kFilterCount> m_nTap{};     // slider positions 0..31
   std::array<QString, kFilterCount> m_sTap;   // the taps as shown below the sliders
 
-  ObjectType Kind() const override { return OBJ_DIGITAL_FILTERS; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectFilters() : CObjectEditor(OBJ_DIGITAL_FILTERS) {}
   QList<CEditorField> Fields() override;
 
   // Any tap slider moved: all four tap texts follow their sliders.
   void OnSliderMoved();
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

@@ -22,17 +22,6 @@ bool IsRegisterText(const QString& text) {
 }
 }  // namespace
 
-QString CObjectNCO::Title() const { return QStringLiteral("NCO Frequency Object Interface"); }
-
-QString CObjectNCO::DefaultNameFormat() const { return QStringLiteral("NCO_Freq%d"); }
-
-QString CObjectNCO::DescriptionText() const {
-  return QStringLiteral(
-      "Sets Smart Pin registers on specified I/O pin to generate NCO (square wave) output.  To "
-      "change frequency, enter desired frequency and then hit the calculate button.\r\n\r\n"
-      "Note:  You will need to re-open this dialog if you change the P2 frequency.");
-}
-
 void CObjectNCO::LoadDefaults() {
   m_sPin = ProposedPin(24);
   m_sDesiredFrequency = QStringLiteral("12_000_000");
@@ -40,7 +29,7 @@ void CObjectNCO::LoadDefaults() {
   Calculate();
 }
 
-void CObjectNCO::LoadFromRecord() {
+void CObjectNCO::AfterRecordLoaded() {
   // The stored values as saved, even when the clock has changed since: OK recalculates.
   m_sPin = m_pObject->m_sBasePin;
   m_sWxPin = m_pObject->m_sParam[0];

@@ -11,9 +11,7 @@ class CObjectNCO : public CSinglePinEditor {
   QString m_sWyPin;               // "%08X"
   QString m_sResultingFrequency;  // "%f"; display only in the dialog, but stored
 
-  ObjectType Kind() const override { return OBJ_NCO; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectNCO() : CSinglePinEditor(OBJ_NCO) {}
   QList<CEditorField> Fields() override;
 
   enum class CalculateResult {
@@ -26,10 +24,9 @@ class CObjectNCO : public CSinglePinEditor {
   CalculateResult Calculate();
 
  protected:
-  QString DescriptionText() const override;
   bool CheckControls() override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 
  private:

@@ -3,17 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-QString CObjectNeopixel::Title() const { return QStringLiteral("RGB LED String"); }
-
-QString CObjectNeopixel::DefaultNameFormat() const { return QStringLiteral("Neopixel%d"); }
-
-QString CObjectNeopixel::DescriptionText() const {
-  return QStringLiteral(
-      "Controls a string of Neopixel type devices using a single P2 pin.  This interface "
-      "limited to 24-bit color types although the underlying driver also works with 32-bit "
-      "devices with the white LED segment.");
-}
-
 void CObjectNeopixel::LoadDefaults() {
   m_sPin = ProposedPin(53);
   m_sLedCount = QStringLiteral("1");
@@ -26,7 +15,7 @@ void CObjectNeopixel::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectNeopixel::LoadFromRecord() {
+void CObjectNeopixel::AfterRecordLoaded() {
   // The stored texts are shown as stored until a slider moves.
   m_sPin = m_pObject->m_sBasePin;
   m_sColor = m_pObject->m_sParam[0];

@@ -16,17 +16,14 @@ class CObjectNeopixel : public CSinglePinEditor {
   bool m_bCycle = false;
   QString m_sColor;  // 0xRRGGBB as "%8X", blank-filled on the left
 
-  ObjectType Kind() const override { return OBJ_NEOPIXEL; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectNeopixel() : CSinglePinEditor(OBJ_NEOPIXEL) {}
   QList<CEditorField> Fields() override;
 
   // Any slider moved: the hold-off and colour texts follow the sliders.
   void OnSliderMoved();
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

@@ -1,43 +1,22 @@
 #include "editors/ObjectPicker.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "editors/EditorFactory.h"
+#include "model/KindRegistry.h"
 
 const std::vector<CPickerButton>& CObjectPicker::Buttons() {
-  static const std::vector<CPickerButton> buttons = {
-      {QStringLiteral("Simple VGA 8bpp"), QStringLiteral("Add a simple VGA 8bpp driver object"),
-       OBJ_SIMPLE_VGA, 0, 0},
-      {QStringLiteral("Simple QVGA 16bpp"), QStringLiteral("Add a simple QVGA 16bpp driver object"),
-       OBJ_SIMPLE_QVGA, 0, 1},
-      {QStringLiteral("Simple HDMI 8bpp"), QStringLiteral("Add a simple HDMI 8bpp driver object"),
-       OBJ_SIMPLE_HDMI, 0, 2},
-      {QStringLiteral("Tiled 1080p 2bpp"),
-       QStringLiteral("Add a tiled 1080p 2bpp VGA driver object"), OBJ_TILED_1080P, 0, 3},
-      {QStringLiteral("I2C Bus & Scanner"),
-       QStringLiteral("Add an I2C Bus Driver and Scanner object"), OBJ_I2C_BUS, 1, 0},
-      {QStringLiteral("I2C RTC"), QStringLiteral("Add an I2C Real Time Clock (RTC) object"),
-       OBJ_RTC, 1, 1},
-      {QStringLiteral("RGB LED String"), QStringLiteral("Add an Neopixel String Driver object"),
-       OBJ_NEOPIXEL, 2, 0},
-      {QStringLiteral("NCO (Square Wave)"), QStringLiteral("Add an NCO (Square Wave) object"),
-       OBJ_NCO, 3, 0},
-      {QStringLiteral("Simple Sound"),
-       QStringLiteral("Add a Simple Sound Stereo Music and Effects object"), OBJ_SIMPLE_SOUND, 4,
-       0},
-      {QStringLiteral("Servo"), QStringLiteral("Add a Hobby Servo Control via PWM object"),
-       OBJ_SERVO, 5, 0},
-      {QStringLiteral("Smart Digital I/O Pin"),
-       QStringLiteral("Add a Smart Digital I/O Pin object"), OBJ_DIGITAL_IO, 6, 0},
-      {QStringLiteral("Global Digital Filters"),
-       QStringLiteral("Add a Global Digital Filters object"), OBJ_DIGITAL_FILTERS, 6, 1},
-      {QStringLiteral("DAC Analog Output"), QStringLiteral("Add a Digital to Analog (DAC) object"),
-       OBJ_DAC, 7, 0},
-      {QStringLiteral("ADC Analog Input"), QStringLiteral("Add an Analog to Digital (ADC) object"),
-       OBJ_ADC, 8, 0},
-      {QStringLiteral("USB Keyboard & Mouse"),
-       QStringLiteral("Add a USB Keyboard and/or Mouse object"), OBJ_USB_KBM, 9, 0},
-      {QStringLiteral("Camera (DVP bus)"), QStringLiteral("Add a Camera (DVP bus) object"),
-       OBJ_CAMERA, 10, 0},
-  };
+  static const std::vector<CPickerButton> buttons = [] {
+    std::vector<CPickerButton> rows;
+    for (const CKindInfo& kind : KindRegistry())
+      rows.push_back({kind.m_picker.m_sText, kind.m_picker.m_sTooltip, kind.m_nKind,
+                      kind.m_picker.m_nRow, kind.m_picker.m_nColumn});
+    std::sort(rows.begin(), rows.end(), [](const CPickerButton& a, const CPickerButton& b) {
+      return std::pair(a.m_nRow, a.m_nColumn) < std::pair(b.m_nRow, b.m_nColumn);
+    });
+    return rows;
+  }();
   return buttons;
 }
 
@@ -48,8 +27,8 @@ const CPickerButton* CObjectPicker::ButtonOf(int kind) {
 }
 
 bool CObjectPicker::IsSingleInstanceKind(int kind) {
-  return kind == OBJ_SIMPLE_VGA || kind == OBJ_SIMPLE_QVGA || kind == OBJ_SIMPLE_HDMI ||
-         kind == OBJ_NEOPIXEL || kind == OBJ_SIMPLE_SOUND;
+  const CKindInfo* info = FindKind(kind);
+  return info && info->m_bSingleInstance;
 }
 
 bool CObjectPicker::HasObjectOfKind(ObjectType kind) const {
@@ -59,23 +38,17 @@ bool CObjectPicker::HasObjectOfKind(ObjectType kind) const {
 }
 
 QString CObjectPicker::Refusal(int kind) const {
-  if (kind == OBJ_RTC && !HasObjectOfKind(OBJ_I2C_BUS))
-    return QStringLiteral("Error.  No I2C busses found.  Please add I2C Bus object first.");
-  if (kind == OBJ_CAMERA) {
-    if (!HasObjectOfKind(OBJ_I2C_BUS))
-      return QStringLiteral(
-          "Error.  No I2C busses found.  Please add I2C Bus and QVGA objects first.");
-    if (!HasObjectOfKind(OBJ_SIMPLE_QVGA))
-      return QStringLiteral(
-          "Error.  No QVGA object found.  Please add I2C Bus and QVGA objects first.");
-  }
-  if (IsSingleInstanceKind(kind)) {
+  const CKindInfo* info = FindKind(kind);
+  if (!info) return QString();
+  for (const CKindPrerequisite& needed : info->m_prerequisites)
+    if (!HasObjectOfKind(needed.m_nKind)) return needed.m_sMissingMessage;
+  if (info->m_bSingleInstance) {
     for (const auto& object : m_pDoc->m_ObjectList) {
       if (object->m_nType != kind) continue;
       return QStringLiteral(
                  "This project already holds %1 (%2).  The generated program can hold "
                  "only one object of this kind.")
-          .arg(object->m_sName, KindDisplayName(kind));
+          .arg(object->m_sName, info->m_sDisplayName);
     }
   }
   return QString();

@@ -5,13 +5,6 @@ const QStringList& CObjectRTC::RtcTypeItems() {
   return items;
 }
 
-QString CObjectRTC::DescriptionText() const {
-  return QStringLiteral(
-      "Adds Real Time Clock interface to selected I2C Bus.  Optionally, you can "
-      "automatically set the RTC's time to the computers time on start up.  "
-      "Code will set the P2 software clock to the RTC clock on startup.");
-}
-
 QList<CEditorField> CObjectRTC::Fields() {
   return {
       DescriptionField(),
@@ -35,7 +28,7 @@ void CObjectRTC::LoadDefaults() {
   m_bSetTime = false;
 }
 
-void CObjectRTC::LoadFromRecord() {
+void CObjectRTC::AfterRecordLoaded() {
   m_nBus = static_cast<int>(m_busItems.indexOf(m_pObject->m_sParam[0]));
   m_nRtcType = static_cast<int>(RtcTypeItems().indexOf(m_pObject->m_sParam[1]));
   m_bSetTime = m_pObject->m_bParam[0];

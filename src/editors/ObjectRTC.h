@@ -13,15 +13,12 @@ class CObjectRTC : public CObjectEditor {
 
   static const QStringList& RtcTypeItems();
 
-  ObjectType Kind() const override { return OBJ_RTC; }
-  QString Title() const override { return QStringLiteral("I2C Real Time Clock (RTC)"); }
-  QString DefaultNameFormat() const override { return QStringLiteral("RTC%d"); }
+  CObjectRTC() : CObjectEditor(OBJ_RTC) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void FillLists() override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

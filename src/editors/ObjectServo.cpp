@@ -4,17 +4,6 @@
 
 #include "model/TextConversion.h"
 
-QString CObjectServo::Title() const { return QStringLiteral("Hobby Servo"); }
-
-QString CObjectServo::DefaultNameFormat() const { return QStringLiteral("Servo%d"); }
-
-QString CObjectServo::DescriptionText() const {
-  return QStringLiteral(
-      "Controls a hobby type servo motor using a single P2 pin in PWM smartpin mode.  Choose "
-      "between control in units of degrees or microseconds.  Driver is a .spin2 smartpin driver "
-      "from OBEX.");
-}
-
 void CObjectServo::LoadDefaults() {
   m_sPin = ProposedPin(38);
   m_nPosition = 90;
@@ -23,7 +12,7 @@ void CObjectServo::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectServo::LoadFromRecord() {
+void CObjectServo::AfterRecordLoaded() {
   // The slider position is not stored; it comes back from the degrees text.
   m_sPin = m_pObject->m_sBasePin;
   m_nUnits = m_pObject->m_bParam[0] ? 1 : 0;

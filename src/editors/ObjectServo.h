@@ -12,17 +12,14 @@ class CObjectServo : public CSinglePinEditor {
   QString m_sMicroseconds;  // (degrees + 60) * 10, "%d"
   bool m_bRandom = true;
 
-  ObjectType Kind() const override { return OBJ_SERVO; }
-  QString Title() const override;
-  QString DefaultNameFormat() const override;
+  CObjectServo() : CSinglePinEditor(OBJ_SERVO) {}
   QList<CEditorField> Fields() override;
 
   // The slider moved: both position texts follow.
   void OnSliderMoved();
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

@@ -59,13 +59,6 @@ const QStringList& CObjectUsbKbm::PortItems() {
   return items;
 }
 
-QString CObjectUsbKbm::DescriptionText() const {
-  return QStringLiteral(
-      "Adds a USB Keyboard and/or Mouse object.  Uses 1 cog.  Will automatically update cursor "
-      "location when using mouse. Cursor position and raw keyboard scan codes are updated in a "
-      "KbMouseInfo structure.  Processed keyboard results are provided via rawKey().");
-}
-
 QList<CEditorField> CObjectUsbKbm::Fields() {
   // The two configuration radios each head their own group box.
   CEditorField adapter = CEditorField::RadioGroup(
@@ -152,7 +145,7 @@ void CObjectUsbKbm::LoadDefaults() {
   m_bNoErrorLed = false;
 }
 
-void CObjectUsbKbm::LoadFromRecord() {
+void CObjectUsbKbm::AfterRecordLoaded() {
   const CCodeObject& record = *m_pObject;
   m_nConfiguration = record.m_nParam[0];
   m_sBasePin = record.m_sBasePin;

@@ -29,15 +29,12 @@ class CObjectUsbKbm : public CObjectEditor {
   static const QStringList& ConfigurationItems();
   static const QStringList& PortItems();
 
-  ObjectType Kind() const override { return OBJ_USB_KBM; }
-  QString Title() const override { return QStringLiteral("Add a USB Keyboard and/or Mouse"); }
-  QString DefaultNameFormat() const override { return QStringLiteral("UsbKbM%d"); }
+  CObjectUsbKbm() : CObjectEditor(OBJ_USB_KBM) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool CheckControls() override;
   QList<const QString*> PinTexts() override;
   bool DoOK() override;

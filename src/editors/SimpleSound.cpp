@@ -8,14 +8,6 @@ constexpr int kHighestPin = 63;
 constexpr int kDefaultLeftPin = 54;
 }  // namespace
 
-QString CSimpleSound::DescriptionText() const {
-  return QStringLiteral(
-      "Adds code to play .mod music files and also mix in .raw sounds.  This is "
-      "an easy way to add sound to games.\r\n\r\nNote:  Uses 1 cog.  Also, the "
-      "sound.pollTick() function must be called at 50 Hz (every 20 "
-      "milliseconds) or faster.");
-}
-
 QList<CEditorField> CSimpleSound::Fields() {
   return {
       DescriptionField(),
@@ -44,7 +36,7 @@ void CSimpleSound::LoadDefaults() {
   m_bPlayEffects = true;
 }
 
-void CSimpleSound::LoadFromRecord() {
+void CSimpleSound::AfterRecordLoaded() {
   m_sLeftPin = m_pObject->m_sParam[0];
   m_sRightPin = m_pObject->m_sParam[1];
   m_bPlayMusic = m_pObject->m_bParam[0];

@@ -10,17 +10,12 @@ class CSimpleSound : public CObjectEditor {
   bool m_bPlayMusic = true;
   bool m_bPlayEffects = true;
 
-  ObjectType Kind() const override { return OBJ_SIMPLE_SOUND; }
-  QString Title() const override {
-    return QStringLiteral("Simple Sound - Music & Sound Effects Player");
-  }
-  QString DefaultNameFormat() const override { return QStringLiteral("SimpleSound%d"); }
+  CSimpleSound() : CObjectEditor(OBJ_SIMPLE_SOUND) {}
   QList<CEditorField> Fields() override;
 
  protected:
-  QString DescriptionText() const override;
   void LoadDefaults() override;
-  void LoadFromRecord() override;
+  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sLeftPin, &m_sRightPin}; }
 };

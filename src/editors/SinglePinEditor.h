@@ -9,6 +9,8 @@ class CSinglePinEditor : public CObjectEditor {
   QString m_sPin;
 
  protected:
+  using CObjectEditor::CObjectEditor;
+
   // The pin edit with its label ("I/O Pin:", "I/O Pin#:").
   CEditorField PinField(const QString& label);
   QList<const QString*> PinTexts() override { return {&m_sPin}; }

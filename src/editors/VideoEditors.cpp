@@ -29,66 +29,25 @@ const QStringList& HdmiRoles() {
 
 const CVideoKind& SimpleVgaKind() {
   static const CVideoKind kind{
-      OBJ_SIMPLE_VGA,
-      QStringLiteral("Simple VGA 8bpp Driver"),
-      QStringLiteral("SimpleVGA%d"),
-      QStringLiteral("Uses 5 pins and a fair amount of memory to show a 8bpp embedded image over "
-                     "VGA.\r\nUsually used on basepin that is multiple of 8 but can be multiple "
-                     "of 4."),
-      QStringLiteral("Must be a multiple of 4"),
-      4,
-      5,
-      VgaRoles(),
-      false};
+      OBJ_SIMPLE_VGA, QStringLiteral("Must be a multiple of 4"), 4, 5, VgaRoles(), false};
   return kind;
 }
 
 const CVideoKind& SimpleQvgaKind() {
   static const CVideoKind kind{
-      OBJ_SIMPLE_QVGA,
-      QStringLiteral("Simple QVGA 16bpp Driver"),
-      QStringLiteral("SimpleQVGA%d"),
-      QStringLiteral("Uses 5 pins and a fair amount of memory to show a 16bpp QVGA (320x240) "
-                     "embedded image over VGA.\r\nUsually used on basepin that is multiple of 8 "
-                     "but can be multiple of 4."),
-      QStringLiteral("Must be a multiple of 4"),
-      4,
-      5,
-      VgaRoles(),
-      false};
+      OBJ_SIMPLE_QVGA, QStringLiteral("Must be a multiple of 4"), 4, 5, VgaRoles(), false};
   return kind;
 }
 
 const CVideoKind& SimpleHdmiKind() {
   static const CVideoKind kind{
-      OBJ_SIMPLE_HDMI,
-      QStringLiteral("Simple HDMI 8bpp Driver"),
-      QStringLiteral("SimpleHDMI%d"),
-      QStringLiteral("Uses 8 pins and a fair amount of memory to show a 8bpp embedded image over "
-                     "HDMI.\r\nBasepin must be a multiple of 8.\r\nP2 Clock Frequency should be "
-                     "312.5 MHZ for ideal, 25 MHz pixel clock."),
-      QStringLiteral("Must be a multiple of 8"),
-      8,
-      8,
-      HdmiRoles(),
-      true};
+      OBJ_SIMPLE_HDMI, QStringLiteral("Must be a multiple of 8"), 8, 8, HdmiRoles(), true};
   return kind;
 }
 
 const CVideoKind& Tiled1080pKind() {
   static const CVideoKind kind{
-      OBJ_TILED_1080P,
-      QStringLiteral("Tiled 1080p 2bpp VGA Driver"),
-      QStringLiteral("Tiled1080p%d"),
-      QStringLiteral("Uses 5 pins and 3 cogs to show tiled 1080p screen over VGA in 2bpp with 256 "
-                     "color palette and a font.\r\nThis version is double buffered, call swap() "
-                     "to shown drawn on screen.\r\nUsually used on basepin that is multiple of 8 "
-                     "but can be multiple of 4."),
-      QStringLiteral("Must be a multiple of 4"),
-      4,
-      5,
-      VgaRoles(),
-      false};
+      OBJ_TILED_1080P, QStringLiteral("Must be a multiple of 4"), 4, 5, VgaRoles(), false};
   return kind;
 }
 
@@ -107,7 +66,8 @@ QList<CEditorField> CVideoEditor::Fields() {
                              .arg(m_kind.m_nPinCount)
                              .arg(kHighestBasePin)
                              .arg(m_kind.m_nBaseStep),
-                         &m_sBasePin, m_kind.m_sBasePinHint)};
+                         &m_sBasePin, m_kind.m_sBasePinHint)
+          .StoredIn(VideoSlots::BasePin)};
 }
 
 void CVideoEditor::LoadDefaults() {
@@ -115,18 +75,15 @@ void CVideoEditor::LoadDefaults() {
       ProposedBase(kDefaultBasePin, m_kind.m_nPinCount, m_kind.m_nBaseStep, kHighestBasePin));
 }
 
-void CVideoEditor::LoadFromRecord() { m_sBasePin = m_pObject->m_sBasePin; }
-
 bool CVideoEditor::DoOK() {
   WriteCommonRecord();
-  m_pObject->m_sBasePin = m_sBasePin;
 
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestBasePin))
     return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestBasePin));
   if (base % m_kind.m_nBaseStep != 0)
     return RejectField(&m_sBasePin, PinNotMultipleMessage(base, m_kind.m_nBaseStep));
-  m_pObject->m_nPinCount = m_kind.m_nPinCount;
+  (*m_pObject)[VideoSlots::PinCount] = m_kind.m_nPinCount;
 
   QList<CPinRole> pins;
   for (int i = 0; i < m_kind.m_nPinCount; ++i) pins.append({base + i, m_kind.m_roles[i]});

@@ -7,9 +7,6 @@
 // What tells the four video outputs apart; everything else about them is shared.
 struct CVideoKind {
   ObjectType m_nType;
-  QString m_sTitle;
-  QString m_sNameFormat;
-  QString m_sDescription;
   QString m_sBasePinHint;
   int m_nBaseStep;  // the base pin must be a multiple of this
   int m_nPinCount;
@@ -23,18 +20,13 @@ class CVideoEditor : public CObjectEditor {
   QString m_sBasePin;
 
   const CVideoKind& VideoKind() const { return m_kind; }
-  ObjectType Kind() const override { return m_kind.m_nType; }
-  QString Title() const override { return m_kind.m_sTitle; }
-  QString DefaultNameFormat() const override { return m_kind.m_sNameFormat; }
   QList<CEditorField> Fields() override;
 
  protected:
-  explicit CVideoEditor(const CVideoKind& kind) : m_kind(kind) {}
+  explicit CVideoEditor(const CVideoKind& kind) : CObjectEditor(kind.m_nType), m_kind(kind) {}
 
-  QString DescriptionText() const override { return m_kind.m_sDescription; }
   QList<const QString*> PinTexts() override { return {&m_sBasePin}; }
   void LoadDefaults() override;
-  void LoadFromRecord() override;
   bool DoOK() override;
 
  private:

@@ -1,5 +1,7 @@
 #include "model/CodeObject.h"
 
+#include <utility>
+
 #include "model/Archive.h"
 
 void CCodeObject::Serialize(CArchive& ar) {
@@ -19,4 +21,36 @@ void CCodeObject::Serialize(CArchive& ar) {
   }
   ar.Bool(m_bValid);
   ar.Bool(m_bFlag2);
+}
+
+QString& CCodeObject::operator[](CTextSlot slot) {
+  return const_cast<QString&>(std::as_const(*this)[slot]);
+}
+
+const QString& CCodeObject::operator[](CTextSlot slot) const {
+  switch (slot.m_bank) {
+    case SlotBank::BasePin:
+      return m_sBasePin;
+    case SlotBank::Text:
+      return m_sText[static_cast<size_t>(slot.m_nIndex)];
+    case SlotBank::String:
+      return m_sString;
+    default:
+      return m_sParam[static_cast<size_t>(slot.m_nIndex)];
+  }
+}
+
+int32_t& CCodeObject::operator[](CIntSlot slot) {
+  switch (slot.m_bank) {
+    case SlotBank::PinCount:
+      return m_nPinCount;
+    case SlotBank::Number:
+      return m_nNumber;
+    default:
+      return m_nParam[static_cast<size_t>(slot.m_nIndex)];
+  }
+}
+
+int32_t CCodeObject::operator[](CIntSlot slot) const {
+  return const_cast<CCodeObject&>(*this)[slot];
 }

@@ -5,11 +5,13 @@
 #include <cstdint>
 
 #include "model/ObjectType.h"
+#include "model/RecordSlot.h"
 
 class CArchive;
 
-// One configured driver object of any kind. All kinds share this layout; each kind's editor
-// decides what the spare slots and parameter banks mean. A default-constructed record is all
+// One configured driver object of any kind. All kinds share this layout; what each kind keeps
+// in the spare slots and parameter banks is named in KindSlots.h, and read and written through
+// those names: object[I2cBusSlots::SclPin]. A default-constructed record is all
 // zero: integers 0, flags false, strings empty.
 class CCodeObject {
  public:
@@ -29,6 +31,13 @@ class CCodeObject {
   std::array<bool, kParamSlots> m_bParam{};
   bool m_bValid = false;
   bool m_bFlag2 = false;  // reserved, kept only for the file layout
+
+  QString& operator[](CTextSlot slot);
+  const QString& operator[](CTextSlot slot) const;
+  int32_t& operator[](CIntSlot slot);
+  int32_t operator[](CIntSlot slot) const;
+  bool& operator[](CFlagSlot slot) { return m_bParam[static_cast<size_t>(slot.m_nIndex)]; }
+  bool operator[](CFlagSlot slot) const { return m_bParam[static_cast<size_t>(slot.m_nIndex)]; }
 
   QString GetKindName() const { return KindDisplayName(m_nType); }
 

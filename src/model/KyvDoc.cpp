@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "model/Archive.h"
+#include "model/KindRegistry.h"
 #include "model/ProfileValues.h"
-#include "model/TextConversion.h"
 
 CKyvDoc::CKyvDoc(const CPlatform& platform) : m_platform(platform) {}
 
@@ -162,57 +162,15 @@ void CKyvDoc::ReleasePin(int pin) {
   m_sPinNotes[pin].clear();
 }
 
-// The pins an object records, by kind, as far as they lie in the table. After a rejected OK a
-// record may name numbers outside 0..63 or a block of any length; those are never touched, and
-// the arithmetic is 64-bit so that no text or count can overflow it.
-QList<int> CKyvDoc::RecordedPins(const CCodeObject& object) const {
-  QList<int> pins;
-  auto pin = [&](int64_t number) {
-    if (number >= 0 && number < kPinCount) pins.append(static_cast<int>(number));
-  };
-  auto block = [&] {
-    const int64_t base = TextToInt(object.m_sBasePin);
-    const int64_t end = std::min<int64_t>(base + object.m_nPinCount, kPinCount);
-    for (int64_t number = std::max<int64_t>(base, 0); number < end; ++number) pin(number);
-  };
-  switch (object.m_nType) {
-    case OBJ_I2C_BUS:
-      pin(TextToInt(object.m_sText[6]));
-      pin(TextToInt(object.m_sText[5]));
-      break;
-    case OBJ_SIMPLE_SOUND:
-      pin(TextToInt(object.m_sParam[0]));
-      pin(TextToInt(object.m_sParam[1]));
-      break;
-    case OBJ_USB_KBM:
-      if (object.m_nParam[0] == 0) {
-        block();
-      } else {
-        const int64_t dm = TextToInt(object.m_sParam[0]);
-        pin(dm);
-        pin(dm + 1);
-        pin(TextToInt(object.m_sParam[1]));
-        pin(TextToInt(object.m_sParam[2]));
-        if (object.m_bParam[2]) pin(TextToInt(object.m_sParam[3]));
-      }
-      break;
-    case OBJ_RTC:
-    case OBJ_DIGITAL_FILTERS:
-      break;
-    default:
-      if (object.m_nType >= 0 && object.m_nType < kObjectKindCount) block();
-      break;
-  }
-  return pins;
-}
-
 void CKyvDoc::DeleteObject(CCodeObject* object) {
   const auto it = std::find_if(m_ObjectList.begin(), m_ObjectList.end(),
                                [object](const auto& owned) { return owned.get() == object; });
   if (it == m_ObjectList.end()) return;
   // Only pins still held under the object's own name are freed: after a rejected OK the
   // record may name pins that another holder (or "Serial") owns.
-  for (const int pin : RecordedPins(*object))
+  const CKindInfo* kind = FindKind(object->m_nType);
+  const QList<int> pins = kind ? kind->m_pRecordedPins(*object) : QList<int>();
+  for (const int pin : pins)
     if (m_sPinUsedBy[pin] == object->m_sName) ReleasePin(pin);
   m_ObjectList.erase(it);
   m_bModified = true;

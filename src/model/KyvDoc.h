@@ -115,8 +115,6 @@ class CKyvDoc {
   CMessageService& Messages() const { return *m_platform.m_pMessages; }
 
  private:
-  QList<int> RecordedPins(const CCodeObject& object) const;
-
   CPlatform m_platform;
   QList<CDocumentView*> m_views;
   QString m_sTitle;

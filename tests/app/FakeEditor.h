@@ -19,7 +19,7 @@ class CFakeEditor : public CObjectEditor {
   bool m_bGroupCheck = false;
   int m_nCalculations = 0;
 
-  ObjectType Kind() const override { return OBJ_SIMPLE_VGA; }
+  CFakeEditor() : CObjectEditor(OBJ_SIMPLE_VGA) {}
   QString Title() const override { return QStringLiteral("Fake Driver"); }
   QString DefaultNameFormat() const override { return QStringLiteral("Fake%d"); }
 
@@ -146,7 +146,7 @@ class CFakeEditor : public CObjectEditor {
     m_nLevel = 13;
     UpdateLevelText();
   }
-  void LoadFromRecord() override {
+  void AfterRecordLoaded() override {
     m_sBasePin = m_pObject->m_sBasePin;
     m_sSpeed = m_pObject->m_sString;
     m_nBus = m_pObject->m_nParam[0];
