@@ -10,12 +10,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <variant>
 
 #include "app/Prompts.h"
 #include "app/SerialPortBox.h"
 #include "codegen/BuildScripts.h"
-#include "codegen/ToolChecks.h"
+#include "model/ProjectSettings.h"
 
 namespace {
 
@@ -55,27 +57,6 @@ QPushButton* Button(const QString& name, const QString& text) {
   return button;
 }
 
-void BindText(QLineEdit* edit, QString& member, bool save) {
-  if (save)
-    member = edit->text();
-  else
-    edit->setText(member);
-}
-
-void BindText(QComboBox* combo, QString& member, bool save) {
-  if (save)
-    member = combo->currentText();
-  else
-    combo->setEditText(member);
-}
-
-void BindCheck(QCheckBox* box, int32_t& member, bool save) {
-  if (save)
-    member = box->isChecked() ? 1 : 0;
-  else
-    box->setChecked(member != 0);
-}
-
 }  // namespace
 
 CFlexSpinView::CFlexSpinView(CKyvDoc& doc, QWidget* parent) : QScrollArea(parent), m_doc(doc) {
@@ -83,6 +64,7 @@ CFlexSpinView::CFlexSpinView(CKyvDoc& doc, QWidget* parent) : QScrollArea(parent
   setFrameShape(QFrame::NoFrame);
   setBackgroundRole(QPalette::Button);
   BuildForm();
+  BindSettings();
   m_doc.AddView(this);
 }
 
@@ -97,13 +79,13 @@ void CFlexSpinView::BuildForm() {
   // P2
   auto* p2 = new QGroupBox(QStringLiteral("P2"));
   auto* p2Row = new QHBoxLayout(p2);
-  m_pClockFreq = EditableList(
+  auto* clockFreq = EditableList(
       QStringLiteral("clockFreq"),
       {QStringLiteral("100_000_000"), QStringLiteral("160_000_000"), QStringLiteral("200_000_000"),
        QStringLiteral("297_000_000"), QStringLiteral("300_000_000")},
       12);
   p2Row->addWidget(PlainLabel(QStringLiteral("P2 Core Frequency:")));
-  p2Row->addWidget(m_pClockFreq);
+  p2Row->addWidget(clockFreq);
   p2Row->addWidget(PlainLabel(QStringLiteral("Hz")));
   p2Row->addStretch();
   column->addWidget(p2);
@@ -111,9 +93,9 @@ void CFlexSpinView::BuildForm() {
   // SD Card
   auto* sd = new QGroupBox(QStringLiteral("SD Card"));
   auto* sdGrid = new QGridLayout(sd);
-  m_pMountSd = Check(QStringLiteral("mountSd"),
-                     QStringLiteral("Mount SD Card and List a few Files in Loop"));
-  sdGrid->addWidget(m_pMountSd, 0, 0);
+  sdGrid->addWidget(Check(QStringLiteral("mountSd"),
+                          QStringLiteral("Mount SD Card and List a few Files in Loop")),
+                    0, 0);
   auto* pins = new QHBoxLayout;
   m_pSdClk = Edit(QStringLiteral("sdClk"), 44);
   m_pSdCs = Edit(QStringLiteral("sdCs"), 44);
@@ -145,9 +127,10 @@ void CFlexSpinView::BuildForm() {
   auto* fat32 = new QRadioButton(QStringLiteral("FAT32"));
   fsrw->setObjectName(QStringLiteral("sdDriverFsrw"));
   fat32->setObjectName(QStringLiteral("sdDriverFat32"));
-  m_pSdDriver = new QButtonGroup(this);
-  m_pSdDriver->addButton(fsrw, 0);
-  m_pSdDriver->addButton(fat32, 1);
+  auto* sdDriver = new QButtonGroup(this);
+  sdDriver->setObjectName(QStringLiteral("sdDriver"));
+  sdDriver->addButton(fsrw, 0);
+  sdDriver->addButton(fat32, 1);
   driverRow->addWidget(fsrw);
   driverRow->addWidget(fat32);
   driverRow->addStretch();
@@ -165,32 +148,30 @@ void CFlexSpinView::BuildForm() {
   flexGrid->addWidget(PlainLabel(FlexSpinFolderLabel()), 0, 0);
   flexGrid->addWidget(m_pFlexSpinPath, 0, 1);
   flexGrid->addWidget(browseFlexSpin, 0, 2);
-  m_pUseHeapSize = Check(QStringLiteral("useHeapSize"), QStringLiteral("Specify Heap Size:"));
-  m_pHeapSize = Edit(QStringLiteral("heapSize"), 90);
-  flexGrid->addWidget(m_pUseHeapSize, 1, 0);
-  flexGrid->addWidget(m_pHeapSize, 1, 1, Qt::AlignLeft);
+  flexGrid->addWidget(Check(QStringLiteral("useHeapSize"), QStringLiteral("Specify Heap Size:")), 1,
+                      0);
+  flexGrid->addWidget(Edit(QStringLiteral("heapSize"), 90), 1, 1, Qt::AlignLeft);
   auto* flexOptions = new QGroupBox(QStringLiteral("Options"));
   auto* flexOptionsGrid = new QGridLayout(flexOptions);
-  m_pUseLibraryPath =
+  auto* useLibraryPath =
       Check(QStringLiteral("useLibraryPath"), QStringLiteral("-L Use Additional Library Folder"));
   m_pLibraryPath = Edit(QStringLiteral("libraryPath"));
   auto* browseLibrary = Button(QStringLiteral("browseLibrary"), QStringLiteral("Browse"));
-  flexOptionsGrid->addWidget(m_pUseLibraryPath, 0, 0);
+  flexOptionsGrid->addWidget(useLibraryPath, 0, 0);
   flexOptionsGrid->addWidget(m_pLibraryPath, 0, 1);
   flexOptionsGrid->addWidget(browseLibrary, 0, 2);
-  m_pUseOptLevel =
+  auto* useOptLevel =
       Check(QStringLiteral("useOptLevel"), QStringLiteral("-O Specify Optimization Level"));
-  m_pOptLevel = EditableList(
+  auto* optLevel = EditableList(
       QStringLiteral("optLevel"),
       {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("2,!cse")}, 8);
-  m_pOptLevel->model()->sort(0);
-  flexOptionsGrid->addWidget(m_pUseOptLevel, 1, 0);
-  flexOptionsGrid->addWidget(m_pOptLevel, 1, 1, Qt::AlignLeft);
-  m_pUseFlexOptions =
-      Check(QStringLiteral("useFlexOptions"), QStringLiteral("Add these additional options:"));
-  m_pFlexOptions = Edit(QStringLiteral("flexOptions"));
-  flexOptionsGrid->addWidget(m_pUseFlexOptions, 2, 0);
-  flexOptionsGrid->addWidget(m_pFlexOptions, 2, 1);
+  optLevel->model()->sort(0);
+  flexOptionsGrid->addWidget(useOptLevel, 1, 0);
+  flexOptionsGrid->addWidget(optLevel, 1, 1, Qt::AlignLeft);
+  flexOptionsGrid->addWidget(
+      Check(QStringLiteral("useFlexOptions"), QStringLiteral("Add these additional options:")), 2,
+      0);
+  flexOptionsGrid->addWidget(Edit(QStringLiteral("flexOptions")), 2, 1);
   flexOptionsGrid->setColumnStretch(1, 1);
   flexGrid->addWidget(flexOptions, 2, 0, 1, 3);
   flexGrid->setColumnStretch(1, 1);
@@ -207,36 +188,35 @@ void CFlexSpinView::BuildForm() {
   loadGrid->addWidget(browseLoadP2, 0, 2);
   auto* loadOptions = new QGroupBox(QStringLiteral("Options"));
   auto* loadOptionsGrid = new QGridLayout(loadOptions);
-  m_pShowTerminal =
-      Check(QStringLiteral("showTerminal"), QStringLiteral("-T Show PST Terminal Window"));
-  m_pWaitForKey =
-      Check(QStringLiteral("waitForKey"), QStringLiteral("-k Wait for Terminal input before exit"));
-  loadOptionsGrid->addWidget(m_pShowTerminal, 0, 0, 1, 3);
-  loadOptionsGrid->addWidget(m_pWaitForKey, 1, 0, 1, 3);
-  m_pUsePlan9 =
+  loadOptionsGrid->addWidget(
+      Check(QStringLiteral("showTerminal"), QStringLiteral("-T Show PST Terminal Window")), 0, 0, 1,
+      3);
+  loadOptionsGrid->addWidget(
+      Check(QStringLiteral("waitForKey"), QStringLiteral("-k Wait for Terminal input before exit")),
+      1, 0, 1, 3);
+  auto* usePlan9 =
       Check(QStringLiteral("usePlan9"), QStringLiteral("-9 Use Plan9 to access PC Folder:"));
   m_pPlan9Path = Edit(QStringLiteral("plan9Path"));
   auto* browsePlan9 = Button(QStringLiteral("browsePlan9"), QStringLiteral("Browse"));
-  loadOptionsGrid->addWidget(m_pUsePlan9, 2, 0);
+  loadOptionsGrid->addWidget(usePlan9, 2, 0);
   loadOptionsGrid->addWidget(m_pPlan9Path, 2, 1);
   loadOptionsGrid->addWidget(browsePlan9, 2, 2);
-  m_pUseBaud = Check(QStringLiteral("useBaud"), QStringLiteral("-b Specify terminal baud"));
-  m_pBaud = EditableList(QStringLiteral("baud"),
-                         {QStringLiteral("115200"), QStringLiteral("230400"),
-                          QStringLiteral("1000000"), QStringLiteral("2000000")},
-                         8);
+  auto* useBaud = Check(QStringLiteral("useBaud"), QStringLiteral("-b Specify terminal baud"));
+  auto* baud = EditableList(QStringLiteral("baud"),
+                            {QStringLiteral("115200"), QStringLiteral("230400"),
+                             QStringLiteral("1000000"), QStringLiteral("2000000")},
+                            8);
   auto* baudRow = new QHBoxLayout;
-  baudRow->addWidget(m_pBaud);
+  baudRow->addWidget(baud);
   baudRow->addSpacing(12);
   baudRow->addWidget(PlainLabel(QStringLiteral("Note:  Do not use with Debug")));
   baudRow->addStretch();
-  loadOptionsGrid->addWidget(m_pUseBaud, 3, 0);
+  loadOptionsGrid->addWidget(useBaud, 3, 0);
   loadOptionsGrid->addLayout(baudRow, 3, 1, 1, 2);
-  m_pUseLoadP2Options =
-      Check(QStringLiteral("useLoadP2Options"), QStringLiteral("Add these additional options:"));
-  m_pLoadP2Options = Edit(QStringLiteral("loadP2Options"));
-  loadOptionsGrid->addWidget(m_pUseLoadP2Options, 4, 0);
-  loadOptionsGrid->addWidget(m_pLoadP2Options, 4, 1);
+  loadOptionsGrid->addWidget(
+      Check(QStringLiteral("useLoadP2Options"), QStringLiteral("Add these additional options:")), 4,
+      0);
+  loadOptionsGrid->addWidget(Edit(QStringLiteral("loadP2Options")), 4, 1);
   loadOptionsGrid->setColumnStretch(1, 1);
   m_pSerialPort = new CSerialPortBox;
   m_pSerialPort->setObjectName(QStringLiteral("serialPort"));
@@ -268,14 +248,6 @@ void CFlexSpinView::BuildForm() {
   connect(browseLoadP2, &QPushButton::clicked, this, &CFlexSpinView::OnBrowseLoadP2);
   connect(browsePlan9, &QPushButton::clicked, this, &CFlexSpinView::OnBrowsePlan9);
 
-  // Only what the user does marks the project modified, not what the form shows.
-  for (QLineEdit* edit : form->findChildren<QLineEdit*>())
-    connect(edit, &QLineEdit::textEdited, this, &CFlexSpinView::MarkModified);
-  for (QComboBox* combo : {m_pClockFreq, m_pOptLevel, m_pBaud})
-    connect(combo, &QComboBox::activated, this, &CFlexSpinView::MarkModified);
-  for (QCheckBox* box : form->findChildren<QCheckBox*>())
-    connect(box, &QCheckBox::clicked, this, &CFlexSpinView::MarkModified);
-  connect(m_pSdDriver, &QButtonGroup::buttonClicked, this, &CFlexSpinView::MarkModified);
   // The port is the user's, not the project's: stored at once, the project stays unmodified.
   connect(m_pSerialPort, &QComboBox::activated, this, [this] {
     if (CSettingsStore* settings = m_doc.Platform().m_pSettings)
@@ -294,131 +266,101 @@ void CFlexSpinView::MarkModified() {
   emit modified();
 }
 
-void CFlexSpinView::UpdateData(bool save) {
-  BindText(m_pClockFreq, m_sClockFreq, save);
-  BindCheck(m_pMountSd, m_bMountSd, save);
-  BindText(m_pSdClk, m_sSdClk, save);
-  BindText(m_pSdCs, m_sSdCs, save);
-  BindText(m_pSdMosi, m_sSdMosi, save);
-  BindText(m_pSdMiso, m_sSdMiso, save);
-  if (save) {
-    m_nSdDriver = m_pSdDriver->checkedId() < 0 ? 0 : m_pSdDriver->checkedId();
-  } else if (QAbstractButton* radio = m_pSdDriver->button(m_nSdDriver)) {
-    radio->setChecked(true);
+// Every change of a control is written into the document. What the user does (typing, picking,
+// clicking) also marks the project modified, after the value is in the document so that the
+// window's status shows it; what a refresh shows marks nothing.
+void CFlexSpinView::BindSettings() {
+  for (const CProjectSetting& setting : ProjectSettings()) {
+    QObject* control = findChild<QObject*>(setting.m_sKey);
+    if (!control) continue;  // the file version is not on the form
+    if (!std::visit([&](auto member) { return Bind(control, member); }, setting.m_member))
+      qWarning("The settings tab cannot bind its control \"%s\".", qPrintable(setting.m_sKey));
   }
-  BindText(m_pFlexSpinPath, m_sFlexSpinPath, save);
-  BindCheck(m_pUseHeapSize, m_bUseHeapSize, save);
-  BindText(m_pHeapSize, m_sHeapSize, save);
-  BindCheck(m_pUseLibraryPath, m_bUseLibraryPath, save);
-  BindText(m_pLibraryPath, m_sLibraryPath, save);
-  BindCheck(m_pUseOptLevel, m_bUseOptLevel, save);
-  BindText(m_pOptLevel, m_sOptLevel, save);
-  BindCheck(m_pUseFlexOptions, m_bUseFlexOptions, save);
-  BindText(m_pFlexOptions, m_sFlexOptions, save);
-  BindText(m_pLoadP2Path, m_sLoadP2Path, save);
-  BindCheck(m_pShowTerminal, m_bShowTerminal, save);
-  BindCheck(m_pWaitForKey, m_bWaitForKey, save);
-  BindCheck(m_pUsePlan9, m_bUsePlan9, save);
-  BindText(m_pPlan9Path, m_sPlan9Path, save);
-  BindCheck(m_pUseBaud, m_bUseBaud, save);
-  BindText(m_pBaud, m_sBaud, save);
-  BindCheck(m_pUseLoadP2Options, m_bUseLoadP2Options, save);
-  BindText(m_pLoadP2Options, m_sLoadP2Options, save);
 }
 
-void CFlexSpinView::CopyDocumentToMembers() {
-  m_sClockFreq = m_doc.m_sClockFreq;
-  m_bMountSd = m_doc.m_bMountSd;
-  m_sSdClk = m_doc.m_sSdClk;
-  m_sSdCs = m_doc.m_sSdCs;
-  m_sSdMosi = m_doc.m_sSdMosi;
-  m_sSdMiso = m_doc.m_sSdMiso;
-  m_nSdDriver = m_doc.m_nSdDriver;
-  m_sFlexSpinPath = m_doc.m_sFlexSpinPath;
-  m_bUseHeapSize = m_doc.m_bUseHeapSize;
-  m_sHeapSize = m_doc.m_sHeapSize;
-  m_bUseLibraryPath = m_doc.m_bUseLibraryPath;
-  m_sLibraryPath = m_doc.m_sLibraryPath;
-  m_bUseOptLevel = m_doc.m_bUseOptLevel;
-  m_sOptLevel = m_doc.m_sOptLevel;
-  m_bUseFlexOptions = m_doc.m_bUseFlexOptions;
-  m_sFlexOptions = m_doc.m_sFlexOptions;
-  m_sLoadP2Path = m_doc.m_sLoadP2Path;
-  m_bShowTerminal = m_doc.m_bShowTerminal;
-  m_bWaitForKey = m_doc.m_bWaitForKey;
-  m_bUsePlan9 = m_doc.m_bUsePlan9;
-  m_sPlan9Path = m_doc.m_sPlan9Path;
-  m_bUseBaud = m_doc.m_bUseBaud;
-  m_sBaud = m_doc.m_sBaud;
-  m_bUseLoadP2Options = m_doc.m_bUseLoadP2Options;
-  m_sLoadP2Options = m_doc.m_sLoadP2Options;
+bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member) {
+  auto write = [this, member](const QString& value) { m_doc.*member = value; };
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    connect(edit, &QLineEdit::textChanged, this, write);
+    connect(edit, &QLineEdit::textEdited, this, [this, write, edit] {
+      write(edit->text());
+      MarkModified();
+    });
+    m_showSettings.append([this, edit, member] {
+      // Setting an equal text would still move the cursor and drop the undo history.
+      if (edit->text() == m_doc.*member) return;
+      const QSignalBlocker quiet(edit);
+      edit->setText(m_doc.*member);
+    });
+    return true;
+  }
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    auto userChange = [this, write, combo] {
+      write(combo->currentText());
+      MarkModified();
+    };
+    connect(combo, &QComboBox::editTextChanged, this, write);
+    connect(combo->lineEdit(), &QLineEdit::textEdited, this, userChange);
+    connect(combo, &QComboBox::activated, this, userChange);
+    m_showSettings.append([this, combo, member] {
+      if (combo->currentText() == m_doc.*member) return;
+      const QSignalBlocker quiet(combo);
+      combo->setEditText(m_doc.*member);
+    });
+    return true;
+  }
+  return false;
 }
 
-void CFlexSpinView::CopyMembersToDocument() {
-  m_doc.m_sClockFreq = m_sClockFreq;
-  m_doc.m_bMountSd = m_bMountSd;
-  m_doc.m_sSdClk = m_sSdClk;
-  m_doc.m_sSdCs = m_sSdCs;
-  m_doc.m_sSdMosi = m_sSdMosi;
-  m_doc.m_sSdMiso = m_sSdMiso;
-  m_doc.m_nSdDriver = m_nSdDriver;
-  m_doc.m_sFlexSpinPath = m_sFlexSpinPath;
-  m_doc.m_bUseHeapSize = m_bUseHeapSize;
-  m_doc.m_sHeapSize = m_sHeapSize;
-  m_doc.m_bUseLibraryPath = m_bUseLibraryPath;
-  m_doc.m_sLibraryPath = m_sLibraryPath;
-  m_doc.m_bUseOptLevel = m_bUseOptLevel;
-  m_doc.m_sOptLevel = m_sOptLevel;
-  m_doc.m_bUseFlexOptions = m_bUseFlexOptions;
-  m_doc.m_sFlexOptions = m_sFlexOptions;
-  m_doc.m_sLoadP2Path = m_sLoadP2Path;
-  m_doc.m_bShowTerminal = m_bShowTerminal;
-  m_doc.m_bWaitForKey = m_bWaitForKey;
-  m_doc.m_bUsePlan9 = m_bUsePlan9;
-  m_doc.m_sPlan9Path = m_sPlan9Path;
-  m_doc.m_bUseBaud = m_bUseBaud;
-  m_doc.m_sBaud = m_sBaud;
-  m_doc.m_bUseLoadP2Options = m_bUseLoadP2Options;
-  m_doc.m_sLoadP2Options = m_sLoadP2Options;
-}
-
-void CFlexSpinView::OnInitialUpdate() {
-  CopyDocumentToMembers();
-  UpdateData(false);
-  OnUpdate();
+bool CFlexSpinView::Bind(QObject* control, int32_t CKyvDoc::*member) {
+  if (auto* box = qobject_cast<QCheckBox*>(control)) {
+    // A click toggles the box before it reports the click.
+    connect(box, &QCheckBox::toggled, this, [this, member](bool on) { m_doc.*member = on; });
+    connect(box, &QCheckBox::clicked, this, &CFlexSpinView::MarkModified);
+    m_showSettings.append([this, box, member] {
+      const QSignalBlocker quiet(box);
+      box->setChecked(m_doc.*member != 0);
+    });
+    return true;
+  }
+  if (auto* choice = qobject_cast<QButtonGroup*>(control)) {
+    connect(choice, &QButtonGroup::idToggled, this, [this, member](int id, bool on) {
+      if (on) m_doc.*member = id;
+    });
+    connect(choice, &QButtonGroup::buttonClicked, this, &CFlexSpinView::MarkModified);
+    m_showSettings.append([this, choice, member] {
+      const QSignalBlocker quiet(choice);
+      if (QAbstractButton* button = choice->button(m_doc.*member)) button->setChecked(true);
+    });
+    return true;
+  }
+  return false;
 }
 
 void CFlexSpinView::OnUpdate() {
-  UpdateData(true);
-  CopyMembersToDocument();
-  UpdateData(false);
+  for (const auto& show : m_showSettings) show();
   // Another project's tab may have changed the port since.
   ShowStoredSerialPort();
 }
 
-void CFlexSpinView::Browse(QString& folder) {
-  UpdateData(true);
-  const QString chosen = PickFolder(this, folder);
-  if (!chosen.isEmpty()) {
-    folder = chosen;
-    MarkModified();
-  }
-  UpdateData(false);
+void CFlexSpinView::Browse(QLineEdit* folder) {
+  const QString chosen = PickFolder(this, folder->text());
+  if (chosen.isEmpty()) return;
+  folder->setText(chosen);
+  MarkModified();
 }
 
-void CFlexSpinView::OnBrowseFlexSpin() { Browse(m_sFlexSpinPath); }
-void CFlexSpinView::OnBrowseLibrary() { Browse(m_sLibraryPath); }
-void CFlexSpinView::OnBrowseLoadP2() { Browse(m_sLoadP2Path); }
-void CFlexSpinView::OnBrowsePlan9() { Browse(m_sPlan9Path); }
+void CFlexSpinView::OnBrowseFlexSpin() { Browse(m_pFlexSpinPath); }
+void CFlexSpinView::OnBrowseLibrary() { Browse(m_pLibraryPath); }
+void CFlexSpinView::OnBrowseLoadP2() { Browse(m_pLoadP2Path); }
+void CFlexSpinView::OnBrowsePlan9() { Browse(m_pPlan9Path); }
 
 void CFlexSpinView::SetSdPins(const QString& clk, const QString& cs, const QString& mosi,
                               const QString& miso) {
-  UpdateData(true);
-  m_sSdClk = clk;
-  m_sSdCs = cs;
-  m_sSdMosi = mosi;
-  m_sSdMiso = miso;
-  UpdateData(false);
+  m_pSdClk->setText(clk);
+  m_pSdCs->setText(cs);
+  m_pSdMosi->setText(mosi);
+  m_pSdMiso->setText(miso);
   MarkModified();
 }
 

@@ -100,8 +100,6 @@ bool CKyvApp::DoSave(CKyvDoc& doc, bool askForName) {
   if (ownFile && HasFileChangedOnDisk(doc) &&
       !AskOverwriteChangedFile(m_pMainFrame.get(), QDir::toNativeSeparators(path)))
     return false;
-  // What the settings tab shows is what the file holds.
-  doc.UpdateAllViews();
   if (!SaveKyvFile(doc, path, &error)) {
     m_messages.ShowWarning(kAppTitle, error);
     return false;

@@ -77,15 +77,7 @@ CCodeObject* CObjectView::SelectedObject() const {
   return m_doc.FindObject(NameFromListLine(selected.constFirst()->text()));
 }
 
-void CObjectView::RefreshBeforeEditing() {
-  // The settings tab hands what it shows to the document only at a refresh. Editors read those
-  // settings (the NCO computes its registers from the clock, HDMI and the camera check it), so
-  // every editor opens on a refreshed document.
-  m_doc.UpdateAllViews();
-}
-
 void CObjectView::OnAddObject() {
-  RefreshBeforeEditing();
   // The record belongs to this view until the document accepts it.
   auto object = std::make_unique<CCodeObject>();
   if (CObjectPickerDialog::Run(*object, m_doc, this)) {
@@ -98,7 +90,6 @@ void CObjectView::OnAddObject() {
 void CObjectView::OnEditObject() {
   CCodeObject* object = SelectedObject();
   if (!object) return;
-  RefreshBeforeEditing();
   if (std::unique_ptr<CObjectEditor> editor = CreateEditor(object->m_nType)) {
     const bool wasModified = m_doc.IsModified();
     CEditorDialog::Run(*editor, *object, m_doc, CObjectEditor::kEditMode, this);

@@ -34,8 +34,6 @@ class CObjectView : public QWidget, public CDocumentView {
  private:
   // The object named by the selected line (the text before its first blank), or nullptr.
   CCodeObject* SelectedObject() const;
-  // Brings what the other tabs show into the document before an editor reads it.
-  void RefreshBeforeEditing();
 
   CKyvDoc& m_doc;
   QListWidget* m_pObjects = nullptr;

@@ -55,8 +55,6 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
                               const QString& posixScript, bool preferTerminal, ProblemCheck check) {
   const QString folder = doc.GetProjectPath();
   if (folder.isEmpty()) return;
-  // What the settings tab shows is what the check reads.
-  doc.UpdateAllViews();
   if (const QString text = check(doc, folder, {}); !text.isEmpty()) {
     doc.Messages().ShowPlain(text);
     return;

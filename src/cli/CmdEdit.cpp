@@ -177,7 +177,6 @@ int CmdAdd(const QStringList& args, CCliContext& context) {
   if (picker.GetResult() != CObjectPicker::Result::OK) return kExitUserError;
 
   doc->AddObject(std::move(record));
-  doc->UpdateAllViews();
   return SaveProject(*doc, args[0], context) ? kExitOk : kExitUserError;
 }
 
@@ -211,7 +210,6 @@ int CmdEdit(const QStringList& args, CCliContext& context) {
   if (!problem.isEmpty()) return UsageError(kEdit, problem, context);
   if (!editor->OnOK()) return kExitUserError;  // nothing is saved: the file stays as it was
 
-  doc->UpdateAllViews();
   return SaveProject(*doc, args[0], context) ? kExitOk : kExitUserError;
 }
 
@@ -229,6 +227,5 @@ int CmdDelete(const QStringList& args, CCliContext& context) {
     return kExitUserError;
   }
   doc->DeleteObject(object);
-  doc->UpdateAllViews();
   return SaveProject(*doc, args[0], context) ? kExitOk : kExitUserError;
 }

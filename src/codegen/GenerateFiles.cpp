@@ -74,9 +74,6 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
                              : QDir::toNativeSeparators(options.m_sOutputFolder);
   if (folder.isEmpty()) return result;
 
-  // The settings tab copies what is on screen into the document.
-  doc.UpdateAllViews();
-
   if (const auto unwritable = FindUnwritableText(doc)) {
     doc.Messages().ShowPlain(UnwritableTextMessage(*unwritable));
     return result;

@@ -17,8 +17,8 @@ struct CGenerateResult {
   QStringList m_unbundledFiles;  // file names written empty: their driver is not bundled
 };
 
-// The Generate Files command: takes the project folder (or the given output folder), refreshes
-// the views, stores the five tool values in the settings store, writes build.bat and load.bat
+// The Generate Files command: takes the project folder (or the given output folder), stores the
+// five tool values in the settings store, writes build.bat and load.bat
 // (and build.sh and load.sh outside Windows), the main Spin2 file and every driver file the
 // project needs, and reports through doc.Messages(). Stops with a message, before writing
 // anything, when a text that goes into a generated file holds a character with no single-byte

@@ -3,8 +3,8 @@
 #include <QChar>
 #include <QList>
 
-#include "codegen/ToolChecks.h"
 #include "model/KyvDoc.h"
+#include "model/ProjectSettings.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,31 +15,14 @@ struct CTextField {
   QString m_sValue;
 };
 
-void AddSetting(QList<CTextField>& fields, const QString& label, const QString& value) {
-  fields.append({u"the setting \""_s + label + u'"', value});
-}
-
-// The settings the scripts and the main file hold, with the labels of the settings tab.
+// The project file name and the settings the scripts and the main file hold, with the labels of
+// the settings tab.
 void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
   fields.append({u"the project file name \""_s + doc.GetTitle() + u'"', doc.GetTitle()});
-  AddSetting(fields, FlexSpinFolderLabel().trimmed(), doc.m_sFlexSpinPath);
-  if (doc.m_bUseLibraryPath)
-    AddSetting(fields, u"-L Use Additional Library Folder"_s, doc.m_sLibraryPath);
-  if (doc.m_bUseOptLevel) AddSetting(fields, u"-O Specify Optimization Level"_s, doc.m_sOptLevel);
-  if (doc.m_bUseFlexOptions)
-    AddSetting(fields, u"Add these additional options: (FlexSpin)"_s, doc.m_sFlexOptions);
-  AddSetting(fields, LoadP2FolderLabel().trimmed(), doc.m_sLoadP2Path);
-  if (doc.m_bUsePlan9) AddSetting(fields, u"-9 Use Plan9 to access PC Folder:"_s, doc.m_sPlan9Path);
-  if (doc.m_bUseBaud) AddSetting(fields, u"-b Specify terminal baud"_s, doc.m_sBaud);
-  if (doc.m_bUseLoadP2Options)
-    AddSetting(fields, u"Add these additional options: (LoadP2)"_s, doc.m_sLoadP2Options);
-  AddSetting(fields, u"P2 Core Frequency:"_s, doc.m_sClockFreq);
-  if (doc.m_bMountSd) {
-    AddSetting(fields, u"SD Card Pins: MISO"_s, doc.m_sSdMiso);
-    AddSetting(fields, u"SD Card Pins: MOSI"_s, doc.m_sSdMosi);
-    AddSetting(fields, u"SD Card Pins: CS"_s, doc.m_sSdCs);
-    AddSetting(fields, u"SD Card Pins: CLK"_s, doc.m_sSdClk);
-  }
+  for (const CProjectSetting* setting : SettingsInCheckOrder())
+    if (!setting->m_pUsedWhen || doc.*setting->m_pUsedWhen)
+      fields.append({u"the setting \""_s + setting->m_sCheckLabel + u'"',
+                     doc.*std::get<QString CKyvDoc::*>(setting->m_member)});
 }
 
 // The texts of one object that its kind's blocks copy into the main file, with the labels of

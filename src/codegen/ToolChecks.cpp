@@ -7,6 +7,7 @@
 
 #include "codegen/BuildScripts.h"
 #include "model/KyvDoc.h"
+#include "model/ProjectSettings.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,12 +63,6 @@ QString MissingGeneratedFile(const QDir& project, const QStringList& files) {
 
 }  // namespace
 
-QString FlexSpinFolderLabel() {
-  return OnThisPlatform(u"FlexSpin.exe Folder: "_s, u"FlexSpin Folder: "_s);
-}
-QString LoadP2FolderLabel() {
-  return OnThisPlatform(u"LoadP2.exe Folder: "_s, u"LoadP2 Folder: "_s);
-}
 QString BuildScriptName() { return OnThisPlatform(u"build.bat"_s, u"build.sh"_s); }
 QString LoadScriptName() { return OnThisPlatform(u"load.bat"_s, u"load.sh"_s); }
 

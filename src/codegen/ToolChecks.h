@@ -5,11 +5,6 @@
 
 class CKyvDoc;
 
-// The labels of the two tool folders on the "P2 & FlexSpin" tab; ".exe" only where the
-// programs carry it.
-QString FlexSpinFolderLabel();
-QString LoadP2FolderLabel();
-
 // The scripts "2: Compile" and "3: Load P2" run on this platform.
 QString BuildScriptName();
 QString LoadScriptName();

@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 #include "model/Archive.h"
 #include "model/KindRegistry.h"
 #include "model/ProfileValues.h"
+#include "model/ProjectSettings.h"
 
 CKyvDoc::CKyvDoc(const CPlatform& platform) : m_platform(platform) {}
 
@@ -24,29 +27,15 @@ bool CKyvDoc::OnNewDocument() {
                                  : fallback;
   }
 
-  m_nFileVersion = 1;
-  m_sClockFreq = QStringLiteral("160_000_000");
-  m_sOptLevel = QStringLiteral("2");
-  m_bUseLibraryPath = 0;
-  m_bUseOptLevel = 0;
-  m_bUseFlexOptions = 0;
-  m_bUseHeapSize = 0;
-  m_sHeapSize = QStringLiteral("8000");
-  m_bShowTerminal = 1;
-  m_bUsePlan9 = 0;
-  m_bUseBaud = 0;
-  m_bUseLoadP2Options = 0;
-  m_bWaitForKey = 1;
-  m_sBaud = QStringLiteral("230400");
-  m_sLoadP2Options = QStringLiteral("-SINGLE");
-  m_bMountSd = 0;
-  m_sSdClk = QStringLiteral("61");
-  m_sSdCs = QStringLiteral("60");
-  m_sSdMosi = QStringLiteral("59");
-  m_sSdMiso = QStringLiteral("58");
+  for (const CProjectSetting& setting : ProjectSettings()) {
+    // Remembered values were taken from the profile above.
+    if (const auto* text = std::get_if<QString>(&setting.m_newProjectValue))
+      this->*std::get<QString CKyvDoc::*>(setting.m_member) = *text;
+    else if (const auto* number = std::get_if<int32_t>(&setting.m_newProjectValue))
+      this->*std::get<int32_t CKyvDoc::*>(setting.m_member) = *number;
+  }
   m_sMainFilePath.clear();
   m_bHasSound = false;
-  m_nSdDriver = 0;
 
   for (int pin = 0; pin < kPinCount; ++pin) {
     m_bPinUsed[pin] = false;
@@ -68,31 +57,16 @@ bool CKyvDoc::OnNewDocument() {
 }
 
 void CKyvDoc::Serialize(CArchive& ar) {
-  ar.Int32(m_nFileVersion);
-  ar.String(m_sClockFreq);
-  ar.String(m_sFlexSpinPath);
-  ar.String(m_sLibraryPath);
-  ar.String(m_sLoadP2Path);
-  ar.String(m_sOptLevel);
-  ar.String(m_sFlexOptions);
-  ar.Int32(m_bUseLibraryPath);
-  ar.Int32(m_bUseOptLevel);
-  ar.Int32(m_bUseFlexOptions);
-  ar.Int32(m_bShowTerminal);
-  ar.Int32(m_bWaitForKey);
-  ar.Int32(m_bUsePlan9);
-  ar.Int32(m_bUseBaud);
-  ar.Int32(m_bUseLoadP2Options);
-  ar.String(m_sPlan9Path);
-  ar.String(m_sBaud);
-  ar.String(m_sLoadP2Options);
-  ar.Int32(m_bMountSd);
-  ar.String(m_sSdClk);
-  ar.String(m_sSdCs);
-  ar.String(m_sSdMosi);
-  ar.String(m_sSdMiso);
-  ar.Int32(m_bUseHeapSize);
-  ar.String(m_sHeapSize);
+  for (const CProjectSetting* setting : SettingsInFileOrder()) {
+    std::visit(
+        [&](auto member) {
+          if constexpr (std::is_same_v<decltype(member), QString CKyvDoc::*>)
+            ar.String(this->*member);
+          else
+            ar.Int32(this->*member);
+        },
+        setting->m_member);
+  }
   for (int pin = 0; pin < kPinCount; ++pin) {
     ar.Bool(m_bPinUsed[pin]);
     ar.String(m_sPinUsedBy[pin]);

@@ -10,45 +10,9 @@
 #include <utility>
 #include <variant>
 
+#include "model/ProjectSettings.h"
+
 namespace {
-
-// One document member and its JSON key, in the order the keys are documented.
-struct CDocKey {
-  QString m_sKey;
-  std::variant<int32_t CKyvDoc::*, QString CKyvDoc::*> m_member;
-};
-
-const QList<CDocKey>& DocKeys() {
-  static const QList<CDocKey> keys = {
-      {QStringLiteral("fileVersion"), &CKyvDoc::m_nFileVersion},
-      {QStringLiteral("clockFreq"), &CKyvDoc::m_sClockFreq},
-      {QStringLiteral("flexSpinPath"), &CKyvDoc::m_sFlexSpinPath},
-      {QStringLiteral("loadP2Path"), &CKyvDoc::m_sLoadP2Path},
-      {QStringLiteral("libraryPath"), &CKyvDoc::m_sLibraryPath},
-      {QStringLiteral("optLevel"), &CKyvDoc::m_sOptLevel},
-      {QStringLiteral("flexOptions"), &CKyvDoc::m_sFlexOptions},
-      {QStringLiteral("useLibraryPath"), &CKyvDoc::m_bUseLibraryPath},
-      {QStringLiteral("useOptLevel"), &CKyvDoc::m_bUseOptLevel},
-      {QStringLiteral("useFlexOptions"), &CKyvDoc::m_bUseFlexOptions},
-      {QStringLiteral("useHeapSize"), &CKyvDoc::m_bUseHeapSize},
-      {QStringLiteral("heapSize"), &CKyvDoc::m_sHeapSize},
-      {QStringLiteral("showTerminal"), &CKyvDoc::m_bShowTerminal},
-      {QStringLiteral("usePlan9"), &CKyvDoc::m_bUsePlan9},
-      {QStringLiteral("useBaud"), &CKyvDoc::m_bUseBaud},
-      {QStringLiteral("useLoadP2Options"), &CKyvDoc::m_bUseLoadP2Options},
-      {QStringLiteral("waitForKey"), &CKyvDoc::m_bWaitForKey},
-      {QStringLiteral("plan9Path"), &CKyvDoc::m_sPlan9Path},
-      {QStringLiteral("baud"), &CKyvDoc::m_sBaud},
-      {QStringLiteral("loadP2Options"), &CKyvDoc::m_sLoadP2Options},
-      {QStringLiteral("mountSd"), &CKyvDoc::m_bMountSd},
-      {QStringLiteral("sdClk"), &CKyvDoc::m_sSdClk},
-      {QStringLiteral("sdCs"), &CKyvDoc::m_sSdCs},
-      {QStringLiteral("sdMosi"), &CKyvDoc::m_sSdMosi},
-      {QStringLiteral("sdMiso"), &CKyvDoc::m_sSdMiso},
-      {QStringLiteral("sdDriver"), &CKyvDoc::m_nSdDriver},
-  };
-  return keys;
-}
 
 const QString kPins = QStringLiteral("pins");
 const QString kTypeCount = QStringLiteral("typeCount");
@@ -237,12 +201,12 @@ std::unique_ptr<CCodeObject> ReadObject(const QJsonValue& value, const QString& 
 
 void ReadDocument(CKyvDoc& doc, const QJsonObject& json) {
   QStringList known = {kPins, kTypeCount, kObjects};
-  for (const CDocKey& key : DocKeys()) known.append(key.m_sKey);
+  for (const CProjectSetting& setting : ProjectSettings()) known.append(setting.m_sKey);
   RejectUnknownKeys(json, QString(), known);
 
-  for (const CDocKey& key : DocKeys())
-    std::visit([&](auto member) { ReadKey(json, QString(), key.m_sKey, doc.*member); },
-               key.m_member);
+  for (const CProjectSetting& setting : ProjectSettings())
+    std::visit([&](auto member) { ReadKey(json, QString(), setting.m_sKey, doc.*member); },
+               setting.m_member);
   if (doc.m_nSdDriver != 0 && doc.m_nSdDriver != 1)
     Fail(QStringLiteral("sdDriver"), QStringLiteral("expected 0 (FSRW) or 1 (FAT32)"));
 
@@ -279,8 +243,8 @@ QString TextPosition(const QByteArray& text, int offset) {
 
 QByteArray ProjectToJson(const CKyvDoc& doc) {
   QJsonObject json;
-  for (const CDocKey& key : DocKeys())
-    std::visit([&](auto member) { json.insert(key.m_sKey, doc.*member); }, key.m_member);
+  for (const CProjectSetting& setting : ProjectSettings())
+    std::visit([&](auto member) { json.insert(setting.m_sKey, doc.*member); }, setting.m_member);
 
   // Always present, even when empty: an absent "pins" would mean a new project's table.
   QJsonObject pins;

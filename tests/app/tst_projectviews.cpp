@@ -1,3 +1,4 @@
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -15,8 +16,10 @@
 #include "app/PinGrid.h"
 #include "app/PinsView.h"
 #include "codegen/BuildScripts.h"
+#include "codegen/GenerateFiles.h"
 #include "model/KyvFile.h"
 #include "model/PinClaim.h"
+#include "model/ProjectSettings.h"
 #include "platform/QtSettingsStore.h"
 
 // The three pages of a project window, driven through their controls.
@@ -110,22 +113,111 @@ class TestProjectViews : public QObject {
     QCOMPARE(Control<QComboBox>(QStringLiteral("baud"))->itemText(2), QStringLiteral("1000000"));
   }
 
-  void typedSettingsReachTheDocumentAtTheNextRefresh() {
+  void typedSettingsReachTheDocumentAtOnce() {
     CKyvDoc& doc = m_fixture.ActiveDoc();
     Retype(ComboEdit(QStringLiteral("clockFreq")), QStringLiteral("250_000_000"));
+    QCOMPARE(doc.m_sClockFreq, QStringLiteral("250_000_000"));
+    QVERIFY(doc.IsModified());
     Retype(ComboEdit(QStringLiteral("optLevel")), QStringLiteral("2,!cse"));
     Retype(Edit(QStringLiteral("heapSize")), QStringLiteral("12000"));
     QTest::mouseClick(Control<QCheckBox>(QStringLiteral("useBaud")), Qt::LeftButton);
     QTest::mouseClick(Control<QRadioButton>(QStringLiteral("sdDriverFat32")), Qt::LeftButton);
-    QCOMPARE(doc.m_sClockFreq, QStringLiteral("160_000_000"));
-    QVERIFY(doc.IsModified());
-
-    doc.UpdateAllViews();
-    QCOMPARE(doc.m_sClockFreq, QStringLiteral("250_000_000"));
     QCOMPARE(doc.m_sOptLevel, QStringLiteral("2,!cse"));
     QCOMPARE(doc.m_sHeapSize, QStringLiteral("12000"));
     QCOMPARE(doc.m_bUseBaud, 1);
     QCOMPARE(doc.m_nSdDriver, 1);
+
+    // What the drop-down list completes is what the document holds.
+    Retype(ComboEdit(QStringLiteral("clockFreq")), QStringLiteral("29"));
+    QCOMPARE(doc.m_sClockFreq, Control<QComboBox>(QStringLiteral("clockFreq"))->currentText());
+    // Picking from the list.
+    QComboBox* baud = Control<QComboBox>(QStringLiteral("baud"));
+    baud->setCurrentIndex(3);
+    emit baud->activated(3);
+    QCOMPARE(doc.m_sBaud, QStringLiteral("2000000"));
+  }
+
+  // Every setting on the tab: the user's change is in the document at once and marks it
+  // modified; a value the document gets elsewhere is shown at the next refresh, and showing it
+  // neither changes the document nor marks it modified.
+  void everySettingIsWrittenThrough_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < ProjectSettings().size(); ++i)
+      if (ProjectSettings()[i].m_sKey != QStringLiteral("fileVersion"))
+        QTest::newRow(qPrintable(ProjectSettings()[i].m_sKey)) << i;
+  }
+  void everySettingIsWrittenThrough() {
+    QFETCH(int, index);
+    const CProjectSetting& setting = ProjectSettings()[index];
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    QVERIFY(!doc.IsModified());
+    QObject* control = m_fixture.ActiveView().findChild<QObject*>(setting.m_sKey);
+    QVERIFY(control);
+    if (const auto* text = std::get_if<QString CKyvDoc::*>(&setting.m_member)) {
+      auto* combo = qobject_cast<QComboBox*>(control);
+      QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+      QVERIFY(edit);
+      Retype(edit, QStringLiteral("typed ") + setting.m_sKey);
+      QCOMPARE(doc.*(*text), QStringLiteral("typed ") + setting.m_sKey);
+      QVERIFY(doc.IsModified());
+
+      doc.SetModifiedFlag(false);
+      doc.*(*text) = QStringLiteral("given");
+      doc.UpdateAllViews();
+      QCOMPARE(edit->text(), QStringLiteral("given"));
+      QCOMPARE(doc.*(*text), QStringLiteral("given"));
+    } else {
+      int32_t CKyvDoc::*number = std::get<int32_t CKyvDoc::*>(setting.m_member);
+      auto* box = qobject_cast<QCheckBox*>(control);
+      auto* choice = qobject_cast<QButtonGroup*>(control);
+      QVERIFY(box || choice);
+      auto shown = [&] { return box ? int32_t{box->isChecked()} : choice->checkedId(); };
+      const int32_t before = doc.*number;
+      // On the box's indicator: a box that spans several columns takes no click far from it.
+      QAbstractButton* button = box ? box : choice->button(1 - before);
+      QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+      QCOMPARE(doc.*number, 1 - before);
+      QVERIFY(doc.IsModified());
+
+      doc.SetModifiedFlag(false);
+      doc.*number = before;
+      doc.UpdateAllViews();
+      QCOMPARE(shown(), before);
+      QCOMPARE(doc.*number, before);
+    }
+    QVERIFY(!doc.IsModified());
+  }
+
+  // Two windows on one project: what is typed in one stays in the project at every refresh, and
+  // the other window shows it.
+  void secondWindowKeepsWhatTheFirstTyped() {
+    m_fixture.Frame().m_pWindowNew->trigger();
+    const QList<CChildFrame*> frames = m_fixture.Frame().Frames();
+    QCOMPARE(frames.size(), 2);
+    auto clockIn = [](CChildFrame* frame) {
+      return frame->View()->findChild<QComboBox*>(QStringLiteral("clockFreq"))->lineEdit();
+    };
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    for (CChildFrame* typedIn : frames) {
+      const QString clock = QStringLiteral("%1_000_000").arg(frames.indexOf(typedIn) + 201);
+      Retype(clockIn(typedIn), clock);
+      doc.UpdateAllViews();
+      QCOMPARE(doc.m_sClockFreq, clock);
+      for (CChildFrame* frame : frames) QCOMPARE(clockIn(frame)->text(), clock);
+    }
+  }
+
+  // The core reads the document directly: a clock typed a moment ago is generated without any
+  // refresh in between.
+  void typedClockIsGeneratedWithoutARefresh() {
+    Retype(ComboEdit(QStringLiteral("clockFreq")), QStringLiteral("250_000_000"));
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    const QString folder = m_fixture.WorkPath(QStringLiteral("typedClock"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(GenerateFiles(doc, {folder, QString()}).m_bCompleted);
+    QFile main(doc.m_sMainFilePath);
+    QVERIFY(main.open(QIODevice::ReadOnly));
+    QVERIFY(main.readAll().contains("  _clkfreq = 250_000_000\r\n"));
   }
 
   void savingWritesWhatTheFormShows() {
@@ -166,11 +258,10 @@ class TestProjectViews : public QObject {
     QStringList shown;
     for (const QString& name : names) shown.append(Edit(name)->text());
     QCOMPARE(shown, pins);
-    // Nothing else on the form changes, and the document only at the next refresh.
+    // Nothing else on the form changes; the document has the four pins at once.
     QCOMPARE(ComboEdit(QStringLiteral("clockFreq"))->text(), QStringLiteral("123"));
-    QCOMPARE(doc.m_sSdClk, QStringLiteral("61"));
-    doc.UpdateAllViews();
     QCOMPARE((QStringList{doc.m_sSdClk, doc.m_sSdCs, doc.m_sSdMosi, doc.m_sSdMiso}), pins);
+    QCOMPARE(doc.m_sClockFreq, QStringLiteral("123"));
   }
 
   // The port is the user's: kept in the settings store at once, never in the project, and
@@ -195,16 +286,21 @@ class TestProjectViews : public QObject {
   }
 
   void browseTakesTheChosenFolderAndCancelKeepsTheText() {
-    const QString stored = m_fixture.ActiveDoc().m_sLibraryPath;
+    CKyvDoc& doc = m_fixture.ActiveDoc();
     QLineEdit* folder = Edit(QStringLiteral("libraryPath"));
     Retype(folder, QStringLiteral("typed"));
+    doc.SetModifiedFlag(false);
     CPromptHooks::QueuePath(QString());
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("browseLibrary")), Qt::LeftButton);
     QCOMPARE(folder->text(), QStringLiteral("typed"));
+    QCOMPARE(doc.m_sLibraryPath, QStringLiteral("typed"));
+    QVERIFY(!doc.IsModified());
     CPromptHooks::QueuePath(m_fixture.WorkPath(QStringLiteral("lib")));
     QTest::mouseClick(Control<QPushButton>(QStringLiteral("browseLibrary")), Qt::LeftButton);
-    QCOMPARE(folder->text(), QDir::toNativeSeparators(m_fixture.WorkPath(QStringLiteral("lib"))));
-    QCOMPARE(m_fixture.ActiveDoc().m_sLibraryPath, stored);
+    const QString chosen = QDir::toNativeSeparators(m_fixture.WorkPath(QStringLiteral("lib")));
+    QCOMPARE(folder->text(), chosen);
+    QCOMPARE(doc.m_sLibraryPath, chosen);
+    QVERIFY(doc.IsModified());
   }
 
   void objectListAndWarningLines() {

@@ -9,7 +9,9 @@
 #include "TestPlatform.h"
 #include "codegen/DriverFiles.h"
 #include "codegen/GenerateFiles.h"
+#include "codegen/SingleByteCheck.h"
 #include "model/ProfileValues.h"
+#include "model/ProjectSettings.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,7 +32,6 @@ class TestGenerateFiles : public QObject {
   void neverSavedProjectWithSaveCancelled();
   void neverSavedProjectSavedAtThePrompt();
   void outputFolderNeedsNoSavedProject();
-  void viewsRefreshBeforeWriting();
   void scriptNotCreatable_data();
   void scriptNotCreatable();
   void mainFileNotCreatable();
@@ -39,6 +40,7 @@ class TestGenerateFiles : public QObject {
   void backupKeptFromBeforeTheFirstGeneration();
   void unwritableCharacterStops_data();
   void unwritableCharacterStops();
+  void settingsAreNamedInWritingOrder();
   void latin1TextIsWrittenAsSingleBytes();
   void everyCopiedTextIsChecked();
 };
@@ -427,24 +429,6 @@ void TestGenerateFiles::outputFolderNeedsNoSavedProject() {
   QVERIFY(ReadAll(out.filePath(u"build.bat"_s)).contains(" Robot.spin2\r\n"));
 }
 
-void TestGenerateFiles::viewsRefreshBeforeWriting() {
-  struct CSettingsForm : CDocumentView {
-    CKyvDoc* m_pDoc = nullptr;
-    int m_nUpdates = 0;
-    void OnUpdate() override {
-      ++m_nUpdates;
-      m_pDoc->m_sClockFreq = u"297_000_000"_s;  // typed on the settings tab
-    }
-  } form;
-  CProject project;
-  form.m_pDoc = &project.m_doc;
-  project.m_doc.AddView(&form);
-  project.Generate();
-  project.m_doc.RemoveView(&form);
-  QCOMPARE(form.m_nUpdates, 1);
-  QVERIFY(ReadAll(project.Path(u"Demo.spin2"_s)).contains("  _clkfreq = 297_000_000\r\n"));
-}
-
 void TestGenerateFiles::scriptNotCreatable_data() {
   QTest::addColumn<QString>("blocked");
   for (const QString& script : ScriptNames()) QTest::newRow(qPrintable(script)) << script;
@@ -646,6 +630,42 @@ void TestGenerateFiles::unwritableCharacterStops() {
   QCOMPARE(project.m_test.m_messages.Texts(), QStringList{message});
   QVERIFY(Entries(project.Folder()).isEmpty());
   QVERIFY(project.m_test.m_settings.m_strings.isEmpty());
+}
+
+// With every setting unwritable and every option on, the check names them one by one as each is
+// mended, in the order the scripts and the main file write them.
+void TestGenerateFiles::settingsAreNamedInWritingOrder() {
+  using D = CKyvDoc;
+  const QList<std::pair<QString, QString D::*>> order = {
+      {FlexSpinFolderLabel().trimmed(), &D::m_sFlexSpinPath},
+      {u"-L Use Additional Library Folder"_s, &D::m_sLibraryPath},
+      {u"-O Specify Optimization Level"_s, &D::m_sOptLevel},
+      {u"Add these additional options: (FlexSpin)"_s, &D::m_sFlexOptions},
+      {LoadP2FolderLabel().trimmed(), &D::m_sLoadP2Path},
+      {u"-9 Use Plan9 to access PC Folder:"_s, &D::m_sPlan9Path},
+      {u"-b Specify terminal baud"_s, &D::m_sBaud},
+      {u"Add these additional options: (LoadP2)"_s, &D::m_sLoadP2Options},
+      {u"P2 Core Frequency:"_s, &D::m_sClockFreq},
+      {u"SD Card Pins: MISO"_s, &D::m_sSdMiso},
+      {u"SD Card Pins: MOSI"_s, &D::m_sSdMosi},
+      {u"SD Card Pins: CS"_s, &D::m_sSdCs},
+      {u"SD Card Pins: CLK"_s, &D::m_sSdClk},
+  };
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  for (int32_t D::*flag :
+       {&D::m_bUseLibraryPath, &D::m_bUseOptLevel, &D::m_bUseFlexOptions, &D::m_bUsePlan9,
+        &D::m_bUseBaud, &D::m_bUseLoadP2Options, &D::m_bMountSd})
+    doc.*flag = 1;
+  for (const auto& [label, member] : order) doc.*member = u"\u2014"_s;
+  for (const auto& [label, member] : order) {
+    const auto found = FindUnwritableText(doc);
+    QVERIFY2(found, qPrintable(label));
+    QCOMPARE(found->m_sWhere, u"the setting \""_s + label + u'"');
+    doc.*member = u"1"_s;
+  }
+  QVERIFY(!FindUnwritableText(doc));
 }
 
 void TestGenerateFiles::latin1TextIsWrittenAsSingleBytes() {
