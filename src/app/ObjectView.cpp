@@ -2,11 +2,13 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/EditorDialog.h"
+#include "app/ObjectListModel.h"
 #include "app/ObjectPickerDialog.h"
 #include "editors/EditorFactory.h"
 #include "model/ObjectListText.h"
@@ -43,7 +45,12 @@ CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc
   column->addSpacing(6);
   column->addWidget(
       PlainLabel(QStringLiteral("Object List:  Click to select, double-click to edit.")));
-  m_pObjects = new QListWidget;
+  m_pModel = new CObjectListModel(doc, this);
+  m_pObjects = new QListView;
+  m_pObjects->setModel(m_pModel);
+  // The kind icons are as tall as the text, so the lines stay as close together as plain text.
+  const int lineHeight = m_pObjects->fontMetrics().height();
+  m_pObjects->setIconSize(QSize(lineHeight, lineHeight));
   m_pObjects->setObjectName(QStringLiteral("objectList"));
   m_pObjects->setSelectionMode(QAbstractItemView::SingleSelection);
   m_pObjects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -57,7 +64,7 @@ CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc
   connect(add, &QPushButton::clicked, this, &CObjectView::OnAddObject);
   connect(edit, &QPushButton::clicked, this, &CObjectView::OnEditObject);
   connect(remove, &QPushButton::clicked, this, &CObjectView::OnDeleteObject);
-  connect(m_pObjects, &QListWidget::itemDoubleClicked, this, &CObjectView::OnEditObject);
+  connect(m_pObjects, &QListView::doubleClicked, this, &CObjectView::OnEditObject);
 
   m_doc.AddView(this);
 }
@@ -65,16 +72,14 @@ CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc
 CObjectView::~CObjectView() { m_doc.RemoveView(this); }
 
 void CObjectView::OnUpdate() {
-  m_pObjects->clear();
+  m_pModel->Refresh();
   m_pWarnings->clear();
-  m_pObjects->addItems(ObjectListLines(m_doc));
   m_pWarnings->addItems(WarningLines(m_doc));
 }
 
 CCodeObject* CObjectView::SelectedObject() const {
-  const QList<QListWidgetItem*> selected = m_pObjects->selectedItems();
-  if (selected.isEmpty()) return nullptr;
-  return m_doc.FindObject(NameFromListLine(selected.constFirst()->text()));
+  const QModelIndexList selected = m_pObjects->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? nullptr : m_pModel->ObjectAt(selected.constFirst());
 }
 
 void CObjectView::OnAddObject() {

@@ -4,12 +4,13 @@
 
 #include "model/KyvDoc.h"
 
+class CObjectListModel;
+class QListView;
 class QListWidget;
-class QListWidgetItem;
 
 // The "Object List" tab: one line per object, a warning line for every object whose pins were
-// last rejected, and the Add, Edit and Delete commands. Both lists are rebuilt from the
-// document at every refresh; the view keeps no project data of its own.
+// last rejected, and the Add, Edit and Delete commands. Both lists show the document as it is at
+// every refresh; the view keeps no project data of its own.
 class CObjectView : public QWidget, public CDocumentView {
   Q_OBJECT
 
@@ -20,7 +21,7 @@ class CObjectView : public QWidget, public CDocumentView {
   void OnInitialUpdate() { OnUpdate(); }
   void OnUpdate() override;
 
-  QListWidget* ObjectList() const { return m_pObjects; }
+  QListView* ObjectList() const { return m_pObjects; }
   QListWidget* WarningList() const { return m_pWarnings; }
 
  public slots:
@@ -32,10 +33,11 @@ class CObjectView : public QWidget, public CDocumentView {
   void modified();
 
  private:
-  // The object named by the selected line (the text before its first blank), or nullptr.
+  // The object of the selected row, or nullptr.
   CCodeObject* SelectedObject() const;
 
   CKyvDoc& m_doc;
-  QListWidget* m_pObjects = nullptr;
+  CObjectListModel* m_pModel = nullptr;
+  QListView* m_pObjects = nullptr;
   QListWidget* m_pWarnings = nullptr;
 };

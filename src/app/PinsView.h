@@ -5,20 +5,15 @@
 #include "model/KyvDoc.h"
 
 class CPinGrid;
+class CPinTableModel;
 
-// The "I/O Pin View" tab: the document's pin table in a grid, one row per P2 pin. The grid is
-// rewritten from the document at every refresh; only the "Notes" column can be edited, and an
-// edited note goes straight into the document.
+// The "I/O Pin View" tab: the document's pin table in a grid, one row per P2 pin. The grid shows
+// the document as it is at every refresh; only the "Notes" column can be edited, and an edited
+// note goes straight into the document.
 class CPinsView : public QWidget, public CDocumentView {
   Q_OBJECT
 
  public:
-  static constexpr int kRows = 65;
-  static constexpr int kColumns = 5;
-  static constexpr int kUsedByColumn = 2;
-  static constexpr int kUsedForColumn = 3;
-  static constexpr int kNotesColumn = 4;
-
   explicit CPinsView(CKyvDoc& doc, QWidget* parent = nullptr);
   ~CPinsView() override;
 
@@ -36,8 +31,8 @@ class CPinsView : public QWidget, public CDocumentView {
  private:
   // The pin numbers are shaded like the headers, in the button colours of the current look.
   void ShadePinNumbers();
-  void OnCellEdited(int row, int column, const QString& text);
 
   CKyvDoc& m_doc;
+  CPinTableModel* m_pModel = nullptr;
   CPinGrid* m_pGrid = nullptr;
 };

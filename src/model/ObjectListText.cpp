@@ -17,8 +17,3 @@ QStringList WarningLines(const CKyvDoc& doc) {
       lines.append(QStringLiteral("Invalid pin assignment in: ") + ObjectListLine(*object));
   return lines;
 }
-
-QString NameFromListLine(const QString& line) {
-  const qsizetype blank = line.indexOf(u' ');
-  return blank < 0 ? QString() : line.left(blank);
-}

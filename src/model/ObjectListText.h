@@ -10,5 +10,3 @@ QString ObjectListLine(const CCodeObject& object);
 QStringList ObjectListLines(const CKyvDoc& doc);
 // "Invalid pin assignment in: " + the line, for every object whose last OK was rejected.
 QStringList WarningLines(const CKyvDoc& doc);
-// The name read back from a list line: the text before its first blank ("" without a blank).
-QString NameFromListLine(const QString& line);

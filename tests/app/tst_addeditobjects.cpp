@@ -1,11 +1,13 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "AppFixture.h"
+#include "ItemViews.h"
 #include "ModalDriver.h"
 #include "app/EditorDialog.h"
 #include "app/ObjectPickerDialog.h"
@@ -64,19 +66,14 @@ class TestAddEditObjects : public QObject {
     auto* edit = dialog->findChild<QLineEdit*>(key);
     return edit ? edit->text() : QStringLiteral("<no %1>").arg(key);
   }
-  static QStringList Lines(QListWidget* list) {
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines.append(list->item(i)->text());
-    return lines;
-  }
   // "pin:holder:role" for every pin the grid shows as taken, ascending.
   QStringList GridClaims() {
     QStringList claims;
     for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin)
-      if (Grid()->CellText(pin + 1, 1) == u"No")
+      if (CellText(Grid(), pin, 1) == u"No")
         claims.append(QStringLiteral("%1:%2:%3")
                           .arg(pin)
-                          .arg(Grid()->CellText(pin + 1, 2), Grid()->CellText(pin + 1, 3)));
+                          .arg(CellText(Grid(), pin, 2), CellText(Grid(), pin, 3)));
     return claims;
   }
 
@@ -92,7 +89,7 @@ void TestAddEditObjects::init() {
 }
 
 bool TestAddEditObjects::Add(int kind, const std::function<void(CEditorDialog*)>& inEditor) {
-  const int before = View()->ObjectList()->count();
+  const int before = RowCount(View()->ObjectList());
   m_pModals->When<CObjectPickerDialog>([&](CObjectPickerDialog* picker) {
     m_pModals->When<CEditorDialog>([&](CEditorDialog* editor) {
       if (inEditor)
@@ -103,18 +100,18 @@ bool TestAddEditObjects::Add(int kind, const std::function<void(CEditorDialog*)>
     Press(picker, QStringLiteral("pick%1").arg(kind));
   });
   Press(View(), QStringLiteral("addObject"));
-  return View()->ObjectList()->count() == before + 1;
+  return RowCount(View()->ObjectList()) == before + 1;
 }
 
 void TestAddEditObjects::Edit(int row, bool doubleClick,
                               const std::function<void(CEditorDialog*)>& inEditor) {
-  QListWidget* list = View()->ObjectList();
-  list->setCurrentRow(row);
+  QListView* list = View()->ObjectList();
+  SelectRow(list, row);
   m_pModals->When<CEditorDialog>(inEditor);
   if (doubleClick) {
     QVERIFY(QTest::qWaitForWindowExposed(list));
     // A click, then the double-click event the platform makes of the second one.
-    const QPoint at = list->visualItemRect(list->item(row)).center();
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QMouseEvent second(QEvent::MouseButtonDblClick, at, list->viewport()->mapToGlobal(at),
                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -281,7 +278,7 @@ void TestAddEditObjects::addEveryKindWithDefaults() {
   QCOMPARE(shownTitle, title);
   QCOMPARE(proposedName, line.section(u' ', 0, 0));
   QCOMPARE(Lines(View()->ObjectList()), expectedLines);
-  QCOMPARE(View()->WarningList()->count(), 0);
+  QCOMPARE(RowCount(View()->WarningList()), 0);
   QCOMPARE(GridClaims(), expectedClaims);
   QCOMPARE(Doc().m_nTypeCount[kind], 1);
   QCOMPARE(CAppFixture::ShownTitle(m_fixture.ActiveFrame()), QStringLiteral("Kyv1*"));
@@ -314,8 +311,8 @@ void TestAddEditObjects::rejectedOkKeepsEditorOpen() {
   QCOMPARE(shown[0].m_sCaption, QStringLiteral("Error"));
   QCOMPARE(shown[0].m_sText,
            QStringLiteral("Pin 60 is out of range, please set to between 0 and 56."));
-  QCOMPARE(View()->ObjectList()->count(), 0);
-  QCOMPARE(View()->WarningList()->count(), 0);
+  QCOMPARE(RowCount(View()->ObjectList()), 0);
+  QCOMPARE(RowCount(View()->WarningList()), 0);
   QCOMPARE(Doc().m_nTypeCount[OBJ_SIMPLE_VGA], 0);
   QCOMPARE(GridClaims(), claimsBefore);
   QVERIFY(!Doc().IsModified());
@@ -384,8 +381,8 @@ void TestAddEditObjects::refusedKindKeepsPickerOpen() {
   QCOMPARE(shown[0].m_sCaption, QStringLiteral("Kyv"));
   QCOMPARE(shown[0].m_sText, message);
   QCOMPARE(Lines(View()->ObjectList()).mid(0, lines.size()), lines);
-  QCOMPARE(View()->ObjectList()->count(), lines.size() + 1);
-  QVERIFY(View()->ObjectList()->item(lines.size())->text().endsWith(u" - I2C Bus and Scanner"));
+  QCOMPARE(RowCount(View()->ObjectList()), lines.size() + 1);
+  QVERIFY(CellText(View()->ObjectList(), lines.size(), 0).endsWith(u" - I2C Bus and Scanner"));
 }
 
 void TestAddEditObjects::editShowsStoredValuesWithFixedName_data() {
@@ -426,9 +423,9 @@ void TestAddEditObjects::editShowsStoredValuesWithFixedName() {
     Press(dialog, QStringLiteral("ok"));
   });
   QVERIFY(opened);
-  QCOMPARE(Grid()->CellText(42, 2), QStringLiteral("I2CBus1"));
-  QCOMPARE(Grid()->CellText(42, 3), QStringLiteral("SDA"));
-  QCOMPARE(Grid()->CellText(58, 1), QStringLiteral("Yes"));
+  QCOMPARE(CellText(Grid(), 41, 2), QStringLiteral("I2CBus1"));
+  QCOMPARE(CellText(Grid(), 41, 3), QStringLiteral("SDA"));
+  QCOMPARE(CellText(Grid(), 57, 1), QStringLiteral("Yes"));
   QCOMPARE(Lines(View()->ObjectList()),
            (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
                         QStringLiteral("I2CBus1 - I2C Bus and Scanner")}));
@@ -443,7 +440,7 @@ void TestAddEditObjects::editShowsStoredValuesWithFixedName() {
   });
   QCOMPARE(Lines(View()->WarningList()),
            QStringList{QStringLiteral("Invalid pin assignment in: SimpleVGA1 - Simple VGA")});
-  QCOMPARE(Grid()->CellText(49, 2), QStringLiteral("SimpleVGA1"));  // still holds its old pins
+  QCOMPARE(CellText(Grid(), 48, 2), QStringLiteral("SimpleVGA1"));  // still holds its old pins
 }
 
 void TestAddEditObjects::editOpensNothingWithoutAnEditor_data() {
@@ -461,7 +458,7 @@ void TestAddEditObjects::editOpensNothingWithoutAnEditor() {
   odd->m_bValid = true;
   Doc().AddObject(std::move(odd));
   Doc().UpdateAllViews();
-  View()->ObjectList()->setCurrentRow(row);
+  SelectRow(View()->ObjectList(), row);
   bool opened = false;
   m_pModals->When<QDialog>([&](QDialog* dialog) {
     opened = true;
@@ -500,10 +497,10 @@ void TestAddEditObjects::cameraMovesItsI2CBus() {
   QVERIFY(Add(OBJ_I2C_BUS));
   QVERIFY(Add(OBJ_SIMPLE_QVGA));
   QVERIFY(Add(OBJ_CAMERA));
-  for (int pin : {56, 57}) QCOMPARE(Grid()->CellText(pin + 1, 1), QStringLiteral("Yes"));
-  QCOMPARE(Grid()->CellText(25, 2), QStringLiteral("Cam1"));
-  QCOMPARE(Grid()->CellText(25, 3), QStringLiteral("DVP I2C SDA"));
-  QCOMPARE(Grid()->CellText(26, 3), QStringLiteral("DVP I2C SCL"));
+  for (int pin : {56, 57}) QCOMPARE(CellText(Grid(), pin, 1), QStringLiteral("Yes"));
+  QCOMPARE(CellText(Grid(), 24, 2), QStringLiteral("Cam1"));
+  QCOMPARE(CellText(Grid(), 24, 3), QStringLiteral("DVP I2C SDA"));
+  QCOMPARE(CellText(Grid(), 25, 3), QStringLiteral("DVP I2C SCL"));
 
   // The bus now shows the camera's pins; accepting it unchanged takes them over.
   Edit(0, false, [](CEditorDialog* dialog) {
@@ -511,10 +508,10 @@ void TestAddEditObjects::cameraMovesItsI2CBus() {
     QCOMPARE(Text(dialog, QStringLiteral("sdaPin")), QStringLiteral("24"));
     Press(dialog, QStringLiteral("ok"));
   });
-  QCOMPARE(Grid()->CellText(25, 2), QStringLiteral("I2CBus1"));
-  QCOMPARE(Grid()->CellText(25, 3), QStringLiteral("SDA"));
-  QCOMPARE(Grid()->CellText(26, 3), QStringLiteral("SCL"));
-  QCOMPARE(View()->WarningList()->count(), 0);
+  QCOMPARE(CellText(Grid(), 24, 2), QStringLiteral("I2CBus1"));
+  QCOMPARE(CellText(Grid(), 24, 3), QStringLiteral("SDA"));
+  QCOMPARE(CellText(Grid(), 25, 3), QStringLiteral("SCL"));
+  QCOMPARE(RowCount(View()->WarningList()), 0);
 }
 
 void TestAddEditObjects::editorsUseTheClockTheSettingsTabShows() {

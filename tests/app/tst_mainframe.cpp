@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "AppFixture.h"
+#include "ItemViews.h"
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/MdiTabArea.h"
@@ -256,8 +257,8 @@ class TestMainFrame : public QObject {
       }
       CPinGrid* grid = view.findChild<CPinGrid*>();
       QVERIFY(grid);
-      QCOMPARE(grid->CellBackground(1, 0), buttonFace);
-      QCOMPARE(grid->item(0, 0)->foreground().color(),
+      QCOMPARE(CellColour(grid, 0, 0, Qt::BackgroundRole), buttonFace);
+      QCOMPARE(CellColour(grid, 0, 0, Qt::ForegroundRole),
                QApplication::palette().color(QPalette::ButtonText));
     }
     ApplyLook(kDefaultLook);

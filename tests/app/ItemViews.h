@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QColor>
+#include <QItemSelectionModel>
+#include <QStringList>
+#include <QVariant>
+
+// The lists and tables of the program read and driven through their models, as shown.
+
+inline QVariant CellData(const QAbstractItemView* view, int row, int column,
+                         int role = Qt::DisplayRole) {
+  return view->model()->index(row, column).data(role);
+}
+
+inline QString CellText(const QAbstractItemView* view, int row, int column) {
+  return CellData(view, row, column).toString();
+}
+
+inline QColor CellColour(const QAbstractItemView* view, int row, int column, int role) {
+  return CellData(view, row, column, role).value<QColor>();
+}
+
+inline int RowCount(const QAbstractItemView* view) { return view->model()->rowCount(); }
+
+// The first column's text of every row.
+inline QStringList Lines(const QAbstractItemView* view) {
+  QStringList lines;
+  for (int row = 0; row < RowCount(view); ++row) lines.append(CellText(view, row, 0));
+  return lines;
+}
+
+// Makes the row current and the only one selected; -1 leaves none selected.
+inline void SelectRow(QAbstractItemView* view, int row) {
+  view->setCurrentIndex(view->model()->index(row, 0));
+}
+
+// Adds the cells from (top, left) to (bottom, right) to the selection.
+inline void SelectCells(QAbstractItemView* view, int top, int left, int bottom, int right) {
+  const QAbstractItemModel* model = view->model();
+  view->selectionModel()->select(
+      QItemSelection(model->index(top, left), model->index(bottom, right)),
+      QItemSelectionModel::Select);
+}
