@@ -1,5 +1,6 @@
 #include "codegen/GeneratedFileWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -7,6 +8,8 @@
 #include "codegen/GeneratedText.h"
 #include "model/AtomicFile.h"
 #include "platform/Platform.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 CGeneratedFileWriter::CGeneratedFileWriter(CMessageService& messages, CGenerateResult& result)
     : m_messages(messages), m_result(result) {}
@@ -38,6 +41,20 @@ bool CGeneratedFileWriter::KeepBackup(const QString& path, const QString& backup
   QString reason;
   if (!WriteFileAtomically(backupPath, bytes, &reason)) {
     Fail(backupPath, reason);
+    return false;
+  }
+  return true;
+}
+
+bool CGeneratedFileWriter::WriteRecord(const QString& path, const QByteArray& bytes) {
+  if (m_bFailed) return false;
+  if (!QFileInfo(path).dir().mkpath(u"."_s)) {
+    Fail(path, u"its folder cannot be created"_s);
+    return false;
+  }
+  QString reason;
+  if (!WriteFileAtomically(path, bytes, &reason)) {
+    Fail(path, reason);
     return false;
   }
   return true;
