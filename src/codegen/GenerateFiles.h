@@ -23,14 +23,14 @@ struct CGenerateResult {
 
 // The Generate Files command: takes the project folder (or the given output folder), refreshes
 // the views, stores the five tool values in the settings store, writes build.bat and load.bat
-// (and build.sh and load.sh outside Windows), the main Spin2 file (merging the user's changes
-// into it unless told to overwrite) and every driver file the project needs, and reports
-// through doc.Messages(): the final message also says how the main file was merged, with the
-// line of every conflict, or that it was replaced without a merge. Stops with a message, before
-// writing anything, when a text that goes into a generated file holds a character with no
-// single-byte form or a control character. Every file is written atomically; the first file that
-// cannot be written stops the command with "Error:  Can't create ..." naming it, that file and the
-// files not yet reached stay as they were, and "Project files created." is not shown.
+// (and build.sh and load.sh outside Windows), the main Spin2 file and every driver file the
+// project needs, and reports through doc.Messages(). Stops with a message, before writing
+// anything, when a text that goes into a generated file holds a character with no single-byte
+// form or a control character. Every file is written atomically; the first file that cannot be
+// written stops the command with "Error:  Can't create ..." naming it, that file and the files
+// not yet reached stay as they were, and "Project files created." is not shown.
+// The user's changes to the main file are merged into the new one unless options say overwrite
+// (WriteRegeneratedFile); the final message then says how, with the line of every conflict.
 CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
 
 // The per-user setting naming a folder whose driver files replace the bundled ones.

@@ -102,6 +102,51 @@ QString LineList(const QList<int>& lines) {
   return text;
 }
 
+// The text that replaces the user's file: the merge of their changes into the new text, or
+// the new text alone when there are none or no merge can be made (the report says which).
+QByteArray MergedText(const QString& path, const QByteArray& mine, const QByteArray& generated,
+                      CRegeneration* report) {
+  const CFileRead base = ReadFile(MergeBasePath(path));
+  if (base.m_state == ReadState::Missing) {
+    report->m_outcome = RegenerationOutcome::NoBase;
+  } else if (base.m_state == ReadState::Failed || !LooksGenerated(base.m_bytes)) {
+    report->m_outcome = RegenerationOutcome::DamagedBase;
+    report->m_sReason = base.m_state == ReadState::Failed
+                            ? base.m_sProblem
+                            : u"does not hold a main file as Kyv generates it"_s;
+  } else if (mine != base.m_bytes) {
+    const CTextMerge merge = MergeText(base.m_bytes, mine, generated, Labels());
+    if (!merge.m_bMerged) {
+      report->m_outcome = RegenerationOutcome::MergeImpossible;
+      report->m_sReason = merge.m_sError;
+    } else if (merge.m_merged != generated) {
+      report->m_outcome = RegenerationOutcome::Merged;
+      report->m_conflicts = merge.m_conflicts;
+      return merge.m_merged;
+    }
+  }
+  return generated;
+}
+
+bool ReplacedUnmerged(RegenerationOutcome outcome) {
+  return outcome == RegenerationOutcome::NoBase || outcome == RegenerationOutcome::DamagedBase ||
+         outcome == RegenerationOutcome::MergeImpossible;
+}
+
+// Keeps a file about to be replaced without a merge. The .bak holds it when it was made just now
+// or happens to hold the same bytes; otherwise the file is kept beside the base.
+bool KeepReplacedFile(const QString& path, const QByteArray& bytes, bool hadBackup,
+                      CGeneratedFileWriter& files, CRegeneration* report) {
+  const QString backupPath = path + u".bak"_s;
+  const CFileRead backup = hadBackup ? ReadFile(backupPath) : CFileRead();
+  if (!hadBackup || (backup.m_state == ReadState::Read && backup.m_bytes == bytes)) {
+    report->m_sKeptAs = report->m_sFileName + u".bak"_s;
+    return true;
+  }
+  report->m_sKeptAs = RelativeRecordPath(report->m_sFileName, u".replaced"_s);
+  return files.WriteRecord(RecordPath(path, u".replaced"_s), bytes);
+}
+
 }  // namespace
 
 QString MergeBasePath(const QString& mainFilePath) { return RecordPath(mainFilePath, u".base"_s); }
@@ -127,42 +172,12 @@ bool WriteRegeneratedFile(const QString& path, const QByteArray& generated, Main
   QByteArray bytes = generated;
   if (update == MainFileUpdate::Overwrite) {
     report->m_outcome = RegenerationOutcome::Overwritten;
-  } else if (disk.m_state == ReadState::Read && WithCrLf(disk.m_bytes) != generated) {
+  } else if (disk.m_state == ReadState::Read) {
     const QByteArray mine = WithCrLf(disk.m_bytes);
-    const CFileRead base = ReadFile(MergeBasePath(path));
-    if (base.m_state == ReadState::Missing) {
-      report->m_outcome = RegenerationOutcome::NoBase;
-    } else if (base.m_state == ReadState::Failed || !LooksGenerated(base.m_bytes)) {
-      report->m_outcome = RegenerationOutcome::DamagedBase;
-      report->m_sReason = base.m_state == ReadState::Failed
-                              ? base.m_sProblem
-                              : u"does not hold a main file as Kyv generates it"_s;
-    } else if (mine != base.m_bytes) {
-      const CTextMerge merge = MergeText(base.m_bytes, mine, generated, Labels());
-      if (!merge.m_bMerged) {
-        report->m_outcome = RegenerationOutcome::MergeImpossible;
-        report->m_sReason = merge.m_sError;
-      } else if (merge.m_merged != generated) {
-        report->m_outcome = RegenerationOutcome::Merged;
-        report->m_conflicts = merge.m_conflicts;
-        bytes = merge.m_merged;
-      }
-    }
-
-    const bool replacedUnmerged = report->m_outcome == RegenerationOutcome::NoBase ||
-                                  report->m_outcome == RegenerationOutcome::DamagedBase ||
-                                  report->m_outcome == RegenerationOutcome::MergeImpossible;
-    if (replacedUnmerged) {
-      // The .bak holds this file when it was made just now or happens to hold the same bytes;
-      // otherwise the file is kept beside the base.
-      const CFileRead backup = hadBackup ? ReadFile(backupPath) : CFileRead();
-      if (!hadBackup || (backup.m_state == ReadState::Read && backup.m_bytes == disk.m_bytes)) {
-        report->m_sKeptAs = report->m_sFileName + u".bak"_s;
-      } else {
-        if (!files.WriteRecord(RecordPath(path, u".replaced"_s), disk.m_bytes)) return false;
-        report->m_sKeptAs = RelativeRecordPath(report->m_sFileName, u".replaced"_s);
-      }
-    }
+    if (mine != generated) bytes = MergedText(path, mine, generated, report);
+    if (ReplacedUnmerged(report->m_outcome) &&
+        !KeepReplacedFile(path, disk.m_bytes, hadBackup, files, report))
+      return false;
   }
 
   if (!files.Write(path, bytes)) return false;
