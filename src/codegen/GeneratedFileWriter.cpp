@@ -15,12 +15,7 @@ CGeneratedFileWriter::CGeneratedFileWriter(CMessageService& messages, CGenerateR
     : m_messages(messages), m_result(result) {}
 
 bool CGeneratedFileWriter::Write(const QString& path, const QByteArray& bytes) {
-  if (m_bFailed) return false;
-  QString reason;
-  if (!WriteFileAtomically(path, bytes, &reason)) {
-    Fail(path, reason);
-    return false;
-  }
+  if (m_bFailed || !WriteUnlisted(path, bytes)) return false;
   if (!m_result.m_filesWritten.contains(path)) m_result.m_filesWritten.append(path);
   return true;
 }
@@ -38,12 +33,7 @@ bool CGeneratedFileWriter::KeepBackup(const QString& path, const QString& backup
     Fail(backupPath, original.errorString());
     return false;
   }
-  QString reason;
-  if (!WriteFileAtomically(backupPath, bytes, &reason)) {
-    Fail(backupPath, reason);
-    return false;
-  }
-  return true;
+  return WriteUnlisted(backupPath, bytes);
 }
 
 bool CGeneratedFileWriter::WriteRecord(const QString& path, const QByteArray& bytes) {
@@ -52,12 +42,14 @@ bool CGeneratedFileWriter::WriteRecord(const QString& path, const QByteArray& by
     Fail(path, u"its folder cannot be created"_s);
     return false;
   }
+  return WriteUnlisted(path, bytes);
+}
+
+bool CGeneratedFileWriter::WriteUnlisted(const QString& path, const QByteArray& bytes) {
   QString reason;
-  if (!WriteFileAtomically(path, bytes, &reason)) {
-    Fail(path, reason);
-    return false;
-  }
-  return true;
+  if (WriteFileAtomically(path, bytes, &reason)) return true;
+  Fail(path, reason);
+  return false;
 }
 
 void CGeneratedFileWriter::Fail(const QString& path, const QString& reason) {

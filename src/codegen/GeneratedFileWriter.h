@@ -30,6 +30,8 @@ class CGeneratedFileWriter {
   CGenerateResult& Result() { return m_result; }
 
  private:
+  bool WriteUnlisted(const QString& path, const QByteArray& bytes);
+
   CMessageService& m_messages;
   CGenerateResult& m_result;
   bool m_bFailed = false;

@@ -79,17 +79,8 @@ const QString kConflictHelp =
     u"marker lines before building."_s;
 
 // A saved project Demo.KYV holding one digital I/O object that toggles its pin in Loop.
-struct CProject {
-  CTestPlatform m_test;
-  QTemporaryDir m_dir;
-  CKyvDoc m_doc{m_test.Services()};
-
-  CProject() {
-    m_doc.OnNewDocument();
-    m_doc.SetPathName(m_dir.filePath(u"Demo.KYV"_s));
-    m_doc.AddObject(MakeDigitalIo(u"DigitalIO1"_s));
-  }
-  QString Path(const QString& name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
+struct CProject : CProjectFolder {
+  CProject() { m_doc.AddObject(MakeDigitalIo(u"DigitalIO1"_s)); }
   QString BasePath() const { return Path(u".kyv/Demo.spin2.base"_s); }
   QByteArray Main() const { return ReadAll(Path(u"Demo.spin2"_s)); }
   void SetMain(const QByteArray& bytes) { WriteAll(Path(u"Demo.spin2"_s), bytes); }
