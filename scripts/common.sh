@@ -3,8 +3,8 @@
 
 KYV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KYV_BUILD="$KYV_ROOT/build"
-KYV_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-serialport-dev libgl-dev
-  desktop-file-utils clang-format)
+KYV_PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-serialport-dev
+  libgl-dev libgit2-dev desktop-file-utils clang-format)
 
 kyv_install_packages() {
   local missing=()

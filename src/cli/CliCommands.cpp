@@ -21,10 +21,11 @@ const std::vector<CCliCommand>& CliCommands() {
       {QStringLiteral("generate"),
        QStringLiteral(
            "generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
-           "[--driver-folder DIR]"),
+           "[--driver-folder DIR] [--overwrite]"),
        QStringLiteral(
            "write the scripts, the main Spin2 file and the driver files into the project folder "
-           "(or DIR); prints the files written"),
+           "(or DIR); prints the files written; your changes to the main file are merged into "
+           "the new one (exit status 3 when they conflict) unless --overwrite"),
        &CmdGenerate},
       {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
        QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},

@@ -39,7 +39,8 @@ class CCliContext {
 };
 
 // Exit codes of kyv-cli.
-enum CliExit { kExitOk = 0, kExitUserError = 1, kExitUsage = 2 };
+// kExitConflicts: generated, but the main file holds conflict blocks to resolve.
+enum CliExit { kExitOk = 0, kExitUserError = 1, kExitUsage = 2, kExitConflicts = 3 };
 
 // Runs kyv-cli with its arguments (without the program name).
 int RunCli(const QStringList& args, CCliContext& context);

@@ -19,6 +19,7 @@ struct CGenerateArgs {
   QString m_sSdDriver;
   QString m_sTime;
   QString m_sDriverFolder;
+  bool m_bOverwrite = false;
 };
 
 // Fills args; returns an empty text or what is wrong with the command line.
@@ -36,6 +37,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
     if (option != options.end()) {
       if (i + 1 >= list.size()) return arg + u" needs a value"_s;
       args.*option->second = list[++i];
+    } else if (arg == u"--overwrite"_s) {
+      args.m_bOverwrite = true;
     } else if (arg.startsWith(u"--"_s)) {
       return u"unknown option "_s + arg;
     } else if (args.m_sProject.isEmpty()) {
@@ -79,8 +82,11 @@ int CmdGenerate(const QStringList& list, CCliContext& context) {
   if (!doc) return kExitUserError;
   if (!args.m_sSdDriver.isEmpty()) doc->m_nSdDriver = args.m_sSdDriver == u"fat32"_s ? 1 : 0;
 
-  const CGenerateResult result = GenerateFiles(*doc, {args.m_sOut, args.m_sDriverFolder});
+  const CGenerateResult result =
+      GenerateFiles(*doc, {args.m_sOut, args.m_sDriverFolder,
+                           args.m_bOverwrite ? MainFileUpdate::Overwrite : MainFileUpdate::Merge});
   for (const QString& path : result.m_filesWritten) context.m_out << path << u'\n';
   context.m_out.flush();
-  return result.m_bCompleted ? kExitOk : kExitUserError;
+  if (!result.m_bCompleted) return kExitUserError;
+  return result.m_mainFile.m_conflicts.isEmpty() ? kExitOk : kExitConflicts;
 }

@@ -89,12 +89,13 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
 
   CDriverWriter drivers(folder, DriverFolder(doc, options), files);
   doc.m_bHasSound = false;
-  if (!WriteMainFile(doc, folder, drivers, files)) return result;
+  if (!WriteMainFile(doc, folder, options.m_mainFileUpdate, drivers, files)) return result;
 
   for (const auto& object : doc.m_ObjectList)
     if (!drivers.WriteFor(*object)) return result;
 
   QString message = u"Project files created in "_s + folder + u"."_s;
+  for (const QString& note : RegenerationNotes(result.m_mainFile)) message += u'\n' + note;
   for (const QString& note : drivers.Notes()) message += u'\n' + note;
   for (const QString& file : result.m_unbundledFiles)
     message += u"\nWarning: "_s + file +

@@ -3,11 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "codegen/Regeneration.h"
+
 class CKyvDoc;
 
 struct CGenerateOptions {
   QString m_sOutputFolder;  // empty: the project folder
   QString m_sDriverFolder;  // empty: the "DriverFolder" setting
+  MainFileUpdate m_mainFileUpdate = MainFileUpdate::Merge;
 };
 
 struct CGenerateResult {
@@ -15,6 +18,7 @@ struct CGenerateResult {
   bool m_bCompleted = false;
   QStringList m_filesWritten;    // full paths, in the order they were first written
   QStringList m_unbundledFiles;  // file names written empty: their driver is not bundled
+  CRegeneration m_mainFile;      // how the main file was replaced or merged
 };
 
 // The Generate Files command: takes the project folder (or the given output folder), stores the
@@ -25,6 +29,8 @@ struct CGenerateResult {
 // form or a control character. Every file is written atomically; the first file that cannot be
 // written stops the command with "Error:  Can't create ..." naming it, that file and the files
 // not yet reached stay as they were, and "Project files created." is not shown.
+// The user's changes to the main file are merged into the new one unless options say overwrite
+// (WriteRegeneratedFile); the final message then says how, with the line of every conflict.
 CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
 
 // The per-user setting naming a folder whose driver files replace the bundled ones.

@@ -1,5 +1,6 @@
 #include "codegen/GeneratedFileWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -8,16 +9,13 @@
 #include "model/AtomicFile.h"
 #include "platform/Platform.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 CGeneratedFileWriter::CGeneratedFileWriter(CMessageService& messages, CGenerateResult& result)
     : m_messages(messages), m_result(result) {}
 
 bool CGeneratedFileWriter::Write(const QString& path, const QByteArray& bytes) {
-  if (m_bFailed) return false;
-  QString reason;
-  if (!WriteFileAtomically(path, bytes, &reason)) {
-    Fail(path, reason);
-    return false;
-  }
+  if (m_bFailed || !WriteUnlisted(path, bytes)) return false;
   if (!m_result.m_filesWritten.contains(path)) m_result.m_filesWritten.append(path);
   return true;
 }
@@ -35,12 +33,23 @@ bool CGeneratedFileWriter::KeepBackup(const QString& path, const QString& backup
     Fail(backupPath, original.errorString());
     return false;
   }
-  QString reason;
-  if (!WriteFileAtomically(backupPath, bytes, &reason)) {
-    Fail(backupPath, reason);
+  return WriteUnlisted(backupPath, bytes);
+}
+
+bool CGeneratedFileWriter::WriteRecord(const QString& path, const QByteArray& bytes) {
+  if (m_bFailed) return false;
+  if (!QFileInfo(path).dir().mkpath(u"."_s)) {
+    Fail(path, u"its folder cannot be created"_s);
     return false;
   }
-  return true;
+  return WriteUnlisted(path, bytes);
+}
+
+bool CGeneratedFileWriter::WriteUnlisted(const QString& path, const QByteArray& bytes) {
+  QString reason;
+  if (WriteFileAtomically(path, bytes, &reason)) return true;
+  Fail(path, reason);
+  return false;
 }
 
 void CGeneratedFileWriter::Fail(const QString& path, const QString& reason) {

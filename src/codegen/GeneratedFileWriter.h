@@ -20,6 +20,9 @@ class CGeneratedFileWriter {
   // Keeps a copy of an existing file at backupPath unless that exists already. The copy is not
   // listed among the files written.
   bool KeepBackup(const QString& path, const QString& backupPath);
+  // Writes a file Kyv keeps for itself, such as a merge base, creating its folder when missing.
+  // It is not listed among the files written.
+  bool WriteRecord(const QString& path, const QByteArray& bytes);
   // Records a failure found by the caller: the message, and the writer stops.
   void Fail(const QString& path, const QString& reason);
 
@@ -27,6 +30,8 @@ class CGeneratedFileWriter {
   CGenerateResult& Result() { return m_result; }
 
  private:
+  bool WriteUnlisted(const QString& path, const QByteArray& bytes);
+
   CMessageService& m_messages;
   CGenerateResult& m_result;
   bool m_bFailed = false;

@@ -4,19 +4,17 @@
 
 #include "codegen/BuildScripts.h"
 #include "codegen/DriverFiles.h"
+#include "codegen/GenerateFiles.h"
 #include "codegen/GeneratedFileWriter.h"
 #include "codegen/GeneratedText.h"
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
-bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
-                   CGeneratedFileWriter& files) {
+bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
+                   CDriverWriter& drivers, CGeneratedFileWriter& files) {
   const QString path = QDir::toNativeSeparators(
       QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
   doc.m_sMainFilePath = path;
-
-  // The first backup is kept: a .bak already there is never replaced.
-  if (!files.KeepBackup(path, path + QStringLiteral(".bak"))) return false;
 
   QString text;
   WriteMainFileHeader(doc, text);
@@ -35,7 +33,7 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, CDriverWriter& drivers,
     files.Fail(path, QStringLiteral("the text holds a character that has no single-byte form"));
     return false;
   }
-  if (!files.Write(path, bytes)) return false;
+  if (!WriteRegeneratedFile(path, bytes, update, files, &files.Result().m_mainFile)) return false;
 
   // The drivers the OBJ block names.
   if (!drivers.WriteFor(DriverUse::Serial)) return false;

@@ -16,6 +16,7 @@ class TestCmdGenerate : public QObject {
   void generatesIntoTheProjectFolder();
   void outFolderSdDriverAndTime();
   void driverFolderOption();
+  void conflictsArePrintedAndOverwriteReplaces();
   void usageErrors_data();
   void usageErrors();
   void userErrors_data();
@@ -34,11 +35,12 @@ class TestCmdGenerate : public QObject {
     return status;
   }
   // A saved project Demo.KYV with an RTC that sets the time and the SD card on.
-  QString SaveProject(const QString& folder) {
+  QString SaveProject(const QString& folder, const QString& clock = u"160_000_000"_s) {
     CTestPlatform test;
     CKyvDoc doc(test.Services());
     doc.OnNewDocument();
     doc.m_bMountSd = 1;
+    doc.m_sClockFreq = clock;
     auto rtc = std::make_unique<CCodeObject>();
     rtc->m_nType = OBJ_RTC;
     rtc->m_sName = u"RTC1"_s;
@@ -102,6 +104,39 @@ void TestCmdGenerate::driverFolderOption() {
   mine.close();
   QCOMPARE(Run({u"generate"_s, project, u"--driver-folder"_s, drivers.path()}), 0);
   QCOMPARE(ReadAll(dir.filePath(u"SimplerSerial.spin2"_s)), QByteArray("PUB start(baud)\r\n"));
+}
+
+// The user's change to the clock line meets a new clock: exit status 3, the conflict's line on
+// stderr and both versions in the file; --overwrite then writes the new text alone.
+void TestCmdGenerate::conflictsArePrintedAndOverwriteReplaces() {
+  QTemporaryDir dir;
+  const QString project = SaveProject(dir.path());
+  const QStringList generate = {u"generate"_s, project, u"--time"_s, u"2024-03-03T14:05:09"_s};
+  QCOMPARE(Run(generate), 0);
+  const QString main = dir.filePath(u"Demo.spin2"_s);
+  QByteArray edited = ReadAll(main);
+  edited.replace("  _clkfreq = 160_000_000\r\n", "  _clkfreq = 180_000_000\r\n");
+  QFile file(main);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(edited);
+  file.close();
+
+  SaveProject(dir.path(), u"200_000_000"_s);
+  QCOMPARE(Run(generate), 3);
+  QVERIFY2(m_err.contains(u"\nYour changes to Demo.spin2 were merged into the new code with 1 "
+                          u"conflict, at line 6. "_s),
+           qPrintable(m_err));
+  QVERIFY(m_out.split(u'\n').contains(QDir::toNativeSeparators(main)));
+  QVERIFY(
+      ReadAll(main).contains("CON 'P2 clock setting\r\n<<<<<<< your version\r\n"
+                             "  _clkfreq = 180_000_000\r\n=======\r\n"
+                             "  _clkfreq = 200_000_000\r\n>>>>>>> new version\r\n"));
+
+  QCOMPARE(Run(generate + QStringList{u"--overwrite"_s}), 0);
+  QVERIFY2(!m_err.contains(u"merge"_s), qPrintable(m_err));
+  const QByteArray overwritten = ReadAll(main);
+  QVERIFY(overwritten.contains("CON 'P2 clock setting\r\n  _clkfreq = 200_000_000\r\n\r\n"));
+  QVERIFY(!overwritten.contains("<<<<<<<"));
 }
 
 void TestCmdGenerate::usageErrors_data() {

@@ -2,10 +2,27 @@
 
 // Small objects for the generator tests, filled the way each kind's editor fills them.
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <memory>
 
+#include "TestPlatform.h"
 #include "model/CodeObject.h"
 #include "model/KyvDoc.h"
+
+// A new project saved as Demo.KYV in its own temporary folder.
+struct CProjectFolder {
+  CTestPlatform m_test;
+  QTemporaryDir m_dir;
+  CKyvDoc m_doc{m_test.Services()};
+
+  CProjectFolder() {
+    m_doc.OnNewDocument();
+    m_doc.SetPathName(m_dir.filePath(QStringLiteral("Demo.KYV")));
+  }
+  QString Folder() const { return m_dir.path(); }
+  QString Path(const QString& name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
+};
 
 inline std::unique_ptr<CCodeObject> MakeObject(ObjectType type, const QString& name,
                                                const QString& basePin = {}) {

@@ -83,18 +83,7 @@ QString CreatedMessage(const QString& folder, const QStringList& unbundled) {
   return text;
 }
 
-// A saved project Demo.KYV in its own temporary folder.
-struct CProject {
-  CTestPlatform m_test;
-  QTemporaryDir m_dir;
-  CKyvDoc m_doc{m_test.Services()};
-
-  CProject() {
-    m_doc.OnNewDocument();
-    m_doc.SetPathName(m_dir.filePath(u"Demo.KYV"_s));
-  }
-  QString Folder() const { return m_dir.path(); }
-  QString Path(const QString& name) const { return Native(m_dir.path(), name); }
+struct CProject : CProjectFolder {
   CGenerateResult Generate(const CGenerateOptions& options = {}) {
     return GenerateFiles(m_doc, options);
   }

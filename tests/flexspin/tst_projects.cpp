@@ -22,6 +22,7 @@ class TestProjects : public QObject {
  private slots:
   void mainFileCompilesClean_data();
   void mainFileCompilesClean();
+  void editKeptAcrossRegenerationCompiles();
 };
 
 namespace {
@@ -157,6 +158,47 @@ void TestProjects::mainFileCompilesClean() {
 
   const CFlexSpinRun run = RunFlexSpin(out.filePath(u"Project.spin2"_s), {u"-Wall"_s});
   QVERIFY2(run.IsClean(), qPrintable(u"exit code %1\n"_s.arg(run.m_nExitCode) + run.m_sOutput));
+}
+
+// A user's line inside Loop survives adding an object and generating again, and the merged file
+// builds clean before and after.
+void TestProjects::editKeptAcrossRegenerationCompiles() {
+  KYV_SKIP_WITHOUT_FLEXSPIN();
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.SetTitle(u"Project.KYV"_s);
+  QCOMPARE(Add(doc, OBJ_DIGITAL_IO, {{u"showINStateInLoop"_s, u"1"_s}}), QString());
+  QTemporaryDir out;
+  QVERIFY(GenerateFiles(doc, {out.path(), QString()}).m_bCompleted);
+  const QString main = out.filePath(u"Project.spin2"_s);
+  CFlexSpinRun run = RunFlexSpin(main, {u"-Wall"_s});
+  QVERIFY2(run.IsClean(), qPrintable(run.m_sOutput));
+
+  QFile file(main);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QByteArray text = file.readAll();
+  file.close();
+  const QByteArray anchor = "  ser.dec(pinr(SmartPin1))\r\n";
+  const QByteArray mine = "  ser.str(string(\" (my edit)\"))\r\n";
+  QCOMPARE(text.count(anchor), 1);
+  text.replace(anchor, anchor + mine);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(file.write(text), text.size());
+  file.close();
+
+  QCOMPARE(Add(doc, OBJ_SERVO, {{u"iOPin"_s, u"42"_s}, {u"moveServoRandomly"_s, u"1"_s}}),
+           QString());
+  test.m_messages.Clear();
+  QVERIFY(GenerateFiles(doc, {out.path(), QString()}).m_bCompleted);
+  QVERIFY2(test.m_messages.Texts().join(u'\n').contains(u"were merged into the new code."_s),
+           qPrintable(test.m_messages.Texts().join(u'\n')));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  text = file.readAll();
+  QVERIFY(text.contains(anchor + mine));
+  QVERIFY(text.contains("Servo1.Write(Servo1_MODE, Servo1_position)"));
+  run = RunFlexSpin(main, {u"-Wall"_s});
+  QVERIFY2(run.IsClean(), qPrintable(run.m_sOutput));
 }
 
 QTEST_GUILESS_MAIN(TestProjects)
