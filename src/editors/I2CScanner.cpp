@@ -24,17 +24,22 @@ QList<CEditorField> CI2CScanner::Fields() {
   return {
       DescriptionField(),
       NameField(),
-      CEditorField::Text(QStringLiteral("SCL Pin:"), QStringLiteral("clock pin, 0 to 63"), &m_sScl),
-      CEditorField::Text(QStringLiteral("SDA Pin:"), QStringLiteral("data pin, 0 to 63"), &m_sSda),
+      CEditorField::Text(QStringLiteral("SCL Pin:"), QStringLiteral("clock pin, 0 to 63"), &m_sScl)
+          .StoredIn(I2cBusSlots::SclPin),
+      CEditorField::Text(QStringLiteral("SDA Pin:"), QStringLiteral("data pin, 0 to 63"), &m_sSda)
+          .StoredIn(I2cBusSlots::SdaPin),
       CEditorField::RadioGroup(QStringLiteral("Internal Pullups"),
                                QStringLiteral("internal pull-up resistor on both pins"),
-                               PullupItems(), &m_nPullup),
+                               PullupItems(), &m_nPullup)
+          .StoredIn(I2cBusSlots::Pullup),
       CEditorField::EditableCombo(QStringLiteral("Speed (kHz):"),
                                   QStringLiteral("bus speed in kHz; any other value may be typed"),
-                                  SpeedItems(), &m_sSpeed),
+                                  SpeedItems(), &m_sSpeed)
+          .StoredIn(I2cBusSlots::SpeedKHz),
       CEditorField::Check(QStringLiteral("Scan the I2C bus for devices and display result"),
                           QStringLiteral("the program scans the bus and prints what answers"),
-                          &m_bScan),
+                          &m_bScan)
+          .StoredIn(I2cBusSlots::Scan),
   };
 }
 
@@ -48,22 +53,10 @@ void CI2CScanner::LoadDefaults() {
   m_bScan = true;
 }
 
-void CI2CScanner::AfterRecordLoaded() {
-  m_sScl = m_pObject->m_sText[6];
-  m_sSda = m_pObject->m_sText[5];
-  m_sSpeed = m_pObject->m_sString;
-  m_nPullup = m_pObject->m_nNumber;
-  m_bScan = m_pObject->m_bParam[0];
-}
-
 bool CI2CScanner::DoOK() {
   WriteCommonRecord();
-  m_pObject->m_sBasePin = QStringLiteral("0");
-  m_pObject->m_sText[5] = m_sSda;
-  m_pObject->m_sText[6] = m_sScl;
-  m_pObject->m_sString = m_sSpeed;
-  m_pObject->m_nNumber = m_nPullup;
-  m_pObject->m_bParam[0] = m_bScan;
+  // The bus keeps its pins in SclPin and SdaPin; its base pin is always 0.
+  (*m_pObject)[Slot::BasePin] = QStringLiteral("0");
 
   // A camera carries its bus on two pins of its own block, so its pins may be taken over.
   const CKyvDoc& doc = *m_pDoc;

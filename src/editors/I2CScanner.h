@@ -20,7 +20,6 @@ class CI2CScanner : public CObjectEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sScl, &m_sSda}; }
 };

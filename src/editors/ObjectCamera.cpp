@@ -51,19 +51,24 @@ QList<CEditorField> CObjectCamera::Fields() {
       CEditorField::Combo(QStringLiteral("QVGA Object:"),
                           QStringLiteral("the Simple QVGA object that shows the picture (its name "
                                          "or index)"),
-                          m_qvgaItems, &m_nQvga),
+                          m_qvgaItems, &m_nQvga)
+          .StoredIn(CameraSlots::QvgaObject),
       CEditorField::Combo(QStringLiteral("I2C Bus:"),
                           QStringLiteral("the I2C bus object that configures the camera (its name "
                                          "or index); it is moved to basepin+8 and basepin+9"),
-                          m_busItems, &m_nBus),
+                          m_busItems, &m_nBus)
+          .StoredIn(CameraSlots::Bus),
       CEditorField::Combo(QStringLiteral("Camera Type:"), QStringLiteral("the camera module"),
-                          CameraTypeItems(), &m_nCameraType),
+                          CameraTypeItems(), &m_nCameraType)
+          .StoredIn(CameraSlots::CameraType),
       CEditorField::Text(QStringLiteral("Basepin:"),
                          QStringLiteral("first pin of the 16-pin block, 0 to 48"), &m_sBasePin,
-                         QStringLiteral("Must be a multiple of 8")),
+                         QStringLiteral("Must be a multiple of 8"))
+          .StoredIn(Slot::BasePin),
       CEditorField::Check(QStringLiteral("Show Camera ID"),
                           QStringLiteral("the program reads and prints the camera's ID"),
-                          &m_bShowId),
+                          &m_bShowId)
+          .StoredIn(CameraSlots::ShowId),
   };
 }
 
@@ -81,29 +86,16 @@ void CObjectCamera::LoadDefaults() {
   m_bShowId = true;
 }
 
-void CObjectCamera::AfterRecordLoaded() {
-  m_nBus = static_cast<int>(m_busItems.indexOf(m_pObject->m_sParam[0]));
-  m_nCameraType = static_cast<int>(CameraTypeItems().indexOf(m_pObject->m_sParam[1]));
-  m_nQvga = static_cast<int>(m_qvgaItems.indexOf(m_pObject->m_sParam[2]));
-  m_sBasePin = m_pObject->m_sBasePin;
-  m_bShowId = m_pObject->m_bParam[0];
-}
-
 bool CObjectCamera::DoOK() {
   WriteCommonRecord();
-  const QString busName = SelectedItem(m_busItems, m_nBus);
-  m_pObject->m_sBasePin = m_sBasePin;
-  m_pObject->m_sParam[0] = busName;
-  m_pObject->m_sParam[1] = SelectedItem(CameraTypeItems(), m_nCameraType);
-  m_pObject->m_sParam[2] = SelectedItem(m_qvgaItems, m_nQvga);
-  m_pObject->m_bParam[0] = m_bShowId;
+  const QString busName = (*m_pObject)[CameraSlots::Bus];
 
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestBasePin))
     return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestBasePin));
   if (base % kBaseStep != 0)
     return RejectField(&m_sBasePin, PinNotMultipleMessage(base, kBaseStep));
-  m_pObject->m_nPinCount = kPinCount;
+  (*m_pObject)[Slot::PinCount] = kPinCount;
 
   // The two bus pins may be held by the chosen bus: it is moved onto them below. Anyone else's
   // pin is a conflict, so the camera never silently takes another object's pins.
@@ -131,8 +123,8 @@ void CObjectCamera::MoveBusTo(const QString& busName, int base) {
   for (const auto& object : m_pDoc->m_ObjectList) {
     if (object->m_nType != OBJ_I2C_BUS || object->m_sName != busName) continue;
     CPinClaim(*m_pDoc, object->m_sName).ReleaseAll();
-    object->m_sText[6] = QString::number(base + kSclOffset);
-    object->m_sText[5] = QString::number(base + kSdaOffset);
+    (*object)[I2cBusSlots::SclPin] = QString::number(base + kSclOffset);
+    (*object)[I2cBusSlots::SdaPin] = QString::number(base + kSdaOffset);
   }
 }
 

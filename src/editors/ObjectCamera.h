@@ -22,7 +22,6 @@ class CObjectCamera : public CObjectEditor {
  protected:
   void FillLists() override;
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sBasePin}; }
 

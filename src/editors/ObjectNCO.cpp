@@ -29,15 +29,6 @@ void CObjectNCO::LoadDefaults() {
   Calculate();
 }
 
-void CObjectNCO::AfterRecordLoaded() {
-  // The stored values as saved, even when the clock has changed since: OK recalculates.
-  m_sPin = m_pObject->m_sBasePin;
-  m_sWxPin = m_pObject->m_sParam[0];
-  m_sWyPin = m_pObject->m_sParam[1];
-  m_sDesiredFrequency = m_pObject->m_sParam[2];
-  m_sResultingFrequency = m_pObject->m_sParam[3];
-}
-
 bool CObjectNCO::DesiredFrequencyRefused() {
   // The search divides by the desired frequency, so it must be at least 1 Hz.
   if (TextToInt(RemoveUnderscores(m_sDesiredFrequency)) > 0) return false;
@@ -79,10 +70,6 @@ bool CObjectNCO::DoOK() {
   Calculate();
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_sParam[0] = m_sWxPin;
-  m_pObject->m_sParam[1] = m_sWyPin;
-  m_pObject->m_sParam[2] = m_sDesiredFrequency;
-  m_pObject->m_sParam[3] = m_sResultingFrequency;
   // Registers kept from a refused frequency go into the main file as they stand: they must be
   // hexadecimal numbers (a new object whose frequency never fitted the clock has none yet).
   if (!IsRegisterText(m_sWxPin)) return RejectRegister(QStringLiteral("WXPIN"), m_sWxPin);
@@ -108,17 +95,24 @@ QList<CEditorField> CObjectNCO::Fields() {
       QStringLiteral("resultingFrequencyHz"), QStringLiteral("the frequency WXPIN and WYPIN give"),
       &m_sResultingFrequency);
   resulting.m_sLabel = QStringLiteral("Resulting Frequency [Hz]:");
+  // An opened record shows the registers as saved, even when the clock has changed since: OK
+  // recalculates.
   return {
       DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin:")),
       CEditorField::Text(kDesiredLabel,
                          QStringLiteral("output frequency in Hz, underscores allowed"),
-                         &m_sDesiredFrequency),
+                         &m_sDesiredFrequency)
+          .StoredIn(NcoSlots::DesiredFrequency),
       CEditorField::Button(QStringLiteral("Calculate Smart Pin Settings"), [this] { Calculate(); }),
-      CEditorField::Text(QStringLiteral("WXPIN:"), registerHelp, &m_sWxPin, hex).InGroup(group),
-      CEditorField::Text(QStringLiteral("WYPIN:"), registerHelp, &m_sWyPin, hex).InGroup(group),
-      resulting.InGroup(group),
+      CEditorField::Text(QStringLiteral("WXPIN:"), registerHelp, &m_sWxPin, hex)
+          .InGroup(group)
+          .StoredIn(NcoSlots::WxPin),
+      CEditorField::Text(QStringLiteral("WYPIN:"), registerHelp, &m_sWyPin, hex)
+          .InGroup(group)
+          .StoredIn(NcoSlots::WyPin),
+      resulting.InGroup(group).StoredIn(NcoSlots::ResultingFrequency),
       CEditorField::NoteText(QStringLiteral(
           "Note:  You must currently return to this dialog if you change the P2 core frequency.")),
   };

@@ -26,7 +26,6 @@ class CObjectNCO : public CSinglePinEditor {
  protected:
   bool CheckControls() override;
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
 
  private:

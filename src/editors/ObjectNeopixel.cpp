@@ -1,6 +1,5 @@
 #include "editors/ObjectNeopixel.h"
 
-#include <algorithm>
 #include <cstdint>
 
 void CObjectNeopixel::LoadDefaults() {
@@ -15,21 +14,6 @@ void CObjectNeopixel::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectNeopixel::AfterRecordLoaded() {
-  // The stored texts are shown as stored until a slider moves.
-  m_sPin = m_pObject->m_sBasePin;
-  m_sColor = m_pObject->m_sParam[0];
-  m_sHoldoff = m_pObject->m_sParam[1];
-  m_sLedCount = m_pObject->m_sParam[2];
-  // Sliders hold only positions in their ranges, whatever a damaged file says.
-  m_nRed = std::clamp(m_pObject->m_nParam[0], 0, 255);
-  m_nGreen = std::clamp(m_pObject->m_nParam[1], 0, 255);
-  m_nBlue = std::clamp(m_pObject->m_nParam[2], 0, 255);
-  m_nLedType = m_pObject->m_nParam[3];
-  m_nHoldoff = std::clamp(m_pObject->m_nParam[4], 1, 50);
-  m_bCycle = m_pObject->m_bParam[0];
-}
-
 void CObjectNeopixel::OnSliderMoved() {
   m_sHoldoff = QStringLiteral("%1 us").arg(m_nHoldoff * 100);
   // Unsigned, so that components out of 0..255 from a damaged file cannot overflow.
@@ -41,15 +25,6 @@ void CObjectNeopixel::OnSliderMoved() {
 bool CObjectNeopixel::DoOK() {
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_sParam[0] = m_sColor;
-  m_pObject->m_sParam[1] = m_sHoldoff;
-  m_pObject->m_sParam[2] = m_sLedCount;
-  m_pObject->m_nParam[0] = m_nRed;
-  m_pObject->m_nParam[1] = m_nGreen;
-  m_pObject->m_nParam[2] = m_nBlue;
-  m_pObject->m_nParam[3] = m_nLedType;
-  m_pObject->m_nParam[4] = m_nHoldoff;
-  m_pObject->m_bParam[0] = m_bCycle;
   return CheckAndClaimPin(QStringLiteral("Neopixel"));
 }
 
@@ -61,29 +36,42 @@ QList<CEditorField> CObjectNeopixel::Fields() {
     });
   };
   const QString colorHelp = QStringLiteral("start colour component");
+  // The texts are stored as shown: an opened record shows them as stored until a slider moves.
   return {
       DescriptionField(),
       NameField(),
       PinField(QStringLiteral("I/O Pin:")),
       CEditorField::Text(QStringLiteral("#LEDs in string:"),
-                         QStringLiteral("number of LEDs in the string"), &m_sLedCount),
+                         QStringLiteral("number of LEDs in the string"), &m_sLedCount)
+          .StoredIn(NeopixelSlots::LedCount),
       CEditorField::RadioGroup(
           QStringLiteral("LED Type"), QStringLiteral("LED type, which picks the driver variant"),
           {QStringLiteral("WS2812b"), QStringLiteral("WS2811"), QStringLiteral("WS2812"),
            QStringLiteral("WS2813"), QStringLiteral("SK6812")},
-          &m_nLedType),
+          &m_nLedType)
+          .StoredIn(NeopixelSlots::LedType),
       slider(QStringLiteral("Holdoff:"),
-             QStringLiteral("pause between refreshes in steps of 100 us"), 1, 50, &m_nHoldoff),
+             QStringLiteral("pause between refreshes in steps of 100 us"), 1, 50, &m_nHoldoff)
+          .StoredIn(NeopixelSlots::Holdoff),
       CEditorField::Display(QStringLiteral("holdoffText"), QStringLiteral("the hold-off time"),
-                            &m_sHoldoff),
-      slider(QStringLiteral("Red:"), colorHelp, 0, 255, &m_nRed).InGroup(color),
-      slider(QStringLiteral("Green:"), colorHelp, 0, 255, &m_nGreen).InGroup(color),
-      slider(QStringLiteral("Blue:"), colorHelp, 0, 255, &m_nBlue).InGroup(color),
+                            &m_sHoldoff)
+          .StoredIn(NeopixelSlots::HoldoffText),
+      slider(QStringLiteral("Red:"), colorHelp, 0, 255, &m_nRed)
+          .InGroup(color)
+          .StoredIn(NeopixelSlots::Red),
+      slider(QStringLiteral("Green:"), colorHelp, 0, 255, &m_nGreen)
+          .InGroup(color)
+          .StoredIn(NeopixelSlots::Green),
+      slider(QStringLiteral("Blue:"), colorHelp, 0, 255, &m_nBlue)
+          .InGroup(color)
+          .StoredIn(NeopixelSlots::Blue),
       CEditorField::Check(QStringLiteral("Cycle Random Colors"),
                           QStringLiteral("the main loop gives the LEDs random colours"), &m_bCycle)
-          .InGroup(color),
+          .InGroup(color)
+          .StoredIn(NeopixelSlots::CycleColors),
       CEditorField::Display(QStringLiteral("colorText"),
                             QStringLiteral("the colour as hexadecimal RRGGBB"), &m_sColor)
-          .InGroup(color),
+          .InGroup(color)
+          .StoredIn(NeopixelSlots::ColorText),
   };
 }

@@ -24,6 +24,5 @@ class CObjectNeopixel : public CSinglePinEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

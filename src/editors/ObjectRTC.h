@@ -19,6 +19,5 @@ class CObjectRTC : public CObjectEditor {
  protected:
   void FillLists() override;
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

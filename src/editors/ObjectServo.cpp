@@ -14,12 +14,7 @@ void CObjectServo::LoadDefaults() {
 
 void CObjectServo::AfterRecordLoaded() {
   // The slider position is not stored; it comes back from the degrees text.
-  m_sPin = m_pObject->m_sBasePin;
-  m_nUnits = m_pObject->m_bParam[0] ? 1 : 0;
-  m_sDegrees = m_pObject->m_sParam[0];
   m_nPosition = std::clamp(TextToInt(m_sDegrees), 0, 180);
-  m_sMicroseconds = m_pObject->m_sParam[1];
-  m_bRandom = m_pObject->m_bParam[1];
 }
 
 void CObjectServo::OnSliderMoved() {
@@ -30,10 +25,6 @@ void CObjectServo::OnSliderMoved() {
 bool CObjectServo::DoOK() {
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_sParam[0] = m_sDegrees;
-  m_pObject->m_sParam[1] = m_sMicroseconds;
-  m_pObject->m_bParam[0] = m_nUnits == 1;
-  m_pObject->m_bParam[1] = m_bRandom;
   return CheckAndClaimPin(QStringLiteral("Hobby Servo"));
 }
 
@@ -52,14 +43,16 @@ QList<CEditorField> CObjectServo::Fields() {
       CEditorField::RadioGroup(QStringLiteral("Position Units Options"),
                                QStringLiteral("units the generated program positions the servo in"),
                                {QStringLiteral("Degrees"), QStringLiteral("Microseconds")},
-                               &m_nUnits),
+                               &m_nUnits)
+          .StoredIn(ServoSlots::InMicroseconds),
       CEditorField::Slider(QStringLiteral("Starting Position:"),
                            QStringLiteral("start position in degrees"), 0, 180, &m_nPosition)
           .WhenChanged([this] { OnSliderMoved(); }),
-      degrees,
-      microseconds,
+      degrees.StoredIn(ServoSlots::Degrees),
+      microseconds.StoredIn(ServoSlots::Microseconds),
       CEditorField::Check(QStringLiteral("Move servo randomly"),
                           QStringLiteral("the main loop moves the servo to random positions"),
-                          &m_bRandom),
+                          &m_bRandom)
+          .StoredIn(ServoSlots::RandomMoves),
   };
 }

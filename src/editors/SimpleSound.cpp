@@ -13,17 +13,20 @@ QList<CEditorField> CSimpleSound::Fields() {
       DescriptionField(),
       NameField(QStringLiteral("Object Name:")),
       CEditorField::Text(QStringLiteral("Left I/O Pin:"), QStringLiteral("left audio pin, 0 to 63"),
-                         &m_sLeftPin,
-                         QStringLiteral("This is basepin+6 with Parallax A/V adapter")),
+                         &m_sLeftPin, QStringLiteral("This is basepin+6 with Parallax A/V adapter"))
+          .StoredIn(SoundSlots::LeftPin),
       CEditorField::Text(QStringLiteral("Right I/O Pin:"),
                          QStringLiteral("right audio pin, 0 to 63"), &m_sRightPin,
-                         QStringLiteral("This is basepin+7 with Parallax A/V adapter")),
+                         QStringLiteral("This is basepin+7 with Parallax A/V adapter"))
+          .StoredIn(SoundSlots::RightPin),
       CEditorField::Check(QStringLiteral("Play pyr.mod music file at start"),
                           QStringLiteral("the program plays the music file at start-up"),
-                          &m_bPlayMusic),
+                          &m_bPlayMusic)
+          .StoredIn(SoundSlots::PlayMusic),
       CEditorField::Check(QStringLiteral("Play random sound effects"),
                           QStringLiteral("the program's loop plays random effects"),
-                          &m_bPlayEffects),
+                          &m_bPlayEffects)
+          .StoredIn(SoundSlots::PlayEffects),
   };
 }
 
@@ -36,20 +39,9 @@ void CSimpleSound::LoadDefaults() {
   m_bPlayEffects = true;
 }
 
-void CSimpleSound::AfterRecordLoaded() {
-  m_sLeftPin = m_pObject->m_sParam[0];
-  m_sRightPin = m_pObject->m_sParam[1];
-  m_bPlayMusic = m_pObject->m_bParam[0];
-  m_bPlayEffects = m_pObject->m_bParam[1];
-}
-
 bool CSimpleSound::DoOK() {
   WriteCommonRecord();
-  m_pObject->m_sParam[0] = m_sLeftPin;
-  m_pObject->m_sParam[1] = m_sRightPin;
-  m_pObject->m_bParam[0] = m_bPlayMusic;
-  m_pObject->m_bParam[1] = m_bPlayEffects;
-  m_pObject->m_nPinCount = 1;
+  (*m_pObject)[Slot::PinCount] = 1;
 
   CPinClaim claim(*m_pDoc, m_sName);
   const int left = TextToInt(m_sLeftPin);

@@ -15,7 +15,6 @@ class CSimpleSound : public CObjectEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
   QList<const QString*> PinTexts() override { return {&m_sLeftPin, &m_sRightPin}; }
 };

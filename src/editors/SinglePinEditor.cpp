@@ -8,17 +8,15 @@ constexpr int kHighestPin = 63;
 }
 
 CEditorField CSinglePinEditor::PinField(const QString& label) {
-  return CEditorField::Text(label, QStringLiteral("P2 pin number, 0 to 63"), &m_sPin);
+  return CEditorField::Text(label, QStringLiteral("P2 pin number, 0 to 63"), &m_sPin)
+      .StoredIn(Slot::BasePin);
 }
 
 QString CSinglePinEditor::ProposedPin(int preferred) const {
   return QString::number(ProposedBase(preferred, 1, 1, kHighestPin));
 }
 
-void CSinglePinEditor::WritePinRecord() {
-  m_pObject->m_sBasePin = m_sPin;
-  m_pObject->m_nPinCount = 1;
-}
+void CSinglePinEditor::WritePinRecord() { (*m_pObject)[Slot::PinCount] = 1; }
 
 bool CSinglePinEditor::CheckAndClaimPin(const QString& role) {
   const int pin = TextToInt(m_sPin);

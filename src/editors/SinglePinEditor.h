@@ -11,12 +11,12 @@ class CSinglePinEditor : public CObjectEditor {
  protected:
   using CObjectEditor::CObjectEditor;
 
-  // The pin edit with its label ("I/O Pin:", "I/O Pin#:").
+  // The pin edit with its label ("I/O Pin:", "I/O Pin#:"), stored in the record's base pin.
   CEditorField PinField(const QString& label);
   QList<const QString*> PinTexts() override { return {&m_sPin}; }
   // A new object's pin: the kind's default when free, else the nearest free pin.
   QString ProposedPin(int preferred) const;
-  // The record's pin slots: m_sBasePin from the pin text, m_nPinCount 1.
+  // The record's pin count, 1; the pin itself is stored with the other fields.
   void WritePinRecord();
   // The checks and claim that end every single-pin OK: the range check, the in-use check
   // (with InUseText's wording), then release and claim of the pin under the given role.

@@ -3,6 +3,16 @@
 #include "editors/ObjectEditor.h"
 #include "model/TextConversion.h"
 
+// Where the fake keeps its values in the record.
+namespace FakeSlots {
+inline constexpr CTextSlot BasePin = Slot::BasePin;
+inline constexpr CTextSlot Speed = Slot::String;
+inline constexpr CIntSlot Bus = Slot::IntParam(0);
+inline constexpr CIntSlot Filter = Slot::IntParam(1);
+inline constexpr CIntSlot Level = Slot::IntParam(2);
+inline constexpr CFlagSlot Scan = Slot::FlagParam(0);
+}  // namespace FakeSlots
+
 // An editor with one control of every kind, for testing the dialog without the real kinds.
 // OK writes the base pin, refuses pins above 56, and claims the pin as "Fake".
 class CFakeEditor : public CObjectEditor {
@@ -35,7 +45,7 @@ class CFakeEditor : public CObjectEditor {
     pin.m_sLabel = QStringLiteral("Basepin:");
     pin.m_sHint = QStringLiteral("Must be a multiple of 4");
     pin.m_pText = &m_sBasePin;
-    fields.append(pin);
+    fields.append(pin.StoredIn(FakeSlots::BasePin));
 
     CEditorField speed;
     speed.m_kind = FieldKind::ComboText;
@@ -43,7 +53,7 @@ class CFakeEditor : public CObjectEditor {
     speed.m_sLabel = QStringLiteral("Speed (kHz):");
     speed.m_items = {QStringLiteral("100"), QStringLiteral("400"), QStringLiteral("1000")};
     speed.m_pText = &m_sSpeed;
-    fields.append(speed);
+    fields.append(speed.StoredIn(FakeSlots::Speed));
 
     CEditorField bus;
     bus.m_kind = FieldKind::ComboIndex;
@@ -51,7 +61,7 @@ class CFakeEditor : public CObjectEditor {
     bus.m_sLabel = QStringLiteral("I2C Bus:");
     bus.m_items = {QStringLiteral("I2CBus1"), QStringLiteral("I2CBus2")};
     bus.m_pIndex = &m_nBus;
-    fields.append(bus);
+    fields.append(bus.StoredIn(FakeSlots::Bus));
 
     CEditorField filter;
     filter.m_kind = FieldKind::Radio;
@@ -64,7 +74,7 @@ class CFakeEditor : public CObjectEditor {
       m_nLevel = LevelMax();
       UpdateLevelText();
     };
-    fields.append(filter);
+    fields.append(filter.StoredIn(FakeSlots::Filter));
 
     CEditorField level;
     level.m_kind = FieldKind::Slider;
@@ -74,7 +84,7 @@ class CFakeEditor : public CObjectEditor {
     level.m_nMax = LevelMax();
     level.m_pIndex = &m_nLevel;
     level.m_onChanged = [this] { UpdateLevelText(); };
-    fields.append(level);
+    fields.append(level.StoredIn(FakeSlots::Level));
 
     CEditorField levelText;
     levelText.m_kind = FieldKind::Display;
@@ -87,7 +97,7 @@ class CFakeEditor : public CObjectEditor {
     scan.m_sKey = QStringLiteral("scan");
     scan.m_sLabel = QStringLiteral("Keyboard & Mouse scan");
     scan.m_pFlag = &m_bScan;
-    fields.append(scan);
+    fields.append(scan.StoredIn(FakeSlots::Scan));
 
     CEditorField calculate;
     calculate.m_kind = FieldKind::Button;
@@ -146,15 +156,7 @@ class CFakeEditor : public CObjectEditor {
     m_nLevel = 13;
     UpdateLevelText();
   }
-  void AfterRecordLoaded() override {
-    m_sBasePin = m_pObject->m_sBasePin;
-    m_sSpeed = m_pObject->m_sString;
-    m_nBus = m_pObject->m_nParam[0];
-    m_nFilter = m_pObject->m_nParam[1];
-    m_nLevel = m_pObject->m_nParam[2];
-    m_bScan = m_pObject->m_bParam[0];
-    UpdateLevelText();
-  }
+  void AfterRecordLoaded() override { UpdateLevelText(); }
   // The speed must be a number; a refusal points at its control.
   bool CheckControls() override {
     if (!m_sSpeed.isEmpty() && m_sSpeed[0].isDigit()) return true;
@@ -164,12 +166,6 @@ class CFakeEditor : public CObjectEditor {
   }
   bool DoOK() override {
     WriteCommonRecord();
-    m_pObject->m_sBasePin = m_sBasePin;
-    m_pObject->m_sString = m_sSpeed;
-    m_pObject->m_nParam[0] = m_nBus;
-    m_pObject->m_nParam[1] = m_nFilter;
-    m_pObject->m_nParam[2] = m_nLevel;
-    m_pObject->m_bParam[0] = m_bScan;
     const int pin = TextToInt(m_sBasePin);
     if (static_cast<unsigned>(pin) > 56)
       return Reject(

@@ -115,10 +115,10 @@ void TestEditorDialog::okWritesRecordAndCloses() {
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   QVERIFY(!dialog.isVisible());
   QCOMPARE(m_object.m_sName, QStringLiteral("Fake1"));
-  QCOMPARE(m_object.m_sBasePin, QStringLiteral("20"));
-  QCOMPARE(m_object.m_sString, QStringLiteral("250"));
-  QCOMPARE(m_object.m_nParam[0], 1);
-  QCOMPARE(m_object.m_bParam[0], false);
+  QCOMPARE(m_object[FakeSlots::BasePin], QStringLiteral("20"));
+  QCOMPARE(m_object[FakeSlots::Speed], QStringLiteral("250"));
+  QCOMPARE(m_object[FakeSlots::Bus], 1);
+  QCOMPARE(m_object[FakeSlots::Scan], false);
   QVERIFY(m_object.m_bValid);
   QCOMPARE(m_doc->m_sPinUsedBy[20], QStringLiteral("Fake1"));
   QVERIFY(m_test.m_messages.m_messages.isEmpty());
@@ -160,12 +160,12 @@ void TestEditorDialog::rejectedOkStaysOpenAndCancelChangesNothing() {
 void TestEditorDialog::editModeShowsRecordWithFixedName() {
   m_object.m_nType = OBJ_SIMPLE_VGA;
   m_object.m_sName = QStringLiteral("Stored");
-  m_object.m_sBasePin = QStringLiteral("8");
-  m_object.m_sString = QStringLiteral("400");
-  m_object.m_nParam[0] = 1;
-  m_object.m_nParam[1] = 2;
-  m_object.m_nParam[2] = 5;
-  m_object.m_bParam[0] = false;
+  m_object[FakeSlots::BasePin] = QStringLiteral("8");
+  m_object[FakeSlots::Speed] = QStringLiteral("400");
+  m_object[FakeSlots::Bus] = 1;
+  m_object[FakeSlots::Filter] = 2;
+  m_object[FakeSlots::Level] = 5;
+  m_object[FakeSlots::Scan] = false;
   m_editor.Open(&m_object, m_doc.get(), CObjectEditor::kEditMode);
   CEditorDialog dialog(m_editor);
 

@@ -63,19 +63,19 @@ void TestCamera::newCameraMovesItsBus() {
 
   QCOMPARE(PinLines(f.m_doc),
            CameraPins(16) + QvgaPins() + QStringList{QStringLiteral("56 free [header J3]")});
-  QCOMPARE(f.m_pBus->m_sText[5], QStringLiteral("24"));
-  QCOMPARE(f.m_pBus->m_sText[6], QStringLiteral("25"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SdaPin], QStringLiteral("24"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SclPin], QStringLiteral("25"));
   QVERIFY(f.m_pBus->m_bValid);
 
   CCodeObject expected;
   expected.m_nType = OBJ_CAMERA;
   expected.m_sName = QStringLiteral("Cam1");
-  expected.m_sBasePin = QStringLiteral("16");
-  expected.m_nPinCount = 16;
-  expected.m_sParam[0] = QStringLiteral("I2CBus1");
-  expected.m_sParam[1] = QStringLiteral("OV2640");
-  expected.m_sParam[2] = QStringLiteral("SimpleQVGA1");
-  expected.m_bParam[0] = true;
+  expected[Slot::BasePin] = QStringLiteral("16");
+  expected[Slot::PinCount] = 16;
+  expected[CameraSlots::Bus] = QStringLiteral("I2CBus1");
+  expected[CameraSlots::CameraType] = QStringLiteral("OV2640");
+  expected[CameraSlots::QvgaObject] = QStringLiteral("SimpleQVGA1");
+  expected[CameraSlots::ShowId] = true;
   expected.m_bValid = true;
   QVERIFY(*camera.m_record == expected);
 }
@@ -114,9 +114,9 @@ void TestCamera::baseChecks() {
   QVERIFY(!camera.m_editor->OnOK());
   QCOMPARE(f.Messages(), QStringList{ErrorLine(message)});
   QVERIFY(!camera.m_record->m_bValid);
-  QCOMPARE(camera.m_record->m_nPinCount, pinCount);
+  QCOMPARE((*camera.m_record)[Slot::PinCount], pinCount);
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
-  QCOMPARE(f.m_pBus->m_sText[6], QStringLiteral("56"));  // the bus is untouched
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SclPin], QStringLiteral("56"));  // the bus is untouched
 }
 
 void TestCamera::busAndCameraAcceptedInEitherOrder() {
@@ -133,15 +133,15 @@ void TestCamera::busAndCameraAcceptedInEitherOrder() {
   // The camera passes over the bus's pins and claims them again.
   QVERIFY(f.Edit(camera));
   QCOMPARE(PinLines(f.m_doc), CameraPins(16) + QvgaPins());
-  QCOMPARE(f.m_pBus->m_sText[5], QStringLiteral("24"));
-  QCOMPARE(f.m_pBus->m_sText[6], QStringLiteral("25"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SdaPin], QStringLiteral("24"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SclPin], QStringLiteral("25"));
 
   // Moving the camera moves the bus with it and frees the old block.
   QVERIFY(f.Edit(f.m_pBus));
   QVERIFY(f.Edit(camera, {{QStringLiteral("basepin"), QStringLiteral("0")}}));
   QCOMPARE(PinLines(f.m_doc), CameraPins(0) + QvgaPins());
-  QCOMPARE(f.m_pBus->m_sText[5], QStringLiteral("8"));
-  QCOMPARE(f.m_pBus->m_sText[6], QStringLiteral("9"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SdaPin], QStringLiteral("8"));
+  QCOMPARE((*f.m_pBus)[I2cBusSlots::SclPin], QStringLiteral("9"));
   QVERIFY(f.Messages().isEmpty());
 }
 
@@ -213,9 +213,9 @@ void TestCamera::listsAndStoredTexts() {
                              {QStringLiteral("qvgaObject"), QStringLiteral("1")},
                              {QStringLiteral("showCameraID"), QStringLiteral("0")}}));
   QVERIFY(editor.OnOK());
-  QCOMPARE(record.m_sParam[1], QStringLiteral("OV5640"));
-  QCOMPARE(record.m_sParam[2], QStringLiteral("OldQVGA"));
-  QVERIFY(!record.m_bParam[0]);
+  QCOMPARE(record[CameraSlots::CameraType], QStringLiteral("OV5640"));
+  QCOMPARE(record[CameraSlots::QvgaObject], QStringLiteral("OldQVGA"));
+  QVERIFY(!record[CameraSlots::ShowId]);
 
   CObjectCamera reopened;
   reopened.Open(&record, &f.m_doc, CObjectEditor::kEditMode);
@@ -234,7 +234,7 @@ void TestCamera::deletedBusShowsNoSelection() {
   editor.Open(camera, &f.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(editor.m_nBus, -1);
   QVERIFY(editor.OnOK());
-  QCOMPARE(camera->m_sParam[0], QString());
+  QCOMPARE((*camera)[CameraSlots::Bus], QString());
 }
 
 QTEST_GUILESS_MAIN(TestCamera)

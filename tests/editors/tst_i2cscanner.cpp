@@ -69,11 +69,11 @@ void TestI2CScanner::newBus() {
   CCodeObject expected;
   expected.m_nType = OBJ_I2C_BUS;
   expected.m_sName = QStringLiteral("I2CBus1");
-  expected.m_sBasePin = QStringLiteral("0");
-  expected.m_sText[5] = sda;
-  expected.m_sText[6] = scl;
-  expected.m_sString = QStringLiteral("100");
-  expected.m_bParam[0] = true;
+  expected[Slot::BasePin] = QStringLiteral("0");
+  expected[I2cBusSlots::SdaPin] = sda;
+  expected[I2cBusSlots::SclPin] = scl;
+  expected[I2cBusSlots::SpeedKHz] = QStringLiteral("100");
+  expected[I2cBusSlots::Scan] = true;
   expected.m_bValid = accepted;
   QVERIFY(*bus.m_record == expected);
 }
@@ -84,8 +84,8 @@ void TestI2CScanner::storesSpeedAndPullupAsChosen() {
       f.Add(OBJ_I2C_BUS, {{QStringLiteral("speedKHz"), QStringLiteral("400")},
                           {QStringLiteral("internalPullups"), QStringLiteral("3.3 kOhm")}});
   QVERIFY(picked);
-  QCOMPARE(picked->m_sString, QStringLiteral("400"));
-  QCOMPARE(picked->m_nNumber, 2);
+  QCOMPARE((*picked)[I2cBusSlots::SpeedKHz], QStringLiteral("400"));
+  QCOMPARE((*picked)[I2cBusSlots::Pullup], 2);
   CCodeObject* typed =
       f.Add(OBJ_I2C_BUS,
             {{QStringLiteral("name"), QStringLiteral("Bus2")},
@@ -94,8 +94,8 @@ void TestI2CScanner::storesSpeedAndPullupAsChosen() {
              {QStringLiteral("speedKHz"), QStringLiteral("250")},
              {QStringLiteral("scanTheI2CBusForDevicesAndDisplayResult"), QStringLiteral("false")}});
   QVERIFY(typed);
-  QCOMPARE(typed->m_sString, QStringLiteral("250"));
-  QVERIFY(!typed->m_bParam[0]);
+  QCOMPARE((*typed)[I2cBusSlots::SpeedKHz], QStringLiteral("250"));
+  QVERIFY(!(*typed)[I2cBusSlots::Scan]);
 }
 
 // A camera on 16 holds 16..31; the bus may take the camera's pins, and goes by the holder's

@@ -148,10 +148,10 @@ void TestObjectNco::okAboveHalfClockKeepsShownRegisters() {
   QCOMPARE(h.Messages(),
            QStringList{PlainLine(QStringLiteral("Error:  Desired frequency (90000000) cannot be "
                                                 "greater than half P2 Frequency (80000000)"))});
-  QCOMPARE(record.m_sParam[0], QStringLiteral("00000002"));
-  QCOMPARE(record.m_sParam[1], QStringLiteral("15555555"));
-  QCOMPARE(record.m_sParam[2], QStringLiteral("90_000_000"));
-  QCOMPARE(record.m_sParam[3], QStringLiteral("13333333.320916"));
+  QCOMPARE(record[NcoSlots::WxPin], QStringLiteral("00000002"));
+  QCOMPARE(record[NcoSlots::WyPin], QStringLiteral("15555555"));
+  QCOMPARE(record[NcoSlots::DesiredFrequency], QStringLiteral("90_000_000"));
+  QCOMPARE(record[NcoSlots::ResultingFrequency], QStringLiteral("13333333.320916"));
   QVERIFY(record.m_bValid);
   QVERIFY(h.m_doc.m_bPinUsed[24]);
 }
@@ -207,8 +207,8 @@ void TestObjectNco::okChecksKeptRegisters() {
   QCOMPARE(h.Messages(), expected);
   QCOMPARE(accepted, message.isEmpty());
   QCOMPARE(record.m_bValid, accepted);
-  QCOMPARE(record.m_sParam[0], nco.m_sWxPin);
-  QCOMPARE(record.m_sParam[1], nco.m_sWyPin);
+  QCOMPARE(record[NcoSlots::WxPin], nco.m_sWxPin);
+  QCOMPARE(record[NcoSlots::WyPin], nco.m_sWyPin);
   if (accepted) {
     QCOMPARE(h.m_doc.m_sPinUsedFor[24], QStringLiteral("NCO Frequency"));
   } else {
@@ -263,9 +263,9 @@ void TestObjectNco::editShowsStoredValuesAndOkRecalculates() {
   QCOMPARE(nco.m_sResultingFrequency, QStringLiteral("13333333.320916"));
 
   QVERIFY(nco.OnOK());
-  QCOMPARE(stored.m_sParam[0], QStringLiteral("00000001"));
-  QCOMPARE(stored.m_sParam[1], QStringLiteral("0AAAAAAA"));
-  QCOMPARE(stored.m_sParam[3], QStringLiteral("12499999.953434"));
+  QCOMPARE(stored[NcoSlots::WxPin], QStringLiteral("00000001"));
+  QCOMPARE(stored[NcoSlots::WyPin], QStringLiteral("0AAAAAAA"));
+  QCOMPARE(stored[NcoSlots::ResultingFrequency], QStringLiteral("12499999.953434"));
   QCOMPARE(nco.m_sWyPin, QStringLiteral("0AAAAAAA"));
   QVERIFY(h.Messages().isEmpty());
 }
@@ -278,9 +278,9 @@ void TestObjectNco::okClaimsPin() {
   QVERIFY(nco.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_NCO});
   QCOMPARE(record.m_sName, QStringLiteral("NCO_Freq1"));
-  QCOMPARE(record.m_sBasePin, QStringLiteral("24"));
-  QCOMPARE(record.m_nPinCount, 1);
-  QCOMPARE(record.m_sParam[2], QStringLiteral("12_000_000"));
+  QCOMPARE(record[Slot::BasePin], QStringLiteral("24"));
+  QCOMPARE(record[Slot::PinCount], 1);
+  QCOMPARE(record[NcoSlots::DesiredFrequency], QStringLiteral("12_000_000"));
   QVERIFY(record.m_bValid);
   QCOMPARE(h.m_doc.m_sPinUsedBy[24], QStringLiteral("NCO_Freq1"));
   QCOMPARE(h.m_doc.m_sPinUsedFor[24], QStringLiteral("NCO Frequency"));

@@ -46,9 +46,9 @@ void TestRTC::busListInListOrder() {
   CCodeObject expected;
   expected.m_nType = OBJ_RTC;
   expected.m_sName = QStringLiteral("RTC1");
-  expected.m_sParam[0] = QStringLiteral("I2CBus2");
-  expected.m_sParam[1] = QStringLiteral("DS1339");
-  expected.m_bParam[0] = true;
+  expected[RtcSlots::Bus] = QStringLiteral("I2CBus2");
+  expected[RtcSlots::RtcType] = QStringLiteral("DS1339");
+  expected[RtcSlots::SetTime] = true;
   expected.m_bValid = true;
   QVERIFY(record == expected);
 }
@@ -86,7 +86,7 @@ void TestRTC::deletedBusMustBeChosenAgain() {
   QVERIFY(SetValues(editor, {{QStringLiteral("i2cBus"), QStringLiteral("I2CBus2")}}));
   QVERIFY(editor.OnOK());
   QVERIFY(rtc->m_bValid);
-  QCOMPARE(rtc->m_sParam[0], QStringLiteral("I2CBus2"));
+  QCOMPARE((*rtc)[RtcSlots::Bus], QStringLiteral("I2CBus2"));
 }
 
 QTEST_GUILESS_MAIN(TestRTC)

@@ -65,11 +65,11 @@ void TestSimpleSound::newSound() {
   CCodeObject expected;
   expected.m_nType = OBJ_SIMPLE_SOUND;
   expected.m_sName = QStringLiteral("SimpleSound1");
-  expected.m_sParam[0] = left;
-  expected.m_sParam[1] = right;
-  expected.m_bParam[0] = true;
-  expected.m_bParam[1] = false;
-  expected.m_nPinCount = 1;
+  expected[SoundSlots::LeftPin] = left;
+  expected[SoundSlots::RightPin] = right;
+  expected[SoundSlots::PlayMusic] = true;
+  expected[SoundSlots::PlayEffects] = false;
+  expected[Slot::PinCount] = 1;
   expected.m_bValid = accepted;
   QVERIFY(*sound.m_record == expected);  // the base pin stays ""
 }
@@ -81,8 +81,8 @@ void TestSimpleSound::defaultsBesideVga() {
       f.Add(OBJ_SIMPLE_SOUND, {{QStringLiteral("playPyrModMusicFileAtStart"), QStringLiteral("0")},
                                {QStringLiteral("playRandomSoundEffects"), QStringLiteral("0")}});
   QVERIFY(sound);
-  QVERIFY(!sound->m_bParam[0]);
-  QVERIFY(!sound->m_bParam[1]);
+  QVERIFY(!(*sound)[SoundSlots::PlayMusic]);
+  QVERIFY(!(*sound)[SoundSlots::PlayEffects]);
   QCOMPARE(f.m_doc.m_sPinUsedBy[54], QStringLiteral("SimpleSound1"));
 }
 
