@@ -15,8 +15,8 @@ using namespace Qt::StringLiterals;
 using CSliderSlot = std::variant<CIntSlot, CTextSlot>;
 Q_DECLARE_METATYPE(CSliderSlot)
 
-// The DAC, digital I/O, filters, RGB LED string and servo editors, and the one-pin checks the
-// six smart-pin editors with a pin share.
+// The DAC, digital I/O, filters, RGB LED string and servo editors, the one-pin checks the six
+// smart-pin editors with a pin share, and reopening what the pin editors and the USB editor stored.
 class TestSmartPinEditors : public QObject {
   Q_OBJECT
 
@@ -26,6 +26,8 @@ class TestSmartPinEditors : public QObject {
   void reopenedObjectKeepsAndMovesItsPin();
   void reopenedSlidersStayInRange_data();
   void reopenedSlidersStayInRange();
+  void reopenedEditorShowsWhatOkStored_data();
+  void reopenedEditorShowsWhatOkStored();
 
   void dacDefaults();
   void dacSlider_data();
@@ -193,6 +195,74 @@ void TestSmartPinEditors::reopenedSlidersStayInRange() {
   QCOMPARE(ValueOf(*editor, key), QString::number(position));
   QVERIFY(editor->OnOK());
   if (numberSlot) QCOMPARE(record[*numberSlot], position);
+}
+
+void TestSmartPinEditors::reopenedEditorShowsWhatOkStored_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QStringList>("values");  // every setting away from its default
+  QTest::newRow("DAC") << int{OBJ_DAC}
+                       << QStringList{u"iOPin=20"_s, u"driveAndRange=2"_s,
+                                      u"analogOutputLevel=17"_s, u"randomlyVaryOutputLevel=0"_s};
+  QTest::newRow("digital I/O") << int{OBJ_DIGITAL_IO}
+                               << QStringList{u"iOPin=21"_s,
+                                              u"useClockedIOInsteadOfLive=1"_s,
+                                              u"invertInputLogicLevel=1"_s,
+                                              u"invertOutputLogicLevel=1"_s,
+                                              u"outStartState=1"_s,
+                                              u"outHighStateDrive=3"_s,
+                                              u"outLowStateDrive=5"_s,
+                                              u"inSource=6"_s,
+                                              u"inFilter=2"_s,
+                                              u"showINStateInLoop=0"_s,
+                                              u"toggleOUTStateInLoop=0"_s};
+  QTest::newRow("filters") << int{OBJ_DIGITAL_FILTERS}
+                           << QStringList{u"setFilter1=0"_s,    u"setFilter3=0"_s,
+                                          u"filter0Length=5"_s, u"filter2Length=8"_s,
+                                          u"filter1Tap=7"_s,    u"filter3Tap=31"_s};
+  QTest::newRow("ADC") << int{OBJ_ADC}
+                       << QStringList{u"iOPin=22"_s,      u"showCalibratedResult=0"_s,
+                                      u"thisPinGain=2"_s, u"adcSource=5"_s,
+                                      u"filter=SINC2"_s,  u"sampleClocks=6"_s};
+  QTest::newRow("USB adapter") << int{OBJ_USB_KBM}
+                               << QStringList{u"basepin=16"_s,
+                                              u"port=1"_s,
+                                              u"mouseLimitsX=800"_s,
+                                              u"mouseLimitsY=-600"_s,
+                                              u"mouseInitialPositionX=7"_s,
+                                              u"mouseInitialPositionY=9"_s,
+                                              u"outputMousePosition=0"_s,
+                                              u"outputKeyboardInput=0"_s,
+                                              u"doNotUseErrorLEDPin=1"_s};
+  QTest::newRow("USB custom") << int{OBJ_USB_KBM}
+                              << QStringList{u"configuration=1"_s,        u"dmPin=20"_s,
+                                             u"activityLEDPin=30"_s,      u"errorLEDPin=31"_s,
+                                             u"useUSBPowerEnablePin=0"_s, u"powerEnablePin=33"_s};
+}
+
+// An object reopened shows every setting as it was when OK stored it, and OK without changes
+// leaves the record as it was.
+void TestSmartPinEditors::reopenedEditorShowsWhatOkStored() {
+  QFETCH(int, kind);
+  QFETCH(QStringList, values);
+  CEditorFixture h;
+  CCodeObject record;
+  auto created = CreateEditor(kind);
+  created->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(*created, ValuesFrom(values)));
+  QVERIFY(created->OnOK());
+  const CCodeObject stored = record;
+
+  auto reopened = CreateEditor(kind);
+  reopened->Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  const QList<CEditorField> before = created->Fields();
+  const QList<CEditorField> after = reopened->Fields();
+  QCOMPARE(after.size(), before.size());
+  for (qsizetype i = 0; i < before.size(); ++i)
+    QVERIFY2(after[i].ValueText() == before[i].ValueText(),
+             qPrintable(before[i].m_sKey + u": "_s + after[i].ValueText() + u" instead of "_s +
+                        before[i].ValueText()));
+  QVERIFY(reopened->OnOK());
+  QVERIFY(record == stored);
 }
 
 void TestSmartPinEditors::dacDefaults() {
