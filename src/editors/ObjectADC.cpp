@@ -66,13 +66,11 @@ void CObjectADC::LoadDefaults() {
 }
 
 void CObjectADC::AfterRecordLoaded() {
-  m_sPin = m_pObject->m_sBasePin;
-  m_nFilter = m_pObject->m_nParam[0];
-  m_nSampleExponent = m_pObject->m_nParam[1];
-  m_nSource = m_pObject->m_nParam[2];
-  m_nGain = m_pObject->m_nParam[3];
-  m_bShowCalibrated = m_pObject->m_bParam[0];
+  m_sPin = (*m_pObject)[Slot::BasePin];
   m_nClockSource = 0;
+  // The slider's range depends on the filter just loaded: the stored exponent is brought into
+  // that range, not into the one the slider had before.
+  m_nSampleExponent = (*m_pObject)[AdcSlots::SampleExponent];
   ApplyFilterRange();
   OnSliderMoved();
 }
@@ -95,20 +93,16 @@ void CObjectADC::OnSliderMoved() { m_sSampleClocks = QString::number(1 << m_nSam
 bool CObjectADC::DoOK() {
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_nParam[0] = m_nFilter;
-  m_pObject->m_nParam[1] = m_nSampleExponent;
-  m_pObject->m_nParam[2] = m_nSource;
-  m_pObject->m_nParam[3] = m_nGain;
-  m_pObject->m_bParam[0] = m_bShowCalibrated;
-  m_pObject->m_sParam[0] = ConstantFor(kGains, m_nGain);
-  m_pObject->m_sParam[1] = ConstantFor(kSources, m_nSource);
+  CCodeObject& record = *m_pObject;
+  record[AdcSlots::GainConstant] = ConstantFor(kGains, m_nGain);
+  record[AdcSlots::SourceConstant] = ConstantFor(kSources, m_nSource);
   // The generator reads every filter index but 0 and 1 as SINC3, whose period must not exceed
   // 2^9 clocks; an index no radio has (a damaged file) got Sampling's range instead.
   if (m_nFilter < kSampling || m_nFilter > kSinc3)
     return Reject(QStringLiteral("Please choose one of the \"Filter\" options."));
-  if (m_pObject->m_sParam[0].isEmpty())
+  if (record[AdcSlots::GainConstant].isEmpty())
     return Reject(QStringLiteral("Please choose one of the \"This Pin Gain\" options."));
-  if (m_pObject->m_sParam[1].isEmpty())
+  if (record[AdcSlots::SourceConstant].isEmpty())
     return Reject(QStringLiteral("Please choose one of the \"ADC Source *\" options."));
   // A neighbouring source pin is only read, never claimed.
   return CheckAndClaimPin(QStringLiteral("Analog To Digital"));
@@ -129,24 +123,29 @@ QList<CEditorField> CObjectADC::Fields() {
       PinField(QStringLiteral("I/O Pin#:")),
       CEditorField::Check(QStringLiteral("Show Calibrated Result ^"),
                           QStringLiteral("print calibrated rather than raw readings"),
-                          &m_bShowCalibrated),
+                          &m_bShowCalibrated)
+          .StoredIn(AdcSlots::ShowCalibrated),
       CEditorField::RadioGroup(QStringLiteral("This Pin Gain"), QStringLiteral("ADC gain"),
-                               RadioTexts(kGains), &m_nGain),
+                               RadioTexts(kGains), &m_nGain)
+          .StoredIn(AdcSlots::Gain),
       CEditorField::RadioGroup(QStringLiteral("ADC Source *"),
                                QStringLiteral("pin whose bitstream is counted"),
-                               RadioTexts(kSources), &m_nSource),
+                               RadioTexts(kSources), &m_nSource)
+          .StoredIn(AdcSlots::Source),
       CEditorField::RadioGroup(
           QStringLiteral("Filter"),
           QStringLiteral("choosing one moves sampleClocks to the top of its range "
                          "(Sampling 1..13, SINC2 4..13, SINC3 4..9)"),
           {QStringLiteral("Sampling"), QStringLiteral("SINC2"), QStringLiteral("SINC3")},
           &m_nFilter)
-          .WhenChanged([this] { OnFilterChosen(); }),
+          .WhenChanged([this] { OnFilterChosen(); })
+          .StoredIn(AdcSlots::Filter),
       clockSource,
       CEditorField::Slider(QStringLiteral("Sample Clocks:"),
                            QStringLiteral("N: a sample period of 2^N clocks; set it after filter"),
                            m_nSliderMin, m_nSliderMax, &m_nSampleExponent)
-          .WhenChanged([this] { OnSliderMoved(); }),
+          .WhenChanged([this] { OnSliderMoved(); })
+          .StoredIn(AdcSlots::SampleExponent),
       sampleClocks,
       CEditorField::NoteText(
           QStringLiteral("* Use of an adjacent pin for ADC input requires that pin to be either "

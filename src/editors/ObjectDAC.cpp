@@ -1,7 +1,5 @@
 #include "editors/ObjectDAC.h"
 
-#include <algorithm>
-
 void CObjectDAC::LoadDefaults() {
   m_sPin = ProposedPin(49);
   m_nLevel = 122;
@@ -10,24 +8,13 @@ void CObjectDAC::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectDAC::AfterRecordLoaded() {
-  m_sPin = m_pObject->m_sBasePin;
-  m_sLevel = m_pObject->m_sParam[0];
-  // A slider holds only positions in its range, whatever a damaged file says.
-  m_nLevel = std::clamp(m_pObject->m_nParam[0], 0, 255);
-  m_nDrive = m_pObject->m_nParam[1];
-  m_bRandom = m_pObject->m_bParam[0];
-}
+void CObjectDAC::AfterRecordLoaded() { m_sPin = (*m_pObject)[Slot::BasePin]; }
 
 void CObjectDAC::OnSliderMoved() { m_sLevel = QString::number(m_nLevel); }
 
 bool CObjectDAC::DoOK() {
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_nParam[1] = m_nDrive;
-  m_pObject->m_bParam[0] = m_bRandom;
-  m_pObject->m_nParam[0] = m_nLevel;
-  m_pObject->m_sParam[0] = m_sLevel;
   return CheckAndClaimPin(QStringLiteral("Digital To Analog"));
 }
 
@@ -41,13 +28,18 @@ QList<CEditorField> CObjectDAC::Fields() {
           QStringLiteral("DAC drive impedance and voltage range"),
           {QStringLiteral("990 Ohm, 3.3 V"), QStringLiteral("600 Ohm, 2.0 V"),
            QStringLiteral("123.7 Ohm, 3.3 V"), QStringLiteral("75 Ohm, 2.0 V")},
-          &m_nDrive),
+          &m_nDrive)
+          .StoredIn(DacSlots::Drive),
       CEditorField::Slider(QStringLiteral("Analog Output Level:"),
                            QStringLiteral("start level of the 8-bit DAC"), 0, 255, &m_nLevel)
-          .WhenChanged([this] { OnSliderMoved(); }),
+          .WhenChanged([this] { OnSliderMoved(); })
+          .StoredIn(DacSlots::Level),
+      // Kept in the record as shown; reopened, it shows the stored text until the slider moves.
       CEditorField::Display(QStringLiteral("levelText"), QStringLiteral("the level in decimal"),
-                            &m_sLevel),
+                            &m_sLevel)
+          .StoredIn(DacSlots::LevelText),
       CEditorField::Check(QStringLiteral("Randomly vary output level"),
-                          QStringLiteral("the main loop sets random levels"), &m_bRandom),
+                          QStringLiteral("the main loop sets random levels"), &m_bRandom)
+          .StoredIn(DacSlots::RandomLevels),
   };
 }

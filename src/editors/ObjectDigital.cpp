@@ -7,33 +7,11 @@ void CObjectDigital::LoadDefaults() {
   m_bShowIn = m_bToggleOut = true;
 }
 
-void CObjectDigital::AfterRecordLoaded() {
-  m_sPin = m_pObject->m_sBasePin;
-  m_nFilter = m_pObject->m_nParam[0];
-  m_nHighDrive = m_pObject->m_nParam[1];
-  m_nLowDrive = m_pObject->m_nParam[2];
-  m_nSource = m_pObject->m_nParam[3];
-  m_nStartState = m_pObject->m_nParam[4];
-  m_bClocked = m_pObject->m_bParam[0];
-  m_bInvertInput = m_pObject->m_bParam[1];
-  m_bInvertOutput = m_pObject->m_bParam[2];
-  m_bShowIn = m_pObject->m_bParam[3];
-  m_bToggleOut = m_pObject->m_bParam[4];
-}
+void CObjectDigital::AfterRecordLoaded() { m_sPin = (*m_pObject)[Slot::BasePin]; }
 
 bool CObjectDigital::DoOK() {
   WriteCommonRecord();
   WritePinRecord();
-  m_pObject->m_nParam[0] = m_nFilter;
-  m_pObject->m_nParam[1] = m_nHighDrive;
-  m_pObject->m_nParam[2] = m_nLowDrive;
-  m_pObject->m_nParam[3] = m_nSource;
-  m_pObject->m_nParam[4] = m_nStartState;
-  m_pObject->m_bParam[0] = m_bClocked;
-  m_pObject->m_bParam[1] = m_bInvertInput;
-  m_pObject->m_bParam[2] = m_bInvertOutput;
-  m_pObject->m_bParam[3] = m_bShowIn;
-  m_pObject->m_bParam[4] = m_bToggleOut;
   // A neighbouring source pin is only read, never claimed.
   return CheckAndClaimPin(QStringLiteral("Smart Digital I/O"));
 }
@@ -54,37 +32,46 @@ QList<CEditorField> CObjectDigital::Fields() {
       NameField(),
       PinField(QStringLiteral("I/O Pin#:")),
       CEditorField::Check(QStringLiteral("Use clocked I/O instead of live"),
-                          QStringLiteral("input and output change on the clock"), &m_bClocked),
+                          QStringLiteral("input and output change on the clock"), &m_bClocked)
+          .StoredIn(DigitalSlots::Clocked),
       CEditorField::Check(QStringLiteral("Invert Input Logic Level"),
-                          QStringLiteral("IN reads the inverted pin level"), &m_bInvertInput),
+                          QStringLiteral("IN reads the inverted pin level"), &m_bInvertInput)
+          .StoredIn(DigitalSlots::InvertInput),
       CEditorField::Check(QStringLiteral("Invert Output Logic Level"),
-                          QStringLiteral("the pin drives the inverted OUT level"),
-                          &m_bInvertOutput),
+                          QStringLiteral("the pin drives the inverted OUT level"), &m_bInvertOutput)
+          .StoredIn(DigitalSlots::InvertOutput),
       CEditorField::RadioGroup(
           QStringLiteral("OUT Start State"), QStringLiteral("state the output starts in"),
           {QStringLiteral("Float (default)"), QStringLiteral("High"), QStringLiteral("Low")},
-          &m_nStartState),
+          &m_nStartState)
+          .StoredIn(DigitalSlots::StartState),
       CEditorField::RadioGroup(QStringLiteral("OUT High State Drive"),
                                QStringLiteral("drive of the output's high state"), drives,
-                               &m_nHighDrive),
+                               &m_nHighDrive)
+          .StoredIn(DigitalSlots::HighDrive),
       CEditorField::RadioGroup(QStringLiteral("OUT Low State Drive"),
                                QStringLiteral("drive of the output's low state"), drives,
-                               &m_nLowDrive),
+                               &m_nLowDrive)
+          .StoredIn(DigitalSlots::LowDrive),
       CEditorField::RadioGroup(
           QStringLiteral("IN Source"), QStringLiteral("where the input comes from"),
           {QStringLiteral("This Pin"), QStringLiteral("Pin# +1"), QStringLiteral("Pin# +2"),
            QStringLiteral("Pin# +3"), QStringLiteral("This OUT"), QStringLiteral("Pin# -3"),
            QStringLiteral("Pin# -2"), QStringLiteral("Pin# -1")},
-          &m_nSource),
+          &m_nSource)
+          .StoredIn(DigitalSlots::Source),
       CEditorField::RadioGroup(
           QStringLiteral("IN Filter"),
           QStringLiteral("global digital filter the input passes through"),
           {QStringLiteral("None"), QStringLiteral("Using filt0"), QStringLiteral("Using filt1"),
            QStringLiteral("Using filt2"), QStringLiteral("Using filt3")},
-          &m_nFilter),
+          &m_nFilter)
+          .StoredIn(DigitalSlots::Filter),
       CEditorField::Check(QStringLiteral("Show IN state in loop"),
-                          QStringLiteral("the main loop prints the input"), &m_bShowIn),
+                          QStringLiteral("the main loop prints the input"), &m_bShowIn)
+          .StoredIn(DigitalSlots::ShowInput),
       CEditorField::Check(QStringLiteral("Toggle OUT state in loop"),
-                          QStringLiteral("the main loop toggles the output"), &m_bToggleOut),
+                          QStringLiteral("the main loop toggles the output"), &m_bToggleOut)
+          .StoredIn(DigitalSlots::ToggleOutput),
   };
 }

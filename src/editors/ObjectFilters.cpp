@@ -1,7 +1,5 @@
 #include "editors/ObjectFilters.h"
 
-#include <algorithm>
-
 void CObjectFilters::LoadDefaults() {
   m_bSet.fill(true);
   m_nLength.fill(0);
@@ -9,15 +7,7 @@ void CObjectFilters::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectFilters::AfterRecordLoaded() {
-  for (int i = 0; i < kFilterCount; ++i) {
-    m_nLength[i] = m_pObject->m_nParam[i];
-    // A slider holds only positions in its range, whatever a damaged file says.
-    m_nTap[i] = std::clamp(m_pObject->m_nParam[kFilterCount + i], 0, 31);
-    m_bSet[i] = m_pObject->m_bParam[i];
-  }
-  OnSliderMoved();
-}
+void CObjectFilters::AfterRecordLoaded() { OnSliderMoved(); }
 
 void CObjectFilters::OnSliderMoved() {
   for (int i = 0; i < kFilterCount; ++i) m_sTap[i] = QString::number(m_nTap[i]);
@@ -25,11 +15,6 @@ void CObjectFilters::OnSliderMoved() {
 
 bool CObjectFilters::DoOK() {
   WriteCommonRecord();
-  for (int i = 0; i < kFilterCount; ++i) {
-    m_pObject->m_nParam[i] = m_nLength[i];
-    m_pObject->m_nParam[kFilterCount + i] = m_nTap[i];
-    m_pObject->m_bParam[i] = m_bSet[i];
-  }
   return true;
 }
 
@@ -38,20 +23,24 @@ QList<CEditorField> CObjectFilters::Fields() {
   for (int i = 0; i < kFilterCount; ++i)
     fields.append(CEditorField::Check(QStringLiteral("Set Filter #%1").arg(i),
                                       QStringLiteral("the generated program sets filt%1").arg(i),
-                                      &m_bSet[i]));
+                                      &m_bSet[i])
+                      .StoredIn(FiltersSlots::Enabled(i)));
   for (int i = 0; i < kFilterCount; ++i)
-    fields.append(CEditorField::RadioGroup(
-        QStringLiteral("Filter%1 Length").arg(i),
-        QStringLiteral("samples that must agree before IN changes"),
-        {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("8")},
-        &m_nLength[i]));
+    fields.append(
+        CEditorField::RadioGroup(
+            QStringLiteral("Filter%1 Length").arg(i),
+            QStringLiteral("samples that must agree before IN changes"),
+            {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("8")},
+            &m_nLength[i])
+            .StoredIn(FiltersSlots::Length(i)));
   for (int i = 0; i < kFilterCount; ++i) {
     // Each group box holds a bare slider and its value below it.
     const QString group = QStringLiteral("Filter%1 Tap").arg(i);
     CEditorField tap = CEditorField::Slider(
         QString(), QStringLiteral("tap code: how often IN is sampled"), 0, 31, &m_nTap[i]);
     tap.m_sKey = CEditorField::KeyFromLabel(group);
-    fields.append(tap.InGroup(group).WhenChanged([this] { OnSliderMoved(); }));
+    fields.append(
+        tap.InGroup(group).WhenChanged([this] { OnSliderMoved(); }).StoredIn(FiltersSlots::Tap(i)));
     fields.append(CEditorField::Display(tap.m_sKey + QStringLiteral("Text"),
                                         QStringLiteral("the tap in decimal"), &m_sTap[i])
                       .InGroup(group));

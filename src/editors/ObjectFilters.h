@@ -8,7 +8,7 @@
 // generated program sets. Holds no pin, so OK never fails.
 class CObjectFilters : public CObjectEditor {
  public:
-  static constexpr int kFilterCount = 4;
+  static constexpr int kFilterCount = FiltersSlots::kFilterCount;
 
   std::array<bool, kFilterCount> m_bSet{};    // "Set Filter #n"
   std::array<int, kFilterCount> m_nLength{};  // 0..3 for lengths 2, 3, 5, 8

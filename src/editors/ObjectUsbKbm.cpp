@@ -68,11 +68,14 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
   adapter.m_nRadioButton = 0;
   CEditorField custom = adapter;
   custom.m_nRadioButton = 1;
+  // The group is kept once, through the field that sets it.
+  adapter = adapter.StoredIn(UsbKbmSlots::Configuration);
 
   CEditorField port = CEditorField::RadioGroup(
       QString(), QStringLiteral("adapter port the driver uses"), PortItems(), &m_nPort);
   port.m_sKey = QStringLiteral("port");
   port.m_sGroup = kAdapterGroup;
+  port = port.StoredIn(UsbKbmSlots::Port);
 
   return {
       DescriptionField(),
@@ -81,7 +84,8 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
       CEditorField::Text(QStringLiteral("Basepin:"),
                          QStringLiteral("adapter's first pin of 8, even, 0 to 56"), &m_sBasePin,
                          QStringLiteral("Probably a multiple of 8. Must be an even number."))
-          .InGroup(kAdapterGroup),
+          .InGroup(kAdapterGroup)
+          .StoredIn(UsbKbmSlots::AdapterBasePin),
       port,
       CEditorField::NoteText(
           QStringLiteral("Note: Error LED will be pin 56 for top port and 57 for bottom port"))
@@ -91,37 +95,49 @@ QList<CEditorField> CObjectUsbKbm::Fields() {
                          QStringLiteral("custom: USB data pin (and the next), even, 0 to 62"),
                          &m_sDmPin,
                          QStringLiteral("USB data on this pin and this pin+1.  Must be even."))
-          .InGroup(kCustomGroup),
+          .InGroup(kCustomGroup)
+          .StoredIn(UsbKbmSlots::DmPin),
       CEditorField::Text(QStringLiteral("Activity LED Pin:"),
                          QStringLiteral("custom: activity LED pin, 0 to 63"), &m_sActivityLedPin,
                          QStringLiteral("Pin for Activity LED and Smart Pin mailbox.  Any Pin#."))
-          .InGroup(kCustomGroup),
+          .InGroup(kCustomGroup)
+          .StoredIn(UsbKbmSlots::ActivityLedPin),
       CEditorField::Text(QStringLiteral("Error LED Pin:"),
                          QStringLiteral("custom: error LED pin, 0 to 63"), &m_sErrorLedPin,
                          QStringLiteral("Pin for error status LED. Any Pin#."))
-          .InGroup(kCustomGroup),
+          .InGroup(kCustomGroup)
+          .StoredIn(UsbKbmSlots::ErrorLedPin),
       CEditorField::Check(QStringLiteral("Use USB Power Enable Pin"),
                           QStringLiteral("custom: drive a USB power enable pin"), &m_bUsePowerPin)
-          .InGroup(kCustomGroup),
+          .InGroup(kCustomGroup)
+          .StoredIn(UsbKbmSlots::UsePowerPin),
       CEditorField::Text(QStringLiteral("Power Enable Pin:"),
                          QStringLiteral("custom: USB power enable pin, 0 to 63"), &m_sPowerPin,
                          QStringLiteral("Pin to enable USB power (not always required). Any Pin#"))
-          .InGroup(kCustomGroup),
+          .InGroup(kCustomGroup)
+          .StoredIn(UsbKbmSlots::PowerPin),
       GroupedText(kMouseLimits, QStringLiteral("X:"), QStringLiteral("mouse limit X, an integer"),
-                  &m_sLimitX),
+                  &m_sLimitX)
+          .StoredIn(UsbKbmSlots::LimitX),
       GroupedText(kMouseLimits, QStringLiteral("Y:"), QStringLiteral("mouse limit Y, an integer"),
-                  &m_sLimitY),
+                  &m_sLimitY)
+          .StoredIn(UsbKbmSlots::LimitY),
       GroupedText(kMouseStart, QStringLiteral("X:"),
-                  QStringLiteral("initial mouse position X, an integer"), &m_sStartX),
+                  QStringLiteral("initial mouse position X, an integer"), &m_sStartX)
+          .StoredIn(UsbKbmSlots::StartX),
       GroupedText(kMouseStart, QStringLiteral("Y:"),
-                  QStringLiteral("initial mouse position Y, an integer"), &m_sStartY),
+                  QStringLiteral("initial mouse position Y, an integer"), &m_sStartY)
+          .StoredIn(UsbKbmSlots::StartY),
       CEditorField::Check(QStringLiteral("Output mouse position"),
-                          QStringLiteral("the program prints mouse positions"), &m_bOutputMouse),
+                          QStringLiteral("the program prints mouse positions"), &m_bOutputMouse)
+          .StoredIn(UsbKbmSlots::OutputMouse),
       CEditorField::Check(QStringLiteral("Output keyboard input"),
-                          QStringLiteral("the program prints keyboard input"), &m_bOutputKeyboard),
+                          QStringLiteral("the program prints keyboard input"), &m_bOutputKeyboard)
+          .StoredIn(UsbKbmSlots::OutputKeyboard),
       CEditorField::Check(QStringLiteral("Do not use Error LED pin"),
                           QStringLiteral("use the driver variant without an error LED"),
-                          &m_bNoErrorLed),
+                          &m_bNoErrorLed)
+          .StoredIn(UsbKbmSlots::NoErrorLed),
   };
 }
 
@@ -145,41 +161,13 @@ void CObjectUsbKbm::LoadDefaults() {
   m_bNoErrorLed = false;
 }
 
-void CObjectUsbKbm::AfterRecordLoaded() {
-  const CCodeObject& record = *m_pObject;
-  m_nConfiguration = record.m_nParam[0];
-  m_sBasePin = record.m_sBasePin;
-  m_nPort = record.m_nParam[1];
-  m_sDmPin = record.m_sParam[0];
-  m_sActivityLedPin = record.m_sParam[1];
-  m_sErrorLedPin = record.m_sParam[2];
-  m_bUsePowerPin = record.m_bParam[2];
-  m_sPowerPin = record.m_sParam[3];
-  m_sLimitX = QString::number(record.m_nParam[2]);
-  m_sLimitY = QString::number(record.m_nParam[3]);
-  m_sStartX = QString::number(record.m_nParam[4]);
-  m_sStartY = QString::number(record.m_nParam[5]);
-  m_bOutputMouse = record.m_bParam[0];
-  m_bOutputKeyboard = record.m_bParam[1];
-  m_bNoErrorLed = record.m_bParam[3];
-}
-
 bool CObjectUsbKbm::CheckControls() {
-  const struct {
-    const QString* m_pText;
-    int* m_pValue;
-    const char16_t* m_key;
-  } fields[] = {{&m_sLimitX, &m_nLimitX, u"mouseLimitsX"},
-                {&m_sLimitY, &m_nLimitY, u"mouseLimitsY"},
-                {&m_sStartX, &m_nStartX, u"mouseInitialPositionX"},
-                {&m_sStartY, &m_nStartY, u"mouseInitialPositionY"}};
-  for (const auto& field : fields) {
-    if (!BeginsWithInteger(*field.m_pText)) {
+  for (const QString* text : {&m_sLimitX, &m_sLimitY, &m_sStartX, &m_sStartY}) {
+    if (!BeginsWithInteger(*text)) {
       Messages().ShowPlain(QStringLiteral("Enter an integer."));
-      m_sFocusKey = QString::fromUtf16(field.m_key);
+      m_sFocusKey = KeyOf(text);
       return false;
     }
-    *field.m_pValue = TextToInt(*field.m_pText);
   }
   return true;
 }
@@ -193,27 +181,11 @@ QList<const QString*> CObjectUsbKbm::PinTexts() {
 
 bool CObjectUsbKbm::DoOK() {
   WriteCommonRecord();
-  CCodeObject& record = *m_pObject;
-  record.m_nParam[0] = m_nConfiguration;
-  record.m_sBasePin = m_sBasePin;
-  record.m_nParam[1] = m_nPort;
-  record.m_sParam[0] = m_sDmPin;
-  record.m_sParam[1] = m_sActivityLedPin;
-  record.m_sParam[2] = m_sErrorLedPin;
-  record.m_bParam[2] = m_bUsePowerPin;
-  record.m_sParam[3] = m_sPowerPin;
-  record.m_nParam[2] = m_nLimitX;
-  record.m_nParam[3] = m_nLimitY;
-  record.m_nParam[4] = m_nStartX;
-  record.m_nParam[5] = m_nStartY;
-  record.m_bParam[0] = m_bOutputMouse;
-  record.m_bParam[1] = m_bOutputKeyboard;
-  record.m_bParam[3] = m_bNoErrorLed;
   return m_nConfiguration == kParallaxAdapter ? ClaimParallaxAdapter() : ClaimCustomPins();
 }
 
 bool CObjectUsbKbm::ClaimParallaxAdapter() {
-  m_pObject->m_nPinCount = kAdapterPins;
+  (*m_pObject)[UsbKbmSlots::AdapterPinCount] = kAdapterPins;
   const int base = TextToInt(m_sBasePin);
   if (PinOutside(base, kHighestAdapterBase))
     return RejectField(&m_sBasePin, PinOutOfRangeMessage(base, kHighestAdapterBase));

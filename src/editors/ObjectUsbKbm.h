@@ -17,7 +17,8 @@ class CObjectUsbKbm : public CObjectEditor {
   QString m_sErrorLedPin;
   bool m_bUsePowerPin = true;
   QString m_sPowerPin;
-  // The mouse fields are integers typed as text: OK refuses a text that is not one.
+  // The mouse fields are integers typed as text: OK refuses a text that does not begin with one
+  // and stores the number it begins with.
   QString m_sLimitX;
   QString m_sLimitY;
   QString m_sStartX;
@@ -34,7 +35,6 @@ class CObjectUsbKbm : public CObjectEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool CheckControls() override;
   QList<const QString*> PinTexts() override;
   bool DoOK() override;
@@ -42,10 +42,4 @@ class CObjectUsbKbm : public CObjectEditor {
  private:
   bool ClaimParallaxAdapter();
   bool ClaimCustomPins();
-
-  // The mouse fields as numbers, valid after CheckControls.
-  int m_nLimitX = 0;
-  int m_nLimitY = 0;
-  int m_nStartX = 0;
-  int m_nStartY = 0;
 };

@@ -264,7 +264,8 @@ QList<CKindInfo> MakeRegistry() {
        // The variant without error LED is a small object over the main driver, so it needs both.
        {{363, u"1CogKbM_kdz3b.spin2"_s, 1, {}},
         {364, u"1CogKbM_kdz3b_NoErrorLed.spin2"_s, 2, UsbKbmSlots::NoErrorLed}},
-       {{u"adapter base pin"_s, Slot::BasePin}, {u"pin count"_s, Slot::PinCount},
+       {{u"adapter base pin"_s, UsbKbmSlots::AdapterBasePin},
+        {u"pin count"_s, UsbKbmSlots::AdapterPinCount},
         {u"configuration"_s, UsbKbmSlots::Configuration}, {u"adapter port"_s, UsbKbmSlots::Port},
         {u"DM pin"_s, UsbKbmSlots::DmPin}, {u"activity LED pin"_s, UsbKbmSlots::ActivityLedPin},
         {u"error LED pin"_s, UsbKbmSlots::ErrorLedPin}, {u"power pin"_s, UsbKbmSlots::PowerPin},

@@ -99,7 +99,9 @@ inline constexpr CFlagSlot ShowCalibrated = Slot::FlagParam(0);
 
 namespace UsbKbmSlots {
 inline constexpr CIntSlot Configuration = Slot::IntParam(0);  // 0 adapter board, else own pins
-inline constexpr CIntSlot Port = Slot::IntParam(1);           // adapter port 0..3
+inline constexpr CTextSlot AdapterBasePin = Slot::BasePin;    // first of the adapter's 8 pins
+inline constexpr CIntSlot AdapterPinCount = Slot::PinCount;   // 8 once the adapter was chosen
+inline constexpr CIntSlot Port = Slot::IntParam(1);           // adapter port: 0 top, 1 bottom
 inline constexpr CTextSlot DmPin = Slot::TextParam(0);
 inline constexpr CTextSlot ActivityLedPin = Slot::TextParam(1);
 inline constexpr CTextSlot ErrorLedPin = Slot::TextParam(2);

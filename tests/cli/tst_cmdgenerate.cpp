@@ -5,6 +5,7 @@
 
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
+#include "model/KindSlots.h"
 #include "model/KyvFile.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -44,8 +45,8 @@ class TestCmdGenerate : public QObject {
     auto rtc = std::make_unique<CCodeObject>();
     rtc->m_nType = OBJ_RTC;
     rtc->m_sName = u"RTC1"_s;
-    rtc->m_sParam[0] = u"I2CBus1"_s;
-    rtc->m_bParam[0] = true;
+    (*rtc)[RtcSlots::Bus] = u"I2CBus1"_s;
+    (*rtc)[RtcSlots::SetTime] = true;
     doc.AddObject(std::move(rtc));
     const QString path = QDir(folder).filePath(u"Demo.KYV"_s);
     QString error;

@@ -5,6 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(CIntSlot)
+
 class TestObjectAdc : public QObject {
   Q_OBJECT
 
@@ -35,15 +37,15 @@ void TestObjectAdc::newObjectAcceptedAtOnce() {
   QVERIFY(adc.OnOK());
   const CCodeObject& o = record;
   QCOMPARE(o.m_nType, int32_t{OBJ_ADC});
-  QCOMPARE(o.m_sBasePin, QStringLiteral("50"));
-  QCOMPARE(o.m_nPinCount, 1);
-  QCOMPARE(o.m_nParam[0], 0);
-  QCOMPARE(o.m_nParam[1], 13);
-  QCOMPARE(o.m_nParam[2], 0);
-  QCOMPARE(o.m_nParam[3], 0);
-  QVERIFY(o.m_bParam[0]);
-  QCOMPARE(o.m_sParam[0], QStringLiteral("P_ADC_1X"));
-  QCOMPARE(o.m_sParam[1], QStringLiteral("P_LOCAL_A|"));
+  QCOMPARE(o[Slot::BasePin], QStringLiteral("50"));
+  QCOMPARE(o[Slot::PinCount], 1);
+  QCOMPARE(o[AdcSlots::Filter], 0);
+  QCOMPARE(o[AdcSlots::SampleExponent], 13);
+  QCOMPARE(o[AdcSlots::Source], 0);
+  QCOMPARE(o[AdcSlots::Gain], 0);
+  QVERIFY(o[AdcSlots::ShowCalibrated]);
+  QCOMPARE(o[AdcSlots::GainConstant], QStringLiteral("P_ADC_1X"));
+  QCOMPARE(o[AdcSlots::SourceConstant], QStringLiteral("P_LOCAL_A|"));
   QVERIFY(o.m_bValid);
   QCOMPARE(h.m_doc.m_sPinUsedFor[50], QStringLiteral("Analog To Digital"));
   QVERIFY(h.Messages().isEmpty());
@@ -73,7 +75,7 @@ void TestObjectAdc::filterMovesSlider() {
   QTEST(adc.m_nSampleExponent, "exponent");
   QTEST(ValueOf(adc, kClocks), "clocks");
   QVERIFY(adc.OnOK());
-  QTEST(record.m_nParam[1], "exponent");
+  QTEST(record[AdcSlots::SampleExponent], "exponent");
 }
 
 void TestObjectAdc::sliderRangeFollowsFilter() {
@@ -100,8 +102,8 @@ void TestObjectAdc::reopenedSinc2KeepsItsPeriod() {
     QVERIFY(SetValues(adc, {{kSlider, QStringLiteral("6")}}));
     QVERIFY(adc.OnOK());
   }
-  QCOMPARE(record.m_nParam[0], 1);
-  QCOMPARE(record.m_nParam[1], 6);
+  QCOMPARE(record[AdcSlots::Filter], 1);
+  QCOMPARE(record[AdcSlots::SampleExponent], 6);
 
   CObjectADC adc;
   adc.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
@@ -111,46 +113,46 @@ void TestObjectAdc::reopenedSinc2KeepsItsPeriod() {
   QCOMPARE(slider.m_nMin, 4);
   QCOMPARE(slider.m_nMax, 13);
   QVERIFY(adc.OnOK());
-  QCOMPARE(record.m_nParam[1], 6);
+  QCOMPARE(record[AdcSlots::SampleExponent], 6);
 }
 
 void TestObjectAdc::choicesStoreTheirConstants_data() {
   QTest::addColumn<QString>("key");
   QTest::addColumn<QString>("value");
-  QTest::addColumn<int>("slot");  // m_nParam index
+  QTest::addColumn<CIntSlot>("slot");  // where the chosen index is stored
   QTest::addColumn<int>("index");
   QTest::addColumn<QString>("gain");
   QTest::addColumn<QString>("source");
   QTest::newRow("source 7 by index") << "adcSource"
-                                     << "7" << 2 << 7 << "P_ADC_1X"
+                                     << "7" << AdcSlots::Source << 7 << "P_ADC_1X"
                                      << "P_MINUS1_A|";
   QTest::newRow("source by text") << "adcSource"
-                                  << "Pin# -1" << 2 << 7 << "P_ADC_1X"
+                                  << "Pin# -1" << AdcSlots::Source << 7 << "P_ADC_1X"
                                   << "P_MINUS1_A|";
   QTest::newRow("this OUT") << "adcSource"
-                            << "This OUT" << 2 << 4 << "P_ADC_1X"
+                            << "This OUT" << AdcSlots::Source << 4 << "P_ADC_1X"
                             << "P_OUTBIT_A|";
   QTest::newRow("gain 31.6X") << "thisPinGain"
-                              << "31.6X" << 3 << 3 << "P_ADC_30X"
+                              << "31.6X" << AdcSlots::Gain << 3 << "P_ADC_30X"
                               << "P_LOCAL_A|";
   QTest::newRow("gain 100X") << "thisPinGain"
-                             << "4" << 3 << 4 << "P_ADC_100X"
+                             << "4" << AdcSlots::Gain << 4 << "P_ADC_100X"
                              << "P_LOCAL_A|";
 }
 
 void TestObjectAdc::choicesStoreTheirConstants() {
   QFETCH(QString, key);
   QFETCH(QString, value);
-  QFETCH(int, slot);
+  QFETCH(CIntSlot, slot);
   CEditorFixture h;
   CCodeObject record;
   CObjectADC adc;
   adc.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QVERIFY(SetValues(adc, {{key, value}}));
   QVERIFY(adc.OnOK());
-  QTEST(record.m_nParam[slot], "index");
-  QTEST(record.m_sParam[0], "gain");
-  QTEST(record.m_sParam[1], "source");
+  QTEST(record[slot], "index");
+  QTEST(record[AdcSlots::GainConstant], "gain");
+  QTEST(record[AdcSlots::SourceConstant], "source");
   // The neighbouring source pin is not claimed.
   QCOMPARE(h.m_doc.m_bPinUsed[49], false);
   QCOMPARE(h.m_doc.m_bPinUsed[51], false);
@@ -195,10 +197,10 @@ void TestObjectAdc::damagedChoicesAreRejected() {
   CCodeObject record;
   record.m_nType = OBJ_ADC;
   record.m_sName = QStringLiteral("ADC1");
-  record.m_sBasePin = QStringLiteral("50");
-  record.m_nParam[0] = filter;
-  record.m_nParam[1] = exponent;  // kept inside the filter's range
-  record.m_nParam[3] = gain;
+  record[Slot::BasePin] = QStringLiteral("50");
+  record[AdcSlots::Filter] = filter;
+  record[AdcSlots::SampleExponent] = exponent;  // kept inside the filter's range
+  record[AdcSlots::Gain] = gain;
   CObjectADC adc;
   adc.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QTEST(adc.m_nSampleExponent, "shownExponent");

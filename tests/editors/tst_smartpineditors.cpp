@@ -11,8 +11,12 @@
 
 using namespace Qt::StringLiterals;
 
-// The DAC, digital I/O, filters, RGB LED string and servo editors, and the one-pin checks the
-// six smart-pin editors with a pin share.
+// A slider's position is kept as a number or, for the servo, as text.
+using CSliderSlot = std::variant<CIntSlot, CTextSlot>;
+Q_DECLARE_METATYPE(CSliderSlot)
+
+// The DAC, digital I/O, filters, RGB LED string and servo editors, the one-pin checks the six
+// smart-pin editors with a pin share, and reopening what the pin editors and the USB editor stored.
 class TestSmartPinEditors : public QObject {
   Q_OBJECT
 
@@ -22,6 +26,8 @@ class TestSmartPinEditors : public QObject {
   void reopenedObjectKeepsAndMovesItsPin();
   void reopenedSlidersStayInRange_data();
   void reopenedSlidersStayInRange();
+  void reopenedEditorShowsWhatOkStored_data();
+  void reopenedEditorShowsWhatOkStored();
 
   void dacDefaults();
   void dacSlider_data();
@@ -90,8 +96,8 @@ void TestSmartPinEditors::pinChecks() {
 
   // The record is written before the checks, whatever their outcome.
   QCOMPARE(record.m_nType, kind);
-  QCOMPARE(record.m_sBasePin, pin);
-  QCOMPARE(record.m_nPinCount, 1);
+  QCOMPARE(record[Slot::BasePin], pin);
+  QCOMPARE(record[Slot::PinCount], 1);
   QCOMPARE(accepted, message.isEmpty());
   QCOMPARE(record.m_bValid, accepted);
   if (accepted) {
@@ -133,31 +139,34 @@ void TestSmartPinEditors::reopenedObjectKeepsAndMovesItsPin() {
   QVERIFY(SetValues(servo, {{u"iOPin"_s, u"63"_s}}));
   QVERIFY(!servo.OnOK());
   QVERIFY(!record.m_bValid);
-  QCOMPARE(record.m_sBasePin, u"63"_s);
+  QCOMPARE(record[Slot::BasePin], u"63"_s);
   QCOMPARE(h.m_doc.m_sPinUsedBy[12], u"Servo1"_s);
 }
 
 void TestSmartPinEditors::reopenedSlidersStayInRange_data() {
   QTest::addColumn<int>("kind");
-  QTest::addColumn<int>("slot");  // the m_nParam slot the slider is stored in; -1: m_sParam[0]
+  QTest::addColumn<CSliderSlot>("slot");  // where the slider's position is stored
   QTest::addColumn<QString>("stored");
   QTest::addColumn<QString>("key");
   QTest::addColumn<int>("position");
-  QTest::newRow("DAC level above") << int{OBJ_DAC} << 0 << "300"
+  QTest::newRow("DAC level above") << int{OBJ_DAC} << CSliderSlot{DacSlots::Level} << "300"
                                    << "analogOutputLevel" << 255;
-  QTest::newRow("DAC level below") << int{OBJ_DAC} << 0 << "-5"
+  QTest::newRow("DAC level below") << int{OBJ_DAC} << CSliderSlot{DacSlots::Level} << "-5"
                                    << "analogOutputLevel" << 0;
-  QTest::newRow("LED red") << int{OBJ_NEOPIXEL} << 0 << "999"
+  QTest::newRow("LED red") << int{OBJ_NEOPIXEL} << CSliderSlot{NeopixelSlots::Red} << "999"
                            << "red" << 255;
-  QTest::newRow("LED blue") << int{OBJ_NEOPIXEL} << 2 << "-1"
+  QTest::newRow("LED blue") << int{OBJ_NEOPIXEL} << CSliderSlot{NeopixelSlots::Blue} << "-1"
                             << "blue" << 0;
-  QTest::newRow("LED hold-off 0") << int{OBJ_NEOPIXEL} << 4 << "0"
+  QTest::newRow("LED hold-off 0") << int{OBJ_NEOPIXEL} << CSliderSlot{NeopixelSlots::Holdoff} << "0"
                                   << "holdoff" << 1;
-  QTest::newRow("LED hold-off 80") << int{OBJ_NEOPIXEL} << 4 << "80"
-                                   << "holdoff" << 50;
-  QTest::newRow("filter tap") << int{OBJ_DIGITAL_FILTERS} << 5 << "40"
+  QTest::newRow("LED hold-off 80")
+      << int{OBJ_NEOPIXEL} << CSliderSlot{NeopixelSlots::Holdoff} << "80"
+      << "holdoff" << 50;
+  QTest::newRow("filter tap") << int{OBJ_DIGITAL_FILTERS} << CSliderSlot{FiltersSlots::Tap(1)}
+                              << "40"
                               << "filter1Tap" << 31;
-  QTest::newRow("servo degrees") << int{OBJ_SERVO} << -1 << "200"
+  // The servo keeps its position only as the degrees text.
+  QTest::newRow("servo degrees") << int{OBJ_SERVO} << CSliderSlot{ServoSlots::Degrees} << "200"
                                  << "startingPosition" << 180;
 }
 
@@ -165,7 +174,7 @@ void TestSmartPinEditors::reopenedSlidersStayInRange_data() {
 // slider clamps them; kyv-cli edit must reach the same position and store it.
 void TestSmartPinEditors::reopenedSlidersStayInRange() {
   QFETCH(int, kind);
-  QFETCH(int, slot);
+  QFETCH(CSliderSlot, slot);
   QFETCH(QString, stored);
   QFETCH(QString, key);
   QFETCH(int, position);
@@ -176,15 +185,84 @@ void TestSmartPinEditors::reopenedSlidersStayInRange() {
     editor->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
     QVERIFY(editor->OnOK());
   }
-  if (slot < 0)
-    record.m_sParam[0] = stored;
+  const auto* numberSlot = std::get_if<CIntSlot>(&slot);
+  if (numberSlot)
+    record[*numberSlot] = stored.toInt();
   else
-    record.m_nParam[slot] = stored.toInt();
+    record[std::get<CTextSlot>(slot)] = stored;
   auto editor = CreateEditor(kind);
   editor->Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(ValueOf(*editor, key), QString::number(position));
   QVERIFY(editor->OnOK());
-  if (slot >= 0) QCOMPARE(record.m_nParam[slot], position);
+  if (numberSlot) QCOMPARE(record[*numberSlot], position);
+}
+
+void TestSmartPinEditors::reopenedEditorShowsWhatOkStored_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QStringList>("values");  // every setting away from its default
+  QTest::newRow("DAC") << int{OBJ_DAC}
+                       << QStringList{u"iOPin=20"_s, u"driveAndRange=2"_s,
+                                      u"analogOutputLevel=17"_s, u"randomlyVaryOutputLevel=0"_s};
+  QTest::newRow("digital I/O") << int{OBJ_DIGITAL_IO}
+                               << QStringList{u"iOPin=21"_s,
+                                              u"useClockedIOInsteadOfLive=1"_s,
+                                              u"invertInputLogicLevel=1"_s,
+                                              u"invertOutputLogicLevel=1"_s,
+                                              u"outStartState=1"_s,
+                                              u"outHighStateDrive=3"_s,
+                                              u"outLowStateDrive=5"_s,
+                                              u"inSource=6"_s,
+                                              u"inFilter=2"_s,
+                                              u"showINStateInLoop=0"_s,
+                                              u"toggleOUTStateInLoop=0"_s};
+  QTest::newRow("filters") << int{OBJ_DIGITAL_FILTERS}
+                           << QStringList{u"setFilter1=0"_s,    u"setFilter3=0"_s,
+                                          u"filter0Length=5"_s, u"filter2Length=8"_s,
+                                          u"filter1Tap=7"_s,    u"filter3Tap=31"_s};
+  QTest::newRow("ADC") << int{OBJ_ADC}
+                       << QStringList{u"iOPin=22"_s,      u"showCalibratedResult=0"_s,
+                                      u"thisPinGain=2"_s, u"adcSource=5"_s,
+                                      u"filter=SINC2"_s,  u"sampleClocks=6"_s};
+  QTest::newRow("USB adapter") << int{OBJ_USB_KBM}
+                               << QStringList{u"basepin=16"_s,
+                                              u"port=1"_s,
+                                              u"mouseLimitsX=800"_s,
+                                              u"mouseLimitsY=-600"_s,
+                                              u"mouseInitialPositionX=7"_s,
+                                              u"mouseInitialPositionY=9"_s,
+                                              u"outputMousePosition=0"_s,
+                                              u"outputKeyboardInput=0"_s,
+                                              u"doNotUseErrorLEDPin=1"_s};
+  QTest::newRow("USB custom") << int{OBJ_USB_KBM}
+                              << QStringList{u"configuration=1"_s,        u"dmPin=20"_s,
+                                             u"activityLEDPin=30"_s,      u"errorLEDPin=31"_s,
+                                             u"useUSBPowerEnablePin=0"_s, u"powerEnablePin=33"_s};
+}
+
+// An object reopened shows every setting as it was when OK stored it, and OK without changes
+// leaves the record as it was.
+void TestSmartPinEditors::reopenedEditorShowsWhatOkStored() {
+  QFETCH(int, kind);
+  QFETCH(QStringList, values);
+  CEditorFixture h;
+  CCodeObject record;
+  auto created = CreateEditor(kind);
+  created->Open(&record, &h.m_doc, CObjectEditor::kNewMode);
+  QVERIFY(SetValues(*created, ValuesFrom(values)));
+  QVERIFY(created->OnOK());
+  const CCodeObject stored = record;
+
+  auto reopened = CreateEditor(kind);
+  reopened->Open(&record, &h.m_doc, CObjectEditor::kEditMode);
+  const QList<CEditorField> before = created->Fields();
+  const QList<CEditorField> after = reopened->Fields();
+  QCOMPARE(after.size(), before.size());
+  for (qsizetype i = 0; i < before.size(); ++i)
+    QVERIFY2(after[i].ValueText() == before[i].ValueText(),
+             qPrintable(before[i].m_sKey + u": "_s + after[i].ValueText() + u" instead of "_s +
+                        before[i].ValueText()));
+  QVERIFY(reopened->OnOK());
+  QVERIFY(record == stored);
 }
 
 void TestSmartPinEditors::dacDefaults() {
@@ -197,11 +275,11 @@ void TestSmartPinEditors::dacDefaults() {
   QCOMPARE(ValueOf(dac, u"levelText"_s), u"122"_s);
   QVERIFY(dac.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_DAC});
-  QCOMPARE(record.m_sBasePin, u"49"_s);
-  QCOMPARE(record.m_nParam[0], 122);
-  QCOMPARE(record.m_sParam[0], u"122"_s);
-  QCOMPARE(record.m_nParam[1], 0);
-  QVERIFY(record.m_bParam[0]);
+  QCOMPARE(record[Slot::BasePin], u"49"_s);
+  QCOMPARE(record[DacSlots::Level], 122);
+  QCOMPARE(record[DacSlots::LevelText], u"122"_s);
+  QCOMPARE(record[DacSlots::Drive], 0);
+  QVERIFY(record[DacSlots::RandomLevels]);
 }
 
 void TestSmartPinEditors::dacSlider_data() {
@@ -228,9 +306,9 @@ void TestSmartPinEditors::dacSlider() {
   QVERIFY(SetValues(dac, {{key, value}}));
   QTEST(dac.m_sLevel, "levelText");
   QVERIFY(dac.OnOK());
-  QTEST(record.m_nParam[0], "level");
-  QTEST(record.m_sParam[0], "levelText");
-  QTEST(record.m_nParam[1], "drive");
+  QTEST(record[DacSlots::Level], "level");
+  QTEST(record[DacSlots::LevelText], "levelText");
+  QTEST(record[DacSlots::Drive], "drive");
   QVERIFY(!SetValues(dac, {{u"analogOutputLevel"_s, u"256"_s}}));
 }
 
@@ -242,10 +320,15 @@ void TestSmartPinEditors::digitalDefaults() {
   QCOMPARE(digital.m_sName, u"SmartPin1"_s);
   QVERIFY(digital.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_IO});
-  QCOMPARE(record.m_sBasePin, u"38"_s);
-  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_nParam[i], 0);
-  const bool flags[] = {false, false, false, true, true};
-  for (int i = 0; i < 5; ++i) QCOMPARE(record.m_bParam[i], flags[i]);
+  QCOMPARE(record[Slot::BasePin], u"38"_s);
+  for (const CIntSlot slot : {DigitalSlots::Filter, DigitalSlots::HighDrive, DigitalSlots::LowDrive,
+                              DigitalSlots::Source, DigitalSlots::StartState})
+    QCOMPARE(record[slot], 0);
+  QVERIFY(!record[DigitalSlots::Clocked]);
+  QVERIFY(!record[DigitalSlots::InvertInput]);
+  QVERIFY(!record[DigitalSlots::InvertOutput]);
+  QVERIFY(record[DigitalSlots::ShowInput]);
+  QVERIFY(record[DigitalSlots::ToggleOutput]);
   QCOMPARE(h.m_doc.m_sPinUsedFor[38], u"Smart Digital I/O"_s);
 }
 
@@ -262,13 +345,13 @@ void TestSmartPinEditors::digitalChoices() {
                               {u"invertOutputLogicLevel"_s, u"true"_s},
                               {u"toggleOUTStateInLoop"_s, u"0"_s}}));
   QVERIFY(digital.OnOK());
-  QCOMPARE(record.m_nParam[3], 4);
-  QCOMPARE(record.m_nParam[1], 7);
-  QCOMPARE(record.m_nParam[2], 7);
-  QCOMPARE(record.m_nParam[4], 2);
-  QCOMPARE(record.m_nParam[0], 4);
-  QVERIFY(record.m_bParam[2]);
-  QVERIFY(!record.m_bParam[4]);
+  QCOMPARE(record[DigitalSlots::Source], 4);
+  QCOMPARE(record[DigitalSlots::HighDrive], 7);
+  QCOMPARE(record[DigitalSlots::LowDrive], 7);
+  QCOMPARE(record[DigitalSlots::StartState], 2);
+  QCOMPARE(record[DigitalSlots::Filter], 4);
+  QVERIFY(record[DigitalSlots::InvertOutput]);
+  QVERIFY(!record[DigitalSlots::ToggleOutput]);
 
   // Reopened, every choice comes back; "Pin# -3" is source 5.
   CObjectDigital edit;
@@ -278,7 +361,7 @@ void TestSmartPinEditors::digitalChoices() {
   QVERIFY(edit.m_bInvertOutput);
   QVERIFY(SetValues(edit, {{u"inSource"_s, u"Pin# -3"_s}}));
   QVERIFY(edit.OnOK());
-  QCOMPARE(record.m_nParam[3], 5);
+  QCOMPARE(record[DigitalSlots::Source], 5);
   QVERIFY(!h.m_doc.m_bPinUsed[35]);
 }
 
@@ -292,11 +375,14 @@ void TestSmartPinEditors::filtersDefaults() {
   for (int i = 0; i < 4; ++i) QCOMPARE(ValueOf(filters, u"filter%1TapText"_s.arg(i)), u"0"_s);
   QVERIFY(filters.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_DIGITAL_FILTERS});
-  for (int i = 0; i < 8; ++i) QCOMPARE(record.m_nParam[i], 0);
-  for (int i = 0; i < 4; ++i) QVERIFY(record.m_bParam[i]);
+  for (int i = 0; i < FiltersSlots::kFilterCount; ++i) {
+    QCOMPARE(record[FiltersSlots::Length(i)], 0);
+    QCOMPARE(record[FiltersSlots::Tap(i)], 0);
+    QVERIFY(record[FiltersSlots::Enabled(i)]);
+  }
   QVERIFY(record.m_bValid);
-  QCOMPARE(record.m_sBasePin, QString());
-  QCOMPARE(record.m_nPinCount, 0);
+  QCOMPARE(record[Slot::BasePin], QString());
+  QCOMPARE(record[Slot::PinCount], 0);
   QCOMPARE(PinTableSnapshot(h.m_doc), pinsBefore);
 }
 
@@ -313,10 +399,10 @@ void TestSmartPinEditors::filtersChoicesAndTaps() {
   QVERIFY(!SetValues(filters, {{u"filter1Tap"_s, u"32"_s}}));
   for (int i = 0; i < 4; ++i) QVERIFY(SetValues(filters, {{u"setFilter%1"_s.arg(i), u"false"_s}}));
   QVERIFY(filters.OnOK());
-  QCOMPARE(record.m_nParam[3], 3);
-  QCOMPARE(record.m_nParam[0], 1);
-  QCOMPARE(record.m_nParam[5], 31);
-  for (int i = 0; i < 4; ++i) QVERIFY(!record.m_bParam[i]);
+  QCOMPARE(record[FiltersSlots::Length(3)], 3);
+  QCOMPARE(record[FiltersSlots::Length(0)], 1);
+  QCOMPARE(record[FiltersSlots::Tap(1)], 31);
+  for (int i = 0; i < FiltersSlots::kFilterCount; ++i) QVERIFY(!record[FiltersSlots::Enabled(i)]);
   QVERIFY(record.m_bValid);
 
   CObjectFilters edit;
@@ -334,16 +420,16 @@ void TestSmartPinEditors::neopixelDefaults() {
   QVERIFY(leds.OnOK());
   const CCodeObject& o = record;
   QCOMPARE(o.m_nType, int32_t{OBJ_NEOPIXEL});
-  QCOMPARE(o.m_sBasePin, u"53"_s);
-  QCOMPARE(o.m_sParam[0], u"  FF3219"_s);
-  QCOMPARE(o.m_sParam[1], u"500 us"_s);
-  QCOMPARE(o.m_sParam[2], u"1"_s);
-  QCOMPARE(o.m_nParam[0], 255);
-  QCOMPARE(o.m_nParam[1], 50);
-  QCOMPARE(o.m_nParam[2], 25);
-  QCOMPARE(o.m_nParam[3], 0);
-  QCOMPARE(o.m_nParam[4], 5);
-  QVERIFY(!o.m_bParam[0]);
+  QCOMPARE(o[Slot::BasePin], u"53"_s);
+  QCOMPARE(o[NeopixelSlots::ColorText], u"  FF3219"_s);
+  QCOMPARE(o[NeopixelSlots::HoldoffText], u"500 us"_s);
+  QCOMPARE(o[NeopixelSlots::LedCount], u"1"_s);
+  QCOMPARE(o[NeopixelSlots::Red], 255);
+  QCOMPARE(o[NeopixelSlots::Green], 50);
+  QCOMPARE(o[NeopixelSlots::Blue], 25);
+  QCOMPARE(o[NeopixelSlots::LedType], 0);
+  QCOMPARE(o[NeopixelSlots::Holdoff], 5);
+  QVERIFY(!o[NeopixelSlots::CycleColors]);
   QCOMPARE(h.m_doc.m_sPinUsedFor[53], u"Neopixel"_s);
 }
 
@@ -386,8 +472,9 @@ void TestSmartPinEditors::neopixelEditShowsStoredTexts() {
     QVERIFY(SetValues(leds, {{u"ledsInString"_s, u"24"_s}}));
     QVERIFY(leds.OnOK());
   }
-  QCOMPARE(record.m_nParam[3], 4);
-  record.m_sParam[0] = u"  123456"_s;  // texts are shown as stored until a slider moves
+  QCOMPARE(record[NeopixelSlots::LedType], 4);
+  record[NeopixelSlots::ColorText] =
+      u"  123456"_s;  // texts are shown as stored until a slider moves
   CObjectNeopixel leds;
   leds.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(leds.m_sColor, u"  123456"_s);
@@ -407,11 +494,11 @@ void TestSmartPinEditors::servoDefaults() {
   QCOMPARE(ValueOf(servo, u"microseconds"_s), u"1500"_s);
   QVERIFY(servo.OnOK());
   QCOMPARE(record.m_nType, int32_t{OBJ_SERVO});
-  QCOMPARE(record.m_sBasePin, u"38"_s);
-  QCOMPARE(record.m_sParam[0], u"90"_s);
-  QCOMPARE(record.m_sParam[1], u"1500"_s);
-  QVERIFY(!record.m_bParam[0]);
-  QVERIFY(record.m_bParam[1]);
+  QCOMPARE(record[Slot::BasePin], u"38"_s);
+  QCOMPARE(record[ServoSlots::Degrees], u"90"_s);
+  QCOMPARE(record[ServoSlots::Microseconds], u"1500"_s);
+  QVERIFY(!record[ServoSlots::InMicroseconds]);
+  QVERIFY(record[ServoSlots::RandomMoves]);
 }
 
 void TestSmartPinEditors::servoSlider_data() {
@@ -438,9 +525,9 @@ void TestSmartPinEditors::servoSlider() {
   servo.Open(&record, &h.m_doc, CObjectEditor::kNewMode);
   QVERIFY(SetValues(servo, ValuesFrom(steps)));
   QVERIFY(servo.OnOK());
-  QTEST(record.m_sParam[0], "degrees");
-  QTEST(record.m_sParam[1], "microseconds");
-  QTEST(record.m_bParam[0], "inMicroseconds");
+  QTEST(record[ServoSlots::Degrees], "degrees");
+  QTEST(record[ServoSlots::Microseconds], "microseconds");
+  QTEST(record[ServoSlots::InMicroseconds], "inMicroseconds");
   QVERIFY(!SetValues(servo, {{u"startingPosition"_s, u"181"_s}}));
 }
 
@@ -449,10 +536,10 @@ void TestSmartPinEditors::servoEditTakesPositionFromText() {
   CCodeObject record;
   record.m_nType = OBJ_SERVO;
   record.m_sName = u"Servo1"_s;
-  record.m_sBasePin = u"38"_s;
-  record.m_sParam[0] = u"120"_s;
-  record.m_sParam[1] = u"1800"_s;
-  record.m_bParam[0] = true;
+  record[Slot::BasePin] = u"38"_s;
+  record[ServoSlots::Degrees] = u"120"_s;
+  record[ServoSlots::Microseconds] = u"1800"_s;
+  record[ServoSlots::InMicroseconds] = true;
   CObjectServo servo;
   servo.Open(&record, &h.m_doc, CObjectEditor::kEditMode);
   QCOMPARE(servo.m_nPosition, 120);

@@ -131,7 +131,7 @@ void TestUsbKbm::newObject() {
   QCOMPARE(usb.m_record->m_bValid, accepted);
   if (!accepted) QCOMPARE(PinTableSnapshot(f.m_doc), before);
   // Only the adapter writes the pin count.
-  QCOMPARE(usb.m_record->m_nPinCount, values.contains(kCustom) ? 0 : 8);
+  QCOMPARE((*usb.m_record)[UsbKbmSlots::AdapterPinCount], values.contains(kCustom) ? 0 : 8);
 }
 
 void TestUsbKbm::defaultsAreStoredWithoutClaimingCustomPins() {
@@ -141,19 +141,19 @@ void TestUsbKbm::defaultsAreStoredWithoutClaimingCustomPins() {
   CCodeObject expected;
   expected.m_nType = OBJ_USB_KBM;
   expected.m_sName = QStringLiteral("UsbKbM1");
-  expected.m_sBasePin = QStringLiteral("8");
-  expected.m_nPinCount = 8;
-  expected.m_sParam[0] = QStringLiteral("10");
-  expected.m_sParam[1] = QStringLiteral("8");
-  expected.m_sParam[2] = QStringLiteral("57");
-  expected.m_sParam[3] = QStringLiteral("9");
-  expected.m_nParam[2] = 640;
-  expected.m_nParam[3] = 480;
-  expected.m_nParam[4] = 100;
-  expected.m_nParam[5] = 100;
-  expected.m_bParam[0] = true;
-  expected.m_bParam[1] = true;
-  expected.m_bParam[2] = true;
+  expected[UsbKbmSlots::AdapterBasePin] = QStringLiteral("8");
+  expected[UsbKbmSlots::AdapterPinCount] = 8;
+  expected[UsbKbmSlots::DmPin] = QStringLiteral("10");
+  expected[UsbKbmSlots::ActivityLedPin] = QStringLiteral("8");
+  expected[UsbKbmSlots::ErrorLedPin] = QStringLiteral("57");
+  expected[UsbKbmSlots::PowerPin] = QStringLiteral("9");
+  expected[UsbKbmSlots::LimitX] = 640;
+  expected[UsbKbmSlots::LimitY] = 480;
+  expected[UsbKbmSlots::StartX] = 100;
+  expected[UsbKbmSlots::StartY] = 100;
+  expected[UsbKbmSlots::OutputMouse] = true;
+  expected[UsbKbmSlots::OutputKeyboard] = true;
+  expected[UsbKbmSlots::UsePowerPin] = true;
   expected.m_bValid = true;
   QVERIFY(*usb.m_record == expected);
   QCOMPARE(f.m_doc.m_sPinUsedBy[57], QString());
@@ -192,11 +192,11 @@ void TestUsbKbm::mouseFieldsMustBeIntegers() {
     QCOMPARE(PinTableSnapshot(f.m_doc), pinsBefore);
   } else {
     QVERIFY(editor.OnOK());
-    const int slot = key == u"mouseLimitsX"            ? 2
-                     : key == u"mouseLimitsY"          ? 3
-                     : key == u"mouseInitialPositionX" ? 4
-                                                       : 5;
-    QCOMPARE(usb->m_nParam[slot], stored);
+    const CIntSlot slot = key == u"mouseLimitsX"            ? UsbKbmSlots::LimitX
+                          : key == u"mouseLimitsY"          ? UsbKbmSlots::LimitY
+                          : key == u"mouseInitialPositionX" ? UsbKbmSlots::StartX
+                                                            : UsbKbmSlots::StartY;
+    QCOMPARE((*usb)[slot], stored);
   }
 }
 
@@ -210,8 +210,8 @@ void TestUsbKbm::switchingToCustomReleasesTheBlock() {
                                            QStringLiteral("10 UsbKbM1 Custom USB Data-"),
                                            QStringLiteral("11 UsbKbM1 Custom USB Data+"),
                                            QStringLiteral("57 UsbKbM1 Custom USB Error LED")}));
-  QCOMPARE(usb->m_nPinCount, 8);
-  QCOMPARE(usb->m_nParam[0], 1);
+  QCOMPARE((*usb)[UsbKbmSlots::AdapterPinCount], 8);
+  QCOMPARE((*usb)[UsbKbmSlots::Configuration], 1);
 }
 
 QTEST_GUILESS_MAIN(TestUsbKbm)

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "TestPlatform.h"
+#include "model/KindSlots.h"
 #include "model/KyvFile.h"
 
 Q_DECLARE_METATYPE(CCodeObject)
@@ -34,17 +35,14 @@ static CCodeObject Record(int kind, const QString& name, const QString& basePin 
   CCodeObject object;
   object.m_nType = kind;
   object.m_sName = name;
-  object.m_sBasePin = basePin;
-  object.m_nPinCount = pinCount;
+  object[Slot::BasePin] = basePin;
+  object[Slot::PinCount] = pinCount;
   return object;
 }
 
-static CCodeObject WithSlots(CCodeObject object, const QMap<QString, QString>& texts) {
-  for (auto it = texts.begin(); it != texts.end(); ++it) {
-    const int index = it.key().mid(1).toInt();
-    if (it.key().startsWith(u't')) object.m_sText[index] = it.value();
-    if (it.key().startsWith(u's')) object.m_sParam[index] = it.value();
-  }
+static CCodeObject WithSlots(CCodeObject object,
+                             const QList<std::pair<CTextSlot, QString>>& texts) {
+  for (const auto& [slot, text] : texts) object[slot] = text;
   return object;
 }
 
@@ -137,33 +135,33 @@ void TestKyvDoc::deleteObjectReleasesRecordedPins_data() {
       << QList<int>{48, 49, 51, 52};
   QTest::newRow("I2C text slots, not the block")
       << WithSlots(Record(OBJ_I2C_BUS, QStringLiteral("I"), QStringLiteral("40"), 2),
-                   {{QStringLiteral("t5"), QStringLiteral("24")},
-                    {QStringLiteral("t6"), QStringLiteral("25")}})
+                   {{I2cBusSlots::SdaPin, QStringLiteral("24")},
+                    {I2cBusSlots::SclPin, QStringLiteral("25")}})
       << none << QList<int>{24, 25};
   QTest::newRow("I2C pins outside the table")
       << WithSlots(Record(OBJ_I2C_BUS, QStringLiteral("I")),
-                   {{QStringLiteral("t5"), QStringLiteral("64")},
-                    {QStringLiteral("t6"), QStringLiteral("-1")}})
+                   {{I2cBusSlots::SdaPin, QStringLiteral("64")},
+                    {I2cBusSlots::SclPin, QStringLiteral("-1")}})
       << none << none;
   QTest::newRow("sound params") << WithSlots(Record(OBJ_SIMPLE_SOUND, QStringLiteral("Snd"),
                                                     QStringLiteral("30"), 2),
-                                             {{QStringLiteral("s0"), QStringLiteral("6")},
-                                              {QStringLiteral("s1"), QStringLiteral("7")}})
+                                             {{SoundSlots::LeftPin, QStringLiteral("6")},
+                                              {SoundSlots::RightPin, QStringLiteral("7")}})
                                 << none << QList<int>{6, 7};
   QTest::newRow("USB Parallax block")
       << Record(OBJ_USB_KBM, QStringLiteral("U"), QStringLiteral("16"), 4) << none
       << QList<int>{16, 17, 18, 19};
 
   CCodeObject custom = WithSlots(Record(OBJ_USB_KBM, QStringLiteral("U"), QStringLiteral("0"), 4),
-                                 {{QStringLiteral("s0"), QStringLiteral("20")},
-                                  {QStringLiteral("s1"), QStringLiteral("30")},
-                                  {QStringLiteral("s2"), QStringLiteral("31")},
-                                  {QStringLiteral("s3"), QStringLiteral("40")}});
-  custom.m_nParam[0] = 2;
+                                 {{UsbKbmSlots::DmPin, QStringLiteral("20")},
+                                  {UsbKbmSlots::ActivityLedPin, QStringLiteral("30")},
+                                  {UsbKbmSlots::ErrorLedPin, QStringLiteral("31")},
+                                  {UsbKbmSlots::PowerPin, QStringLiteral("40")}});
+  custom[UsbKbmSlots::Configuration] = 2;
   QTest::newRow("USB custom without power pin") << custom << none << QList<int>{20, 21, 30, 31};
-  custom.m_bParam[2] = true;
+  custom[UsbKbmSlots::UsePowerPin] = true;
   QTest::newRow("USB custom with power pin") << custom << none << QList<int>{20, 21, 30, 31, 40};
-  custom.m_sParam[0] = QStringLiteral("2147483647");
+  custom[UsbKbmSlots::DmPin] = QStringLiteral("2147483647");
   QTest::newRow("USB custom data pair at the limit") << custom << none << QList<int>{30, 31, 40};
 
   QTest::newRow("RTC holds none") << Record(OBJ_RTC, QStringLiteral("R"), QStringLiteral("48"), 5)

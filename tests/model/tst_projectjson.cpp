@@ -56,9 +56,9 @@ void TestProjectJson::roundTripKeepsKyvBytes_data() {
   odd->m_nType = -1;
   odd->m_bFlag = odd->m_bFlag2 = true;
   odd->m_sName = QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0) + QChar(0xDFFF);
-  odd->m_sText[0] = QStringLiteral("\"quoted\"\t\\");
-  odd->m_sText[1] = QString(QChar(0xFEFF));
-  odd->m_sParam[0] = QString(QChar(0xFEFF)) + QStringLiteral("x") + QChar(0xFEFF);
+  (*odd)[Slot::Text(0)] = QStringLiteral("\"quoted\"\t\\");
+  (*odd)[Slot::Text(1)] = QString(QChar(0xFEFF));
+  (*odd)[Slot::TextParam(0)] = QString(QChar(0xFEFF)) + QStringLiteral("x") + QChar(0xFEFF);
   doc->AddObject(std::move(odd));
   doc->m_sPinUsedFor[10] = QStringLiteral("role without holder");
   doc->m_bPinUsed[11] = true;
@@ -86,11 +86,11 @@ void TestProjectJson::exportListsOnlyNonDefaultEntries() {
   auto object = std::make_unique<CCodeObject>();
   object->m_nType = OBJ_NCO;
   object->m_sName = QStringLiteral("NCO1");
-  object->m_sBasePin = QStringLiteral("3");
-  object->m_sText[2] = QStringLiteral("t");
-  object->m_sParam[3] = QStringLiteral("x");
-  object->m_nParam[5] = -2;
-  object->m_bParam[63] = true;
+  (*object)[Slot::BasePin] = QStringLiteral("3");
+  (*object)[Slot::Text(2)] = QStringLiteral("t");
+  (*object)[Slot::TextParam(3)] = QStringLiteral("x");
+  (*object)[Slot::IntParam(5)] = -2;
+  (*object)[Slot::FlagParam(63)] = true;
   doc->AddObject(std::move(object));
   doc->m_sPinNotes[5] = QStringLiteral("free pin with a note");
 
@@ -175,7 +175,7 @@ void TestProjectJson::fullArraysEqualIndexedObjects() {
   QVERIFY(fromArrays);
   QVERIFY(fromObjects);
   QCOMPARE(KyvFileBytes(*fromArrays), KyvFileBytes(*fromObjects));
-  QCOMPARE(fromObjects->m_ObjectList.front()->m_nParam[2], 9);
+  QCOMPARE((*fromObjects->m_ObjectList.front())[Slot::IntParam(2)], 9);
   QCOMPARE(fromObjects->m_sPinUsedBy[2], QStringLiteral("B"));
 }
 
