@@ -66,7 +66,6 @@ void CObjectADC::LoadDefaults() {
 }
 
 void CObjectADC::AfterRecordLoaded() {
-  m_sPin = (*m_pObject)[Slot::BasePin];
   m_nClockSource = 0;
   // The slider's range depends on the filter just loaded: the stored exponent is brought into
   // that range, not into the one the slider had before.

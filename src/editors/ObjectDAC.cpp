@@ -8,8 +8,6 @@ void CObjectDAC::LoadDefaults() {
   OnSliderMoved();
 }
 
-void CObjectDAC::AfterRecordLoaded() { m_sPin = (*m_pObject)[Slot::BasePin]; }
-
 void CObjectDAC::OnSliderMoved() { m_sLevel = QString::number(m_nLevel); }
 
 bool CObjectDAC::DoOK() {

@@ -18,6 +18,5 @@ class CObjectDAC : public CSinglePinEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
 };

@@ -7,8 +7,6 @@ void CObjectDigital::LoadDefaults() {
   m_bShowIn = m_bToggleOut = true;
 }
 
-void CObjectDigital::AfterRecordLoaded() { m_sPin = (*m_pObject)[Slot::BasePin]; }
-
 bool CObjectDigital::DoOK() {
   WriteCommonRecord();
   WritePinRecord();

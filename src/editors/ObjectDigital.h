@@ -22,7 +22,6 @@ class CObjectDigital : public CSinglePinEditor {
 
  protected:
   void LoadDefaults() override;
-  void AfterRecordLoaded() override;
   bool DoOK() override;
   QString InUseText(const CPinClaim& claim, int pin) const override;
 };

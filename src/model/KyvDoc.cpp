@@ -16,8 +16,8 @@ CKyvDoc::CKyvDoc(const CPlatform& platform) : m_platform(platform) {}
 CKyvDoc::~CKyvDoc() = default;
 
 bool CKyvDoc::OnNewDocument() {
-  static int s_nNewDocuments = 0;  // titles Kyv1, Kyv2, ... in creation order in this run
-  m_sTitle = QStringLiteral("Kyv%1").arg(++s_nNewDocuments);
+  // The window that shows the project gives it its "Kyv<n>" title.
+  m_sTitle.clear();
   m_sPathName.clear();
 
   for (const CProfileValue& value : ProfileValues()) {

@@ -71,8 +71,8 @@ class CKyvDoc {
   bool m_bHasSound = false;  // generators' working flag; not saved
   int32_t m_nSdDriver = 0;   // 0 FSRW, 1 FAT32; not saved
 
-  // File New: defaults, the remembered tool folders and the serial pins. Gives the next
-  // "Kyv<n>" title.
+  // File New: defaults, the remembered tool folders and the serial pins. No path and no title:
+  // the application numbers its new projects ("Kyv<n>").
   bool OnNewDocument();
   // Reads or writes the saved members in file order.
   void Serialize(CArchive& ar);
@@ -100,7 +100,8 @@ class CKyvDoc {
   void RemoveView(CDocumentView* view);
   void UpdateAllViews();
 
-  // The title shown for the project: the file name once loaded or saved, else "Kyv<n>".
+  // The title shown for the project: the file name once loaded or saved, else what the
+  // application named it ("Kyv<n>").
   const QString& GetTitle() const { return m_sTitle; }
   void SetTitle(const QString& title) { m_sTitle = title; }
   // Full path of the project file; empty when it has none.
