@@ -455,7 +455,7 @@ CSections Sections(CKyvDoc& doc) {
   WriteMainRoutine(doc, s.m_sMain);
   WriteLoopRoutine(doc, s.m_sLoop);
   WriteSetupRoutine(doc, s.m_sSetup);
-  WriteSetDacModeAndLevel(doc, s.m_sDacHelper);
+  WriteHelperRoutines(doc, s.m_sDacHelper);
   return s;
 }
 
