@@ -40,21 +40,18 @@ void WriteObjBlock(const CKyvDoc& doc, QString& out) {
       out += u"  sd:  \"FAT32\"   'advanced SD driver, has three different version of low level driver to choose from   \n"_s;
   }
 
-  for (const auto& object : doc.m_ObjectList) {
-    const CKindBlocks* blocks = FindKindBlocks(object->m_nType);
-    if (!blocks) continue;
-    if (blocks->m_pSharedObjLines && IsFirstOfItsKind(doc, *object)) blocks->m_pSharedObjLines(out);
-    if (blocks->m_pObjLines) blocks->m_pObjLines(*object, out);
-  }
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    if (blocks.m_pSharedObjLines && IsFirstOfItsKind(doc, object)) blocks.m_pSharedObjLines(out);
+    if (blocks.m_pObjLines) blocks.m_pObjLines(object, out);
+  });
 }
 
 void WriteVarBlock(const CKyvDoc& doc, QString& out) {
   out += u"\n\nVAR 'place for any needed variables\n"_s;
   if (doc.m_bMountSd && doc.m_nSdDriver == 0)
     out += u"  byte tbuf[20]   'FSRW needs string storage space for filename\n"_s;
-  for (const auto& object : doc.m_ObjectList) {
-    const CKindBlocks* blocks = FindKindBlocks(object->m_nType);
-    if (blocks && blocks->m_pVarLines) blocks->m_pVarLines(*object, out);
-  }
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    if (blocks.m_pVarLines) blocks.m_pVarLines(object, out);
+  });
 }
 // clang-format on

@@ -99,10 +99,9 @@ void WriteLoopRoutine(const CKyvDoc& doc, QString& out) {
   out += doc.m_bMountSd ? u"Pub Loop()|i, r\n"_s : u"Pub Loop()|i\n"_s;
   out += u"'Loop - Things to do over and over again\n"_s;
 
-  for (const auto& object : doc.m_ObjectList) {
-    const CKindBlocks* blocks = FindKindBlocks(object->m_nType);
-    if (blocks && blocks->m_pLoop) blocks->m_pLoop(*object, out);
-  }
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    if (blocks.m_pLoop) blocks.m_pLoop(object, out);
+  });
 
   if (doc.m_bMountSd) {
     if (doc.m_nSdDriver == 0)

@@ -34,19 +34,16 @@ void WriteSetupRoutine(const CKyvDoc& doc, QString& out) {
     out += u"  libc.mount(@\"/host\", libc._vfs_open_host())\n\n"_s;
   }
 
-  for (const auto& object : doc.m_ObjectList) {
-    const CKindBlocks* blocks = FindKindBlocks(object->m_nType);
-    if (blocks && blocks->m_pSetup) blocks->m_pSetup(doc, *object, out);
-  }
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    if (blocks.m_pSetup) blocks.m_pSetup(doc, object, out);
+  });
 
   out += u"\n'End of Setup\n\n"_s;
 }
 
 void WriteHelperRoutines(const CKyvDoc& doc, QString& out) {
-  for (const auto& object : doc.m_ObjectList) {
-    const CKindBlocks* blocks = FindKindBlocks(object->m_nType);
-    if (blocks && blocks->m_pHelperRoutines && IsFirstOfItsKind(doc, *object))
-      blocks->m_pHelperRoutines(out);
-  }
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    if (blocks.m_pHelperRoutines && IsFirstOfItsKind(doc, object)) blocks.m_pHelperRoutines(out);
+  });
 }
 // clang-format on

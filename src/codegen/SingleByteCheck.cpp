@@ -45,11 +45,11 @@ void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
 
 // The texts of one object that its kind's blocks copy into the main file, with the labels of
 // its editor.
-void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
-  const CKindBlocks* blocks = FindKindBlocks(object.m_nType);
-  if (!blocks || !blocks->m_pCopiedTexts) return;
+void AddObjectFields(const CKindBlocks& blocks, const CCodeObject& object,
+                     QList<CTextField>& fields) {
+  if (!blocks.m_pCopiedTexts) return;
   QList<CCopiedText> texts;
-  blocks->m_pCopiedTexts(object, texts);
+  blocks.m_pCopiedTexts(object, texts);
   for (const CCopiedText& text : texts)
     fields.append(
         {u"field \""_s + text.m_sLabel + u"\" of object "_s + object.m_sName, text.m_sValue});
@@ -63,7 +63,9 @@ template <typename Predicate>
 std::optional<CUnwritableText> FindInGeneratedTexts(const CKyvDoc& doc, Predicate unwritable) {
   QList<CTextField> fields;
   AddSettingFields(doc, fields);
-  for (const auto& object : doc.m_ObjectList) AddObjectFields(*object, fields);
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    AddObjectFields(blocks, object, fields);
+  });
   for (const CTextField& field : fields)
     for (const char32_t codePoint : field.m_sValue.toUcs4())
       if (unwritable(codePoint)) return CUnwritableText{field.m_sWhere, codePoint};

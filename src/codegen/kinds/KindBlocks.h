@@ -4,8 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-class CCodeObject;
-class CKyvDoc;
+#include "model/KyvDoc.h"
 
 // A text of one object that its blocks copy into the main file, with the label of its editor
 // field, for the single-byte check.
@@ -37,6 +36,13 @@ struct CKindBlocks {
 
 // The blocks of a kind code; nullptr for a code that names no kind.
 const CKindBlocks* FindKindBlocks(int32_t kind);
+// Calls visit(blocks, object) for every object of the project whose kind has blocks, in list
+// order.
+template <typename Visit>
+void ForEachObjectBlocks(const CKyvDoc& doc, Visit visit) {
+  for (const auto& object : doc.m_ObjectList)
+    if (const CKindBlocks* blocks = FindKindBlocks(object->m_nType)) visit(*blocks, *object);
+}
 // Whether no object before this one in the project's list is of its kind: where the kind's
 // once-per-project blocks go.
 bool IsFirstOfItsKind(const CKyvDoc& doc, const CCodeObject& object);

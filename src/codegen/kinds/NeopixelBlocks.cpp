@@ -1,3 +1,6 @@
+#include <array>
+#include <utility>
+
 #include "codegen/kinds/KindBlocks.h"
 #include "model/CodeObject.h"
 #include "model/KindSlots.h"
@@ -35,25 +38,13 @@ void Setup(const CKyvDoc&, const CCodeObject& object, QString& out) {
   out += u"  \n'Set up Neopixel\n"_s;
   out += u"  repeat i from 0 to  NEOPIXELS-1\n"_s;
   out += u"    pixbuf1[i] := NEOPIXEL_COLOR\n"_s;
-  switch (object[NeopixelSlots::LedType]) {
-    case 0:
-      out += u"  neopixel.start_2812b(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"_s;
-      break;
-    case 1:
-      out += u"  neopixel.start_2811(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"_s;
-      break;
-    case 2:
-      out += u"  neopixel.start_2812(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"_s;
-      break;
-    case 3:
-      out += u"  neopixel.start_2813(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF)            ' start pixel driver\n"_s;
-      break;
-    case 4:
-      out += u"  neopixel.start_6812x(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF, 24)            ' start pixel driver\n"_s;
-      break;
-    default:  // an unknown LED type gets no start call
-      break;
-  }
+  // By LED type: the driver's start method and what it takes after the hold-off.
+  static const std::array<std::pair<const char16_t*, const char16_t*>, 5> starts = {{
+      {u"start_2812b", u""}, {u"start_2811", u""}, {u"start_2812", u""}, {u"start_2813", u""}, {u"start_6812x", u", 24"}}};
+  const int type = object[NeopixelSlots::LedType];
+  if (type >= 0 && type < static_cast<int>(starts.size()))  // an unknown LED type gets no start call
+    out += u"  neopixel."_s + QString::fromUtf16(starts[type].first) + u"(@pixbuf1, NEOPIXELS, NEOPIXEL_PIN, NEOPIXEL_HOLDOFF"_s +
+           QString::fromUtf16(starts[type].second) + u")            ' start pixel driver\n"_s;
   out += u"  ser.str(string(\"Neopixel Driver Started.\",13))\n"_s;
 }
 
