@@ -4,6 +4,8 @@
 #include "CodegenFixtures.h"
 #include "TestPlatform.h"
 #include "codegen/MainFileSections.h"
+#include "codegen/kinds/KindBlocks.h"
+#include "model/KindRegistry.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +26,8 @@ class TestMainFileSections : public QObject {
   void fat32Blocks();
   void blocksFollowListOrder();
   void rtcReadsTheClockOfThePlatform();
+  void everyKindHasBlocks();
+  void unknownKindWritesNothing();
 };
 
 // The expected lines stay one per source line, as they read in the file.
@@ -672,6 +676,32 @@ void TestMainFileSections::rtcReadsTheClockOfThePlatform() {
   WriteSetupRoutine(doc, setup);
   QVERIFY(setup.contains(
       u"  RTC1.SetTime(2025, 12, 31, 4, 23, 59, 58)  'year, month, date, day of week (1 = Sunday), hours, minutes, seconds\n"_s));
+}
+
+// A kind added to the registry without a blocks entry would be left out of the main file.
+void TestMainFileSections::everyKindHasBlocks() {
+  for (const CKindInfo& kind : KindRegistry())
+    QVERIFY2(FindKindBlocks(kind.m_nKind), qPrintable(kind.m_sDisplayName));
+  QVERIFY(!FindKindBlocks(-1));
+  QVERIFY(!FindKindBlocks(kObjectKindCount));
+}
+
+// A record of a kind code this build does not know (from a newer project file) leaves no trace.
+void TestMainFileSections::unknownKindWritesNothing() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  const CSections empty = Sections(doc);
+  auto unknown = MakeObject(OBJ_SIMPLE_VGA, u"Future1"_s, u"1"_s);
+  unknown->m_nType = kObjectKindCount;
+  doc.AddObject(std::move(unknown));
+  const CSections s = Sections(doc);
+  QCOMPARE(s.m_sConstants, empty.m_sConstants);
+  QCOMPARE(s.m_sObj, empty.m_sObj);
+  QCOMPARE(s.m_sVar, empty.m_sVar);
+  QCOMPARE(s.m_sLoop, empty.m_sLoop);
+  QCOMPARE(s.m_sSetup, empty.m_sSetup);
+  QCOMPARE(s.m_sDacHelper, empty.m_sDacHelper);
 }
 
 // clang-format on
