@@ -25,7 +25,7 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
   WriteMainRoutine(doc, text);
   WriteLoopRoutine(doc, text);
   WriteSetupRoutine(doc, text);
-  WriteSetDacModeAndLevel(doc, text);
+  WriteHelperRoutines(doc, text);
 
   // Generate Files has checked every text for single-byte characters before getting here.
   QByteArray bytes;

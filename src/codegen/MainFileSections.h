@@ -9,7 +9,8 @@ class CKyvDoc;
 
 // The banner, the clock CON block, the SD card pins and the heading of the object settings.
 void WriteMainFileHeader(const CKyvDoc& doc, QString& out);
-// Every object's constants in list order. Sets doc.m_bHasSound when it meets a Simple Sound object.
+// Every object's constants in list order. Sets doc.m_bHasSound when it meets an object whose
+// driver Main must poll (Simple Sound).
 void WriteObjectConstants(CKyvDoc& doc, QString& out);
 // The OBJ block: serial, Plan9 library, SD card and the objects' driver instances.
 void WriteObjBlock(const CKyvDoc& doc, QString& out);
@@ -22,5 +23,6 @@ void WriteLoopRoutine(const CKyvDoc& doc, QString& out);
 // Setup: the serial count-down, stdio baud, Plan9 mount and every object's start-up block. The
 // RTC block reads the clock of doc.Platform().
 void WriteSetupRoutine(const CKyvDoc& doc, QString& out);
-// The SetDacModeAndLevel helper, once, when the project holds a DAC object.
-void WriteSetDacModeAndLevel(const CKyvDoc& doc, QString& out);
+// The routines a kind's objects call, once per kind in the project (the DAC's
+// SetDacModeAndLevel).
+void WriteHelperRoutines(const CKyvDoc& doc, QString& out);

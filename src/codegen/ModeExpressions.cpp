@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/CodeObject.h"
+#include "model/KindSlots.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,13 +30,13 @@ QString DigitalIoModeExpression(const CCodeObject& object) {
       u"P_LOW_1MA|",  u"P_LOW_100UA|", u"P_LOW_10UA|", u"P_LOW_FLOAT|"};
 
   QString mode = u"P_TRUE_A|"_s;
-  mode += Pick(sources, object.m_nParam[3]);
-  mode += Pick(filters, object.m_nParam[0]);
-  mode += object.m_bParam[1] ? u"P_INVERT_IN|"_s : u"P_TRUE_IN|"_s;
-  mode += object.m_bParam[2] ? u"P_INVERT_OUTPUT|"_s : u"P_TRUE_OUTPUT|"_s;
-  mode += Pick(highDrives, object.m_nParam[1]);
-  mode += Pick(lowDrives, object.m_nParam[2]);
-  mode += object.m_bParam[0] ? u"P_SYNC_IO|"_s : u"P_ASYNC_IO|"_s;
+  mode += Pick(sources, object[DigitalSlots::Source]);
+  mode += Pick(filters, object[DigitalSlots::Filter]);
+  mode += object[DigitalSlots::InvertInput] ? u"P_INVERT_IN|"_s : u"P_TRUE_IN|"_s;
+  mode += object[DigitalSlots::InvertOutput] ? u"P_INVERT_OUTPUT|"_s : u"P_TRUE_OUTPUT|"_s;
+  mode += Pick(highDrives, object[DigitalSlots::HighDrive]);
+  mode += Pick(lowDrives, object[DigitalSlots::LowDrive]);
+  mode += object[DigitalSlots::Clocked] ? u"P_SYNC_IO|"_s : u"P_ASYNC_IO|"_s;
   mode += u"P_NORMAL"_s;
   return mode;
 }
@@ -43,5 +44,5 @@ QString DigitalIoModeExpression(const CCodeObject& object) {
 QString DacModeName(const CCodeObject& object) {
   static const std::array<const char16_t*, 4> modes = {u"P_DAC_990R_3V", u"P_DAC_600R_2V",
                                                        u"P_DAC_124R_3V", u"P_DAC_75R_2V"};
-  return Pick(modes, object.m_nParam[1]);
+  return Pick(modes, object[DacSlots::Drive]);
 }

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 
+#include "codegen/kinds/KindBlocks.h"
 #include "model/KyvDoc.h"
 #include "model/ProjectSettings.h"
 
@@ -27,90 +28,15 @@ void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
 
 // The texts of one object that its kind's blocks copy into the main file, with the labels of
 // its editor.
-void AddObjectFields(const CCodeObject& object, QList<CTextField>& fields) {
-  auto add = [&](const QString& label, const QString& value) {
-    fields.append({u"field \""_s + label + u"\" of object "_s + object.m_sName, value});
-  };
-  switch (object.m_nType) {
-    case OBJ_SIMPLE_VGA:
-    case OBJ_SIMPLE_QVGA:
-    case OBJ_SIMPLE_HDMI:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"Basepin:"_s, object.m_sBasePin);
-      break;
-    case OBJ_I2C_BUS:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"SCL Pin:"_s, object.m_sText[6]);
-      add(u"SDA Pin:"_s, object.m_sText[5]);
-      add(u"Speed (kHz):"_s, object.m_sString);
-      break;
-    case OBJ_NEOPIXEL:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I/O Pin:"_s, object.m_sBasePin);
-      add(u"#LEDs in string:"_s, object.m_sParam[2]);
-      add(u"Color"_s, object.m_sParam[0]);
-      break;
-    case OBJ_NCO:  // its block names no object
-      add(u"I/O Pin:"_s, object.m_sBasePin);
-      add(u"WXPIN:"_s, object.m_sParam[0]);
-      add(u"WYPIN:"_s, object.m_sParam[1]);
-      break;
-    case OBJ_RTC:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I2C Bus:"_s, object.m_sParam[0]);
-      break;
-    case OBJ_SIMPLE_SOUND:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"Left I/O Pin:"_s, object.m_sParam[0]);
-      add(u"Right I/O Pin:"_s, object.m_sParam[1]);
-      break;
-    case OBJ_SERVO:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I/O Pin:"_s, object.m_sBasePin);
-      add(u"Starting Position:"_s, object.m_bParam[0] ? object.m_sParam[1] : object.m_sParam[0]);
-      break;
-    case OBJ_DIGITAL_IO:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I/O Pin#:"_s, object.m_sBasePin);
-      break;
-    case OBJ_DIGITAL_FILTERS:  // the name appears only in the lines of enabled filters
-      if (object.m_bParam[0] || object.m_bParam[1] || object.m_bParam[2] || object.m_bParam[3])
-        add(u"Object Name:"_s, object.m_sName);
-      break;
-    case OBJ_DAC:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I/O Pin:"_s, object.m_sBasePin);
-      break;
-    case OBJ_ADC:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"I/O Pin#:"_s, object.m_sBasePin);
-      add(u"This Pin Gain"_s, object.m_sParam[0]);
-      add(u"ADC Source *"_s, object.m_sParam[1]);
-      break;
-    case OBJ_USB_KBM:  // the adapter's pins are numbers derived from the base pin
-      add(u"Object Name:"_s, object.m_sName);
-      if (object.m_nParam[0] != 0) {
-        add(u"DM Pin:"_s, object.m_sParam[0]);
-        add(u"Activity LED Pin:"_s, object.m_sParam[1]);
-        add(u"Error LED Pin:"_s, object.m_sParam[2]);
-        if (object.m_bParam[2]) add(u"Power Enable Pin:"_s, object.m_sParam[3]);
-      }
-      break;
-    case OBJ_CAMERA:
-      add(u"Object Name:"_s, object.m_sName);
-      add(u"Basepin:"_s, object.m_sBasePin);
-      add(u"I2C Bus:"_s, object.m_sParam[0]);
-      add(u"Camera Type:"_s, object.m_sParam[1]);
-      add(u"QVGA Object:"_s, object.m_sParam[2]);
-      break;
-    default:  // Tiled 1080p and unknown kinds write nothing
-      break;
-  }
+void AddObjectFields(const CKindBlocks& blocks, const CCodeObject& object,
+                     QList<CTextField>& fields) {
+  if (!blocks.m_pCopiedTexts) return;
+  QList<CCopiedText> texts;
+  blocks.m_pCopiedTexts(object, texts);
+  for (const CCopiedText& text : texts)
+    fields.append(
+        {u"field \""_s + text.m_sLabel + u"\" of object "_s + object.m_sName, text.m_sValue});
 }
-
-}  // namespace
-
-namespace {
 
 bool IsControl(char32_t codePoint) {
   return codePoint != u'\t' && QChar::category(codePoint) == QChar::Other_Control;
@@ -120,7 +46,9 @@ template <typename Predicate>
 std::optional<CUnwritableText> FindInGeneratedTexts(const CKyvDoc& doc, Predicate unwritable) {
   QList<CTextField> fields;
   AddSettingFields(doc, fields);
-  for (const auto& object : doc.m_ObjectList) AddObjectFields(*object, fields);
+  ForEachObjectBlocks(doc, [&](const CKindBlocks& blocks, const CCodeObject& object) {
+    AddObjectFields(blocks, object, fields);
+  });
   for (const CTextField& field : fields)
     for (const char32_t codePoint : field.m_sValue.toUcs4())
       if (unwritable(codePoint)) return CUnwritableText{field.m_sWhere, codePoint};

@@ -94,24 +94,24 @@ struct CProject : CProjectFolder {
 void AddGoldenObjects(CKyvDoc& doc, const QString& golden) {
   if (golden == u"video"_s) {
     doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
-    doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s))->m_sBasePin = u"0"_s;
+    (*doc.AddObject(MakeVideo(OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s)))[VideoSlots::BasePin] = u"0"_s;
   } else if (golden == u"rtc"_s) {
     doc.AddObject(MakeI2cBus(u"I2CBus1"_s, false));
     doc.AddObject(MakeRtc(u"RTC1"_s, u"I2CBus1"_s, true));
     CCodeObject* second = doc.AddObject(MakeI2cBus(u"I2CBus2"_s, false));
-    second->m_sText[6] = u"20"_s;
-    second->m_sText[5] = u"21"_s;
+    (*second)[I2cBusSlots::SclPin] = u"20"_s;
+    (*second)[I2cBusSlots::SdaPin] = u"21"_s;
     doc.AddObject(MakeRtc(u"RTC2"_s, u"I2CBus2"_s, false));
   } else if (golden == u"usb"_s) {
     doc.AddObject(MakeUsb(u"UsbKbM1"_s, false, 0, false));
     CCodeObject* custom = doc.AddObject(MakeUsb(u"UsbKbM2"_s, true, 0, true));
-    custom->m_bParam[0] = false;  // keyboard only
-    custom->m_bParam[2] = false;  // no power enable pin
+    (*custom)[UsbKbmSlots::OutputMouse] = false;  // keyboard only
+    (*custom)[UsbKbmSlots::UsePowerPin] = false;  // no power enable pin
   } else if (golden == u"camera"_s || golden == u"camera_noprobe"_s) {
     doc.AddObject(MakeI2cBus(u"I2CBus1"_s, false));
     doc.AddObject(MakeVideo(OBJ_SIMPLE_QVGA, u"SimpleQVGA1"_s));
-    doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s))->m_bParam[0] =
-        golden == u"camera"_s;
+    CCodeObject* camera = doc.AddObject(MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s));
+    (*camera)[CameraSlots::ShowId] = golden == u"camera"_s;
   }
 }
 
@@ -591,7 +591,7 @@ void TestGenerateFiles::unwritableCharacterStops() {
   doc.AddObject(MakeI2cBus(u"I2CBus1"_s));
   switch (place) {
     case 0:
-      doc.m_ObjectList[0]->m_sText[6] = u"5\u0665"_s;
+      (*doc.m_ObjectList[0])[I2cBusSlots::SclPin] = u"5\u0665"_s;
       break;
     case 1:
       doc.AddObject(MakeServo(u"Servo\u2460"_s, u"38"_s, false, false));
@@ -601,7 +601,8 @@ void TestGenerateFiles::unwritableCharacterStops() {
       doc.m_sFlexOptions = u"\u2014fixed"_s;
       break;
     case 3:
-      doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s))->m_sBasePin = u"48\U0001F600"_s;
+      (*doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s)))[VideoSlots::BasePin] =
+          u"48\U0001F600"_s;
       break;
     case 4:
       doc.m_sClockFreq = u"160_000_000"_s + QChar(0) + u"0"_s;
@@ -693,19 +694,19 @@ void TestGenerateFiles::everyCopiedTextIsChecked() {
       [] { return MakeUsb(u"U"_s, true, 0, true); },
       [] {
         auto usb = MakeUsb(u"U"_s, true, 0, false);
-        usb->m_bParam[2] = false;
+        (*usb)[UsbKbmSlots::UsePowerPin] = false;
         return usb;
       },
       [] { return MakeCamera(u"K"_s, u"B"_s, u"Q"_s); },
   };
-  using Slot = std::function<QString&(CCodeObject&)>;
-  QList<Slot> textSlots = {[](CCodeObject& o) -> QString& { return o.m_sName; },
-                           [](CCodeObject& o) -> QString& { return o.m_sBasePin; },
-                           [](CCodeObject& o) -> QString& { return o.m_sString; }};
+  using TextOf = std::function<QString&(CCodeObject&)>;
+  QList<TextOf> textSlots = {[](CCodeObject& o) -> QString& { return o.m_sName; },
+                             [](CCodeObject& o) -> QString& { return o[Slot::BasePin]; },
+                             [](CCodeObject& o) -> QString& { return o[Slot::String]; }};
   for (int i = 0; i < CCodeObject::kTextSlots; ++i)
-    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sText[i]; });
+    textSlots.append([i](CCodeObject& o) -> QString& { return o[Slot::Text(i)]; });
   for (int i = 0; i < CCodeObject::kParamSlots; ++i)
-    textSlots.append([i](CCodeObject& o) -> QString& { return o.m_sParam[i]; });
+    textSlots.append([i](CCodeObject& o) -> QString& { return o[Slot::TextParam(i)]; });
 
   QTemporaryDir out;
   int generations = 0;

@@ -4,6 +4,8 @@
 #include "CodegenFixtures.h"
 #include "TestPlatform.h"
 #include "codegen/MainFileSections.h"
+#include "codegen/kinds/KindBlocks.h"
+#include "model/KindRegistry.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +26,8 @@ class TestMainFileSections : public QObject {
   void fat32Blocks();
   void blocksFollowListOrder();
   void rtcReadsTheClockOfThePlatform();
+  void everyKindHasBlocks();
+  void unknownKindWritesNothing();
 };
 
 // The expected lines stay one per source line, as they read in the file.
@@ -151,7 +155,7 @@ const QList<CKindCase>& KindCases() {
        u"  I2CBus1.Setup(I2CBus1_SCL, I2CBus1_SDA, I2CBus1_SPEED, I2CBus1_PULLUP)  'setup(scl, sda, khz, PullupType) \n"
        u"  ser.str(string(\"I2C Driver started.\", 13))\n"_s},
 
-      {"I2C bus without scan", [] { auto bus = MakeI2cBus(u"Bus2"_s, false); bus->m_nNumber = 3; return bus; },
+      {"I2C bus without scan", [] { auto bus = MakeI2cBus(u"Bus2"_s, false); (*bus)[I2cBusSlots::Pullup] = 3; return bus; },
        u"\n  'I2C Bus Pins and Settings for Bus2\n"
        u"  Bus2_SCL = 56\n"
        u"  Bus2_SDA = 57\n"
@@ -275,7 +279,7 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"Digital Pin: DigitalIO1 Started.\",13))\n"_s},
 
       {"Digital I/O quiet in the loop",
-       [] { auto pin = MakeDigitalIo(u"Led"_s, u"56"_s); pin->m_bParam[3] = pin->m_bParam[4] = false; return pin; },
+       [] { auto pin = MakeDigitalIo(u"Led"_s, u"56"_s); (*pin)[DigitalSlots::ShowInput] = (*pin)[DigitalSlots::ToggleOutput] = false; return pin; },
        u"\n  Led = 56\n"_s,
        {}, {}, {},
        u"\n'Configure Digital I/O pin Led in non-Smart Pin mode\n"
@@ -396,7 +400,7 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"USB custom pins without error LED",
-       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, true); usb->m_bParam[0] = usb->m_bParam[1] = false; usb->m_nParam[2] = 1024; usb->m_nParam[5] = 7; return usb; },
+       [] { auto usb = MakeUsb(u"Kb"_s, true, 0, true); (*usb)[UsbKbmSlots::OutputMouse] = (*usb)[UsbKbmSlots::OutputKeyboard] = false; (*usb)[UsbKbmSlots::LimitX] = 1024; (*usb)[UsbKbmSlots::StartY] = 7; return usb; },
        u"\n  'Settings for USB Object: Kb\n"
        u"  Kb_BASE_PIN = 8\n"
        u"  Kb_ENABLE_PIN = 9\n"
@@ -411,7 +415,7 @@ const QList<CKindCase>& KindCases() {
        u"  ser.str(string(\"USB Keyboard and Mouse Driver started.\",13))\n"_s},
 
       {"USB custom pins without power enable",
-       [] { auto usb = MakeUsb(u"UsbKbM1"_s, true, 0, false); usb->m_bParam[2] = false; usb->m_bParam[0] = false; return usb; },
+       [] { auto usb = MakeUsb(u"UsbKbM1"_s, true, 0, false); (*usb)[UsbKbmSlots::UsePowerPin] = false; (*usb)[UsbKbmSlots::OutputMouse] = false; return usb; },
        u"\n  'Settings for USB Object: UsbKbM1\n"
        u"  UsbKbM1_BASE_PIN = 8\n"
        u"  UsbKbM1_ENABLE_PIN = -1\n"
@@ -434,7 +438,7 @@ const QList<CKindCase>& KindCases() {
        kCameraSetup},
 
       {"DVP camera without ID probe",
-       [] { auto camera = MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); camera->m_bParam[0] = false; return camera; },
+       [] { auto camera = MakeCamera(u"Camera1"_s, u"I2CBus1"_s, u"SimpleQVGA1"_s); (*camera)[CameraSlots::ShowId] = false; return camera; },
        kCameraConstants,
        u"  Camera1 : \"CameraCapture\"  'Camera DVP capture driver for Camera1\n"_s,
        {}, {}, kCameraSetup},
@@ -455,7 +459,7 @@ CSections Sections(CKyvDoc& doc) {
   WriteMainRoutine(doc, s.m_sMain);
   WriteLoopRoutine(doc, s.m_sLoop);
   WriteSetupRoutine(doc, s.m_sSetup);
-  WriteSetDacModeAndLevel(doc, s.m_sDacHelper);
+  WriteHelperRoutines(doc, s.m_sDacHelper);
   return s;
 }
 
@@ -527,7 +531,7 @@ void TestMainFileSections::digitalIoStartState() {
   CKyvDoc doc(test.Services());
   doc.OnNewDocument();
   CCodeObject* pin = doc.AddObject(MakeDigitalIo(u"Pin"_s));
-  pin->m_nParam[4] = state;
+  (*pin)[DigitalSlots::StartState] = state;
   QString setup;
   WriteSetupRoutine(doc, setup);
   QVERIFY(setup.contains(u"  'set starting output mode\n"_s + line + u"  ser.str(string(\"Digital Pin: Pin Started.\",13))\n"_s));
@@ -672,6 +676,32 @@ void TestMainFileSections::rtcReadsTheClockOfThePlatform() {
   WriteSetupRoutine(doc, setup);
   QVERIFY(setup.contains(
       u"  RTC1.SetTime(2025, 12, 31, 4, 23, 59, 58)  'year, month, date, day of week (1 = Sunday), hours, minutes, seconds\n"_s));
+}
+
+// A kind added to the registry without a blocks entry would be left out of the main file.
+void TestMainFileSections::everyKindHasBlocks() {
+  for (const CKindInfo& kind : KindRegistry())
+    QVERIFY2(FindKindBlocks(kind.m_nKind), qPrintable(kind.m_sDisplayName));
+  QVERIFY(!FindKindBlocks(-1));
+  QVERIFY(!FindKindBlocks(kObjectKindCount));
+}
+
+// A record of a kind code this build does not know (from a newer project file) leaves no trace.
+void TestMainFileSections::unknownKindWritesNothing() {
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  const CSections empty = Sections(doc);
+  auto unknown = MakeObject(OBJ_SIMPLE_VGA, u"Future1"_s, u"1"_s);
+  unknown->m_nType = kObjectKindCount;
+  doc.AddObject(std::move(unknown));
+  const CSections s = Sections(doc);
+  QCOMPARE(s.m_sConstants, empty.m_sConstants);
+  QCOMPARE(s.m_sObj, empty.m_sObj);
+  QCOMPARE(s.m_sVar, empty.m_sVar);
+  QCOMPARE(s.m_sLoop, empty.m_sLoop);
+  QCOMPARE(s.m_sSetup, empty.m_sSetup);
+  QCOMPARE(s.m_sDacHelper, empty.m_sDacHelper);
 }
 
 // clang-format on

@@ -2,6 +2,7 @@
 
 #include "codegen/ModeExpressions.h"
 #include "model/CodeObject.h"
+#include "model/KindSlots.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -52,13 +53,13 @@ void TestModeExpressions::digitalIo() {
   QFETCH(QString, expression);
   CCodeObject object;
   object.m_nType = OBJ_DIGITAL_IO;
-  object.m_nParam[0] = filter;
-  object.m_nParam[1] = high;
-  object.m_nParam[2] = low;
-  object.m_nParam[3] = source;
-  object.m_bParam[0] = clocked;
-  object.m_bParam[1] = invertIn;
-  object.m_bParam[2] = invertOut;
+  object[DigitalSlots::Filter] = filter;
+  object[DigitalSlots::HighDrive] = high;
+  object[DigitalSlots::LowDrive] = low;
+  object[DigitalSlots::Source] = source;
+  object[DigitalSlots::Clocked] = clocked;
+  object[DigitalSlots::InvertInput] = invertIn;
+  object[DigitalSlots::InvertOutput] = invertOut;
   QCOMPARE(DigitalIoModeExpression(object), expression);
 }
 
@@ -78,7 +79,7 @@ void TestModeExpressions::dacModeName() {
   QFETCH(QString, mode);
   CCodeObject object;
   object.m_nType = OBJ_DAC;
-  object.m_nParam[1] = drive;
+  object[DacSlots::Drive] = drive;
   QCOMPARE(DacModeName(object), mode);
 }
 

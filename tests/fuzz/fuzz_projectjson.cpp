@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteMainRoutine(*doc, text);
     WriteLoopRoutine(*doc, text);
     WriteSetupRoutine(*doc, text);
-    WriteSetDacModeAndLevel(*doc, text);
+    WriteHelperRoutines(*doc, text);
   }
   while (!doc->m_ObjectList.empty()) doc->DeleteObject(doc->m_ObjectList.front().get());
   return 0;
