@@ -10,6 +10,9 @@
 
 namespace {
 
+// Boot/flash pins: a light amber with amber hatching, which no kind colour has.
+const QColor kBootColour(240, 160, 0);
+
 constexpr PinState kLegendStates[] = {PinState::Free, PinState::Used, PinState::Serial,
                                       PinState::Boot};
 
@@ -25,6 +28,15 @@ QColor Tint(const QColor& base, const QColor& towards, qreal amount) {
 QColor KindHue(int32_t kind) {
   const int step = static_cast<int>((kind * 7) % kObjectKindCount);
   return QColor::fromHsv(step * 360 / kObjectKindCount, 255, 235);
+}
+
+void FillHatched(QPainter& painter, const QRectF& area) {
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  QBrush hatch(kBootColour.darker(110), Qt::BDiagPattern);
+  painter.setBrush(hatch);
+  painter.drawRoundedRect(area.adjusted(1, 1, -1, -1), 2, 2);
+  painter.restore();
 }
 
 }  // namespace
@@ -101,18 +113,20 @@ void CPinMapView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 QColor CPinMapView::CellColour(const CPinReportRow& row) const {
+  // Free pins stay plain, so that every tint means a holder; the serial port is grey, unlike the
+  // saturated kind colours.
   const QColor base = palette().color(QPalette::Base);
   switch (row.m_state) {
     case PinState::Free:
-      return Tint(base, QColor(40, 190, 40), 0.3);
+      return base;
     case PinState::Used:
       // A holder that is no object of the project shows as plainly used.
       return row.m_nKind >= 0 ? Tint(base, KindHue(row.m_nKind), 0.45)
                               : Tint(base, QColor(220, 40, 40), 0.45);
     case PinState::Serial:
-      return Tint(base, palette().color(QPalette::Highlight), 0.6);
+      return Tint(base, palette().color(QPalette::Mid).darker(150), 0.5);
     case PinState::Boot:
-      return Tint(base, QColor(240, 160, 0), 0.45);
+      return Tint(base, kBootColour, 0.25);
   }
   return base;
 }
@@ -126,6 +140,7 @@ void CPinMapView::PaintCell(QPainter& painter, const CPinReportRow& row) const {
   painter.setPen(frame);
   painter.setBrush(CellColour(row));
   painter.drawRoundedRect(cell, 3, 3);
+  if (row.m_state == PinState::Boot) FillHatched(painter, cell);
 
   painter.setPen(palette().color(QPalette::Text));
   QFont font = painter.font();
@@ -148,6 +163,8 @@ void CPinMapView::PaintLegend(QPainter& painter) const {
     painter.setPen(palette().color(QPalette::Mid).darker(130));
     painter.setBrush(CellColour(sample));
     painter.drawRect(PinMapLayout::LegendSwatchRect(entry));
+    if (sample.m_state == PinState::Boot)
+      FillHatched(painter, PinMapLayout::LegendSwatchRect(entry));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(PinMapLayout::LegendTextRect(entry), Qt::AlignLeft | Qt::AlignVCenter,
                      PinStateName(kLegendStates[entry]));
