@@ -2,14 +2,12 @@
 #include <QToolTip>
 
 #include "AppFixture.h"
+#include "ReportFixture.h"
 #include "SampleProject.h"
-#include "TestPlatform.h"
 #include "app/AppLook.h"
 #include "app/PinMapView.h"
-#include "model/KyvFile.h"
 #include "model/PinClaim.h"
 #include "model/PinMapLayout.h"
-#include "model/ProjectJson.h"
 #include "platform/QtSettingsStore.h"
 
 // The "Pin Map" tab of a running project window: what it shows for each pin, tooltips,
@@ -21,20 +19,9 @@ class TestPinMapView : public QObject {
   CAppFixture m_fixture;
 
   CPinMapView& Map() { return *m_fixture.ActiveView().PinMapView(); }
-  static QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  // Opens the report fixture and shows its pin map.
+  // The report fixture, its map shown.
   void OpenDemo() {
-    CTestPlatform test;
-    QString error;
-    const auto doc = ProjectFromJson(
-        ReadFile(QStringLiteral(KYV_TEST_DATA_DIR "/report/demo.json")), test.Services(), &error);
-    QVERIFY2(doc, qPrintable(error));
-    const QString path = m_fixture.WorkPath(QStringLiteral("Demo.KYV"));
-    QVERIFY2(SaveKyvFile(*doc, path, &error), qPrintable(error));
-    m_fixture.Start({path});
+    OpenReportFixture(m_fixture);
     ShowMap();
   }
   // A new project with every pin used: objects on 0..61, the serial port on 62 and 63.

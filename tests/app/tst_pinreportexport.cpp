@@ -1,10 +1,9 @@
 #include <QMenu>
 
 #include "AppFixture.h"
+#include "ReportFixture.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
-#include "model/KyvFile.h"
-#include "model/ProjectJson.h"
 
 // File > Export Pin Report: the same bytes as kyv-cli report, a cancelled dialog writing
 // nothing, a failed write reported.
@@ -14,22 +13,6 @@ class TestPinReportExport : public QObject {
  private:
   CAppFixture m_fixture;
 
-  static QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  // The report fixture saved as Demo.KYV and opened from the command line.
-  void OpenDemo() {
-    CTestPlatform test;
-    QString error;
-    const auto doc = ProjectFromJson(
-        ReadFile(QStringLiteral(KYV_TEST_DATA_DIR "/report/demo.json")), test.Services(), &error);
-    QVERIFY2(doc, qPrintable(error));
-    const QString path = m_fixture.WorkPath(QStringLiteral("Demo.KYV"));
-    QVERIFY2(SaveKyvFile(*doc, path, &error), qPrintable(error));
-    m_fixture.Start({path});
-    QCOMPARE(m_fixture.ActiveDoc().GetTitle(), QStringLiteral("Demo.KYV"));
-  }
   QAction* Command(bool csv) {
     return csv ? m_fixture.Frame().m_pFileExportPinsCsv : m_fixture.Frame().m_pFileExportPinsHtml;
   }
@@ -44,7 +27,7 @@ class TestPinReportExport : public QObject {
   }
   void writesWhatTheCliWrites() {
     QFETCH(bool, csv);
-    OpenDemo();
+    OpenReportFixture(m_fixture);
     const QString gui = m_fixture.WorkPath(QStringLiteral("gui.out"));
     CPromptHooks::QueuePath(gui);
     Command(csv)->trigger();
@@ -60,15 +43,15 @@ class TestPinReportExport : public QObject {
                      cli},
                     context),
              0);
-    const QByteArray written = ReadFile(gui);
+    const QByteArray written = ReadWholeFile(gui);
     QVERIFY(!written.isEmpty());
-    QCOMPARE(written, ReadFile(cli));
-    QCOMPARE(written, ReadFile(QStringLiteral(KYV_TEST_DATA_DIR "/report/Demo.") +
-                               (csv ? QStringLiteral("csv") : QStringLiteral("html"))));
+    QCOMPARE(written, ReadWholeFile(cli));
+    QCOMPARE(written, ReadWholeFile(QStringLiteral(KYV_TEST_DATA_DIR "/report/Demo.") +
+                                    (csv ? QStringLiteral("csv") : QStringLiteral("html"))));
   }
 
   void cancelWritesNothing() {
-    OpenDemo();
+    OpenReportFixture(m_fixture);
     const QDir work(m_fixture.WorkPath(QString()));
     const QStringList before = work.entryList(QDir::Files);
     for (bool csv : {true, false}) Command(csv)->trigger();  // nothing queued: cancelled
@@ -77,7 +60,7 @@ class TestPinReportExport : public QObject {
   }
 
   void failedWriteIsReportedAndKeepsTheOldFile() {
-    OpenDemo();
+    OpenReportFixture(m_fixture);
     const QString missing = m_fixture.WorkPath(QStringLiteral("no/pins.csv"));
     CPromptHooks::QueuePath(missing);
     Command(true)->trigger();
@@ -90,7 +73,7 @@ class TestPinReportExport : public QObject {
 
   // The commands sit in the File menu and need an open project.
   void menuAndStates() {
-    OpenDemo();
+    OpenReportFixture(m_fixture);
     auto* menu = m_fixture.Frame().findChild<QMenu*>(QStringLiteral("applicationMenu"));
     QVERIFY(menu);
     emit menu->aboutToShow();
