@@ -7,6 +7,7 @@
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
 #include "app/PinGrid.h"
+#include "app/PinMapView.h"
 #include "app/PinsView.h"
 #include "app/WidgetText.h"
 
@@ -33,6 +34,9 @@ CKyvView::CKyvView(CKyvDoc& doc, QWidget* parent) : QTabWidget(parent), m_doc(do
   addTab(m_pSettings, LiteralWidgetText(QStringLiteral("P2 & FlexSpin")));
   addTab(m_pObjects, LiteralWidgetText(QStringLiteral("Object List")));
   addTab(m_pPins, LiteralWidgetText(QStringLiteral("I/O Pin View")));
+  // The picture of the same table, beside it.
+  m_pPinMap = new CPinMapView(doc);
+  addTab(m_pPinMap, QStringLiteral("Pin Map"));
   tabBar()->setStyleSheet(QString::fromLatin1(kTabStyle));
   tabBar()->setExpanding(false);
   setCurrentIndex(kSettingsPage);

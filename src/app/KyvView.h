@@ -7,14 +7,15 @@
 class CFlexSpinView;
 class CObjectView;
 class CPinGrid;
+class CPinMapView;
 class CPinsView;
 
-// The view of every project window: a tab strip over the three pages of one document.
+// The view of every project window: a tab strip over the pages of one document.
 class CKyvView : public QTabWidget {
   Q_OBJECT
 
  public:
-  enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2 };
+  enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2, kPinMapPage = 3 };
 
   explicit CKyvView(CKyvDoc& doc, QWidget* parent = nullptr);
 
@@ -25,6 +26,7 @@ class CKyvView : public QTabWidget {
   CFlexSpinView* SettingsView() const { return m_pSettings; }
   CObjectView* ObjectView() const { return m_pObjects; }
   CPinsView* PinsView() const { return m_pPins; }
+  CPinMapView* PinMapView() const { return m_pPinMap; }
   // The grid the clipboard commands act on: the pin grid while its page is shown, else nullptr.
   CPinGrid* ClipboardGrid() const;
 
@@ -43,4 +45,5 @@ class CKyvView : public QTabWidget {
   CFlexSpinView* m_pSettings = nullptr;
   CObjectView* m_pObjects = nullptr;
   CPinsView* m_pPins = nullptr;
+  CPinMapView* m_pPinMap = nullptr;
 };

@@ -26,6 +26,7 @@
 #include "app/KyvView.h"
 #include "app/MdiTabArea.h"
 #include "app/PinGrid.h"
+#include "app/PinReportExport.h"
 #include "app/ProjectSummary.h"
 #include "app/Ribbon.h"
 #include "app/ScreenFit.h"
@@ -78,6 +79,8 @@ void CMainFrame::CreateActions() {
   m_pFileSave = action(QStringLiteral("&Save"), QStyle::SP_DialogSaveButton);
   m_pFileSaveAs = action(QStringLiteral("Save &As..."));
   m_pFileClose = action(QStringLiteral("&Close"), QStyle::SP_DialogCloseButton);
+  m_pFileExportPinsCsv = action(QStringLiteral("As &CSV..."));
+  m_pFileExportPinsHtml = action(QStringLiteral("As &HTML..."));
   m_pAppExit = action(QStringLiteral("E&xit"));
   m_pAppAbout = action(QStringLiteral("&About"), QStyle::SP_MessageBoxInformation);
   m_pFileNew->setShortcut(QKeySequence::New);
@@ -141,6 +144,12 @@ void CMainFrame::CreateActions() {
           [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.OnFileSave(doc); }); });
   connect(m_pFileSaveAs, &QAction::triggered, this,
           [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.OnFileSaveAs(doc); }); });
+  connect(m_pFileExportPinsCsv, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) { ExportPinReport(this, doc, PinReportFormat::Csv); });
+  });
+  connect(m_pFileExportPinsHtml, &QAction::triggered, this, [this] {
+    OnActiveDocument([this](CKyvDoc& doc) { ExportPinReport(this, doc, PinReportFormat::Html); });
+  });
   connect(m_pFileClose, &QAction::triggered, this, [this] {
     if (CChildFrame* frame = ActiveFrame()) frame->close();
   });
@@ -223,7 +232,11 @@ void CMainFrame::CreateRibbon() {
 void CMainFrame::FillRecentFiles() {
   QMenu* menu = m_pApplicationMenu;
   menu->clear();
-  menu->addActions({m_pFileNew, m_pFileOpen, m_pFileSave, m_pFileSaveAs, m_pFileClose});
+  menu->addActions({m_pFileNew, m_pFileOpen, m_pFileSave, m_pFileSaveAs});
+  QMenu* exportPins = menu->addMenu(QStringLiteral("Export Pin &Report"));
+  exportPins->addActions({m_pFileExportPinsCsv, m_pFileExportPinsHtml});
+  exportPins->menuAction()->setEnabled(ActiveFrame() != nullptr);
+  menu->addAction(m_pFileClose);
   const QStringList& recent = m_app.RecentFiles();
   if (!recent.isEmpty()) menu->addSeparator();
   for (int i = 0; i < recent.size(); ++i) {
@@ -327,9 +340,9 @@ void CMainFrame::OnActiveDocument(Command command) {
 
 void CMainFrame::UpdateCommandStates() {
   const bool hasProject = ActiveFrame() != nullptr;
-  for (QAction* command :
-       {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp, m_pButtonPropTool,
-        m_pFileSave, m_pFileSaveAs, m_pFileClose, m_pWindowNew})
+  for (QAction* command : {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp,
+                           m_pButtonPropTool, m_pFileSave, m_pFileSaveAs, m_pFileClose,
+                           m_pFileExportPinsCsv, m_pFileExportPinsHtml, m_pWindowNew})
     command->setEnabled(hasProject);
   CKyvView* view = ActiveView();
   const bool onGrid = view && view->ClipboardGrid();

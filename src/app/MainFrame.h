@@ -44,6 +44,8 @@ class CMainFrame : public QMainWindow {
   QAction* m_pFileSave = nullptr;
   QAction* m_pFileSaveAs = nullptr;
   QAction* m_pFileClose = nullptr;
+  QAction* m_pFileExportPinsCsv = nullptr;   // File > Export Pin Report > As CSV...
+  QAction* m_pFileExportPinsHtml = nullptr;  // File > Export Pin Report > As HTML...
   QAction* m_pAppExit = nullptr;
   QAction* m_pAppAbout = nullptr;
   QAction* m_pButtonGenerate = nullptr;

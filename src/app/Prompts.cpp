@@ -115,6 +115,17 @@ QString PromptSaveFileName(QWidget* parent, const QString& proposedPath) {
   return dialog.selectedFiles().constFirst();
 }
 
+QString PromptExportFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
+                             const QString& filter, const QString& suffix) {
+  if (CPromptHooks::IsTestMode()) return TakePath();
+  QFileDialog dialog(parent, caption, proposedPath, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  dialog.selectFile(proposedPath);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
 QString PromptOpenFileName(QWidget* parent, const QString& startFolder) {
   if (CPromptHooks::IsTestMode()) return TakePath();
   return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), startFolder,

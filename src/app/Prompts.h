@@ -53,6 +53,10 @@ bool AskOverwriteChangedFile(QWidget* parent, const QString& path);
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath);
 // The Open dialog for project files, starting in startFolder; "" when cancelled.
 QString PromptOpenFileName(QWidget* parent, const QString& startFolder);
+// A save dialog for an exported file: caption, proposed path, one filter ("CSV Files (*.csv)")
+// and the suffix added to a name typed without one; "" when cancelled.
+QString PromptExportFileName(QWidget* parent, const QString& caption, const QString& proposedPath,
+                             const QString& filter, const QString& suffix);
 // The folder picker, starting at startFolder; the chosen folder with native separators, or ""
 // when cancelled.
 QString PickFolder(QWidget* parent, const QString& startFolder);

@@ -1,5 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include <QDir>
+
+#include "model/AtomicFile.h"
 #include "model/KyvFile.h"
 #include "model/ProjectLock.h"
 
@@ -27,6 +30,10 @@ const std::vector<CCliCommand>& CliCommands() {
            "(or DIR); prints the files written; your changes to the main file are merged into "
            "the new one (exit status 3 when they conflict) unless --overwrite"),
        &CmdGenerate},
+      {QStringLiteral("report"), QStringLiteral("report FILE.KYV --csv|--html [-o OUT]"),
+       QStringLiteral("write the pin report (every pin's holder, kind, role and note; the HTML "
+                      "page with the pin map) to OUT or to stdout"),
+       &CmdReport},
       {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
        QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
       {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),
@@ -55,6 +62,20 @@ bool LockProject(CProjectLock& lock, CCliContext& context) {
   if (lock.Acquire(&error)) return true;
   context.m_err << error << Qt::endl;
   return false;
+}
+
+int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& context) {
+  if (path.isEmpty()) {
+    context.m_out << QString::fromUtf8(bytes);
+    context.m_out.flush();
+    return kExitOk;
+  }
+  QString reason;
+  if (WriteFileAtomically(path, bytes, &reason)) return kExitOk;
+  context.m_err
+      << QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(path), reason)
+      << Qt::endl;
+  return kExitUserError;
 }
 
 int UsageError(const QString& verb, const QString& text, CCliContext& context) {

@@ -26,6 +26,9 @@ std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context);
 bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context);
 // Takes the project's lock for a read-modify-write (false after printing why not).
 bool LockProject(CProjectLock& lock, CCliContext& context);
+// Writes a command's text result atomically to the file, or to stdout when the path is empty;
+// returns the exit code (kExitUserError after printing why the file could not be written).
+int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& context);
 // Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
 int UsageError(const QString& verb, const QString& text, CCliContext& context);
 
@@ -40,6 +43,9 @@ int CmdDelete(const QStringList& args, CCliContext& context);
 
 // Generate Files, headless.
 int CmdGenerate(const QStringList& args, CCliContext& context);
+
+// The pin table as a CSV or HTML report.
+int CmdReport(const QStringList& args, CCliContext& context);
 
 // The JSON form of a project, both directions.
 int CmdExport(const QStringList& args, CCliContext& context);

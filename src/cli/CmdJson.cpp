@@ -2,7 +2,6 @@
 
 #include "cli/CliCommands.h"
 #include "cli/ImportChecks.h"
-#include "model/AtomicFile.h"
 #include "model/KyvFile.h"
 #include "model/ProjectJson.h"
 #include "model/ProjectLock.h"
@@ -29,19 +28,7 @@ int CmdExport(const QStringList& args, CCliContext& context) {
   auto doc = OpenProject(project, context);
   if (!doc) return kExitUserError;
   const QByteArray json = ProjectToJson(*doc);
-  if (output.isEmpty()) {
-    context.m_out << QString::fromUtf8(json);
-    context.m_out.flush();
-    return kExitOk;
-  }
-  QString reason;
-  if (!WriteFileAtomically(output, json, &reason)) {
-    context.m_err
-        << QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(output), reason)
-        << Qt::endl;
-    return kExitUserError;
-  }
-  return kExitOk;
+  return WriteOutput(json, output, context);
 }
 
 int CmdImport(const QStringList& args, CCliContext& context) {

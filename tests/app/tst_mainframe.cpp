@@ -179,8 +179,9 @@ class TestMainFrame : public QObject {
       if (!item->isSeparator()) items.append(item->text());
     QCOMPARE(items, (QStringList{QStringLiteral("&New"), QStringLiteral("&Open..."),
                                  QStringLiteral("&Save"), QStringLiteral("Save &As..."),
-                                 QStringLiteral("&Close"), QStringLiteral("&Style"),
-                                 QStringLiteral("&About"), QStringLiteral("E&xit")}));
+                                 QStringLiteral("Export Pin &Report"), QStringLiteral("&Close"),
+                                 QStringLiteral("&Style"), QStringLiteral("&About"),
+                                 QStringLiteral("E&xit")}));
 
     m_fixture.Frame().m_pViewStatusBar->trigger();
     QVERIFY(!m_fixture.Frame().statusBar()->isVisible());

@@ -91,10 +91,11 @@ class TestProjectViews : public QObject {
 
   void pagesInOrderWithTheAmpersandShown() {
     CKyvView& view = m_fixture.ActiveView();
-    QCOMPARE(view.count(), 3);
+    QCOMPARE(view.count(), 4);
     QCOMPARE(view.tabBar()->tabText(0), QStringLiteral("P2 && FlexSpin"));
     QCOMPARE(view.tabText(1), QStringLiteral("Object List"));
     QCOMPARE(view.tabText(2), QStringLiteral("I/O Pin View"));
+    QCOMPARE(view.tabText(3), QStringLiteral("Pin Map"));
     QCOMPARE(view.currentIndex(), 0);
   }
 

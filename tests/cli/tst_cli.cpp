@@ -249,6 +249,9 @@ void TestCli::failedSaveKeepsThePreviousFile_data() {
       {"new --force", {QStringLiteral("new"), QStringLiteral("--force"), kyv}},
       {"export -o",
        {QStringLiteral("export"), kyv, QStringLiteral("-o"), QStringLiteral("%d/Old.json")}},
+      {"report -o",
+       {QStringLiteral("report"), kyv, QStringLiteral("--html"), QStringLiteral("-o"),
+        QStringLiteral("%d/Old.json")}},
   };
   for (const auto& [name, args] : commands) {
     const QString target = args.contains(QStringLiteral("-o")) ? QStringLiteral("Old.json")
