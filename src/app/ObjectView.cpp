@@ -82,6 +82,19 @@ CCodeObject* CObjectView::SelectedObject() const {
   return selected.isEmpty() ? nullptr : m_pModel->ObjectAt(selected.constFirst());
 }
 
+bool CObjectView::SelectObjectNamed(const QString& name) {
+  m_pObjects->clearSelection();
+  for (int row = 0; row < m_pModel->rowCount(); ++row) {
+    const QModelIndex index = m_pModel->index(row);
+    const CCodeObject* object = m_pModel->ObjectAt(index);
+    if (!object || object->m_sName != name) continue;
+    m_pObjects->setCurrentIndex(index);
+    m_pObjects->scrollTo(index);
+    return true;
+  }
+  return false;
+}
+
 void CObjectView::OnAddObject() {
   // The record belongs to this view until the document accepts it.
   auto object = std::make_unique<CCodeObject>();

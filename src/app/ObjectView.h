@@ -22,6 +22,8 @@ class CObjectView : public QWidget, public CDocumentView {
   void OnUpdate() override;
 
   QListView* ObjectList() const { return m_pObjects; }
+  // Selects the first object of that name; false, with the selection cleared, when none has it.
+  bool SelectObjectNamed(const QString& name);
   QListWidget* WarningList() const { return m_pWarnings; }
 
  public slots:

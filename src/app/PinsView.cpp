@@ -53,3 +53,11 @@ void CPinsView::OnUpdate() {
   for (int column : {CPinTableModel::kUsedByColumn, CPinTableModel::kUsedForColumn})
     m_pGrid->resizeColumnToContents(column);
 }
+
+void CPinsView::SelectPin(int pin) {
+  const QModelIndex index = m_pModel->index(pin, 0);
+  if (!index.isValid()) return;
+  m_pGrid->setCurrentIndex(index);
+  m_pGrid->selectRow(pin);
+  m_pGrid->scrollTo(index);
+}

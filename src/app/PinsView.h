@@ -21,6 +21,8 @@ class CPinsView : public QWidget, public CDocumentView {
   void OnUpdate() override;
 
   CPinGrid* Grid() const { return m_pGrid; }
+  // Makes the pin's row the current, selected and visible one.
+  void SelectPin(int pin);
 
  signals:
   void modified();

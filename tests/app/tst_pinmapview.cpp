@@ -1,3 +1,4 @@
+#include <QListView>
 #include <QSignalSpy>
 #include <QToolTip>
 
@@ -5,7 +6,10 @@
 #include "ReportFixture.h"
 #include "SampleProject.h"
 #include "app/AppLook.h"
+#include "app/ObjectView.h"
+#include "app/PinGrid.h"
 #include "app/PinMapView.h"
+#include "app/PinsView.h"
 #include "model/PinClaim.h"
 #include "model/PinMapLayout.h"
 #include "platform/QtSettingsStore.h"
@@ -114,6 +118,23 @@ class TestPinMapView : public QObject {
     QTest::mouseDClick(&Map(), Qt::LeftButton, {}, Map().PinCentre(62));
     QCOMPARE(doubleClicked.size(), 1);
     QCOMPARE(doubleClicked[0], (QVariantList{62, QStringLiteral("Serial")}));
+  }
+
+  // A click shows the pin's holder selected in the object list and its row in the pin table.
+  void clickSelectsHolderAndRow() {
+    OpenDemo();
+    QListView& objects = *m_fixture.ActiveView().ObjectView()->ObjectList();
+    CPinGrid& grid = *m_fixture.ActiveView().PinsView()->Grid();
+    QTest::mouseClick(&Map(), Qt::LeftButton, {}, Map().PinCentre(25));
+    const QModelIndexList selected = objects.selectionModel()->selectedIndexes();
+    QCOMPARE(selected.size(), 1);
+    QVERIFY(selected[0].data().toString().contains(QStringLiteral("I2CBus1")));
+    QCOMPARE(grid.currentIndex().row(), 25);
+    QVERIFY(grid.selectionModel()->isRowSelected(25, {}));
+
+    QTest::mouseClick(&Map(), Qt::LeftButton, {}, Map().PinCentre(10));  // a free pin
+    QVERIFY(objects.selectionModel()->selectedIndexes().isEmpty());
+    QCOMPARE(grid.currentIndex().row(), 10);
   }
 
   void followsTheDocument() {
