@@ -136,10 +136,9 @@ class CProjectChecker {
     if (const std::optional<int64_t> clock = CheckClock()) CheckObjectClocks(*clock);
     CheckPins();
     CheckReferences();
-    std::stable_sort(m_findings.begin(), m_findings.end(),
-                     [](const CFinding& a, const CFinding& b) {
-                       return a.m_nSeverity < b.m_nSeverity;
-                     });
+    std::stable_sort(
+        m_findings.begin(), m_findings.end(),
+        [](const CFinding& a, const CFinding& b) { return a.m_nSeverity < b.m_nSeverity; });
     return m_findings;
   }
 
@@ -218,14 +217,14 @@ class CProjectChecker {
           u"The P2 clock of %1 is outside what the P2's PLL makes: from %2 (its lowest "
           u"100 MHz VCO divided by 30) up to %3 (overclocked, VCO / 1). Enter a clock in that "
           u"range on the P2 & FlexSpin tab."_s.arg(MHzText(*clock), MHzText(kLowestClockHz),
-                                                    MHzText(kHighestClockHz)));
+                                                   MHzText(kHighestClockHz)));
       return std::nullopt;
     }
     if (*clock > kDesignedClockHz)
       Add(FindingSeverity::Note, u"clock-overclocked"_s, {}, {},
           u"The P2 clock of %1 is above the %2 the P2's PLL is designed for. Most chips run "
-          u"there; if the program misbehaves, try a lower clock."_s.arg(
-              MHzText(*clock), MHzText(kDesignedClockHz)));
+          u"there; if the program misbehaves, try a lower clock."_s.arg(MHzText(*clock),
+                                                                        MHzText(kDesignedClockHz)));
     return clock;
   }
 
@@ -241,11 +240,12 @@ class CProjectChecker {
                 object->m_sName, info->m_sDisplayName, MHzText(minimum), MHzText(clock)));
         continue;
       }
-      if (object->m_nType == OBJ_SIMPLE_HDMI && std::llabs(clock - kHdmiClockHz) > kHdmiClockTolerance)
+      if (object->m_nType == OBJ_SIMPLE_HDMI &&
+          std::llabs(clock - kHdmiClockHz) > kHdmiClockTolerance)
         Add(FindingSeverity::Warning, u"clock-hdmi"_s, {object->m_sName}, {},
             u"Picky monitors may require the P2 clock to be set closer to 312.5 MHz for HDMI "
             u"in WVGA resolution (%1); the project's clock is %2."_s.arg(object->m_sName,
-                                                                          MHzText(clock)));
+                                                                         MHzText(clock)));
       if (object->m_nType == OBJ_NCO) CheckNco(*object, clock);
     }
   }
@@ -270,8 +270,8 @@ class CProjectChecker {
     const uint32_t wy = object[NcoSlots::WyPin].trimmed().toUInt(&wyRead, 16);
     if (wxRead && wyRead && wx == expected.m_nWxPin && wy == expected.m_nWyPin) return;
 
-    QString was = u"were not computed for the project's present P2 clock of %1"_s.arg(
-        MHzText(clock));
+    QString was =
+        u"were not computed for the project's present P2 clock of %1"_s.arg(MHzText(clock));
     if (wxRead && wyRead && wx > 0 && wy > 0) {
       // Output = clock / 2 / WXPIN * WYPIN / 2^31, and the stored result is that output at
       // the clock the values were computed for.
@@ -351,7 +351,8 @@ class CProjectChecker {
     if (object.m_nType == OBJ_USB_KBM) {
       // The USB pair's D- pin must be even: on the adapter's block it is the first pin.
       step = 2;
-      if (object[UsbKbmSlots::Configuration] != 0) first = {u"DM pin"_s, object[UsbKbmSlots::DmPin]};
+      if (object[UsbKbmSlots::Configuration] != 0)
+        first = {u"DM pin"_s, object[UsbKbmSlots::DmPin]};
     }
     if (step == 0) return;
     const std::optional<int> pin = PinFromText(first.m_sText);

@@ -15,10 +15,10 @@ enum class FindingSeverity {
 // One thing the project checks found: what it is about and what to do about it.
 struct CFinding {
   FindingSeverity m_nSeverity = FindingSeverity::Note;
-  QString m_sCode;         // stable, for tools and tests: "pin-shared", "clock-not-a-number", ...
-  QStringList m_objects;   // names of the objects it is about; empty for project settings
-  QList<int> m_pins;       // pins it is about, ascending
-  QString m_sText;         // one or two sentences that say what is wrong and what to do
+  QString m_sCode;        // stable, for tools and tests: "pin-shared", "clock-not-a-number", ...
+  QStringList m_objects;  // names of the objects it is about; empty for project settings
+  QList<int> m_pins;      // pins it is about, ascending
+  QString m_sText;        // one or two sentences that say what is wrong and what to do
 
   bool operator==(const CFinding&) const = default;
 };
