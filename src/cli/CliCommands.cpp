@@ -26,6 +26,11 @@ const std::vector<CCliCommand>& CliCommands() {
            "write the scripts, the main Spin2 file and the driver files into the project folder "
            "(or DIR); prints the files written"),
        &CmdGenerate},
+      {QStringLiteral("check"), QStringLiteral("check FILE.KYV [--json]"),
+       QStringLiteral("print what would keep the project from building or working on the P2, "
+                      "as \"error: \", \"warning: \" and \"note: \" lines or as JSON; exits 1 "
+                      "when there are errors"),
+       &CmdCheck},
       {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
        QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
       {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),

@@ -41,6 +41,9 @@ int CmdDelete(const QStringList& args, CCliContext& context);
 // Generate Files, headless.
 int CmdGenerate(const QStringList& args, CCliContext& context);
 
+// The project checks: findings as lines or JSON; exit 1 with errors.
+int CmdCheck(const QStringList& args, CCliContext& context);
+
 // The JSON form of a project, both directions.
 int CmdExport(const QStringList& args, CCliContext& context);
 int CmdImport(const QStringList& args, CCliContext& context);
