@@ -98,7 +98,7 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
     if (!drivers.WriteFor(*object)) return result;
 
   QString message = u"Project files created in "_s + folder + u"."_s;
-  for (const QString& note : drivers.Notes()) message += u'\n' + note;
+  for (const QString& note : drivers.Notes() + options.m_finalNotes) message += u'\n' + note;
   for (const QString& file : result.m_unbundledFiles)
     message += u"\nWarning: "_s + file +
                u" was written empty: its driver is not bundled with this build of Kyv."_s;

@@ -8,6 +8,8 @@ class CKyvDoc;
 struct CGenerateOptions {
   QString m_sOutputFolder;  // empty: the project folder
   QString m_sDriverFolder;  // empty: the "DriverFolder" setting
+  // Lines added to the closing message.
+  QStringList m_finalNotes;
 };
 
 struct CGenerateResult {

@@ -1,7 +1,9 @@
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 #include "EditorTestSupport.h"
+#include "editors/CheckedGenerate.h"
 #include "editors/ProjectChecks.h"
 #include "model/KindRegistry.h"
 #include "model/KindSlots.h"
@@ -266,6 +268,48 @@ class TestProjectChecks : public QObject {
     QCOMPARE(findings[0].m_sCode, u"name-not-allowed"_s);
     QCOMPARE(findings[1].m_sCode, u"pin-boot-flash"_s);
     QCOMPARE(findings[2].m_sCode, u"clock-overclocked"_s);
+  }
+
+  // Generate Code asks before writing a project with errors, and lists its warnings at the end.
+  void generateAsksOnErrors_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+  }
+  void generateAsksOnErrors() {
+    QFETCH(bool, answer);
+    QTemporaryDir folder;
+    CEditorFixture fixture;
+    fixture.m_doc.SetPathName(folder.filePath(u"Checked.KYV"_s));
+    AddRecord(fixture.m_doc, OBJ_SIMPLE_HDMI, u"SimpleHDMI1"_s, u"8"_s, 8);  // 160 MHz: error
+    AddRecord(fixture.m_doc, OBJ_SERVO, u"Servo1"_s, u"58"_s);               // warning
+    fixture.m_test.m_messages.m_answers = {answer};
+
+    const CGenerateResult result = GenerateCheckedFiles(fixture.m_doc);
+    QCOMPARE(result.m_bCompleted, answer);
+    QCOMPARE(QFileInfo::exists(folder.filePath(u"Checked.spin2"_s)), answer);
+    const QStringList texts = fixture.m_test.m_messages.Texts();
+    QVERIFY(!texts.isEmpty());
+    QVERIFY2(texts.front().startsWith(u"The project checks found errors:\n\n- SimpleHDMI1's "_s),
+             qPrintable(texts.front()));
+    QVERIFY(texts.front().endsWith(u"Generate the files anyway?"_s));
+    QCOMPARE(texts.size(), answer ? 2 : 1);
+    if (answer) {
+      QVERIFY(texts.back().startsWith(u"Project files created in "_s));
+      QVERIFY2(texts.back().contains(u"\nWarning: Servo1 uses pin 58, "_s),
+               qPrintable(texts.back()));
+    }
+  }
+
+  // Without errors nothing is asked.
+  void generateWithoutErrorsAsksNothing() {
+    QTemporaryDir folder;
+    CEditorFixture fixture;
+    fixture.m_doc.SetPathName(folder.filePath(u"Clean.KYV"_s));
+    AddRecord(fixture.m_doc, OBJ_SERVO, u"Servo1"_s, u"5"_s);
+    QVERIFY(GenerateCheckedFiles(fixture.m_doc).m_bCompleted);
+    QCOMPARE(fixture.m_test.m_messages.m_messages.size(), 1);
+    QCOMPARE(fixture.m_test.m_messages.m_messages.front().m_style, MessageStyle::Plain);
   }
 };
 
