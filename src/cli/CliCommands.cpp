@@ -61,6 +61,26 @@ bool LockProject(CProjectLock& lock, CCliContext& context) {
   return false;
 }
 
+bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
+                     QString& path, bool& flagGiven, CCliContext& context) {
+  for (const QString& arg : args) {
+    if (arg == flag) {
+      flagGiven = true;
+    } else if (arg.startsWith(u'-') && arg.size() > 1) {
+      UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
+      return false;
+    } else if (path.isEmpty()) {
+      path = arg;
+    } else {
+      UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+      return false;
+    }
+  }
+  if (!path.isEmpty()) return true;
+  UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  return false;
+}
+
 int UsageError(const QString& verb, const QString& text, CCliContext& context) {
   context.m_err << QStringLiteral("kyv-cli: ") << text << Qt::endl;
   for (const CCliCommand& command : CliCommands())

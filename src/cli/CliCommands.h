@@ -26,6 +26,10 @@ std::unique_ptr<CKyvDoc> OpenProject(const QString& path, CCliContext& context);
 bool SaveProject(CKyvDoc& doc, const QString& path, CCliContext& context);
 // Takes the project's lock for a read-modify-write (false after printing why not).
 bool LockProject(CProjectLock& lock, CCliContext& context);
+// Reads the arguments "FILE.KYV [FLAG]" (the flag before or after the file) into path and
+// flagGiven; false after reporting a usage error (return kExitUsage then).
+bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
+                     QString& path, bool& flagGiven, CCliContext& context);
 // Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
 int UsageError(const QString& verb, const QString& text, CCliContext& context);
 

@@ -21,20 +21,11 @@ QJsonObject FindingJson(const CFinding& finding) {
 }  // namespace
 
 int CmdCheck(const QStringList& args, CCliContext& context) {
-  const QString verb = QStringLiteral("check");
   QString path;
   bool json = false;
-  for (const QString& arg : args) {
-    if (arg == u"--json")
-      json = true;
-    else if (arg.startsWith(u'-') && arg.size() > 1)
-      return UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
-    else if (path.isEmpty())
-      path = arg;
-    else
-      return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
-  }
-  if (path.isEmpty()) return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  if (!ReadFileAndFlag(QStringLiteral("check"), args, QStringLiteral("--json"), path, json,
+                       context))
+    return kExitUsage;
 
   auto doc = OpenProject(path, context);
   if (!doc) return kExitUserError;

@@ -8,8 +8,6 @@ class CKyvDoc;
 struct CGenerateOptions {
   QString m_sOutputFolder;  // empty: the project folder
   QString m_sDriverFolder;  // empty: the "DriverFolder" setting
-  // Lines added to the closing message.
-  QStringList m_finalNotes;
 };
 
 struct CGenerateResult {
@@ -26,8 +24,10 @@ struct CGenerateResult {
 // anything, when a text that goes into a generated file holds a character with no single-byte
 // form or a control character. Every file is written atomically; the first file that cannot be
 // written stops the command with "Error:  Can't create ..." naming it, that file and the files
-// not yet reached stay as they were, and "Project files created." is not shown.
-CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
+// not yet reached stay as they were, and "Project files created." is not shown. finalNotes are
+// added to that closing message, a line each.
+CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {},
+                              const QStringList& finalNotes = {});
 
 // The per-user setting naming a folder whose driver files replace the bundled ones.
 inline const QString kDriverFolderSetting = QStringLiteral("DriverFolder");

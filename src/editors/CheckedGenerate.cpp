@@ -12,11 +12,11 @@ CGenerateResult GenerateCheckedFiles(CKyvDoc& doc) {
   const QList<CFinding> findings = CheckProject(doc);
 
   QStringList errors;
-  CGenerateOptions options;
+  QStringList warnings;
   for (const CFinding& finding : findings) {
     if (finding.m_nSeverity == FindingSeverity::Error) errors.append(u"- "_s + finding.m_sText);
     if (finding.m_nSeverity == FindingSeverity::Warning)
-      options.m_finalNotes.append(u"Warning: "_s + finding.m_sText);
+      warnings.append(u"Warning: "_s + finding.m_sText);
   }
   if (!errors.isEmpty() &&
       !doc.Messages().AskYesNo(
@@ -24,5 +24,5 @@ CGenerateResult GenerateCheckedFiles(CKyvDoc& doc) {
           u"The project checks found errors:\n\n%1\n\nThe generated program may not build or "
           u"work on the P2. Generate the files anyway?"_s.arg(errors.join(u'\n'))))
     return {};
-  return GenerateFiles(doc, options);
+  return GenerateFiles(doc, {}, warnings);
 }
