@@ -32,7 +32,7 @@
 #include "app/ScreenFit.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
-#include "codegen/GenerateFiles.h"
+#include "editors/CheckedGenerate.h"
 
 CMainFrame::CMainFrame(CKyvApp& app)
     : m_app(app), m_nAppLook(app.Settings().ReadInt(kApplicationLookValue, kDefaultLook)) {
@@ -159,7 +159,7 @@ void CMainFrame::CreateActions() {
           [this](QAction* look) { OnApplicationLook(look->data().toInt()); });
 
   connect(m_pButtonGenerate, &QAction::triggered, this,
-          [this] { OnActiveDocument([](CKyvDoc& doc) { GenerateFiles(doc); }); });
+          [this] { OnActiveDocument([](CKyvDoc& doc) { GenerateCheckedFiles(doc); }); });
   connect(m_pButtonCompile, &QAction::triggered, this, [this] {
     OnActiveDocument([this](CKyvDoc& doc) {
       m_pOutputDoc = &doc;

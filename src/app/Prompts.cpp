@@ -76,7 +76,8 @@ namespace {
 // A question with the given buttons; in test mode the next queued answer (cancel when none).
 QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
                                 QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton) {
+                                QMessageBox::StandardButton defaultButton,
+                                const QString& caption = kAppTitle) {
   if (CPromptHooks::IsTestMode()) {
     State().m_questions.append(text);
     if (State().m_buttons.isEmpty()) {
@@ -85,12 +86,17 @@ QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
     }
     return State().m_buttons.dequeue();
   }
-  QMessageBox box(QMessageBox::Warning, kAppTitle, text, buttons, parent);
+  QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
   box.setDefaultButton(defaultButton);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 }  // namespace
+
+bool CMessageBoxService::AskYesNo(const QString& caption, const QString& text) {
+  return Ask(QApplication::activeWindow(), text, QMessageBox::Yes | QMessageBox::No,
+             QMessageBox::No, caption) == QMessageBox::Yes;
+}
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle) {
   return Ask(parent, QStringLiteral("Save changes to %1?").arg(projectTitle),

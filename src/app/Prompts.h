@@ -40,6 +40,8 @@ class CPromptHooks {
 class CMessageBoxService : public CMessageService {
  public:
   void ShowMessage(MessageStyle style, const QString& caption, const QString& text) override;
+  // Yes / No, No the default; in test mode the next queued answer.
+  bool AskYesNo(const QString& caption, const QString& text) override;
 };
 
 // Save / Discard / Cancel for a project with unsaved changes.

@@ -34,6 +34,11 @@ const std::vector<CCliCommand>& CliCommands() {
        QStringLiteral("write the pin report (every pin's holder, kind, role and note; the HTML "
                       "page with the pin map) to OUT or to stdout"),
        &CmdReport},
+      {QStringLiteral("check"), QStringLiteral("check FILE.KYV [--json]"),
+       QStringLiteral("print what would keep the project from building or working on the P2, "
+                      "as \"error: \", \"warning: \" and \"note: \" lines or as JSON; exits 1 "
+                      "when there are errors"),
+       &CmdCheck},
       {QStringLiteral("export"), QStringLiteral("export FILE.KYV [-o OUT.json]"),
        QStringLiteral("write the project as JSON to OUT.json or to stdout"), &CmdExport},
       {QStringLiteral("import"), QStringLiteral("import IN.json FILE.KYV"),
@@ -76,6 +81,26 @@ int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& conte
       << QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(path), reason)
       << Qt::endl;
   return kExitUserError;
+}
+
+bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
+                     QString& path, bool& flagGiven, CCliContext& context) {
+  for (const QString& arg : args) {
+    if (arg == flag) {
+      flagGiven = true;
+    } else if (arg.startsWith(u'-') && arg.size() > 1) {
+      UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
+      return false;
+    } else if (path.isEmpty()) {
+      path = arg;
+    } else {
+      UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+      return false;
+    }
+  }
+  if (!path.isEmpty()) return true;
+  UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  return false;
 }
 
 int UsageError(const QString& verb, const QString& text, CCliContext& context) {

@@ -29,6 +29,10 @@ bool LockProject(CProjectLock& lock, CCliContext& context);
 // Writes a command's text result atomically to the file, or to stdout when the path is empty;
 // returns the exit code (kExitUserError after printing why the file could not be written).
 int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& context);
+// Reads the arguments "FILE.KYV [FLAG]" (the flag before or after the file) into path and
+// flagGiven; false after reporting a usage error (return kExitUsage then).
+bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
+                     QString& path, bool& flagGiven, CCliContext& context);
 // Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
 int UsageError(const QString& verb, const QString& text, CCliContext& context);
 
@@ -46,6 +50,8 @@ int CmdGenerate(const QStringList& args, CCliContext& context);
 
 // The pin table as a CSV or HTML report.
 int CmdReport(const QStringList& args, CCliContext& context);
+// The project checks: findings as lines or JSON; exit 1 with errors.
+int CmdCheck(const QStringList& args, CCliContext& context);
 
 // The JSON form of a project, both directions.
 int CmdExport(const QStringList& args, CCliContext& context);

@@ -7,20 +7,11 @@
 #include "model/ProjectLock.h"
 
 int CmdNew(const QStringList& args, CCliContext& context) {
-  const QString verb = QStringLiteral("new");
   QString path;
   bool force = false;
-  for (const QString& arg : args) {
-    if (arg == u"--force")
-      force = true;
-    else if (arg.startsWith(u'-') && arg.size() > 1)
-      return UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
-    else if (path.isEmpty())
-      path = arg;
-    else
-      return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
-  }
-  if (path.isEmpty()) return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  if (!ReadFileAndFlag(QStringLiteral("new"), args, QStringLiteral("--force"), path, force,
+                       context))
+    return kExitUsage;
 
   CProjectLock lock(path);
   if (!LockProject(lock, context)) return kExitUserError;

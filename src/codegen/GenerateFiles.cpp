@@ -66,7 +66,8 @@ QString DriverFolder(const CKyvDoc& doc, const CGenerateOptions& options) {
 
 }  // namespace
 
-CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
+CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options,
+                              const QStringList& finalNotes) {
   CGenerateResult result;
 
   const QString folder = options.m_sOutputFolder.isEmpty()
@@ -96,7 +97,7 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options) {
 
   QString message = u"Project files created in "_s + folder + u"."_s;
   for (const QString& note : RegenerationNotes(result.m_mainFile)) message += u'\n' + note;
-  for (const QString& note : drivers.Notes()) message += u'\n' + note;
+  for (const QString& note : drivers.Notes() + finalNotes) message += u'\n' + note;
   for (const QString& file : result.m_unbundledFiles)
     message += u"\nWarning: "_s + file +
                u" was written empty: its driver is not bundled with this build of Kyv."_s;

@@ -31,7 +31,9 @@ struct CGenerateResult {
 // not yet reached stay as they were, and "Project files created." is not shown.
 // The user's changes to the main file are merged into the new one unless options say overwrite
 // (WriteRegeneratedFile); the final message then says how, with the line of every conflict.
-CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {});
+// finalNotes are added to that closing message, a line each.
+CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options = {},
+                              const QStringList& finalNotes = {});
 
 // The per-user setting naming a folder whose driver files replace the bundled ones.
 inline const QString kDriverFolderSetting = QStringLiteral("DriverFolder");

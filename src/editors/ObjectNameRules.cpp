@@ -50,9 +50,7 @@ bool ContainsIgnoringCase(const QStringList& list, const QString& name) {
   return list.contains(name, Qt::CaseInsensitive);
 }
 
-}  // namespace
-
-QString ObjectNameProblem(const CKyvDoc& doc, const QString& name) {
+QString IdentifierProblem(const QString& name) {
   if (name.isEmpty()) return QStringLiteral("Please enter an object name.");
   if (!IsLetterOrUnderscore(name.front()))
     return QStringLiteral(
@@ -66,13 +64,10 @@ QString ObjectNameProblem(const CKyvDoc& doc, const QString& name) {
                "%2.")
         .arg(name, shown);
   }
-  for (const auto& object : doc.m_ObjectList) {
-    if (object->m_sName.compare(name, Qt::CaseInsensitive) == 0)
-      return QStringLiteral(
-                 "The name \"%1\" is already used by the object %2.  "
-                 "Names must differ in more than upper and lower case.")
-          .arg(name, object->m_sName);
-  }
+  return QString();
+}
+
+QString ReservedNameProblem(const QString& name) {
   if (name.compare(u"Serial", Qt::CaseInsensitive) == 0)
     return QStringLiteral("The name \"%1\" is reserved for the serial pins 62 and 63.").arg(name);
   if (ContainsIgnoringCase(GeneratedNames(), name))
@@ -84,4 +79,23 @@ QString ObjectNameProblem(const CKyvDoc& doc, const QString& name) {
     return QStringLiteral("The name \"%1\" is a Spin2 reserved word.  Please choose another name.")
         .arg(name);
   return QString();
+}
+
+}  // namespace
+
+QString NameFormProblem(const QString& name) {
+  const QString problem = IdentifierProblem(name);
+  return problem.isEmpty() ? ReservedNameProblem(name) : problem;
+}
+
+QString ObjectNameProblem(const CKyvDoc& doc, const QString& name) {
+  if (const QString problem = IdentifierProblem(name); !problem.isEmpty()) return problem;
+  for (const auto& object : doc.m_ObjectList) {
+    if (object->m_sName.compare(name, Qt::CaseInsensitive) == 0)
+      return QStringLiteral(
+                 "The name \"%1\" is already used by the object %2.  "
+                 "Names must differ in more than upper and lower case.")
+          .arg(name, object->m_sName);
+  }
+  return ReservedNameProblem(name);
 }

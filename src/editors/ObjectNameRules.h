@@ -12,3 +12,8 @@
 //
 // Returns the message that says what is wrong with the name, or "" when it may be used.
 QString ObjectNameProblem(const CKyvDoc& doc, const QString& name);
+
+// What is wrong with the name on its own, whatever the other objects are called: not an
+// identifier, the serial pins' holder, a name of the generated program or a reserved word.
+// "" when it may be used.
+QString NameFormProblem(const QString& name);

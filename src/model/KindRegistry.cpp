@@ -97,7 +97,8 @@ QList<CKindInfo> MakeRegistry() {
        u"Usually used on basepin that is multiple of 8 but can be multiple of 4."_s,
        {{400, u"bitmap2.bmp"_s, 1, {}},
         {343, u"VGA_SimpleDriver1a.spin2"_s, 2, {}}},
-       kPinBlockSlots, PinBlock},
+       kPinBlockSlots, PinBlock,
+       {.m_nCogsPerObject = 1, .m_nHubBytes = 309424, .m_nMinClockHz = 50'000'000, .m_nBasePinStep = 4}},
 
       {OBJ_I2C_BUS, u"I2C Bus and Scanner"_s, {u"i2c"_s}, u"i2c"_s,
        {u"I2C Bus & Scanner"_s, u"Add an I2C Bus Driver and Scanner object"_s, 1, 0},
@@ -110,7 +111,7 @@ QList<CKindInfo> MakeRegistry() {
        {{u"SDA pin"_s, I2cBusSlots::SdaPin}, {u"SCL pin"_s, I2cBusSlots::SclPin},
         {u"speed in kHz"_s, I2cBusSlots::SpeedKHz}, {u"pull-up choice"_s, I2cBusSlots::Pullup},
         {u"scan for devices"_s, I2cBusSlots::Scan}},
-       I2cBusPins},
+       I2cBusPins, {.m_nHubBytes = 3320}},
 
       {OBJ_NEOPIXEL, u"Neopixel"_s, {u"neopixel"_s}, u"neopixel"_s,
        {u"RGB LED String"_s, u"Add an Neopixel String Driver object"_s, 2, 0},
@@ -126,7 +127,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"green"_s, NeopixelSlots::Green}, {u"blue"_s, NeopixelSlots::Blue},
         {u"LED type"_s, NeopixelSlots::LedType}, {u"hold-off steps"_s, NeopixelSlots::Holdoff},
         {u"cycle random colours"_s, NeopixelSlots::CycleColors}},
-       PinBlock},
+       PinBlock, {.m_nCogsPerObject = 1, .m_nHubBytes = 1336}},
 
       {OBJ_NCO, u"NCO-Frequency"_s, {u"nco"_s}, u"nco"_s,
        {u"NCO (Square Wave)"_s, u"Add an NCO (Square Wave) object"_s, 3, 0},
@@ -140,7 +141,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"WXPIN"_s, NcoSlots::WxPin}, {u"WYPIN"_s, NcoSlots::WyPin},
         {u"desired frequency"_s, NcoSlots::DesiredFrequency},
         {u"resulting frequency"_s, NcoSlots::ResultingFrequency}},
-       PinBlock},
+       PinBlock, {}},
 
       {OBJ_RTC, u"Real Time Clock"_s, {u"rtc"_s}, u"rtc"_s,
        {u"I2C RTC"_s, u"Add an I2C Real Time Clock (RTC) object"_s, 1, 1},
@@ -152,7 +153,7 @@ QList<CKindInfo> MakeRegistry() {
        {{352, u"rtc_DS1339.spin2"_s, 1, {}}},
        {{u"I2C bus name"_s, RtcSlots::Bus}, {u"RTC type"_s, RtcSlots::RtcType},
         {u"set time on start-up"_s, RtcSlots::SetTime}},
-       NoPins},
+       NoPins, {.m_nHubBytes = 4664}},
 
       {OBJ_SIMPLE_SOUND, u"Simple Sound"_s, {u"sound"_s}, u"sound"_s,
        {u"Simple Sound"_s, u"Add a Simple Sound Stereo Music and Effects object"_s, 4, 0},
@@ -174,7 +175,7 @@ QList<CKindInfo> MakeRegistry() {
        {{u"left pin"_s, SoundSlots::LeftPin}, {u"right pin"_s, SoundSlots::RightPin},
         {u"pin count"_s, Slot::PinCount},
         {u"play music"_s, SoundSlots::PlayMusic}, {u"play effects"_s, SoundSlots::PlayEffects}},
-       SoundPins},
+       SoundPins, {.m_nCogsPerObject = 1, .m_nHubBytes = 46664}},
 
       {OBJ_SERVO, u"Hobby Servo"_s, {u"servo"_s}, u"servo"_s,
        {u"Servo"_s, u"Add a Hobby Servo Control via PWM object"_s, 5, 0},
@@ -189,7 +190,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"start in microseconds"_s, ServoSlots::Microseconds},
         {u"units are microseconds"_s, ServoSlots::InMicroseconds},
         {u"random moves"_s, ServoSlots::RandomMoves}},
-       PinBlock},
+       PinBlock, {.m_nHubBytes = 892}},
 
       {OBJ_DIGITAL_IO, u"Smart Digital I/O Pin"_s, {u"digital"_s}, u"digital"_s,
        {u"Smart Digital I/O Pin"_s, u"Add a Smart Digital I/O Pin object"_s, 6, 0},
@@ -206,7 +207,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"invert output"_s, DigitalSlots::InvertOutput},
         {u"show input"_s, DigitalSlots::ShowInput},
         {u"toggle output"_s, DigitalSlots::ToggleOutput}},
-       PinBlock},
+       PinBlock, {}},
 
       {OBJ_DIGITAL_FILTERS, u"Global Digital Filters"_s, {u"filters"_s}, u"filters"_s,
        {u"Global Digital Filters"_s, u"Add a Global Digital Filters object"_s, 6, 1},
@@ -220,7 +221,7 @@ QList<CKindInfo> MakeRegistry() {
        u"Pins\" section of the P2 Docs for more info."_s,
        {},
        FilterSlots(),
-       NoPins},
+       NoPins, {}},
 
       {OBJ_DAC, u"Digital To Analog Pin"_s, {u"dac"_s}, u"dac"_s,
        {u"DAC Analog Output"_s, u"Add a Digital to Analog (DAC) object"_s, 7, 0},
@@ -234,7 +235,7 @@ QList<CKindInfo> MakeRegistry() {
        {{u"base pin"_s, Slot::BasePin}, {u"pin count"_s, Slot::PinCount},
         {u"level text"_s, DacSlots::LevelText}, {u"level"_s, DacSlots::Level},
         {u"drive"_s, DacSlots::Drive}, {u"random levels"_s, DacSlots::RandomLevels}},
-       PinBlock},
+       PinBlock, {}},
 
       {OBJ_ADC, u"Analog To Digital Smart Pin"_s, {u"adc"_s}, u"adc"_s,
        {u"ADC Analog Input"_s, u"Add an Analog to Digital (ADC) object"_s, 8, 0},
@@ -252,7 +253,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"sample period exponent"_s, AdcSlots::SampleExponent},
         {u"source"_s, AdcSlots::Source}, {u"gain"_s, AdcSlots::Gain},
         {u"show calibrated"_s, AdcSlots::ShowCalibrated}},
-       PinBlock},
+       PinBlock, {.m_nHubBytes = 2872}},
 
       {OBJ_USB_KBM, u"USB Keyboard and/or Mouse"_s, {u"usb"_s}, u"usb"_s,
        {u"USB Keyboard & Mouse"_s, u"Add a USB Keyboard and/or Mouse object"_s, 9, 0},
@@ -275,7 +276,7 @@ QList<CKindInfo> MakeRegistry() {
         {u"output mouse"_s, UsbKbmSlots::OutputMouse},
         {u"output keyboard"_s, UsbKbmSlots::OutputKeyboard},
         {u"no error LED"_s, UsbKbmSlots::NoErrorLed}},
-       UsbKbmPins},
+       UsbKbmPins, {.m_nCogsPerObject = 1, .m_nHubBytes = 8480, .m_nMinClockHz = 120'000'000}},
 
       {OBJ_SIMPLE_QVGA, u"Simple QVGA"_s, {u"qvga"_s}, u"qvga"_s,
        {u"Simple QVGA 16bpp"_s, u"Add a simple QVGA 16bpp driver object"_s, 0, 1},
@@ -285,7 +286,8 @@ QList<CKindInfo> MakeRegistry() {
        u"over VGA.\r\nUsually used on basepin that is multiple of 8 but can be multiple of 4."_s,
        {{365, u"QVGA_16bpp.spin2"_s, 1, {}},
         {366, u"QVGA_Bird.bmp"_s, 2, {}}},
-       kPinBlockSlots, PinBlock},
+       kPinBlockSlots, PinBlock,
+       {.m_nCogsPerObject = 1, .m_nHubBytes = 154672, .m_nMinClockHz = 50'000'000, .m_nBasePinStep = 4}},
 
       {OBJ_CAMERA, u"DVP Camera"_s, {u"camera"_s}, u"camera"_s,
        {u"Camera (DVP bus)"_s, u"Add a Camera (DVP bus) object"_s, 10, 0},
@@ -305,7 +307,8 @@ QList<CKindInfo> MakeRegistry() {
        {{u"base pin"_s, Slot::BasePin}, {u"pin count"_s, Slot::PinCount},
         {u"I2C bus name"_s, CameraSlots::Bus}, {u"camera type"_s, CameraSlots::CameraType},
         {u"QVGA object name"_s, CameraSlots::QvgaObject}, {u"show ID"_s, CameraSlots::ShowId}},
-       PinBlock},
+       PinBlock,
+       {.m_nCogsPerObject = 1, .m_nHubBytes = 6276, .m_nMinClockHz = 260'000'000, .m_nBasePinStep = 8}},
 
       {OBJ_TILED_1080P, u"Tiled 1080p"_s, {u"tiled1080p"_s}, u"tiled1080p"_s,
        {u"Tiled 1080p 2bpp"_s, u"Add a tiled 1080p 2bpp VGA driver object"_s, 0, 3},
@@ -315,7 +318,7 @@ QList<CKindInfo> MakeRegistry() {
        u"palette and a font.\r\nThis version is double buffered, call swap() to shown drawn on "
        u"screen.\r\nUsually used on basepin that is multiple of 8 but can be multiple of 4."_s,
        {},
-       kPinBlockSlots, PinBlock},
+       kPinBlockSlots, PinBlock, {.m_nBasePinStep = 4, .m_bDriverBundled = false}},
 
       {OBJ_SIMPLE_HDMI, u"Simple HDMI"_s, {u"hdmi"_s}, u"hdmi"_s,
        {u"Simple HDMI 8bpp"_s, u"Add a simple HDMI 8bpp driver object"_s, 0, 2},
@@ -326,7 +329,8 @@ QList<CKindInfo> MakeRegistry() {
        u"25 MHz pixel clock."_s,
        {{372, u"HDMI_Simple1c.spin2"_s, 1, {}},
         {402, u"bitmapW.bmp"_s, 2, {}}},
-       kPinBlockSlots, PinBlock},
+       kPinBlockSlots, PinBlock,
+       {.m_nCogsPerObject = 1, .m_nHubBytes = 385676, .m_nMinClockHz = 250'000'000, .m_nBasePinStep = 8}},
   };
   // clang-format on
 }

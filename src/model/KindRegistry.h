@@ -42,6 +42,21 @@ struct CPickerPlace {
   int m_nColumn;
 };
 
+// What a kind's objects take from the chip and need from its clock. The hub figures were
+// measured with FlexSpin from the bundled drivers by scripts/measure_driver_sizes.sh (each
+// kind's driver test program at -O1, less the empty program and the serial terminal); the
+// cogs, clock minimums and pin-block steps are those the drivers' headers give and their
+// start methods enforce.
+struct CKindNeeds {
+  int m_nCogsPerObject = 0;  // cogs each object's driver starts
+  int m_nHubBytes = 0;       // driver code and media, once per project however many objects
+  int m_nMinClockHz = 0;     // the driver refuses to start below this clock; 0: no minimum
+  int m_nBasePinStep = 0;    // a pin block's first pin is a multiple of this; 0: no rule
+  // False for a kind that needs a driver Kyv does not bundle: Generate Code writes nothing
+  // for its objects.
+  bool m_bDriverBundled = true;
+};
+
 // Everything Kyv knows about an object kind that is not the logic of its editor or the text of
 // its generated blocks.
 struct CKindInfo {
@@ -61,6 +76,7 @@ struct CKindInfo {
   // The pins the record names, in the order its editor claims them; numbers outside 0..63 are
   // left out.
   QList<int> (*m_pRecordedPins)(const CCodeObject& object);
+  CKindNeeds m_needs;
 };
 
 // Every kind, in kind-code order.

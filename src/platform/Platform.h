@@ -20,6 +20,12 @@ class CMessageService {
   virtual ~CMessageService() = default;
   virtual void ShowMessage(MessageStyle style, const QString& caption, const QString& text) = 0;
 
+  // A yes/no question; true for yes. Hosts that cannot ask (a script) show it and answer no.
+  virtual bool AskYesNo(const QString& caption, const QString& text) {
+    ShowMessage(MessageStyle::Warning, caption, text);
+    return false;
+  }
+
   void ShowError(const QString& text) { ShowMessage(MessageStyle::Error, kErrorCaption, text); }
   void ShowPlain(const QString& text) { ShowMessage(MessageStyle::Plain, kAppTitle, text); }
   void ShowWarning(const QString& caption, const QString& text) {

@@ -25,9 +25,16 @@ class CRecordingMessages : public CMessageService {
     for (const Message& message : m_messages) texts.append(message.m_sText);
     return texts;
   }
+  // Records the question (as a Warning message) and gives the next queued answer; no when
+  // none is queued.
+  bool AskYesNo(const QString& caption, const QString& text) override {
+    m_messages.append({MessageStyle::Warning, caption, text});
+    return !m_answers.isEmpty() && m_answers.takeFirst();
+  }
   void Clear() { m_messages.clear(); }
 
   QList<Message> m_messages;
+  QList<bool> m_answers;
 };
 
 // A settings store held in memory.
