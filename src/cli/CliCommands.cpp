@@ -83,22 +83,36 @@ int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& conte
   return kExitUserError;
 }
 
-bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
-                     QString& path, bool& flagGiven, CCliContext& context) {
-  for (const QString& arg : args) {
-    if (arg == flag) {
-      flagGiven = true;
+bool ReadFileArguments(
+    const QString& verb, const QStringList& args, const QStringList& flags, bool takesOutput,
+    CFileArguments& read, CCliContext& context,
+    const std::function<QString(const CFileArguments&, const QString&)>& refuseFlag) {
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (takesOutput && arg == u"-o") {
+      if (++i == args.size()) {
+        UsageError(verb, QStringLiteral("-o needs a file name"), context);
+        return false;
+      }
+      read.m_sOutput = args[i];
+    } else if (flags.contains(arg)) {
+      const QString refusal = refuseFlag ? refuseFlag(read, arg) : QString();
+      if (!refusal.isEmpty()) {
+        UsageError(verb, refusal, context);
+        return false;
+      }
+      if (!read.Has(arg)) read.m_flags.append(arg);
     } else if (arg.startsWith(u'-') && arg.size() > 1) {
       UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(arg), context);
       return false;
-    } else if (path.isEmpty()) {
-      path = arg;
+    } else if (read.m_sPath.isEmpty()) {
+      read.m_sPath = arg;
     } else {
       UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
       return false;
     }
   }
-  if (!path.isEmpty()) return true;
+  if (!read.m_sPath.isEmpty()) return true;
   UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
   return false;
 }

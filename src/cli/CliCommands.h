@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,10 +30,20 @@ bool LockProject(CProjectLock& lock, CCliContext& context);
 // Writes a command's text result atomically to the file, or to stdout when the path is empty;
 // returns the exit code (kExitUserError after printing why the file could not be written).
 int WriteOutput(const QByteArray& bytes, const QString& path, CCliContext& context);
-// Reads the arguments "FILE.KYV [FLAG]" (the flag before or after the file) into path and
-// flagGiven; false after reporting a usage error (return kExitUsage then).
-bool ReadFileAndFlag(const QString& verb, const QStringList& args, const QString& flag,
-                     QString& path, bool& flagGiven, CCliContext& context);
+// The arguments of a verb that works on one project file.
+struct CFileArguments {
+  QString m_sPath;
+  QString m_sOutput;    // after -o, for verbs that take it
+  QStringList m_flags;  // the verb's flags that were given, each once, in order
+  bool Has(const QString& flag) const { return m_flags.contains(flag); }
+};
+// Reads "FILE.KYV" with any of the verb's flags, in any order, and "-o OUT" when takesOutput.
+// refuseFlag, when set, may refuse a flag given beside the ones already read: it returns the
+// message, or "" to accept. False after reporting a usage error (return kExitUsage then).
+bool ReadFileArguments(
+    const QString& verb, const QStringList& args, const QStringList& flags, bool takesOutput,
+    CFileArguments& read, CCliContext& context,
+    const std::function<QString(const CFileArguments&, const QString&)>& refuseFlag = {});
 // Prints "kyv-cli: " + text and the verb's usage line to stderr; returns kExitUsage.
 int UsageError(const QString& verb, const QString& text, CCliContext& context);
 

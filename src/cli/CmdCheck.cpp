@@ -21,13 +21,13 @@ QJsonObject FindingJson(const CFinding& finding) {
 }  // namespace
 
 int CmdCheck(const QStringList& args, CCliContext& context) {
-  QString path;
-  bool json = false;
-  if (!ReadFileAndFlag(QStringLiteral("check"), args, QStringLiteral("--json"), path, json,
-                       context))
+  CFileArguments read;
+  if (!ReadFileArguments(QStringLiteral("check"), args, {QStringLiteral("--json")}, false, read,
+                         context))
     return kExitUsage;
+  const bool json = read.Has(QStringLiteral("--json"));
 
-  auto doc = OpenProject(path, context);
+  auto doc = OpenProject(read.m_sPath, context);
   if (!doc) return kExitUserError;
   const QList<CFinding> findings = CheckProject(*doc);
   if (json) {

@@ -7,28 +7,14 @@
 #include "model/ProjectLock.h"
 
 int CmdExport(const QStringList& args, CCliContext& context) {
-  const QString verb = QStringLiteral("export");
-  QString project;
-  QString output;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == u"-o") {
-      if (++i == args.size())
-        return UsageError(verb, QStringLiteral("-o needs a file name"), context);
-      output = args[i];
-    } else if (args[i].startsWith(u'-') && args[i].size() > 1) {
-      return UsageError(verb, QStringLiteral("unknown option \"%1\"").arg(args[i]), context);
-    } else if (project.isEmpty()) {
-      project = args[i];
-    } else {
-      return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
-    }
-  }
-  if (project.isEmpty()) return UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+  CFileArguments read;
+  if (!ReadFileArguments(QStringLiteral("export"), args, {}, true, read, context))
+    return kExitUsage;
 
-  auto doc = OpenProject(project, context);
+  auto doc = OpenProject(read.m_sPath, context);
   if (!doc) return kExitUserError;
   const QByteArray json = ProjectToJson(*doc);
-  return WriteOutput(json, output, context);
+  return WriteOutput(json, read.m_sOutput, context);
 }
 
 int CmdImport(const QStringList& args, CCliContext& context) {

@@ -7,11 +7,12 @@
 #include "model/ProjectLock.h"
 
 int CmdNew(const QStringList& args, CCliContext& context) {
-  QString path;
-  bool force = false;
-  if (!ReadFileAndFlag(QStringLiteral("new"), args, QStringLiteral("--force"), path, force,
-                       context))
+  CFileArguments read;
+  if (!ReadFileArguments(QStringLiteral("new"), args, {QStringLiteral("--force")}, false, read,
+                         context))
     return kExitUsage;
+  const QString& path = read.m_sPath;
+  const bool force = read.Has(QStringLiteral("--force"));
 
   CProjectLock lock(path);
   if (!LockProject(lock, context)) return kExitUserError;

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <array>
 
+#include "CliRun.h"
 #include "FileSizeLimit.h"
 #include "SampleProject.h"
 #include "TestPlatform.h"
@@ -29,21 +30,11 @@ class TestCli : public QObject {
   void newKeepsAnExistingFile();
 
  private:
-  struct CRun {
-    int m_nExit;
-    QString m_sOut;
-    QString m_sErr;
-  };
+  using CRun = CCliRun;
   // Runs kyv-cli in-process; "%d" in an argument stands for the temporary folder.
   CRun Run(QStringList args) {
     for (QString& arg : args) arg.replace(QStringLiteral("%d"), m_dir->path());
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    CCliContext context(outStream, errStream, m_settings);
-    const int status = RunCli(args, context);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+    return RunKyvCli(args, m_settings);
   }
   QString Path(const QString& name) const { return m_dir->filePath(name); }
   QByteArray ReadFile(const QString& name) const {

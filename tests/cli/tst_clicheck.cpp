@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
 
@@ -96,20 +97,8 @@ class TestCliCheck : public QObject {
   }
 
  private:
-  struct CRun {
-    int m_nExit;
-    QString m_sOut;
-    QString m_sErr;
-  };
-  CRun Run(const QStringList& args) {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    CCliContext context(outStream, errStream, m_settings);
-    const int status = RunCli(args, context);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
-  }
+  using CRun = CCliRun;
+  CRun Run(const QStringList& args) { return RunKyvCli(args, m_settings); }
 
   CMemorySettings m_settings;
   std::unique_ptr<QTemporaryDir> m_dir;

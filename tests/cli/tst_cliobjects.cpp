@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
 
@@ -17,11 +18,7 @@ class TestCliObjects : public QObject {
   void kindHelpListsKeysWithDefaults();
 
  private:
-  struct CRun {
-    int m_nStatus;
-    QString m_sOut;
-    QString m_sErr;
-  };
+  using CRun = CCliRun;
   CRun Run(const QStringList& args);
   QByteArray Bytes() const;
 
@@ -33,19 +30,11 @@ class TestCliObjects : public QObject {
 void TestCliObjects::init() {
   m_sFile = m_dir.filePath(QStringLiteral("Demo.KYV"));
   QFile::remove(m_sFile);
-  QCOMPARE(Run({QStringLiteral("new"), m_sFile}).m_nStatus, 0);
+  QCOMPARE(Run({QStringLiteral("new"), m_sFile}).m_nExit, 0);
 }
 
 TestCliObjects::CRun TestCliObjects::Run(const QStringList& args) {
-  QString out;
-  QString err;
-  QTextStream outStream(&out);
-  QTextStream errStream(&err);
-  CCliContext context(outStream, errStream, m_settings);
-  const int status = RunCli(args, context);
-  outStream.flush();
-  errStream.flush();
-  return {status, out, err};
+  return RunKyvCli(args, m_settings);
 }
 
 QByteArray TestCliObjects::Bytes() const {
@@ -60,23 +49,23 @@ static QString PinLine(int pin, const QString& holder, const QString& role,
 
 void TestCliObjects::typicalProject() {
   const QString add = QStringLiteral("add");
-  QCOMPARE(Run({add, m_sFile, QStringLiteral("vga")}).m_nStatus, 0);
-  QCOMPARE(Run({add, m_sFile, QStringLiteral("i2c")}).m_nStatus, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("vga")}).m_nExit, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("i2c")}).m_nExit, 0);
   QCOMPARE(Run({add, m_sFile, QStringLiteral("Simple QVGA 16bpp"), QStringLiteral("--set"),
                 QStringLiteral("basepin=40")})
-               .m_nStatus,
+               .m_nExit,
            0);
   const CRun camera = Run({add, m_sFile, QStringLiteral("camera")});
-  QCOMPARE(camera.m_nStatus, 0);
+  QCOMPARE(camera.m_nExit, 0);
   QCOMPARE(camera.m_sErr,
            QStringLiteral("P2 Clock Needs Changing!: Note:  P2 Frequency too low for "
                           "Camera Capture, please change to minimum of 260 MHz on the "
                           "P2 & FlexSpin tab.\n"));
-  QCOMPARE(Run({add, m_sFile, QStringLiteral("usb")}).m_nStatus, 0);
-  QCOMPARE(Run({add, m_sFile, QStringLiteral("sound")}).m_nStatus, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("usb")}).m_nExit, 0);
+  QCOMPARE(Run({add, m_sFile, QStringLiteral("sound")}).m_nExit, 0);
 
   const CRun info = Run({QStringLiteral("info"), m_sFile});
-  QCOMPARE(info.m_nStatus, 0);
+  QCOMPARE(info.m_nExit, 0);
   QString expected = QStringLiteral(
       "Project: Demo.KYV\nClock: 160_000_000\nObjects:\n"
       "  SimpleVGA1 - Simple VGA\n  I2CBus1 - I2C Bus and Scanner\n  SimpleQVGA1 - Simple QVGA\n"
@@ -194,39 +183,39 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas() {
   QFETCH(QStringList, args);
   QFETCH(int, status);
   QFETCH(QString, err);
-  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("vga")}).m_nStatus, 0);
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("vga")}).m_nExit, 0);
   const QByteArray before = Bytes();
   args.insert(1, m_sFile);
   const CRun run = Run(args);
-  QCOMPARE(run.m_nStatus, status);
+  QCOMPARE(run.m_nExit, status);
   QCOMPARE(run.m_sErr, err.contains(QStringLiteral("%1")) ? err.arg(m_sFile) : err);
   QCOMPARE(Bytes(), before);
 }
 
 void TestCliObjects::editAndDelete() {
-  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("i2c")}).m_nStatus, 0);
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("i2c")}).m_nExit, 0);
   const CRun edited =
       Run({QStringLiteral("edit"), m_sFile, QStringLiteral("I2CBus1"), QStringLiteral("--set"),
            QStringLiteral("sclPin=20"), QStringLiteral("--set"), QStringLiteral("sdaPin=21"),
            QStringLiteral("--set"), QStringLiteral("internalPullups=1.5 kOhm")});
-  QCOMPARE(edited.m_nStatus, 0);
+  QCOMPARE(edited.m_nExit, 0);
   QString info = Run({QStringLiteral("info"), m_sFile}).m_sOut;
   QVERIFY(info.contains(PinLine(20, QStringLiteral("I2CBus1"), QStringLiteral("SCL"))));
   QVERIFY(info.contains(PinLine(21, QStringLiteral("I2CBus1"), QStringLiteral("SDA"))));
   QVERIFY(!info.contains(QStringLiteral("  56  used")));
 
-  QCOMPARE(Run({QStringLiteral("delete"), m_sFile, QStringLiteral("I2CBus1")}).m_nStatus, 0);
+  QCOMPARE(Run({QStringLiteral("delete"), m_sFile, QStringLiteral("I2CBus1")}).m_nExit, 0);
   info = Run({QStringLiteral("info"), m_sFile}).m_sOut;
   QVERIFY(!info.contains(QStringLiteral("I2CBus1")));
   // The counter is not lowered: the next bus is I2CBus2.
-  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("I2C Bus & Scanner")}).m_nStatus, 0);
+  QCOMPARE(Run({QStringLiteral("add"), m_sFile, QStringLiteral("I2C Bus & Scanner")}).m_nExit, 0);
   QVERIFY(Run({QStringLiteral("info"), m_sFile})
               .m_sOut.contains(QStringLiteral("  I2CBus2 - I2C Bus and Scanner\n")));
 }
 
 void TestCliObjects::kindHelpListsKeysWithDefaults() {
   const CRun help = Run({QStringLiteral("add"), QStringLiteral("sound"), QStringLiteral("--help")});
-  QCOMPARE(help.m_nStatus, 0);
+  QCOMPARE(help.m_nExit, 0);
   QVERIFY(help.m_sOut.startsWith(
       QStringLiteral("Simple Sound - Music & Sound Effects Player (kyv-cli add FILE.KYV sound")));
   QVERIFY(help.m_sOut.contains(
@@ -235,14 +224,14 @@ void TestCliObjects::kindHelpListsKeysWithDefaults() {
   QVERIFY(!help.m_sOut.contains(QStringLiteral("description")));
   // A slider's range, an item that cannot be chosen, a list that takes only its items' texts.
   const CRun adc = Run({QStringLiteral("add"), QStringLiteral("adc"), QStringLiteral("--help")});
-  QCOMPARE(adc.m_nStatus, 0);
+  QCOMPARE(adc.m_nExit, 0);
   QVERIFY(adc.m_sOut.contains(QStringLiteral("      values: 1 to 13\n      default: 13\n")));
   QVERIFY(adc.m_sOut.contains(
       QStringLiteral("      values: 0 Internal, 1 External (cannot be chosen)\n")));
   const CRun filters =
       Run({QStringLiteral("add"), QStringLiteral("filters"), QStringLiteral("--help")});
   QVERIFY(filters.m_sOut.contains(QStringLiteral("      values: 2, 3, 5, 8\n      default: 2\n")));
-  QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("lcd"), QStringLiteral("--help")}).m_nStatus,
+  QCOMPARE(Run({QStringLiteral("add"), QStringLiteral("lcd"), QStringLiteral("--help")}).m_nExit,
            2);
 }
 

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
 #include "model/KyvFile.h"
@@ -20,21 +21,11 @@ class TestCmdReport : public QObject {
   void errors();
 
  private:
-  struct CRun {
-    int m_nExit;
-    QString m_sOut;
-    QString m_sErr;
-  };
+  using CRun = CCliRun;
   // Runs kyv-cli in-process; "%d" in an argument stands for the temporary folder.
   CRun Run(QStringList args) {
     for (QString& arg : args) arg.replace(QStringLiteral("%d"), m_dir->path());
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    CCliContext context(outStream, errStream, m_test.m_settings);
-    const int status = RunCli(args, context);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+    return RunKyvCli(args, m_test.m_settings);
   }
   static QByteArray ReadFile(const QString& path) {
     QFile file(path);
