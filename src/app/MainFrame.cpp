@@ -32,6 +32,7 @@
 #include "app/ScreenFit.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
+#include "codegen/CompilerOutput.h"
 #include "editors/CheckedGenerate.h"
 
 CMainFrame::CMainFrame(CKyvApp& app)
@@ -51,6 +52,13 @@ CMainFrame::CMainFrame(CKyvApp& app)
   addDockWidget(Qt::BottomDockWidgetArea, m_pBuildOutput);
   m_pBuildOutput->hide();
   m_pToolCommands = std::make_unique<CToolCommands>(*m_pBuildOutput);
+  m_pBuildOutput->SetFileOpener([this](const QString& file, int line) {
+    if (!m_pOutputDoc) return;
+    if (const QString note = m_pToolCommands->OpenAtLine(*m_pOutputDoc, file, line);
+        !note.isEmpty())
+      statusBar()->showMessage(note, 15000);
+  });
+  connect(m_pBuildOutput, &CBuildOutputPane::finished, this, &CMainFrame::ShowBuildResult);
 
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
   OnApplicationLook(m_nAppLook);
@@ -163,12 +171,16 @@ void CMainFrame::CreateActions() {
   connect(m_pButtonCompile, &QAction::triggered, this, [this] {
     OnActiveDocument([this](CKyvDoc& doc) {
       m_pOutputDoc = &doc;
+      m_bOutputIsBuild = true;
+      m_pBuildStatus->hide();
       m_pToolCommands->OnButtonCompile(doc);
     });
   });
   connect(m_pLoadP2, &QAction::triggered, this, [this] {
     OnActiveDocument([this](CKyvDoc& doc) {
       m_pOutputDoc = &doc;
+      m_bOutputIsBuild = false;
+      m_pBuildStatus->hide();
       m_pToolCommands->OnLoadP2(doc);
     });
   });
@@ -258,9 +270,27 @@ void CMainFrame::CreateStatusBar() {
   m_pPane2 = new QLabel;
   m_pPane1->setObjectName(QStringLiteral("pane1"));
   m_pPane2->setObjectName(QStringLiteral("pane2"));
-  for (QLabel* pane : {m_pPane1, m_pPane2}) pane->setTextFormat(Qt::PlainText);
+  // Which line of which file a failed build stopped at; a long message must not widen the window.
+  m_pBuildStatus = new QLabel;
+  m_pBuildStatus->setObjectName(QStringLiteral("buildStatus"));
+  m_pBuildStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_pBuildStatus->hide();
+  for (QLabel* pane : {m_pPane1, m_pPane2, m_pBuildStatus}) pane->setTextFormat(Qt::PlainText);
   statusBar()->addWidget(m_pPane1, 1);
+  statusBar()->addWidget(m_pBuildStatus, 2);
   statusBar()->addPermanentWidget(m_pPane2);
+}
+
+void CMainFrame::ShowBuildResult(int exitCode) {
+  QString failure;
+  if (m_bOutputIsBuild && exitCode != 0 && !m_pBuildOutput->WasStopped()) {
+    const std::optional<CCompilerMessage> error = m_pBuildOutput->FirstError();
+    failure = error ? BuildFailedText(*error)
+                    : QStringLiteral("Build failed: ") + m_pBuildOutput->StatusText();
+  }
+  m_pBuildStatus->setText(failure);
+  m_pBuildStatus->setToolTip(failure);
+  m_pBuildStatus->setVisible(!failure.isEmpty());
 }
 
 void CMainFrame::UpdateProjectStatus() {
@@ -285,6 +315,7 @@ void CMainFrame::ClearOutputOfClosedProject() {
   m_pOutputDoc = nullptr;
   m_pBuildOutput->Stop();
   m_pBuildOutput->Clear();
+  m_pBuildStatus->hide();
 }
 
 void CMainFrame::OnApplicationLook(int id) {

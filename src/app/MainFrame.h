@@ -80,6 +80,8 @@ class CMainFrame : public QMainWindow {
   void FillRecentFiles();
   // Clears the Build Output pane when the project whose script it showed has closed.
   void ClearOutputOfClosedProject();
+  // After a build script ended: a failed build names its first error in the status bar.
+  void ShowBuildResult(int exitCode);
   void OnAppAbout();
   void OnWindowManager();
   CKyvView* ActiveView() const;
@@ -96,5 +98,7 @@ class CMainFrame : public QMainWindow {
   QMenu* m_pRecentMenu = nullptr;
   QLabel* m_pPane1 = nullptr;
   QLabel* m_pPane2 = nullptr;
+  QLabel* m_pBuildStatus = nullptr;
   const CKyvDoc* m_pOutputDoc = nullptr;  // the project whose script the pane shows
+  bool m_bOutputIsBuild = false;          // that script is the build script
 };

@@ -45,6 +45,55 @@ QString StartFailure(const QString& what, const QString& reason) {
   return QStringLiteral("Error running %1:  %2").arg(what, reason);
 }
 
+QString NoProgramFor(const QString& file) {
+  return QStringLiteral(
+             "no program is associated with %1. Choose one for .spin2 files in the desktop's "
+             "settings.")
+      .arg(QDir::toNativeSeparators(file));
+}
+
+// How "Edit code with FlexProp" starts FlexProp for the project: the program, the arguments
+// before the file to open and FlexProp's folder. No program when FlexProp is not set up; then
+// m_sMissing says what to set, or is empty when there is nothing to say.
+struct CFlexPropLaunch {
+  QString m_sProgram;
+  QStringList m_arguments;
+  QString m_sFolder;
+  QString m_sMissing;
+};
+
+CFlexPropLaunch FindFlexPropLaunch(const CKyvDoc& doc) {
+#if defined(Q_OS_WIN)
+  if (doc.m_sFlexSpinPath.isEmpty())
+    return {{}, {}, {}, QStringLiteral("Please specify FlexProp path before invoking FlexProp.")};
+  const QString folder = CToolCommands::FlexPropFolder(doc.m_sFlexSpinPath);
+  if (folder.isEmpty()) return {};
+  return {folder + QStringLiteral("\\FlexProp.exe"), {}, folder, {}};
+#else
+  // Off Windows the compiler may come from PATH (an empty folder), and so may FlexProp.
+  const QString folder = doc.m_sFlexSpinPath.isEmpty()
+                             ? QString()
+                             : CToolCommands::FlexPropFolder(doc.m_sFlexSpinPath);
+  const CFlexPropStart start = FindFlexProp(folder);
+  if (start.m_sProgram.isEmpty()) return {{}, {}, {}, FlexPropMissingMessage(folder)};
+  return {start.m_sProgram, start.m_arguments, folder, {}};
+#endif
+}
+
+// Starts FlexProp on file in its folder (in the file's folder when that is not there); false
+// when it could not be started, after saying so.
+bool StartFlexProp(const CKyvDoc& doc, const CFlexPropLaunch& launch, const QString& file) {
+  const QString workingFolder =
+      QFileInfo(launch.m_sFolder).isDir() ? launch.m_sFolder : QFileInfo(file).absolutePath();
+  if (QProcess::startDetached(launch.m_sProgram, launch.m_arguments + QStringList{file},
+                              workingFolder))
+    return true;
+  doc.Messages().ShowPlain(StartFailure(
+      QStringLiteral("FlexProp"),
+      QStringLiteral("%1 could not be started.").arg(QDir::toNativeSeparators(launch.m_sProgram))));
+  return false;
+}
+
 }  // namespace
 
 QString CToolCommands::FlexPropFolder(const QString& flexSpinPath) {
@@ -106,35 +155,34 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
     doc.Messages().ShowPlain(QStringLiteral("Please Generate Files before invoking FlexProp."));
     return;
   }
-#if defined(Q_OS_WIN)
-  if (doc.m_sFlexSpinPath.isEmpty()) {
+  const CFlexPropLaunch launch = FindFlexPropLaunch(doc);
+  if (launch.m_sProgram.isEmpty()) {
+    if (!launch.m_sMissing.isEmpty()) doc.Messages().ShowPlain(launch.m_sMissing);
+    return;
+  }
+  StartFlexProp(doc, launch, doc.m_sMainFilePath);
+}
+
+QString CToolCommands::OpenAtLine(const CKyvDoc& doc, const QString& file, int line) {
+  const QString name = QFileInfo(file).fileName();
+  if (!QFileInfo::exists(file)) {
     doc.Messages().ShowPlain(
-        QStringLiteral("Please specify FlexProp path before invoking FlexProp."));
-    return;
+        QStringLiteral("%1 is no longer there.").arg(QDir::toNativeSeparators(file)));
+    return QString();
   }
-  const QString folder = FlexPropFolder(doc.m_sFlexSpinPath);
-  if (folder.isEmpty()) return;
-  const QString program = folder + QStringLiteral("\\FlexProp.exe");
-  const QStringList arguments = {doc.m_sMainFilePath};
-#else
-  // Off Windows the compiler may come from PATH (an empty folder), and so may FlexProp.
-  const QString folder =
-      doc.m_sFlexSpinPath.isEmpty() ? QString() : FlexPropFolder(doc.m_sFlexSpinPath);
-  const CFlexPropStart start = FindFlexProp(folder);
-  if (start.m_sProgram.isEmpty()) {
-    doc.Messages().ShowPlain(FlexPropMissingMessage(folder));
-    return;
+  // Neither FlexProp nor the desktop can be told a line to go to: the status bar says which.
+  if (const CFlexPropLaunch launch = FindFlexPropLaunch(doc); !launch.m_sProgram.isEmpty()) {
+    if (!StartFlexProp(doc, launch, file)) return QString();
+    return QStringLiteral("Opened %1 in FlexProp: go to line %2 there (FlexProp takes no line).")
+        .arg(name, QString::number(line));
   }
-  const QString program = start.m_sProgram;
-  const QStringList arguments = start.m_arguments + QStringList{doc.m_sMainFilePath};
-#endif
-  const QString workingFolder =
-      QFileInfo(folder).isDir() ? folder : QFileInfo(doc.m_sMainFilePath).absolutePath();
-  if (!QProcess::startDetached(program, arguments, workingFolder)) {
-    doc.Messages().ShowPlain(StartFailure(
-        QStringLiteral("FlexProp"),
-        QStringLiteral("%1 could not be started.").arg(QDir::toNativeSeparators(program))));
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+    doc.Messages().ShowPlain(StartFailure(name, NoProgramFor(file)));
+    return QString();
   }
+  return QStringLiteral(
+             "Opened %1 in the desktop's editor: go to line %2 there (the editor takes no line).")
+      .arg(name, QString::number(line));
 }
 
 void CToolCommands::OnButtonPropTool(CKyvDoc& doc) {
@@ -152,10 +200,7 @@ void CToolCommands::OnButtonPropTool(CKyvDoc& doc) {
   // Prop Tool is the program Windows associates with .spin2 files; elsewhere the desktop's
   // default editor for the file opens it.
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(doc.m_sMainFilePath))) {
-    doc.Messages().ShowPlain(StartFailure(
-        QStringLiteral("PropTool"),
-        QStringLiteral("no program is associated with %1. Choose one for .spin2 files in the "
-                       "desktop's settings.")
-            .arg(QDir::toNativeSeparators(doc.m_sMainFilePath))));
+    doc.Messages().ShowPlain(
+        StartFailure(QStringLiteral("PropTool"), NoProgramFor(doc.m_sMainFilePath)));
   }
 }

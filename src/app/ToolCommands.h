@@ -24,6 +24,11 @@ class CToolCommands {
   void OnButtonFlexProp(CKyvDoc& doc);
   void OnButtonPropTool(CKyvDoc& doc);
 
+  // Opens file at line for a link of the Build Output pane: in FlexProp when the project's
+  // FlexProp is set up, else in the desktop's program for the file. Returns the note for the
+  // status bar (which program, and the line to go to); "" after a message box said what failed.
+  QString OpenAtLine(const CKyvDoc& doc, const QString& file, int line);
+
   // The FlexProp folder: the FlexSpin folder without its last four characters ("\bin").
   static QString FlexPropFolder(const QString& flexSpinPath);
 
