@@ -258,10 +258,9 @@ void CBuildOutputPane::HighlightFirstError() {
 void CBuildOutputPane::ShowProgramSize() {
   if (!m_programSize) return;
   m_pSize->setText(::ProgramSizeText(*m_programSize));
-  QPalette palette = m_pSize->palette();
-  palette.setColor(QPalette::WindowText, *m_programSize > kHubRamBytes
-                                             ? QColor(Qt::red)
-                                             : m_pStatus->palette().color(QPalette::WindowText));
+  // Red when it does not fit; otherwise the colours of the look in use.
+  QPalette palette;
+  if (*m_programSize > kHubRamBytes) palette.setColor(QPalette::WindowText, Qt::red);
   m_pSize->setPalette(palette);
   m_pSize->show();
 }
