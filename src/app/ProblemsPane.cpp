@@ -75,6 +75,7 @@ CProblemsPane::CProblemsPane(CKyvView& view, QWidget* parent)
   m_pModel = new CProblemsModel(m_doc, this);
   m_pList = new QTableView;
   m_pList->setObjectName(u"problemsList"_s);
+  m_pList->setAccessibleName(u"Problems"_s);
   m_pList->setModel(m_pModel);
   m_pList->setShowGrid(false);
   m_pList->setWordWrap(true);  // the sentence ends with what to do: show it whole

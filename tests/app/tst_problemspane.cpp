@@ -33,17 +33,8 @@ class TestProblemsPane : public QObject {
   }
   QTableView* List() { return Pane().List(); }
 
-  // tests/data/app/problems.json saved as Problems.KYV and opened from the command line.
   void OpenProblemsFixture() {
-    CTestPlatform test;
-    QString error;
-    const auto doc =
-        ProjectFromJson(ReadWholeFile(QStringLiteral(KYV_TEST_DATA_DIR "/app/problems.json")),
-                        test.Services(), &error);
-    QVERIFY2(doc, qPrintable(error));
-    const QString path = m_fixture.WorkPath(u"Problems.KYV"_s);
-    QVERIFY2(SaveKyvFile(*doc, path, &error), qPrintable(error));
-    m_fixture.Start({path});
+    OpenJsonFixture(m_fixture, u"app/problems.json"_s, u"Problems.KYV"_s);
     QVERIFY(QTest::qWaitForWindowExposed(List()));
   }
 
