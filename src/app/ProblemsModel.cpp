@@ -8,16 +8,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// "Error", "Warning", "Note".
 QString SeverityWord(FindingSeverity severity) {
-  switch (severity) {
-    case FindingSeverity::Error:
-      return u"Error"_s;
-    case FindingSeverity::Warning:
-      return u"Warning"_s;
-    case FindingSeverity::Note:
-      break;
-  }
-  return u"Note"_s;
+  QString word = SeverityName(severity);
+  word.front() = word.front().toUpper();
+  return word;
 }
 
 // Asked at every paint, so that a change of look shows the new style's pictures.
