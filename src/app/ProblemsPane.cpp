@@ -147,7 +147,7 @@ void CProblemsPane::OpenFinding(int row) {
 
 QSize CProblemsPane::sizeHint() const {
   // Starts small under the pages: the title and a few findings.
-  return {QWidget::sizeHint().width(), 9 * fontMetrics().height()};
+  return {QWidget::sizeHint().width(), 11 * fontMetrics().height()};
 }
 
 bool CProblemsPane::eventFilter(QObject* watched, QEvent* event) {
