@@ -1,26 +1,40 @@
 #include "app/ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QSplitter>
 
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
+#include "app/ProblemsPane.h"
 #include "app/WidgetText.h"
 #include "model/KyvDoc.h"
 
 CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   setAttribute(Qt::WA_DeleteOnClose);
   m_pView = new CKyvView(doc);
-  setWidget(m_pView);
-  connect(m_pView, &CKyvView::modified, this, [this] { m_app.RefreshTitles(m_doc); });
+  m_pProblems = new CProblemsPane(*m_pView);
+  // The pane starts at its small size and can be dragged down out of the way.
+  auto* split = new QSplitter(Qt::Vertical);
+  split->addWidget(m_pView);
+  split->addWidget(m_pProblems);
+  split->setStretchFactor(0, 1);
+  split->setCollapsible(0, false);
+  setWidget(split);
+  connect(m_pView, &CKyvView::modified, this, [this] {
+    m_app.RefreshTitles(m_doc);
+    // A typed setting refreshes no views; every window of the project checks again.
+    for (CChildFrame* frame : m_app.FramesOf(m_doc)) frame->Problems()->Refresh();
+  });
   m_app.RegisterFrame(this);
   m_pView->OnInitialUpdate();
   m_app.RefreshTitles(m_doc);
 }
 
 CChildFrame::~CChildFrame() {
-  // The pages detach from the document before it may go with its last window.
-  delete m_pView;
+  // The pages and the pane detach from the document before it may go with its last window.
+  delete widget();
   m_pView = nullptr;
+  m_pProblems = nullptr;
   m_app.UnregisterFrame(this);
 }
 

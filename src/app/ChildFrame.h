@@ -5,9 +5,11 @@
 class CKyvApp;
 class CKyvDoc;
 class CKyvView;
+class CProblemsPane;
 
-// One project window: a tab of the main window holding the tabbed view of one document. A
-// document may have several windows ("New Window"); it lives as long as the last of them.
+// One project window: a tab of the main window holding the tabbed view of one document above its
+// Problems pane. A document may have several windows ("New Window"); it lives as long as the last
+// of them. Each window has a pane of its own, so that it stays with the pages it opens.
 class CChildFrame : public QMdiSubWindow {
   Q_OBJECT
 
@@ -17,6 +19,7 @@ class CChildFrame : public QMdiSubWindow {
 
   CKyvDoc& Document() const { return m_doc; }
   CKyvView* View() const { return m_pView; }
+  CProblemsPane* Problems() const { return m_pProblems; }
 
   // The project's title, with "*" while it has unsaved changes. windowNumber tells the windows
   // of one project apart ("Kyv1:2"); 0 when it has only one.
@@ -29,4 +32,5 @@ class CChildFrame : public QMdiSubWindow {
   CKyvDoc& m_doc;
   CKyvApp& m_app;
   CKyvView* m_pView = nullptr;
+  CProblemsPane* m_pProblems = nullptr;
 };

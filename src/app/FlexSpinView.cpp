@@ -343,6 +343,18 @@ void CFlexSpinView::OnUpdate() {
   ShowStoredSerialPort();
 }
 
+void CFlexSpinView::FocusSetting(const QString& key) {
+  auto* control = findChild<QWidget*>(key);
+  if (!control) return;
+  ensureWidgetVisible(control);
+  control->setFocus(Qt::OtherFocusReason);
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    if (QLineEdit* edit = combo->lineEdit()) edit->selectAll();
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->selectAll();
+  }
+}
+
 void CFlexSpinView::Browse(QLineEdit* folder) {
   const QString chosen = PickFolder(this, folder->text());
   if (chosen.isEmpty()) return;

@@ -23,6 +23,9 @@ class CFlexSpinView : public QScrollArea, public CDocumentView {
   void OnInitialUpdate() { OnUpdate(); }
   // Shows the document's settings and the stored serial port.
   void OnUpdate() override;
+  // Scrolls to the control of the setting with this key and gives it the focus, its text
+  // selected for retyping.
+  void FocusSetting(const QString& key);
 
  public slots:
   void OnBrowseFlexSpin();
