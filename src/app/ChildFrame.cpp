@@ -9,7 +9,7 @@
 
 CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   setAttribute(Qt::WA_DeleteOnClose);
-  m_pView = new CKyvView(doc);
+  m_pView = new CKyvView(doc, app.History(doc));
   setWidget(m_pView);
   connect(m_pView, &CKyvView::modified, this, [this] { m_app.RefreshTitles(m_doc); });
   m_app.RegisterFrame(this);
