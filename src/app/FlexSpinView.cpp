@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -317,8 +317,8 @@ void CFlexSpinView::BindSettings() {
 
 bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member, int index) {
   // Also what the field's own undo (Ctrl+Z while it has the focus) and the Browse buttons change.
-  auto write = [this, member, index, name = ChangeName(control->objectName())](
-                   const QString& value) {
+  auto write = [this, member, index,
+                name = ChangeName(control->objectName())](const QString& value) {
     m_doc.*member = value;
     m_history.Record(name, index);
   };

@@ -331,9 +331,15 @@ void CMainFrame::ActivateFrame(CChildFrame* frame) {
 }
 
 CChildFrame* CMainFrame::ActiveFrame() const {
-  if (auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow())) return frame;
-  const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
-  return windows.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(windows.constFirst());
+  // A closing window stays in the area until it is gone, but its project may be gone already.
+  auto open = [this](QMdiSubWindow* window) {
+    auto* frame = qobject_cast<CChildFrame*>(window);
+    return frame && m_app.FramesOf(frame->Document()).contains(frame) ? frame : nullptr;
+  };
+  if (CChildFrame* frame = open(m_pMdiArea->currentSubWindow())) return frame;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+    if (CChildFrame* frame = open(window)) return frame;
+  return nullptr;
 }
 
 CKyvDoc* CMainFrame::ActiveDocument() const {

@@ -37,8 +37,9 @@ void CPinsView::OnInitialUpdate() {
     m_history.Record(QStringLiteral("Edit Note on P%1").arg(pin));
     emit modified();
   });
-  connect(m_pGrid, &CPinGrid::cellEditsStarted, this,
-          [this](const QString& command) { m_history.BeginGroup(command + QStringLiteral(" Notes")); });
+  connect(m_pGrid, &CPinGrid::cellEditsStarted, this, [this](const QString& command) {
+    m_history.BeginGroup(command + QStringLiteral(" Notes"));
+  });
   connect(m_pGrid, &CPinGrid::cellEditsFinished, &m_history, &CDocumentHistory::EndGroup);
 
   OnUpdate();
