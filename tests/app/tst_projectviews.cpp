@@ -69,16 +69,7 @@ class TestProjectViews : public QObject {
   }
 
   void TypeNote(int pin, const QString& text) {
-    CPinGrid* grid = Grid();
-    const QModelIndex cell = grid->model()->index(pin, CPinTableModel::kNotesColumn);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(cell.data().toString(),
-                 text);  // the view commits the edit once the key is handled
+    TypeIntoCell(Grid(), pin, CPinTableModel::kNotesColumn, text);
   }
 
  private slots:

@@ -81,15 +81,7 @@ class TestUndoRedo : public QObject {
     QTest::keyClicks(edit, text);
   }
   void TypeNote(int pin, const QString& text) {
-    CPinGrid* grid = Grid();
-    const QModelIndex cell = grid->model()->index(pin, CPinTableModel::kNotesColumn);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(cell.data().toString(), text);
+    TypeIntoCell(Grid(), pin, CPinTableModel::kNotesColumn, text);
   }
   void PasteNotes(int pin, const QString& text) {
     QApplication::clipboard()->setText(text);
