@@ -11,7 +11,7 @@
 
 CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   setAttribute(Qt::WA_DeleteOnClose);
-  m_pView = new CKyvView(doc);
+  m_pView = new CKyvView(doc, app.History(doc));
   m_pProblems = new CProblemsPane(*m_pView);
   // The pane starts at its small size and can be dragged down out of the way.
   auto* split = new QSplitter(Qt::Vertical);

@@ -28,6 +28,30 @@ void Window(QPainter& p, const QRectF& rect) {
   p.drawRect(QRectF(rect.left(), rect.top(), rect.width(), 4));
 }
 
+// A hooked arrow that turns back to the left; mirrored for redo.
+void TurnArrow(QPainter& p, bool mirrored) {
+  if (mirrored) {
+    p.translate(32, 0);
+    p.scale(-1, 1);
+  }
+  QPainterPath hook;
+  hook.moveTo(10, 12);
+  hook.lineTo(20, 12);
+  hook.cubicTo(30, 12, 30, 27, 20, 27);
+  hook.lineTo(12, 27);
+  p.setPen(QPen(kAccent, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(hook);
+  QPainterPath head;
+  head.moveTo(3, 12);
+  head.lineTo(12, 4);
+  head.lineTo(12, 20);
+  head.closeSubpath();
+  p.setPen(QPen(kInk, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(kAccent);
+  p.drawPath(head);
+}
+
 void Draw(QPainter& p, CommandIcon icon) {
   switch (icon) {
     case CommandIcon::Paste:
@@ -81,6 +105,12 @@ void Draw(QPainter& p, CommandIcon icon) {
       p.drawPath(arrow);
       break;
     }
+    case CommandIcon::Undo:
+      TurnArrow(p, false);
+      break;
+    case CommandIcon::Redo:
+      TurnArrow(p, true);
+      break;
   }
 }
 

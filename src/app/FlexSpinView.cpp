@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 #include <variant>
 
+#include "app/DocumentHistory.h"
 #include "app/Prompts.h"
 #include "app/SerialPortBox.h"
 #include "codegen/BuildScripts.h"
@@ -57,9 +59,45 @@ QPushButton* Button(const QString& name, const QString& text) {
   return button;
 }
 
+const QString kEvalEdgePreset = QStringLiteral("Eval/Edge Pin Settings");
+const QString kKestromPreset = QStringLiteral("Kestrom Pin Settings");
+
+// The name of a step that changes the setting with this key, after its label on the form.
+QString ChangeName(const QString& key) {
+  static const QHash<QString, QString> labels = {
+      {QStringLiteral("clockFreq"), QStringLiteral("P2 Core Frequency")},
+      {QStringLiteral("mountSd"), QStringLiteral("Mount SD Card")},
+      {QStringLiteral("sdClk"), QStringLiteral("SD CLK Pin")},
+      {QStringLiteral("sdCs"), QStringLiteral("SD CS Pin")},
+      {QStringLiteral("sdMosi"), QStringLiteral("SD MOSI Pin")},
+      {QStringLiteral("sdMiso"), QStringLiteral("SD MISO Pin")},
+      {QStringLiteral("sdDriver"), QStringLiteral("SD High Level Driver")},
+      {QStringLiteral("flexSpinPath"), QStringLiteral("FlexSpin Folder")},
+      {QStringLiteral("useHeapSize"), QStringLiteral("Specify Heap Size")},
+      {QStringLiteral("heapSize"), QStringLiteral("Heap Size")},
+      {QStringLiteral("useLibraryPath"), QStringLiteral("Use Additional Library Folder")},
+      {QStringLiteral("libraryPath"), QStringLiteral("Additional Library Folder")},
+      {QStringLiteral("useOptLevel"), QStringLiteral("Specify Optimization Level")},
+      {QStringLiteral("optLevel"), QStringLiteral("Optimization Level")},
+      {QStringLiteral("useFlexOptions"), QStringLiteral("Add FlexSpin Options")},
+      {QStringLiteral("flexOptions"), QStringLiteral("FlexSpin Options")},
+      {QStringLiteral("loadP2Path"), QStringLiteral("LoadP2 Folder")},
+      {QStringLiteral("showTerminal"), QStringLiteral("Show PST Terminal Window")},
+      {QStringLiteral("waitForKey"), QStringLiteral("Wait for Terminal Input")},
+      {QStringLiteral("usePlan9"), QStringLiteral("Use Plan9")},
+      {QStringLiteral("plan9Path"), QStringLiteral("Plan9 Folder")},
+      {QStringLiteral("useBaud"), QStringLiteral("Specify Terminal Baud")},
+      {QStringLiteral("baud"), QStringLiteral("Terminal Baud")},
+      {QStringLiteral("useLoadP2Options"), QStringLiteral("Add LoadP2 Options")},
+      {QStringLiteral("loadP2Options"), QStringLiteral("LoadP2 Options")},
+  };
+  return QStringLiteral("Change ") + labels.value(key, key);
+}
+
 }  // namespace
 
-CFlexSpinView::CFlexSpinView(CKyvDoc& doc, QWidget* parent) : QScrollArea(parent), m_doc(doc) {
+CFlexSpinView::CFlexSpinView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
+    : QScrollArea(parent), m_doc(doc), m_history(history) {
   setWidgetResizable(true);
   setFrameShape(QFrame::NoFrame);
   setBackgroundRole(QPalette::Button);
@@ -114,8 +152,8 @@ void CFlexSpinView::BuildForm() {
   pins->addStretch();
   sdGrid->addLayout(pins, 1, 0);
   auto* presets = new QHBoxLayout;
-  auto* evalEdge = Button(QStringLiteral("evalEdgePins"), QStringLiteral("Eval/Edge Pin Settings"));
-  auto* kestrom = Button(QStringLiteral("kestromPins"), QStringLiteral("Kestrom Pin Settings"));
+  auto* evalEdge = Button(QStringLiteral("evalEdgePins"), kEvalEdgePreset);
+  auto* kestrom = Button(QStringLiteral("kestromPins"), kKestromPreset);
   presets->addWidget(evalEdge);
   presets->addWidget(kestrom);
   presets->addStretch();
@@ -261,30 +299,34 @@ void CFlexSpinView::ShowStoredSerialPort() {
                                         : QString());
 }
 
-void CFlexSpinView::MarkModified() {
-  m_doc.SetModifiedFlag(true);
-  emit modified();
-}
-
-// Every change of a control is written into the document. What the user does (typing, picking,
-// clicking) also marks the project modified, after the value is in the document so that the
-// window's status shows it; what a refresh shows marks nothing.
+// Every change of a control is written into the document and recorded in the project's history
+// (the history marks the project modified); typing into one field is one step. What the user
+// does (typing, picking, clicking) is then reported, after the value is in the document so that
+// the window's status shows it. A refresh shows the document's values with the controls' signals
+// blocked, so it neither writes nor records anything.
 void CFlexSpinView::BindSettings() {
-  for (const CProjectSetting& setting : ProjectSettings()) {
+  const QList<CProjectSetting>& settings = ProjectSettings();
+  for (int index = 0; index < settings.size(); ++index) {
+    const CProjectSetting& setting = settings[index];
     QObject* control = findChild<QObject*>(setting.m_sKey);
     if (!control) continue;  // the file version is not on the form
-    if (!std::visit([&](auto member) { return Bind(control, member); }, setting.m_member))
+    if (!std::visit([&](auto member) { return Bind(control, member, index); }, setting.m_member))
       qWarning("The settings tab cannot bind its control \"%s\".", qPrintable(setting.m_sKey));
   }
 }
 
-bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member) {
-  auto write = [this, member](const QString& value) { m_doc.*member = value; };
+bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member, int index) {
+  // Also what the field's own undo (Ctrl+Z while it has the focus) and the Browse buttons change.
+  auto write = [this, member, index,
+                name = ChangeName(control->objectName())](const QString& value) {
+    m_doc.*member = value;
+    m_history.Record(name, index);
+  };
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     connect(edit, &QLineEdit::textChanged, this, write);
     connect(edit, &QLineEdit::textEdited, this, [this, write, edit] {
       write(edit->text());
-      MarkModified();
+      emit modified();
     });
     m_showSettings.append([this, edit, member] {
       // Setting an equal text would still move the cursor and drop the undo history.
@@ -297,7 +339,7 @@ bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member) {
   if (auto* combo = qobject_cast<QComboBox*>(control)) {
     auto userChange = [this, write, combo] {
       write(combo->currentText());
-      MarkModified();
+      emit modified();
     };
     connect(combo, &QComboBox::editTextChanged, this, write);
     connect(combo->lineEdit(), &QLineEdit::textEdited, this, userChange);
@@ -312,11 +354,16 @@ bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member) {
   return false;
 }
 
-bool CFlexSpinView::Bind(QObject* control, int32_t CKyvDoc::*member) {
+bool CFlexSpinView::Bind(QObject* control, int32_t CKyvDoc::*member, int /*index*/) {
+  // Every click is a step of its own.
+  const QString name = ChangeName(control->objectName());
   if (auto* box = qobject_cast<QCheckBox*>(control)) {
     // A click toggles the box before it reports the click.
-    connect(box, &QCheckBox::toggled, this, [this, member](bool on) { m_doc.*member = on; });
-    connect(box, &QCheckBox::clicked, this, &CFlexSpinView::MarkModified);
+    connect(box, &QCheckBox::toggled, this, [this, member, name](bool on) {
+      m_doc.*member = on;
+      m_history.Record(name);
+    });
+    connect(box, &QCheckBox::clicked, this, &CFlexSpinView::modified);
     m_showSettings.append([this, box, member] {
       const QSignalBlocker quiet(box);
       box->setChecked(m_doc.*member != 0);
@@ -324,10 +371,12 @@ bool CFlexSpinView::Bind(QObject* control, int32_t CKyvDoc::*member) {
     return true;
   }
   if (auto* choice = qobject_cast<QButtonGroup*>(control)) {
-    connect(choice, &QButtonGroup::idToggled, this, [this, member](int id, bool on) {
-      if (on) m_doc.*member = id;
+    connect(choice, &QButtonGroup::idToggled, this, [this, member, name](int id, bool on) {
+      if (!on) return;
+      m_doc.*member = id;
+      m_history.Record(name);
     });
-    connect(choice, &QButtonGroup::buttonClicked, this, &CFlexSpinView::MarkModified);
+    connect(choice, &QButtonGroup::buttonClicked, this, &CFlexSpinView::modified);
     m_showSettings.append([this, choice, member] {
       const QSignalBlocker quiet(choice);
       if (QAbstractButton* button = choice->button(m_doc.*member)) button->setChecked(true);
@@ -359,7 +408,7 @@ void CFlexSpinView::Browse(QLineEdit* folder) {
   const QString chosen = PickFolder(this, folder->text());
   if (chosen.isEmpty()) return;
   folder->setText(chosen);
-  MarkModified();
+  emit modified();
 }
 
 void CFlexSpinView::OnBrowseFlexSpin() { Browse(m_pFlexSpinPath); }
@@ -367,19 +416,24 @@ void CFlexSpinView::OnBrowseLibrary() { Browse(m_pLibraryPath); }
 void CFlexSpinView::OnBrowseLoadP2() { Browse(m_pLoadP2Path); }
 void CFlexSpinView::OnBrowsePlan9() { Browse(m_pPlan9Path); }
 
-void CFlexSpinView::SetSdPins(const QString& clk, const QString& cs, const QString& mosi,
-                              const QString& miso) {
-  m_pSdClk->setText(clk);
-  m_pSdCs->setText(cs);
-  m_pSdMosi->setText(mosi);
-  m_pSdMiso->setText(miso);
-  MarkModified();
+void CFlexSpinView::SetSdPins(const QString& preset, const QString& clk, const QString& cs,
+                              const QString& mosi, const QString& miso) {
+  {
+    const CHistoryGroup step(m_history, preset);
+    m_pSdClk->setText(clk);
+    m_pSdCs->setText(cs);
+    m_pSdMosi->setText(mosi);
+    m_pSdMiso->setText(miso);
+  }
+  emit modified();
 }
 
 void CFlexSpinView::OnEvalEdgePins() {
-  SetSdPins(QStringLiteral("61"), QStringLiteral("60"), QStringLiteral("59"), QStringLiteral("58"));
+  SetSdPins(kEvalEdgePreset, QStringLiteral("61"), QStringLiteral("60"), QStringLiteral("59"),
+            QStringLiteral("58"));
 }
 
 void CFlexSpinView::OnKestromPins() {
-  SetSdPins(QStringLiteral("55"), QStringLiteral("57"), QStringLiteral("56"), QStringLiteral("54"));
+  SetSdPins(kKestromPreset, QStringLiteral("55"), QStringLiteral("57"), QStringLiteral("56"),
+            QStringLiteral("54"));
 }

@@ -7,17 +7,19 @@
 
 #include "model/KyvDoc.h"
 
+class CDocumentHistory;
 class CSerialPortBox;
 class QLineEdit;
 
 // The "P2 & FlexSpin" tab: the project settings form. Each control is bound to its document
 // member through the table of project settings: what the user changes is written into the
-// document at once, and every refresh shows the document's values.
+// document at once and recorded in the project's history ("Change P2 Core Frequency"), and every
+// refresh shows the document's values.
 class CFlexSpinView : public QScrollArea, public CDocumentView {
   Q_OBJECT
 
  public:
-  explicit CFlexSpinView(CKyvDoc& doc, QWidget* parent = nullptr);
+  CFlexSpinView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent = nullptr);
   ~CFlexSpinView() override;
 
   void OnInitialUpdate() { OnUpdate(); }
@@ -36,7 +38,7 @@ class CFlexSpinView : public QScrollArea, public CDocumentView {
   void OnKestromPins();
 
  signals:
-  // The user changed something on the form; the document is marked modified.
+  // The user changed something on the form; the document holds it.
   void modified();
 
  private:
@@ -44,15 +46,18 @@ class CFlexSpinView : public QScrollArea, public CDocumentView {
   // Connects the control named by each setting's key to its document member.
   void BindSettings();
   // Connects one control, a line edit or an editable drop-down list for a text, a check box or
-  // a radio group for a number; false when the control is of another kind.
-  bool Bind(QObject* control, QString CKyvDoc::*member);
-  bool Bind(QObject* control, int32_t CKyvDoc::*member);
+  // a radio group for a number; false when the control is of another kind. index is the
+  // setting's place in the settings table.
+  bool Bind(QObject* control, QString CKyvDoc::*member, int index);
+  bool Bind(QObject* control, int32_t CKyvDoc::*member, int index);
   void Browse(QLineEdit* folder);
-  void SetSdPins(const QString& clk, const QString& cs, const QString& mosi, const QString& miso);
-  void MarkModified();
+  // A preset of the four SD pins, recorded as one step under the preset's name.
+  void SetSdPins(const QString& preset, const QString& clk, const QString& cs, const QString& mosi,
+                 const QString& miso);
   void ShowStoredSerialPort();
 
   CKyvDoc& m_doc;
+  CDocumentHistory& m_history;
   // One per bound control: shows the document's value without reporting it as a change.
   QList<std::function<void()>> m_showSettings;
 

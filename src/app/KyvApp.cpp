@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ChildFrame.h"
+#include "app/DocumentHistory.h"
 #include "app/KyvView.h"
 #include "app/MainFrame.h"
 #include "model/KyvFile.h"
@@ -23,6 +24,7 @@ CKyvApp::~CKyvApp() {
   // Windows first: their pages detach from the documents.
   m_bClosingAll = true;
   m_pMainFrame.reset();
+  m_histories.clear();
   m_documents.clear();
 }
 
@@ -34,6 +36,7 @@ bool CKyvApp::InitInstance(const QStringList& arguments) {
 
 CKyvDoc* CKyvApp::AdoptDocument(std::unique_ptr<CKyvDoc> doc) {
   CKyvDoc* adopted = doc.get();
+  m_histories[adopted] = std::make_unique<CDocumentHistory>(*adopted);
   m_documents.push_back(std::move(doc));
   m_pMainFrame->CreateChildFrame(*adopted);
   emit documentsChanged();
@@ -104,6 +107,7 @@ bool CKyvApp::DoSave(CKyvDoc& doc, bool askForName) {
     m_messages.ShowWarning(kAppTitle, error);
     return false;
   }
+  History(doc).MarkSaved();
   m_recentFiles.Add(path);
   emit recentFilesChanged();
   RefreshTitles(doc);
@@ -142,6 +146,8 @@ QList<CKyvDoc*> CKyvApp::Documents() const {
   return documents;
 }
 
+CDocumentHistory& CKyvApp::History(const CKyvDoc& doc) const { return *m_histories.at(&doc); }
+
 QList<CChildFrame*> CKyvApp::FramesOf(const CKyvDoc& doc) const {
   QList<CChildFrame*> frames;
   for (CChildFrame* frame : m_frames)
@@ -167,6 +173,7 @@ void CKyvApp::UnregisterFrame(CChildFrame* frame) {
   const auto it = std::find_if(m_documents.begin(), m_documents.end(),
                                [doc](const auto& owned) { return owned.get() == doc; });
   if (it == m_documents.end()) return;
+  m_histories.erase(doc);
   m_documents.erase(it);
   if (m_pMainFrame) emit documentsChanged();
 }

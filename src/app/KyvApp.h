@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "platform/SystemClock.h"
 
 class CChildFrame;
+class CDocumentHistory;
 class CMainFrame;
 
 // The application: the platform services, the open documents, the main window, and the file
@@ -55,6 +57,8 @@ class CKyvApp : public QObject {
   void SetClosingAll(bool closing) { m_bClosingAll = closing; }
 
   QList<CKyvDoc*> Documents() const;
+  // The undo history of an open document, shared by all its windows.
+  CDocumentHistory& History(const CKyvDoc& doc) const;
   QList<CChildFrame*> FramesOf(const CKyvDoc& doc) const;
   void RefreshTitles(const CKyvDoc& doc);
 
@@ -88,6 +92,7 @@ class CKyvApp : public QObject {
   CRecentFileList m_recentFiles;
 
   std::vector<std::unique_ptr<CKyvDoc>> m_documents;
+  std::map<const CKyvDoc*, std::unique_ptr<CDocumentHistory>> m_histories;
   QList<CChildFrame*> m_frames;
   std::unique_ptr<CMainFrame> m_pMainFrame;
   int m_nUntitledCount = 0;  // new projects made in this run: Kyv1, Kyv2, ...

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTabBar>
 
+#include "app/DocumentHistory.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
 #include "app/PinGrid.h"
@@ -26,11 +27,12 @@ const char* const kTabStyle =
 
 }  // namespace
 
-CKyvView::CKyvView(CKyvDoc& doc, QWidget* parent) : QTabWidget(parent), m_doc(doc) {
+CKyvView::CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
+    : QTabWidget(parent), m_doc(doc), m_history(history) {
   setDocumentMode(true);
-  m_pSettings = new CFlexSpinView(doc);
-  m_pObjects = new CObjectView(doc);
-  m_pPins = new CPinsView(doc);
+  m_pSettings = new CFlexSpinView(doc, history);
+  m_pObjects = new CObjectView(doc, history);
+  m_pPins = new CPinsView(doc, history);
   addTab(m_pSettings, LiteralWidgetText(QStringLiteral("P2 & FlexSpin")));
   addTab(m_pObjects, LiteralWidgetText(QStringLiteral("Object List")));
   addTab(m_pPins, LiteralWidgetText(QStringLiteral("I/O Pin View")));
@@ -44,6 +46,7 @@ CKyvView::CKyvView(CKyvDoc& doc, QWidget* parent) : QTabWidget(parent), m_doc(do
   connect(m_pSettings, &CFlexSpinView::modified, this, &CKyvView::modified);
   connect(m_pObjects, &CObjectView::modified, this, &CKyvView::modified);
   connect(m_pPins, &CPinsView::modified, this, &CKyvView::modified);
+  connect(&history, &CDocumentHistory::restored, this, &CKyvView::modified);
   // A pin of the map shows its holder in the object list and its row in the pin table; a
   // double-click opens the holder's editor.
   connect(m_pPinMap, &CPinMapView::pinClicked, this, [this](int pin, const QString& holder) {
@@ -69,6 +72,13 @@ CPinGrid* CKyvView::ClipboardGrid() const {
 void CKyvView::ShowEditMenu(const QPoint& globalPos) {
   CPinGrid* grid = ClipboardGrid();
   QMenu menu(this);
+  QUndoStack* steps = m_history.Stack();
+  QAction* undo = steps->createUndoAction(&menu);
+  QAction* redo = steps->createRedoAction(&menu);
+  undo->setShortcuts(QKeySequence::Undo);
+  redo->setShortcuts(QKeySequence::Redo);
+  menu.addActions({undo, redo});
+  menu.addSeparator();
   QAction* cut = menu.addAction(QStringLiteral("Cu&t"));
   QAction* copy = menu.addAction(QStringLiteral("&Copy"));
   QAction* paste = menu.addAction(QStringLiteral("&Paste"));
@@ -76,6 +86,7 @@ void CKyvView::ShowEditMenu(const QPoint& globalPos) {
   copy->setShortcut(QKeySequence::Copy);
   paste->setShortcut(QKeySequence::Paste);
   for (QAction* action : {cut, copy, paste}) action->setEnabled(grid != nullptr);
+  // Undo and redo act when triggered; the clipboard commands act on the grid.
   QAction* chosen = menu.exec(globalPos);
   if (!grid || !chosen) return;
   if (chosen == cut) grid->Cut();

@@ -4,6 +4,7 @@
 
 #include "model/KyvDoc.h"
 
+class CDocumentHistory;
 class CFlexSpinView;
 class CObjectView;
 class CPinGrid;
@@ -17,12 +18,14 @@ class CKyvView : public QTabWidget {
  public:
   enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2, kPinMapPage = 3 };
 
-  explicit CKyvView(CKyvDoc& doc, QWidget* parent = nullptr);
+  // The pages record what the user changes in the project's undo history.
+  CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent = nullptr);
 
   // Each page takes the document's state once; the settings page first.
   void OnInitialUpdate();
 
   CKyvDoc& Document() const { return m_doc; }
+  CDocumentHistory& History() const { return m_history; }
   CFlexSpinView* SettingsView() const { return m_pSettings; }
   CObjectView* ObjectView() const { return m_pObjects; }
   CPinsView* PinsView() const { return m_pPins; }
@@ -34,7 +37,7 @@ class CKyvView : public QTabWidget {
   void ShowEditMenu(const QPoint& globalPos);
 
  signals:
-  // The user changed the document through one of the pages.
+  // The user changed the document through one of the pages, or undid or redid a change.
   void modified();
 
  protected:
@@ -42,6 +45,7 @@ class CKyvView : public QTabWidget {
 
  private:
   CKyvDoc& m_doc;
+  CDocumentHistory& m_history;
   CFlexSpinView* m_pSettings = nullptr;
   CObjectView* m_pObjects = nullptr;
   CPinsView* m_pPins = nullptr;

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
+#include <QUndoGroup>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -22,6 +23,7 @@
 #include "app/BuildOutputPane.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIcons.h"
+#include "app/DocumentHistory.h"
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
 #include "app/MdiTabArea.h"
@@ -112,6 +114,20 @@ void CMainFrame::CreateActions() {
       "Prop Tool runs on Windows only: here the main Spin2 file opens in the desktop's default "
       "editor."));
 #endif
+
+  // The texts follow the active project's history: "Undo Add SimpleVGA1", or "Undo" when there
+  // is nothing to undo.
+  m_pUndoGroup = new QUndoGroup(this);
+  m_pEditUndo = m_pUndoGroup->createUndoAction(this);
+  m_pEditRedo = m_pUndoGroup->createRedoAction(this);
+  m_pEditUndo->setIcon(DrawnIcon(CommandIcon::Undo));
+  m_pEditRedo->setIcon(DrawnIcon(CommandIcon::Redo));
+  // Ctrl+Z; Ctrl+Shift+Z, and Ctrl+Y where the platform has it (Windows). In the whole window,
+  // so that they work wherever the focus is; a text field that has the focus keeps the keys
+  // for its own text undo.
+  m_pEditUndo->setShortcuts(QKeySequence::Undo);
+  m_pEditRedo->setShortcuts(QKeySequence::Redo);
+  addActions({m_pEditUndo, m_pEditRedo});
 
   m_pEditPaste = action(QStringLiteral("Paste"));
   m_pEditCut = action(QStringLiteral("Cut"));
@@ -214,7 +230,7 @@ void CMainFrame::CreateRibbon() {
   connect(m_pApplicationMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
   FillRecentFiles();
   m_pRibbon->SetApplicationMenu(QStringLiteral("&File"), m_pApplicationMenu);
-  for (QAction* quick : {m_pFileNew, m_pFileOpen, m_pFileSave})
+  for (QAction* quick : {m_pFileNew, m_pFileOpen, m_pFileSave, m_pEditUndo, m_pEditRedo})
     m_pRibbon->AddQuickAccessAction(quick);
 
   QWidget* generator = m_pRibbon->AddCategory(QStringLiteral("P2 Code Generator"));
@@ -226,6 +242,9 @@ void CMainFrame::CreateRibbon() {
   m_pRibbon->AddPanel(generator, QStringLiteral("PropTool"))->AddLargeButton(m_pButtonPropTool);
 
   QWidget* home = m_pRibbon->AddCategory(QStringLiteral("&Home"));
+  CRibbonPanel* undo = m_pRibbon->AddPanel(home, QStringLiteral("&Undo"));
+  undo->AddSmallButton(m_pEditUndo);
+  undo->AddSmallButton(m_pEditRedo);
   CRibbonPanel* clipboard = m_pRibbon->AddPanel(home, QStringLiteral("Clipboar&d"));
   clipboard->AddLargeButton(m_pEditPaste);
   clipboard->AddSmallButton(m_pEditCut);
@@ -329,6 +348,7 @@ void CMainFrame::OnApplicationLook(int id) {
 
 CChildFrame* CMainFrame::CreateChildFrame(CKyvDoc& doc) {
   auto* frame = new CChildFrame(doc, m_app);
+  m_pUndoGroup->addStack(m_app.History(doc).Stack());
   m_pMdiArea->addSubWindow(frame);
   connect(frame->View(), &QTabWidget::currentChanged, this, &CMainFrame::UpdateCommandStates);
   frame->showMaximized();
@@ -342,9 +362,15 @@ void CMainFrame::ActivateFrame(CChildFrame* frame) {
 }
 
 CChildFrame* CMainFrame::ActiveFrame() const {
-  if (auto* frame = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow())) return frame;
-  const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
-  return windows.isEmpty() ? nullptr : qobject_cast<CChildFrame*>(windows.constFirst());
+  // A closing window stays in the area until it is gone, but its project may be gone already.
+  auto open = [this](QMdiSubWindow* window) {
+    auto* frame = qobject_cast<CChildFrame*>(window);
+    return frame && m_app.FramesOf(frame->Document()).contains(frame) ? frame : nullptr;
+  };
+  if (CChildFrame* frame = open(m_pMdiArea->currentSubWindow())) return frame;
+  for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+    if (CChildFrame* frame = open(window)) return frame;
+  return nullptr;
 }
 
 CKyvDoc* CMainFrame::ActiveDocument() const {
@@ -371,6 +397,8 @@ void CMainFrame::OnActiveDocument(Command command) {
 
 void CMainFrame::UpdateCommandStates() {
   const bool hasProject = ActiveFrame() != nullptr;
+  // The history of the project shown, or none.
+  m_pUndoGroup->setActiveStack(hasProject ? m_app.History(*ActiveDocument()).Stack() : nullptr);
   for (QAction* command : {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp,
                            m_pButtonPropTool, m_pFileSave, m_pFileSaveAs, m_pFileClose,
                            m_pFileExportPinsCsv, m_pFileExportPinsHtml, m_pWindowNew})

@@ -15,6 +15,7 @@ class CRibbonBar;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QUndoGroup;
 
 // The main window: the ribbon, the project windows as tabs, the status bar and the "Build
 // Output" pane. Its commands act on the active project.
@@ -53,6 +54,9 @@ class CMainFrame : public QMainWindow {
   QAction* m_pLoadP2 = nullptr;
   QAction* m_pButtonFlexProp = nullptr;
   QAction* m_pButtonPropTool = nullptr;
+  // Undo and redo of the active project's last change, named after it ("Undo Delete SimpleVGA1").
+  QAction* m_pEditUndo = nullptr;
+  QAction* m_pEditRedo = nullptr;
   QAction* m_pEditPaste = nullptr;
   QAction* m_pEditCut = nullptr;
   QAction* m_pEditCopy = nullptr;
@@ -93,6 +97,7 @@ class CMainFrame : public QMainWindow {
   CRibbonBar* m_pRibbon = nullptr;
   CMdiTabArea* m_pMdiArea = nullptr;
   CBuildOutputPane* m_pBuildOutput = nullptr;
+  QUndoGroup* m_pUndoGroup = nullptr;  // the histories of the open projects; the active one acts
   std::unique_ptr<CToolCommands> m_pToolCommands;
   QMenu* m_pApplicationMenu = nullptr;
   QMenu* m_pRecentMenu = nullptr;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/DocumentHistory.h"
 #include "app/EditorDialog.h"
 #include "app/ObjectListModel.h"
 #include "app/ObjectPickerDialog.h"
@@ -23,7 +24,8 @@ QLabel* PlainLabel(const QString& text) {
 
 }  // namespace
 
-CObjectView::CObjectView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CObjectView::CObjectView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_history(history) {
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
 
@@ -99,8 +101,13 @@ void CObjectView::OnAddObject() {
   // The record belongs to this view until the document accepts it.
   auto object = std::make_unique<CCodeObject>();
   if (CObjectPickerDialog::Run(*object, m_doc, this)) {
+    const QString name = object->m_sName;
     m_doc.AddObject(std::move(object));
+    m_history.Record(QStringLiteral("Add %1").arg(name));
     emit modified();
+  } else {
+    // A cancelled add normally leaves the project as it was; anything it did change stays undoable.
+    m_history.Record(QStringLiteral("Add Object"));
   }
   m_doc.UpdateAllViews();
 }
@@ -109,8 +116,11 @@ void CObjectView::OnEditObject() {
   CCodeObject* object = SelectedObject();
   if (!object) return;
   if (std::unique_ptr<CObjectEditor> editor = CreateEditor(object->m_nType)) {
+    // The editor keeps the name under which the object holds its pins.
+    const QString name = object->m_sName;
     const bool wasModified = m_doc.IsModified();
     CEditorDialog::Run(*editor, *object, m_doc, CObjectEditor::kEditMode, this);
+    m_history.Record(QStringLiteral("Edit %1").arg(name));
     if (m_doc.IsModified() != wasModified) emit modified();
   }
   m_doc.UpdateAllViews();
@@ -119,7 +129,9 @@ void CObjectView::OnEditObject() {
 void CObjectView::OnDeleteObject() {
   CCodeObject* object = SelectedObject();
   if (!object) return;
+  const QString name = object->m_sName;
   m_doc.DeleteObject(object);
+  m_history.Record(QStringLiteral("Delete %1").arg(name));
   m_doc.UpdateAllViews();
   emit modified();
 }

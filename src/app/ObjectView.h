@@ -4,6 +4,7 @@
 
 #include "model/KyvDoc.h"
 
+class CDocumentHistory;
 class CObjectListModel;
 class QListView;
 class QListWidget;
@@ -15,7 +16,7 @@ class CObjectView : public QWidget, public CDocumentView {
   Q_OBJECT
 
  public:
-  explicit CObjectView(CKyvDoc& doc, QWidget* parent = nullptr);
+  CObjectView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent = nullptr);
   ~CObjectView() override;
 
   void OnInitialUpdate() { OnUpdate(); }
@@ -39,6 +40,7 @@ class CObjectView : public QWidget, public CDocumentView {
   CCodeObject* SelectedObject() const;
 
   CKyvDoc& m_doc;
+  CDocumentHistory& m_history;
   CObjectListModel* m_pModel = nullptr;
   QListView* m_pObjects = nullptr;
   QListWidget* m_pWarnings = nullptr;

@@ -45,8 +45,10 @@ void CPinGrid::Copy() {
 void CPinGrid::Cut() {
   if (!selectionModel()) return;
   Copy();
+  emit cellEditsStarted(QStringLiteral("Cut"));
   for (const QModelIndex& cell : selectionModel()->selectedIndexes())
     SetEditedText(cell, QString());
+  emit cellEditsFinished();
 }
 
 // Pastes tab-separated lines from the current cell down and to the right; cells that cannot be
@@ -57,6 +59,7 @@ void CPinGrid::Paste() {
   QString text = QApplication::clipboard()->text();
   if (text.endsWith(u'\n')) text.chop(1);
   const QStringList lines = text.split(u'\n');
+  emit cellEditsStarted(QStringLiteral("Paste"));
   for (int i = 0; i < lines.size(); ++i) {
     QString line = lines[i];
     if (line.endsWith(u'\r')) line.chop(1);
@@ -64,4 +67,5 @@ void CPinGrid::Paste() {
     for (int j = 0; j < cells.size(); ++j)
       SetEditedText(model()->index(first.row() + i, first.column() + j), cells[j]);
   }
+  emit cellEditsFinished();
 }

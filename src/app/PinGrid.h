@@ -15,6 +15,12 @@ class CPinGrid : public QTableView {
   void Paste();
   void SelectAll() { selectAll(); }
 
+ signals:
+  // Around Cut and Paste, which may edit many cells: the cells edited in between are one
+  // change, made by `command` ("Cut" or "Paste").
+  void cellEditsStarted(const QString& command);
+  void cellEditsFinished();
+
  private:
   void SetEditedText(const QModelIndex& index, const QString& text);
 };

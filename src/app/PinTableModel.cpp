@@ -102,7 +102,7 @@ bool CPinTableModel::setData(const QModelIndex& index, const QVariant& value, in
   note = text;
   m_doc.SetModifiedFlag(true);
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-  emit noteEdited();
+  emit noteEdited(index.row());
   return true;
 }
 

@@ -37,8 +37,8 @@ class CPinTableModel : public QAbstractTableModel {
   void Refresh();
 
  signals:
-  // The user changed a note, and the document holds the new text.
-  void noteEdited();
+  // The user changed the pin's note, and the document holds the new text.
+  void noteEdited(int pin);
 
  private:
   QVariant Text(int pin, int column) const;

@@ -4,10 +4,12 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/DocumentHistory.h"
 #include "app/PinGrid.h"
 #include "app/PinTableModel.h"
 
-CPinsView::CPinsView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CPinsView::CPinsView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_history(history) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   m_doc.AddView(this);
@@ -31,7 +33,14 @@ void CPinsView::OnInitialUpdate() {
   header->setTextElideMode(Qt::ElideNone);
   header->setFixedHeight(2 * header->fontMetrics().height() + 10);
   m_pGrid->verticalHeader()->setDefaultSectionSize(m_pGrid->fontMetrics().height() + 8);
-  connect(m_pModel, &CPinTableModel::noteEdited, this, &CPinsView::modified);
+  connect(m_pModel, &CPinTableModel::noteEdited, this, [this](int pin) {
+    m_history.Record(QStringLiteral("Edit Note on P%1").arg(pin));
+    emit modified();
+  });
+  connect(m_pGrid, &CPinGrid::cellEditsStarted, this, [this](const QString& command) {
+    m_history.BeginGroup(command + QStringLiteral(" Notes"));
+  });
+  connect(m_pGrid, &CPinGrid::cellEditsFinished, &m_history, &CDocumentHistory::EndGroup);
 
   OnUpdate();
 }

@@ -4,17 +4,18 @@
 
 #include "model/KyvDoc.h"
 
+class CDocumentHistory;
 class CPinGrid;
 class CPinTableModel;
 
 // The "I/O Pin View" tab: the document's pin table in a grid, one row per P2 pin. The grid shows
 // the document as it is at every refresh; only the "Notes" column can be edited, and an edited
-// note goes straight into the document.
+// note goes straight into the document and into the project's history.
 class CPinsView : public QWidget, public CDocumentView {
   Q_OBJECT
 
  public:
-  explicit CPinsView(CKyvDoc& doc, QWidget* parent = nullptr);
+  CPinsView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent = nullptr);
   ~CPinsView() override;
 
   void OnInitialUpdate();
@@ -35,6 +36,7 @@ class CPinsView : public QWidget, public CDocumentView {
   void ShadePinNumbers();
 
   CKyvDoc& m_doc;
+  CDocumentHistory& m_history;
   CPinTableModel* m_pModel = nullptr;
   CPinGrid* m_pGrid = nullptr;
 };

@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QColor>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QTest>
 #include <QVariant>
 
 // The lists and tables of the program read and driven through their models, as shown.
@@ -41,4 +43,17 @@ inline void SelectCells(QAbstractItemView* view, int top, int left, int bottom, 
   view->selectionModel()->select(
       QItemSelection(model->index(top, left), model->index(bottom, right)),
       QItemSelectionModel::Select);
+}
+
+// Opens the cell's editor, types the text and presses Return, as the user edits a cell.
+inline void TypeIntoCell(QAbstractItemView* view, int row, int column, const QString& text) {
+  const QModelIndex cell = view->model()->index(row, column);
+  view->setCurrentIndex(cell);
+  view->edit(cell);
+  auto* editor = view->viewport()->findChild<QLineEdit*>();
+  QVERIFY(editor);
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Return);
+  // The view commits the edit once the key is handled.
+  QTRY_COMPARE(cell.data().toString(), text);
 }

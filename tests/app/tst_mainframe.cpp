@@ -163,8 +163,9 @@ class TestMainFrame : public QObject {
         panels.append(panel->Caption());
     QCOMPARE(panels, (QStringList{QStringLiteral("Code Generator"), QStringLiteral("FlexSpin"),
                                   QStringLiteral("LoadP2"), QStringLiteral("FlexProp"),
-                                  QStringLiteral("PropTool"), QStringLiteral("Clipboard"),
-                                  QStringLiteral("View"), QStringLiteral("Window")}));
+                                  QStringLiteral("PropTool"), QStringLiteral("Undo"),
+                                  QStringLiteral("Clipboard"), QStringLiteral("View"),
+                                  QStringLiteral("Window")}));
     QStringList captions;
     for (QAction* command : GeneratorCommands()) captions.append(command->text());
     QCOMPARE(captions,
@@ -550,6 +551,8 @@ class TestMainFrame : public QObject {
     frame.Frames().constLast()->close();
     QTRY_COMPARE(frame.Frames().size(), 1);
     QVERIFY(pane->OutputText().contains(QStringLiteral("compiled")));
+    // The stand-in tool folders are unsaved changes of the project.
+    CPromptHooks::QueueButton(QMessageBox::Discard);
     frame.Frames().constFirst()->close();
     QTRY_VERIFY(pane->OutputText().isEmpty());
     QVERIFY(pane->StatusText().isEmpty());
