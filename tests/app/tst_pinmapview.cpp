@@ -1,6 +1,6 @@
-#include <QListView>
 #include <QSignalSpy>
 #include <QToolTip>
+#include <QTreeView>
 
 #include "AppFixture.h"
 #include "ReportFixture.h"
@@ -123,12 +123,12 @@ class TestPinMapView : public QObject {
   // A click shows the pin's holder selected in the object list and its row in the pin table.
   void clickSelectsHolderAndRow() {
     OpenDemo();
-    QListView& objects = *m_fixture.ActiveView().ObjectView()->ObjectList();
+    QTreeView& objects = *m_fixture.ActiveView().ObjectView()->ObjectList();
     CPinGrid& grid = *m_fixture.ActiveView().PinsView()->Grid();
     QTest::mouseClick(&Map(), Qt::LeftButton, {}, Map().PinCentre(25));
-    const QModelIndexList selected = objects.selectionModel()->selectedIndexes();
+    const QModelIndexList selected = objects.selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
-    QVERIFY(selected[0].data().toString().contains(QStringLiteral("I2CBus1")));
+    QCOMPARE(selected[0].data().toString(), QStringLiteral("I2CBus1"));
     QCOMPARE(grid.currentIndex().row(), 25);
     QVERIFY(grid.selectionModel()->isRowSelected(25, {}));
 

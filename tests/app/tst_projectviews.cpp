@@ -4,11 +4,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTreeView>
 #include <algorithm>
 
 #include "AppFixture.h"
@@ -309,9 +309,10 @@ class TestProjectViews : public QObject {
     AddObject(OBJ_NCO, QStringLiteral("NCO1"), 62, 1, false);
     AddObject(OBJ_SERVO, QStringLiteral("Servo1"), 10, 1, true);
     CObjectView* view = m_fixture.ActiveView().ObjectView();
-    QCOMPARE(Lines(view->ObjectList()), (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
-                                                     QStringLiteral("NCO1 - NCO-Frequency"),
-                                                     QStringLiteral("Servo1 - Hobby Servo")}));
+    QCOMPARE(NameKindLines(view->ObjectList()),
+             (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
+                          QStringLiteral("NCO1 - NCO-Frequency"),
+                          QStringLiteral("Servo1 - Hobby Servo")}));
     QCOMPARE(Lines(view->WarningList()),
              QStringList{QStringLiteral("Invalid pin assignment in: NCO1 - NCO-Frequency")});
     m_fixture.ActiveView().setCurrentIndex(CKyvView::kObjectPage);
@@ -322,7 +323,9 @@ class TestProjectViews : public QObject {
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 3);
+    QVERIFY(CPromptHooks::AskedQuestions().isEmpty());
     SelectRow(view->ObjectList(), 1);
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 2);
@@ -372,10 +375,11 @@ class TestProjectViews : public QObject {
     CObjectView* view = m_fixture.ActiveView().ObjectView();
     for (int row : rows) {
       SelectRow(view->ObjectList(), row);
+      CPromptHooks::QueueButton(QMessageBox::Yes);
       QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                         Qt::LeftButton);
     }
-    QCOMPARE(Lines(view->ObjectList()), remaining);
+    QCOMPARE(NameKindLines(view->ObjectList()), remaining);
     QStringList inDocument;
     for (const auto& object : doc.m_ObjectList) inDocument.append(ObjectListLine(*object));
     QCOMPARE(inDocument, remaining);
@@ -391,6 +395,7 @@ class TestProjectViews : public QObject {
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 2);
+    QVERIFY(CPromptHooks::AskedQuestions().isEmpty());
   }
 
   void deleteReleasesPinsAndTheGridShowsThemFree() {
@@ -410,6 +415,7 @@ class TestProjectViews : public QObject {
 
     CObjectView* view = m_fixture.ActiveView().ObjectView();
     SelectRow(view->ObjectList(), 0);
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     for (int pin = 48; pin <= 52; ++pin) {
