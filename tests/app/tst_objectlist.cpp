@@ -15,7 +15,6 @@
 #include "app/ObjectListModel.h"
 #include "app/ObjectPickerDialog.h"
 #include "app/ObjectView.h"
-#include "model/PinClaim.h"
 #include "platform/QtSettingsStore.h"
 
 using Column = CObjectListModel::Column;
@@ -37,17 +36,8 @@ class TestObjectList : public QObject {
     QApplication::processEvents();
   }
 
-  // An object that holds its pins under its name, as an accepted editor leaves it.
   void AddObject(ObjectType kind, const QString& name, int basePin, int count) {
-    auto object = std::make_unique<CCodeObject>();
-    object->m_nType = kind;
-    object->m_sName = name;
-    object->m_sBasePin = QString::number(basePin);
-    object->m_nPinCount = count;
-    object->m_bValid = true;
-    CPinClaim claim(Doc(), name);
-    for (int pin = basePin; pin < basePin + count; ++pin) claim.Claim(pin, QStringLiteral("Out"));
-    Doc().AddObject(std::move(object));
+    AddHeldObject(Doc(), kind, name, basePin, count);
     Doc().UpdateAllViews();
   }
   // The report fixture (its Neopixel1 on boot pin 58) and three servos: one on an LED pin, one
@@ -285,16 +275,8 @@ class TestObjectList : public QObject {
     m_fixture.Frame().resize(900, 600);
     SelectRow(&List(), 1);
     QApplication::processEvents();
-    QWidget& view = m_fixture.ActiveView();
-    QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    view.render(&image);
-    const QString folder = QDir::temp().filePath(QStringLiteral("kyv-objlist"));
-    QDir().mkpath(folder);
-    const QString path =
-        QDir(folder).filePath(QStringLiteral("objects-%1-x%2.png").arg(look).arg(ratio));
-    QVERIFY2(image.save(path), qPrintable(path));
+    CAppFixture::Picture(m_fixture.ActiveView(), ratio, QStringLiteral("kyv-objlist"),
+                         QStringLiteral("objects-%1-x%2").arg(look).arg(ratio));
     // The name and kind columns are wide enough for their texts and the name's icon.
     const QFontMetrics metrics = List().fontMetrics();
     for (int row = 0; row < RowCount(&List()); ++row) {

@@ -50,15 +50,7 @@ class TestPinMapView : public QObject {
   }
   // The map as shown, at a device pixel ratio; also written under the temporary folder.
   QImage Picture(const QString& name, qreal ratio) {
-    QWidget& view = m_fixture.ActiveView();
-    QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    view.render(&image);
-    const QString folder = QDir::temp().filePath(QStringLiteral("kyv-pinmap"));
-    QDir().mkpath(folder);
-    image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    return image;
+    return CAppFixture::Picture(m_fixture.ActiveView(), ratio, QStringLiteral("kyv-pinmap"), name);
   }
 
  private slots:

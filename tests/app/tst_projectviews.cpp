@@ -13,6 +13,7 @@
 
 #include "AppFixture.h"
 #include "ItemViews.h"
+#include "SampleProject.h"
 #include "TestPlatform.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
@@ -23,7 +24,6 @@
 #include "codegen/GenerateFiles.h"
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
-#include "model/PinClaim.h"
 #include "model/ProjectSettings.h"
 #include "platform/QtSettingsStore.h"
 
@@ -49,22 +49,9 @@ class TestProjectViews : public QObject {
     QTest::keyClicks(edit, text);
   }
 
-  // An object that holds its pins under its name, as an accepted editor leaves it.
   CCodeObject* AddObject(ObjectType kind, const QString& name, int basePin, int count, bool valid) {
-    CKyvDoc& doc = m_fixture.ActiveDoc();
-    auto object = std::make_unique<CCodeObject>();
-    object->m_nType = kind;
-    object->m_sName = name;
-    object->m_sBasePin = QString::number(basePin);
-    object->m_nPinCount = count;
-    object->m_bValid = valid;
-    if (valid) {
-      CPinClaim claim(doc, name);
-      for (int pin = basePin; pin < basePin + count; ++pin)
-        claim.Claim(pin, QStringLiteral("Role%1").arg(pin));
-    }
-    CCodeObject* added = doc.AddObject(std::move(object));
-    doc.UpdateAllViews();
+    CCodeObject* added = AddHeldObject(m_fixture.ActiveDoc(), kind, name, basePin, count, valid);
+    m_fixture.ActiveDoc().UpdateAllViews();
     return added;
   }
 
