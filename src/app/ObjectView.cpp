@@ -1,10 +1,12 @@
 #include "app/ObjectView.h"
 
+#include <QAction>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/DocumentHistory.h"
@@ -13,6 +15,7 @@
 #include "app/ObjectPickerDialog.h"
 #include "editors/EditorFactory.h"
 #include "model/ObjectListText.h"
+#include "model/PinRanges.h"
 
 namespace {
 
@@ -20,6 +23,12 @@ QLabel* PlainLabel(const QString& text) {
   auto* label = new QLabel(text);
   label->setTextFormat(Qt::PlainText);
   return label;
+}
+
+QString DeleteQuestion(const CCodeObject& object, bool holdsPins) {
+  QString question = QStringLiteral("Delete %1 (%2)?").arg(object.m_sName, object.GetKindName());
+  if (holdsPins) question += QStringLiteral(" Its pins are freed.");
+  return question;
 }
 
 }  // namespace
@@ -48,14 +57,28 @@ CObjectView::CObjectView(CKyvDoc& doc, CDocumentHistory& history, QWidget* paren
   column->addWidget(
       PlainLabel(QStringLiteral("Object List:  Click to select, double-click to edit.")));
   m_pModel = new CObjectListModel(doc, this);
-  m_pObjects = new QListView;
+  m_pObjects = new QTreeView;
   m_pObjects->setModel(m_pModel);
-  // The kind icons are as tall as the text, so the lines stay as close together as plain text.
+  m_pObjects->setObjectName(QStringLiteral("objectList"));
+  m_pObjects->setRootIsDecorated(false);
+  m_pObjects->setUniformRowHeights(true);
+  m_pObjects->setItemsExpandable(false);
+  m_pObjects->setAllColumnsShowFocus(true);
+  m_pObjects->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_pObjects->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The icons are as tall as the text, so the rows stay as close together as plain text.
   const int lineHeight = m_pObjects->fontMetrics().height();
   m_pObjects->setIconSize(QSize(lineHeight, lineHeight));
-  m_pObjects->setObjectName(QStringLiteral("objectList"));
-  m_pObjects->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_pObjects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* header = m_pObjects->header();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(CObjectListModel::kPinsColumn, QHeaderView::Stretch);
+  // The Delete key on the list deletes the selected object, as the button does.
+  auto* deleteKey = new QAction(m_pObjects);
+  deleteKey->setShortcut(QKeySequence::Delete);
+  deleteKey->setShortcutContext(Qt::WidgetShortcut);
+  m_pObjects->addAction(deleteKey);
+  connect(deleteKey, &QAction::triggered, this, &CObjectView::OnDeleteObject);
   column->addWidget(m_pObjects, 3);
   column->addWidget(PlainLabel(QStringLiteral("Warnings:")));
   m_pWarnings = new QListWidget;
@@ -66,7 +89,7 @@ CObjectView::CObjectView(CKyvDoc& doc, CDocumentHistory& history, QWidget* paren
   connect(add, &QPushButton::clicked, this, &CObjectView::OnAddObject);
   connect(edit, &QPushButton::clicked, this, &CObjectView::OnEditObject);
   connect(remove, &QPushButton::clicked, this, &CObjectView::OnDeleteObject);
-  connect(m_pObjects, &QListView::doubleClicked, this, &CObjectView::OnEditObject);
+  connect(m_pObjects, &QTreeView::doubleClicked, this, &CObjectView::OnEditObject);
 
   m_doc.AddView(this);
 }
@@ -79,19 +102,25 @@ void CObjectView::OnUpdate() {
   m_pWarnings->addItems(WarningLines(m_doc));
 }
 
+void CObjectView::RefreshFindings() { m_pModel->RefreshFindings(); }
+
 CCodeObject* CObjectView::SelectedObject() const {
-  const QModelIndexList selected = m_pObjects->selectionModel()->selectedIndexes();
+  const QModelIndexList selected = m_pObjects->selectionModel()->selectedRows();
   return selected.isEmpty() ? nullptr : m_pModel->ObjectAt(selected.constFirst());
+}
+
+void CObjectView::SelectIndex(const QModelIndex& index) {
+  m_pObjects->setCurrentIndex(index);
+  m_pObjects->scrollTo(index);
 }
 
 bool CObjectView::SelectObjectNamed(const QString& name) {
   m_pObjects->clearSelection();
   for (int row = 0; row < m_pModel->rowCount(); ++row) {
-    const QModelIndex index = m_pModel->index(row);
+    const QModelIndex index = m_pModel->index(row, CObjectListModel::kNameColumn);
     const CCodeObject* object = m_pModel->ObjectAt(index);
     if (!object || object->m_sName != name) continue;
-    m_pObjects->setCurrentIndex(index);
-    m_pObjects->scrollTo(index);
+    SelectIndex(index);
     return true;
   }
   return false;
@@ -100,16 +129,18 @@ bool CObjectView::SelectObjectNamed(const QString& name) {
 void CObjectView::OnAddObject() {
   // The record belongs to this view until the document accepts it.
   auto object = std::make_unique<CCodeObject>();
+  CCodeObject* added = nullptr;
   if (CObjectPickerDialog::Run(*object, m_doc, this)) {
-    const QString name = object->m_sName;
-    m_doc.AddObject(std::move(object));
-    m_history.Record(QStringLiteral("Add %1").arg(name));
-    emit modified();
+    added = m_doc.AddObject(std::move(object));
+    m_history.Record(QStringLiteral("Add %1").arg(added->m_sName));
   } else {
     // A cancelled add normally leaves the project as it was; anything it did change stays undoable.
     m_history.Record(QStringLiteral("Add Object"));
   }
   m_doc.UpdateAllViews();
+  if (!added) return;
+  SelectIndex(m_pModel->IndexOf(added));
+  emit modified();
 }
 
 void CObjectView::OnEditObject() {
@@ -130,6 +161,10 @@ void CObjectView::OnDeleteObject() {
   CCodeObject* object = SelectedObject();
   if (!object) return;
   const QString name = object->m_sName;
+  const bool holdsPins = !PinsHeldBy(m_doc, object->m_sName).isEmpty();
+  if (!m_doc.Messages().AskYesNo(QStringLiteral("Delete Object"),
+                                 DeleteQuestion(*object, holdsPins)))
+    return;
   m_doc.DeleteObject(object);
   m_history.Record(QStringLiteral("Delete %1").arg(name));
   m_doc.UpdateAllViews();

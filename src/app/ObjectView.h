@@ -6,12 +6,13 @@
 
 class CDocumentHistory;
 class CObjectListModel;
-class QListView;
 class QListWidget;
+class QModelIndex;
+class QTreeView;
 
-// The "Object List" tab: one line per object, a warning line for every object whose pins were
-// last rejected, and the Add, Edit and Delete commands. Both lists show the document as it is at
-// every refresh; the view keeps no project data of its own.
+// The "Object List" tab: one row per object (name, kind, pins, problems), a warning line for
+// every object whose pins were last rejected, and the Add, Edit and Delete commands. Both lists
+// show the document as it is at every refresh; the view keeps no project data of its own.
 class CObjectView : public QWidget, public CDocumentView {
   Q_OBJECT
 
@@ -22,10 +23,12 @@ class CObjectView : public QWidget, public CDocumentView {
   void OnInitialUpdate() { OnUpdate(); }
   void OnUpdate() override;
 
-  QListView* ObjectList() const { return m_pObjects; }
+  QTreeView* ObjectList() const { return m_pObjects; }
   // Selects the first object of that name; false, with the selection cleared, when none has it.
   bool SelectObjectNamed(const QString& name);
   QListWidget* WarningList() const { return m_pWarnings; }
+  // Checks the project again after a change made elsewhere, keeping the selection.
+  void RefreshFindings();
 
  public slots:
   void OnAddObject();
@@ -38,10 +41,11 @@ class CObjectView : public QWidget, public CDocumentView {
  private:
   // The object of the selected row, or nullptr.
   CCodeObject* SelectedObject() const;
+  void SelectIndex(const QModelIndex& index);
 
   CKyvDoc& m_doc;
   CDocumentHistory& m_history;
   CObjectListModel* m_pModel = nullptr;
-  QListView* m_pObjects = nullptr;
+  QTreeView* m_pObjects = nullptr;
   QListWidget* m_pWarnings = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "app/ProblemsModel.h"
 
-#include <QApplication>
-#include <QStyle>
 #include <algorithm>
+
+#include "app/FindingIcons.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,14 +13,6 @@ QString SeverityWord(FindingSeverity severity) {
   QString word = SeverityName(severity);
   word.front() = word.front().toUpper();
   return word;
-}
-
-// Asked at every paint, so that a change of look shows the new style's pictures.
-QIcon SeverityIcon(FindingSeverity severity) {
-  QStyle::StandardPixmap picture = QStyle::SP_MessageBoxInformation;
-  if (severity == FindingSeverity::Error) picture = QStyle::SP_MessageBoxCritical;
-  if (severity == FindingSeverity::Warning) picture = QStyle::SP_MessageBoxWarning;
-  return QApplication::style()->standardIcon(picture);
 }
 
 QString ObjectText(const CFinding& finding) {
@@ -63,7 +55,7 @@ QVariant CProblemsModel::data(const QModelIndex& index, int role) const {
     case kSeverityColumn:
       if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return SeverityWord(finding.m_nSeverity);
-      if (role == Qt::DecorationRole) return SeverityIcon(finding.m_nSeverity);
+      if (role == Qt::DecorationRole) return FindingIcon(finding.m_nSeverity);
       return {};
     case kTextColumn:
       return role == Qt::DisplayRole ? QVariant(finding.m_sText) : QVariant();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +62,21 @@ class CAppFixture {
     const QString path =
         folder.filePath(QStringLiteral("screenshots/") + name + QStringLiteral(".png"));
     QVERIFY2(widget.grab().save(path), qPrintable(path));
+  }
+
+  // The widget as shown at a device pixel ratio, also written as <name>.png to the folder of
+  // that name under the temporary folder, for a person to look at.
+  static QImage Picture(QWidget& widget, qreal ratio, const QString& folderName,
+                        const QString& name) {
+    QImage image((QSizeF(widget.size()) * ratio).toSize(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    widget.render(&image);
+    const QString folder = QDir::temp().filePath(folderName);
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (!image.save(path)) qWarning("Could not write %s", qPrintable(path));
+    return image;
   }
 
  private:

@@ -32,6 +32,15 @@ inline QStringList Lines(const QAbstractItemView* view) {
   return lines;
 }
 
+// The object list's rows as its one-line text: "SimpleVGA1 - Simple VGA" from the name and kind
+// columns.
+inline QStringList NameKindLines(const QAbstractItemView* view) {
+  QStringList lines;
+  for (int row = 0; row < RowCount(view); ++row)
+    lines.append(CellText(view, row, 0) + QStringLiteral(" - ") + CellText(view, row, 1));
+  return lines;
+}
+
 // Makes the row current and the only one selected; -1 leaves none selected.
 inline void SelectRow(QAbstractItemView* view, int row) {
   view->setCurrentIndex(view->model()->index(row, 0));

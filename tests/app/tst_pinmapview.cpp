@@ -1,6 +1,6 @@
-#include <QListView>
 #include <QSignalSpy>
 #include <QToolTip>
+#include <QTreeView>
 
 #include "AppFixture.h"
 #include "ReportFixture.h"
@@ -50,15 +50,7 @@ class TestPinMapView : public QObject {
   }
   // The map as shown, at a device pixel ratio; also written under the temporary folder.
   QImage Picture(const QString& name, qreal ratio) {
-    QWidget& view = m_fixture.ActiveView();
-    QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    view.render(&image);
-    const QString folder = QDir::temp().filePath(QStringLiteral("kyv-pinmap"));
-    QDir().mkpath(folder);
-    image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    return image;
+    return CAppFixture::Picture(m_fixture.ActiveView(), ratio, QStringLiteral("kyv-pinmap"), name);
   }
 
  private slots:
@@ -123,12 +115,12 @@ class TestPinMapView : public QObject {
   // A click shows the pin's holder selected in the object list and its row in the pin table.
   void clickSelectsHolderAndRow() {
     OpenDemo();
-    QListView& objects = *m_fixture.ActiveView().ObjectView()->ObjectList();
+    QTreeView& objects = *m_fixture.ActiveView().ObjectView()->ObjectList();
     CPinGrid& grid = *m_fixture.ActiveView().PinsView()->Grid();
     QTest::mouseClick(&Map(), Qt::LeftButton, {}, Map().PinCentre(25));
-    const QModelIndexList selected = objects.selectionModel()->selectedIndexes();
+    const QModelIndexList selected = objects.selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
-    QVERIFY(selected[0].data().toString().contains(QStringLiteral("I2CBus1")));
+    QCOMPARE(selected[0].data().toString(), QStringLiteral("I2CBus1"));
     QCOMPARE(grid.currentIndex().row(), 25);
     QVERIFY(grid.selectionModel()->isRowSelected(25, {}));
 

@@ -2,8 +2,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QTableView>
+#include <QTreeView>
 #include <algorithm>
 
 #include "AppFixture.h"
@@ -15,6 +15,7 @@
 #include "app/ObjectView.h"
 #include "app/ProblemsModel.h"
 #include "app/ProblemsPane.h"
+#include "app/Prompts.h"
 #include "platform/QtSettingsStore.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -149,6 +150,7 @@ class TestProblemsPane : public QObject {
 
     CObjectView* objects = first->View()->ObjectView();
     QVERIFY(objects->SelectObjectNamed(u"Neopixel2"_s));
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     objects->OnDeleteObject();
     for (CChildFrame* frame : {first, second}) QCOMPARE(Rows(Pane(frame).List()), fixed.first(2));
   }
@@ -189,7 +191,7 @@ class TestProblemsPane : public QObject {
     m_pModals->When<CEditorDialog>([&](CEditorDialog* editor) {
       shownTitle = editor->windowTitle();
       const QModelIndexList selected =
-          view.ObjectView()->ObjectList()->selectionModel()->selectedIndexes();
+          view.ObjectView()->ObjectList()->selectionModel()->selectedRows();
       if (selected.size() == 1) selectedLine = selected.constFirst().data().toString();
       editor->reject();
     });

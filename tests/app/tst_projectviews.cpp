@@ -4,15 +4,16 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTreeView>
 #include <algorithm>
 
 #include "AppFixture.h"
 #include "ItemViews.h"
+#include "SampleProject.h"
 #include "TestPlatform.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
@@ -23,7 +24,6 @@
 #include "codegen/GenerateFiles.h"
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
-#include "model/PinClaim.h"
 #include "model/ProjectSettings.h"
 #include "platform/QtSettingsStore.h"
 
@@ -49,22 +49,9 @@ class TestProjectViews : public QObject {
     QTest::keyClicks(edit, text);
   }
 
-  // An object that holds its pins under its name, as an accepted editor leaves it.
   CCodeObject* AddObject(ObjectType kind, const QString& name, int basePin, int count, bool valid) {
-    CKyvDoc& doc = m_fixture.ActiveDoc();
-    auto object = std::make_unique<CCodeObject>();
-    object->m_nType = kind;
-    object->m_sName = name;
-    object->m_sBasePin = QString::number(basePin);
-    object->m_nPinCount = count;
-    object->m_bValid = valid;
-    if (valid) {
-      CPinClaim claim(doc, name);
-      for (int pin = basePin; pin < basePin + count; ++pin)
-        claim.Claim(pin, QStringLiteral("Role%1").arg(pin));
-    }
-    CCodeObject* added = doc.AddObject(std::move(object));
-    doc.UpdateAllViews();
+    CCodeObject* added = AddHeldObject(m_fixture.ActiveDoc(), kind, name, basePin, count, valid);
+    m_fixture.ActiveDoc().UpdateAllViews();
     return added;
   }
 
@@ -301,9 +288,10 @@ class TestProjectViews : public QObject {
     AddObject(OBJ_NCO, QStringLiteral("NCO1"), 62, 1, false);
     AddObject(OBJ_SERVO, QStringLiteral("Servo1"), 10, 1, true);
     CObjectView* view = m_fixture.ActiveView().ObjectView();
-    QCOMPARE(Lines(view->ObjectList()), (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
-                                                     QStringLiteral("NCO1 - NCO-Frequency"),
-                                                     QStringLiteral("Servo1 - Hobby Servo")}));
+    QCOMPARE(NameKindLines(view->ObjectList()),
+             (QStringList{QStringLiteral("SimpleVGA1 - Simple VGA"),
+                          QStringLiteral("NCO1 - NCO-Frequency"),
+                          QStringLiteral("Servo1 - Hobby Servo")}));
     QCOMPARE(Lines(view->WarningList()),
              QStringList{QStringLiteral("Invalid pin assignment in: NCO1 - NCO-Frequency")});
     m_fixture.ActiveView().setCurrentIndex(CKyvView::kObjectPage);
@@ -314,7 +302,9 @@ class TestProjectViews : public QObject {
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 3);
+    QVERIFY(CPromptHooks::AskedQuestions().isEmpty());
     SelectRow(view->ObjectList(), 1);
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 2);
@@ -364,10 +354,11 @@ class TestProjectViews : public QObject {
     CObjectView* view = m_fixture.ActiveView().ObjectView();
     for (int row : rows) {
       SelectRow(view->ObjectList(), row);
+      CPromptHooks::QueueButton(QMessageBox::Yes);
       QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                         Qt::LeftButton);
     }
-    QCOMPARE(Lines(view->ObjectList()), remaining);
+    QCOMPARE(NameKindLines(view->ObjectList()), remaining);
     QStringList inDocument;
     for (const auto& object : doc.m_ObjectList) inDocument.append(ObjectListLine(*object));
     QCOMPARE(inDocument, remaining);
@@ -383,6 +374,7 @@ class TestProjectViews : public QObject {
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 2);
+    QVERIFY(CPromptHooks::AskedQuestions().isEmpty());
   }
 
   void deleteReleasesPinsAndTheGridShowsThemFree() {
@@ -402,6 +394,7 @@ class TestProjectViews : public QObject {
 
     CObjectView* view = m_fixture.ActiveView().ObjectView();
     SelectRow(view->ObjectList(), 0);
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("deleteObject")),
                       Qt::LeftButton);
     for (int pin = 48; pin <= 52; ++pin) {

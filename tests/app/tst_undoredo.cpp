@@ -2,8 +2,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
+#include <QTreeView>
 #include <QUndoStack>
 
 #include "AppFixture.h"
@@ -16,6 +16,7 @@
 #include "app/PinGrid.h"
 #include "app/PinTableModel.h"
 #include "app/PinsView.h"
+#include "app/Prompts.h"
 #include "model/KyvFile.h"
 #include "model/ObjectType.h"
 #include "platform/QtSettingsStore.h"
@@ -73,6 +74,7 @@ class TestUndoRedo : public QObject {
   }
   void DeleteObject(int row) {
     SelectRow(Objects()->ObjectList(), row);
+    CPromptHooks::QueueButton(QMessageBox::Yes);
     Press(Objects(), QStringLiteral("deleteObject"));
   }
   void Retype(QLineEdit* edit, const QString& text) {
@@ -90,7 +92,7 @@ class TestUndoRedo : public QObject {
   }
   // What the pages show of the document: object lines, clock, SD box and pin notes.
   QStringList Shown() {
-    QStringList shown = Lines(Objects()->ObjectList());
+    QStringList shown = NameKindLines(Objects()->ObjectList());
     shown << Clock()->text() << (MountSd()->isChecked() ? QStringLiteral("SD") : QString());
     for (int pin = 0; pin < CKyvDoc::kPinCount; ++pin)
       shown << CellText(Grid(), pin, CPinTableModel::kNotesColumn);
@@ -276,7 +278,7 @@ class TestUndoRedo : public QObject {
     // The editor took the activation with it.
     QApplication::setActiveWindow(&frame);
     QVERIFY(QTest::qWaitForWindowActive(&frame));
-    QListView* list = Objects()->ObjectList();
+    QTreeView* list = Objects()->ObjectList();
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Bytes(), fresh);

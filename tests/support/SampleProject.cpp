@@ -52,3 +52,19 @@ void AddSampleObjects(CKyvDoc& doc, int count) {
     doc.AddObject(std::move(object));
   }
 }
+
+CCodeObject* AddHeldObject(CKyvDoc& doc, int kind, const QString& name, int basePin, int count,
+                           bool valid) {
+  auto object = std::make_unique<CCodeObject>();
+  object->m_nType = kind;
+  object->m_sName = name;
+  object->m_sBasePin = QString::number(basePin);
+  object->m_nPinCount = count;
+  object->m_bValid = valid;
+  if (valid) {
+    CPinClaim claim(doc, name);
+    for (int pin = basePin; pin < basePin + count; ++pin)
+      claim.Claim(pin, QStringLiteral("Role%1").arg(pin));
+  }
+  return doc.AddObject(std::move(object));
+}
