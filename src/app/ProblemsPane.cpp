@@ -146,8 +146,9 @@ void CProblemsPane::OpenFinding(int row) {
 }
 
 QSize CProblemsPane::sizeHint() const {
-  // Starts small under the pages: the title and a few findings.
-  return {QWidget::sizeHint().width(), 11 * fontMetrics().height()};
+  // Starts small under the pages, so the settings page keeps its height: the title, the header
+  // and about three findings; the splitter drags it taller.
+  return {QWidget::sizeHint().width(), 8 * fontMetrics().height()};
 }
 
 bool CProblemsPane::eventFilter(QObject* watched, QEvent* event) {
