@@ -384,8 +384,9 @@ class CProjectChecker {
     }
     for (auto it = shared.cbegin(); it != shared.cend(); ++it) {
       QStringList objects = sharers[it.key()];
-      objects.removeAll(kSerialHolder);
       const QList<int>& pins = it.value();
+      // The serial port is no object; an object of that name from an old file still is.
+      if (kSerialPins.contains(pins.constFirst())) objects.removeOne(kSerialHolder);
       Add(FindingSeverity::Error, u"pin-shared"_s, objects, pins,
           u"%1 %2 used by %3 at once. Open one of them and move it to free pins."_s.arg(
               PinsText(pins).replace(0, 1, u'P'), pins.size() == 1 ? u"is"_s : u"are"_s,
@@ -423,7 +424,7 @@ class CProjectChecker {
       const QStringList users = holders.value(it.key());
       if (users.isEmpty()) continue;
       QStringList objects = users;
-      objects.removeAll(kSerialHolder);
+      if (kSerialPins.contains(it.key())) objects.removeOne(kSerialHolder);
       Add(FindingSeverity::Error, u"sd-pin-shared"_s, objects, {it.key()},
           u"Pin %1 is the SD card's %2 pin and is also used by %3. Move %3 or the SD card to "
           u"other pins."_s.arg(it.key())

@@ -152,6 +152,12 @@ class TestProjectChecks : public QObject {
     }) << error << u"pin-shared"_s
                                 << QStringList{u"Servo1"_s} << QList<int>{62}
                                 << u"Serial and Servo1"_s;
+    QTest::newRow("object named like the serial port") << CSetup([](CEditorFixture& f) {
+      AddRecord(f.m_doc, OBJ_SERVO, u"Serial"_s, u"5"_s);
+      AddRecord(f.m_doc, OBJ_DAC, u"DAC1"_s, u"5"_s);
+    }) << error << u"pin-shared"_s << QStringList{u"Serial"_s, u"DAC1"_s}
+                                                       << QList<int>{5}
+                                                       << u"Pin 5 is used by Serial and DAC1"_s;
     QTest::newRow("boot flash pin, no SD card")
         << CSetup([](CEditorFixture& f) { AddRecord(f.m_doc, OBJ_SERVO, u"Servo1"_s, u"58"_s); })
         << warning << u"pin-boot-flash"_s << QStringList{u"Servo1"_s} << QList<int>{58}
