@@ -5,6 +5,7 @@
 
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
+#include "app/ObjectView.h"
 #include "app/ProblemsPane.h"
 #include "app/WidgetText.h"
 #include "model/KyvDoc.h"
@@ -23,11 +24,16 @@ CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   connect(m_pView, &CKyvView::modified, this, [this] {
     m_app.RefreshTitles(m_doc);
     // A typed setting refreshes no views; every window of the project checks again.
-    for (CChildFrame* frame : m_app.FramesOf(m_doc)) frame->Problems()->Refresh();
+    for (CChildFrame* frame : m_app.FramesOf(m_doc)) frame->RefreshFindings();
   });
   m_app.RegisterFrame(this);
   m_pView->OnInitialUpdate();
   m_app.RefreshTitles(m_doc);
+}
+
+void CChildFrame::RefreshFindings() {
+  m_pProblems->Refresh();
+  m_pView->ObjectView()->RefreshFindings();
 }
 
 CChildFrame::~CChildFrame() {

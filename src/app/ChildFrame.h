@@ -20,6 +20,8 @@ class CChildFrame : public QMdiSubWindow {
   CKyvDoc& Document() const { return m_doc; }
   CKyvView* View() const { return m_pView; }
   CProblemsPane* Problems() const { return m_pProblems; }
+  // Shows what the project checks find now, in the Problems pane and the object list's marks.
+  void RefreshFindings();
 
   // The project's title, with "*" while it has unsaved changes. windowNumber tells the windows
   // of one project apart ("Kyv1:2"); 0 when it has only one.

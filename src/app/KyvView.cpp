@@ -47,8 +47,6 @@ CKyvView::CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
   connect(m_pObjects, &CObjectView::modified, this, &CKyvView::modified);
   connect(m_pPins, &CPinsView::modified, this, &CKyvView::modified);
   connect(&history, &CDocumentHistory::restored, this, &CKyvView::modified);
-  // A change on any page may add or settle a problem the object list marks.
-  connect(this, &CKyvView::modified, m_pObjects, &CObjectView::RefreshFindings);
   // A pin of the map shows its holder in the object list and its row in the pin table; a
   // double-click opens the holder's editor.
   connect(m_pPinMap, &CPinMapView::pinClicked, this, [this](int pin, const QString& holder) {

@@ -160,6 +160,11 @@ class TestObjectList : public QObject {
     QVERIFY(!Worst(0).isValid());
     QCOMPARE(Worst(1).toInt(), int(FindingSeverity::Error));
     QVERIFY(ToolTip(1).startsWith(QStringLiteral("error: SimpleHDMI1")));
+    // A second window of the project, where the clock is typed; the first one follows.
+    QTreeView* firstList = &List();
+    QVERIFY(m_fixture.App().NewWindow(Doc()));
+    QVERIFY(&List() != firstList);
+    ShowList();
     SelectRow(&List(), 0);
 
     QLineEdit* clock =
@@ -170,6 +175,7 @@ class TestObjectList : public QObject {
     QCOMPARE(ToolTip(1), QString());
     QCOMPARE(CellText(&List(), 1, Column::kFindingsColumn), QString());
     QCOMPARE(List().selectionModel()->selectedRows(), QModelIndexList{List().model()->index(0, 0)});
+    QVERIFY(!CellData(firstList, 1, 0, CObjectListModel::kWorstSeverityRole).isValid());
 
     // And back through the document's own refresh.
     Doc().m_sClockFreq = QStringLiteral("160_000_000");
