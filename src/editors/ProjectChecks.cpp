@@ -94,39 +94,6 @@ QList<int> SortedUnique(QList<int> pins) {
   return pins;
 }
 
-// One pin text of a record, with the name its editor gives it.
-struct CPinText {
-  QString m_sLabel;
-  QString m_sText;
-};
-
-// The pin texts a record holds, for the kinds whose pins are not a single block.
-std::optional<QList<CPinText>> SeparatePinTexts(const CCodeObject& object) {
-  switch (object.m_nType) {
-    case OBJ_I2C_BUS:
-      return QList<CPinText>{{u"SDA pin"_s, object[I2cBusSlots::SdaPin]},
-                             {u"SCL pin"_s, object[I2cBusSlots::SclPin]}};
-    case OBJ_SIMPLE_SOUND:
-      return QList<CPinText>{{u"left pin"_s, object[SoundSlots::LeftPin]},
-                             {u"right pin"_s, object[SoundSlots::RightPin]}};
-    case OBJ_USB_KBM:
-      if (object[UsbKbmSlots::Configuration] == 0) return std::nullopt;  // the adapter's block
-      {
-        QList<CPinText> texts = {{u"DM pin"_s, object[UsbKbmSlots::DmPin]},
-                                 {u"activity LED pin"_s, object[UsbKbmSlots::ActivityLedPin]},
-                                 {u"error LED pin"_s, object[UsbKbmSlots::ErrorLedPin]}};
-        if (object[UsbKbmSlots::UsePowerPin])
-          texts.append({u"power pin"_s, object[UsbKbmSlots::PowerPin]});
-        return texts;
-      }
-    case OBJ_RTC:
-    case OBJ_DIGITAL_FILTERS:
-      return QList<CPinText>{};
-    default:
-      return std::nullopt;
-  }
-}
-
 class CProjectChecker {
  public:
   explicit CProjectChecker(const CKyvDoc& doc) : m_doc(doc) {}
@@ -302,13 +269,13 @@ class CProjectChecker {
       kinds.insert(object->m_sName, object->m_nType);
       const CKindInfo* info = FindKind(object->m_nType);
       if (!info) continue;
-      CheckPinTexts(*object);
+      CheckPinTexts(*object, *info);
       CheckPinBlockRule(*object, *info);
       if (!object->m_bValid)
         Add(FindingSeverity::Warning, u"object-invalid"_s, {object->m_sName}, {},
             u"%1's pins were marked invalid: its settings were not accepted when it was last "
             u"edited. Open it, correct its pins and press OK."_s.arg(object->m_sName));
-      for (const int pin : SortedUnique(info->m_pRecordedPins(*object)))
+      for (const int pin : SortedUnique(info->RecordedPins(*object)))
         holders[pin].append(object->m_sName);
     }
     CheckSharedPins(holders, kinds);
@@ -316,8 +283,8 @@ class CProjectChecker {
     CheckBoardPins(sdPins);
   }
 
-  void CheckPinTexts(const CCodeObject& object) {
-    const std::optional<QList<CPinText>> separate = SeparatePinTexts(object);
+  void CheckPinTexts(const CCodeObject& object, const CKindInfo& info) {
+    const std::optional<QList<CPinText>> separate = info.m_pPinTexts(object);
     if (separate) {
       for (const CPinText& pinText : *separate)
         if (!PinFromText(pinText.m_sText)) NotAPin(object, pinText);
@@ -351,8 +318,8 @@ class CProjectChecker {
     if (object.m_nType == OBJ_USB_KBM) {
       // The USB pair's D- pin must be even: on the adapter's block it is the first pin.
       step = 2;
-      if (object[UsbKbmSlots::Configuration] != 0)
-        first = {u"DM pin"_s, object[UsbKbmSlots::DmPin]};
+      if (const std::optional<QList<CPinText>> texts = info.m_pPinTexts(object))
+        first = texts->constFirst();
     }
     if (step == 0) return;
     const std::optional<int> pin = PinFromText(first.m_sText);
@@ -446,7 +413,7 @@ class CProjectChecker {
       if (!info) continue;
       QList<int> flashPins;
       QList<int> ledPins;
-      for (const int pin : SortedUnique(info->m_pRecordedPins(*object))) {
+      for (const int pin : SortedUnique(info->RecordedPins(*object))) {
         if (pin >= kFirstFlashPin && pin <= kLastFlashPin && !sdPins.contains(pin))
           flashPins.append(pin);
         if (kLedPins.contains(pin)) ledPins.append(pin);

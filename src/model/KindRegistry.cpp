@@ -20,7 +20,6 @@ class CPinList {
   void Add(int64_t number) {
     if (number >= 0 && number < kPinCount) m_pins.append(static_cast<int>(number));
   }
-  void AddText(const QString& text) { Add(TextToInt(text)); }
   void AddBlock(const CCodeObject& object) {
     const int64_t base = TextToInt(object[Slot::BasePin]);
     const int64_t end = std::min<int64_t>(base + object[Slot::PinCount], kPinCount);
@@ -32,43 +31,32 @@ class CPinList {
   QList<int> m_pins;
 };
 
-QList<int> NoPins(const CCodeObject&) { return {}; }
+using PinTexts = std::optional<QList<CPinText>>;
 
-QList<int> PinBlock(const CCodeObject& object) {
-  CPinList pins;
-  pins.AddBlock(object);
-  return pins.Pins();
+PinTexts NoPins(const CCodeObject&) { return QList<CPinText>{}; }
+
+PinTexts PinBlock(const CCodeObject&) { return std::nullopt; }
+
+PinTexts I2cBusPins(const CCodeObject& object) {
+  return QList<CPinText>{{u"SDA pin"_s, object[I2cBusSlots::SdaPin]},
+                         {u"SCL pin"_s, object[I2cBusSlots::SclPin]}};
 }
 
-QList<int> I2cBusPins(const CCodeObject& object) {
-  CPinList pins;
-  pins.AddText(object[I2cBusSlots::SclPin]);
-  pins.AddText(object[I2cBusSlots::SdaPin]);
-  return pins.Pins();
-}
-
-QList<int> SoundPins(const CCodeObject& object) {
-  CPinList pins;
-  pins.AddText(object[SoundSlots::LeftPin]);
-  pins.AddText(object[SoundSlots::RightPin]);
-  return pins.Pins();
+PinTexts SoundPins(const CCodeObject& object) {
+  return QList<CPinText>{{u"left pin"_s, object[SoundSlots::LeftPin]},
+                         {u"right pin"_s, object[SoundSlots::RightPin]}};
 }
 
 // The adapter board takes a block; own pins are DM and DP (DM + 1), the two LEDs and the
 // optional power switch.
-QList<int> UsbKbmPins(const CCodeObject& object) {
-  CPinList pins;
-  if (object[UsbKbmSlots::Configuration] == 0) {
-    pins.AddBlock(object);
-  } else {
-    const int64_t dm = TextToInt(object[UsbKbmSlots::DmPin]);
-    pins.Add(dm);
-    pins.Add(dm + 1);
-    pins.AddText(object[UsbKbmSlots::ActivityLedPin]);
-    pins.AddText(object[UsbKbmSlots::ErrorLedPin]);
-    if (object[UsbKbmSlots::UsePowerPin]) pins.AddText(object[UsbKbmSlots::PowerPin]);
-  }
-  return pins.Pins();
+PinTexts UsbKbmPins(const CCodeObject& object) {
+  if (object[UsbKbmSlots::Configuration] == 0) return std::nullopt;
+  QList<CPinText> texts = {{u"DM pin"_s, object[UsbKbmSlots::DmPin], 2},
+                           {u"activity LED pin"_s, object[UsbKbmSlots::ActivityLedPin]},
+                           {u"error LED pin"_s, object[UsbKbmSlots::ErrorLedPin]}};
+  if (object[UsbKbmSlots::UsePowerPin])
+    texts.append({u"power pin"_s, object[UsbKbmSlots::PowerPin]});
+  return texts;
 }
 
 const QList<CSlotInfo> kPinBlockSlots = {{u"base pin"_s, VideoSlots::BasePin},
@@ -336,6 +324,20 @@ QList<CKindInfo> MakeRegistry() {
 }
 
 }  // namespace
+
+QList<int> CKindInfo::RecordedPins(const CCodeObject& object) const {
+  CPinList pins;
+  const PinTexts texts = m_pPinTexts(object);
+  if (!texts) {
+    pins.AddBlock(object);
+    return pins.Pins();
+  }
+  for (const CPinText& text : *texts) {
+    const int64_t first = TextToInt(text.m_sText);
+    for (int offset = 0; offset < text.m_nWidth; ++offset) pins.Add(first + offset);
+  }
+  return pins.Pins();
+}
 
 const QList<CKindInfo>& KindRegistry() {
   static const QList<CKindInfo> registry = MakeRegistry();

@@ -34,6 +34,13 @@ struct CKindDriverFile {
   std::optional<CFlagSlot> m_onlyWhen;
 };
 
+// A pin a record names in a text of its own, with the name its editor gives that text.
+struct CPinText {
+  QString m_sLabel;  // "SDA pin"
+  QString m_sText;
+  int m_nWidth = 1;  // pins taken from that number up: the USB D- pin names the pair
+};
+
 // The picker's button of a kind and where it stands (row and column counted from 0).
 struct CPickerPlace {
   QString m_sText;
@@ -73,10 +80,12 @@ struct CKindInfo {
   QString m_sDescription;        // the read-only text at the top of the editor
   QList<CKindDriverFile> m_driverFiles;
   QList<CSlotInfo> m_slots;
-  // The pins the record names, in the order its editor claims them; numbers outside 0..63 are
-  // left out.
-  QList<int> (*m_pRecordedPins)(const CCodeObject& object);
+  // The record's pin texts; no value when its pins are the block of base pin and pin count.
+  std::optional<QList<CPinText>> (*m_pPinTexts)(const CCodeObject& object);
   CKindNeeds m_needs;
+
+  // The pins the record names; numbers outside 0..63 are left out.
+  QList<int> RecordedPins(const CCodeObject& object) const;
 };
 
 // Every kind, in kind-code order.

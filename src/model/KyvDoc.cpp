@@ -143,7 +143,7 @@ void CKyvDoc::DeleteObject(CCodeObject* object) {
   // Only pins still held under the object's own name are freed: after a rejected OK the
   // record may name pins that another holder (or "Serial") owns.
   const CKindInfo* kind = FindKind(object->m_nType);
-  const QList<int> pins = kind ? kind->m_pRecordedPins(*object) : QList<int>();
+  const QList<int> pins = kind ? kind->RecordedPins(*object) : QList<int>();
   for (const int pin : pins)
     if (m_sPinUsedBy[pin] == object->m_sName) ReleasePin(pin);
   m_ObjectList.erase(it);

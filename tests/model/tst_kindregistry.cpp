@@ -24,7 +24,7 @@ void TestKindRegistry::everyKindAtItsCode() {
   for (int kind = 0; kind < kObjectKindCount; ++kind) {
     QVERIFY(FindKind(kind));
     QCOMPARE(int(FindKind(kind)->m_nKind), kind);
-    QVERIFY(FindKind(kind)->m_pRecordedPins);
+    QVERIFY(FindKind(kind)->m_pPinTexts);
   }
   QVERIFY(!FindKind(-1));
   QVERIFY(!FindKind(kObjectKindCount));
