@@ -9,8 +9,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Dec(qint64 value) { return QString::number(value); }
-
 // 2^n for the ADC's sample period (the editor keeps n within 1..13); 0 beyond 64 bits.
 qint64 PowerOfTwo(int n) { return n < 0 ? 0 : n > 62 ? 0 : qint64(1) << n; }
 
