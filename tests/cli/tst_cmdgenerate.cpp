@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
 #include "model/KindSlots.h"
@@ -26,14 +27,10 @@ class TestCmdGenerate : public QObject {
  private:
   // Runs kyv-cli with a settings store of its own; stdout and stderr land in the two texts.
   int Run(const QStringList& args) {
-    m_out.clear();
-    m_err.clear();
-    QTextStream out(&m_out), err(&m_err);
-    CCliContext context(out, err, m_settings);
-    const int status = RunCli(args, context);
-    out.flush();
-    err.flush();
-    return status;
+    const CCliRun run = RunKyvCli(args, m_settings);
+    m_out = run.m_sOut;
+    m_err = run.m_sErr;
+    return run.m_nExit;
   }
   // A saved project Demo.KYV with an RTC that sets the time and the SD card on.
   QString SaveProject(const QString& folder, const QString& clock = u"160_000_000"_s) {

@@ -9,8 +9,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Dec(qint64 value) { return QString::number(value); }
-
 // 2^n for the ADC's sample period (the editor keeps n within 1..13); 0 beyond 64 bits.
 qint64 PowerOfTwo(int n) { return n < 0 ? 0 : n > 62 ? 0 : qint64(1) << n; }
 
@@ -51,42 +49,32 @@ void Setup(const CKyvDoc&, const CCodeObject& object, QString& out) {
 
 // What an ADC object's loop block shows, by its filter: sampling, SINC2 or SINC3 (any other).
 struct CAdcReading {
-  const char16_t* m_calibratedHeading;
-  const char16_t* m_uncalibratedHeading;
+  const char16_t* m_mode;  // as the heading names it
   const char16_t* m_calibratedMethod;
   const char16_t* m_rawMethod;
   bool m_bFiltered;  // the method also takes the WRPIN and WYPIN values
 };
 
 const CAdcReading& AdcReading(int filter) {
-  static const CAdcReading sampling = {u" calibrated reading in SINC2 sampling mode",
-                                       u" uncalibrated reading in SINC2 sampling mode",
-                                       u"ResultSampling", u"RawSampling", false};
-  static const CAdcReading sinc2 = {u" calibrated reading in SINC2 filtering mode",
-                                    u" uncalibrated reading in SINC2 filtering mode",
-                                    u"ResultSinc2", u"RawSinc2", true};
-  static const CAdcReading sinc3 = {u" calibrated reading in SINC3 filtering mode",
-                                    u" uncalibrated reading in SINC3 filtering mode",
-                                    u"ResultSinc3", u"RawSinc3", true};
+  static const CAdcReading sampling = {u"SINC2 sampling", u"ResultSampling", u"RawSampling", false};
+  static const CAdcReading sinc2 = {u"SINC2 filtering", u"ResultSinc2", u"RawSinc2", true};
+  static const CAdcReading sinc3 = {u"SINC3 filtering", u"ResultSinc3", u"RawSinc3", true};
   return filter == 0 ? sampling : filter == 1 ? sinc2 : sinc3;
 }
 
 void Loop(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
   const CAdcReading& reading = AdcReading(object[AdcSlots::Filter]);
+  const bool calibrated = object[AdcSlots::ShowCalibrated];
+  const QString which = calibrated ? u"calibrated"_s : u"uncalibrated"_s;
+  const QString method = QString::fromUtf16(calibrated ? reading.m_calibratedMethod : reading.m_rawMethod);
   const QString arguments = reading.m_bFiltered
                                 ? name + u"_AnalogPin, "_s + name + u"_WRPIN, "_s + name + u"_WYPIN"_s
                                 : name + u"_AnalogPin"_s;
-  if (object[AdcSlots::ShowCalibrated]) {
-    out += u"\n'Show "_s + name + QString::fromUtf16(reading.m_calibratedHeading) + u"\n"_s;
-    out += u"  ser.str(string(\"ADC "_s + name + u" calibrated reading = \"))\n"_s;
-    out += u"  ser.dec(adc."_s + QString::fromUtf16(reading.m_calibratedMethod) + u"("_s + arguments + u"))\n"_s;
-    out += u"  ser.str(string(\" millivolts\"))\n"_s;
-  } else {
-    out += u"\n'Show "_s + name + QString::fromUtf16(reading.m_uncalibratedHeading) + u"\n"_s;
-    out += u"  ser.str(string(\"ADC "_s + name + u" uncalibrated reading = \"))\n"_s;
-    out += u"  ser.dec(adc."_s + QString::fromUtf16(reading.m_rawMethod) + u"("_s + arguments + u"))\n"_s;
-  }
+  out += u"\n'Show "_s + name + u" "_s + which + u" reading in "_s + QString::fromUtf16(reading.m_mode) + u" mode\n"_s;
+  out += u"  ser.str(string(\"ADC "_s + name + u" "_s + which + u" reading = \"))\n"_s;
+  out += u"  ser.dec(adc."_s + method + u"("_s + arguments + u"))\n"_s;
+  if (calibrated) out += u"  ser.str(string(\" millivolts\"))\n"_s;
 }
 
 void CopiedTexts(const CCodeObject& object, QList<CCopiedText>& texts) {

@@ -9,8 +9,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Dec(qint64 value) { return QString::number(value); }
-
 bool AnyEnabled(const CCodeObject& object) {
   for (int k = 0; k < FiltersSlots::kFilterCount; ++k)
     if (object[FiltersSlots::Enabled(k)]) return true;

@@ -13,6 +13,9 @@ struct CCopiedText {
   QString m_sValue;
 };
 
+// A number as the blocks write it: in decimal.
+inline QString Dec(qint64 value) { return QString::number(value); }
+
 using ObjectBlock = void (*)(const CCodeObject& object, QString& out);
 using ProjectBlock = void (*)(QString& out);
 

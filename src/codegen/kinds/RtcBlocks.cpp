@@ -13,8 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Dec(qint64 value) { return QString::number(value); }
-
 QDateTime LocalNow(const CKyvDoc& doc) {
   const CClock* clock = doc.Platform().m_pClock;
   return clock ? clock->Now() : QDateTime::currentDateTime();

@@ -17,10 +17,8 @@ const QString& StartingPosition(const CCodeObject& object) {
 void Constants(const CCodeObject& object, QString& out) {
   const QString& name = object.m_sName;
   out += u"\n  "_s + name + u"_PIN = "_s + object[Slot::BasePin] + u" 'I/O pin to use for "_s + name + u"\n"_s;
-  if (!object[ServoSlots::InMicroseconds])
-    out += u"  "_s + name + u"_MODE = 0 '0 for degrees, 1 for microseconds\n"_s;
-  else
-    out += u"  "_s + name + u"_MODE = 1 '0 for degrees, 1 for microseconds\n"_s;
+  const QString mode = object[ServoSlots::InMicroseconds] ? u"1"_s : u"0"_s;
+  out += u"  "_s + name + u"_MODE = "_s + mode + u" '0 for degrees, 1 for microseconds\n"_s;
 }
 
 void ObjLines(const CCodeObject& object, QString& out) {

@@ -10,8 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString Dec(qint64 value) { return QString::number(value); }
-
 // Else the object names its own pins.
 bool OnAdapterBoard(const CCodeObject& object) { return object[UsbKbmSlots::Configuration] == 0; }
 
