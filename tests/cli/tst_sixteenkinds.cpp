@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "TestPlatform.h"
-#include "cli/CliContext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,12 +52,8 @@ void TestSixteenKinds::mainFileOfEveryKind() {
       {u"generate"_s, project, u"--out"_s, out, u"--time"_s, u"2024-03-03T14:05:09"_s},
   };
   for (const QStringList& command : commands) {
-    QString output, errors;
-    QTextStream outStream(&output), errStream(&errors);
-    CCliContext context(outStream, errStream, m_settings);
-    const int status = RunCli(command, context);
-    errStream.flush();
-    QVERIFY2(status == 0, qPrintable(command.join(u' ') + u": "_s + errors));
+    const CCliRun run = RunKyvCli(command, m_settings);
+    QVERIFY2(run.m_nExit == 0, qPrintable(command.join(u' ') + u": "_s + run.m_sErr));
   }
 
   QFile golden(QStringLiteral(KYV_TEST_DATA_DIR "/cli/AllKinds.spin2"));
