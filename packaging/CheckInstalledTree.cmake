@@ -17,7 +17,9 @@ set(expected
   bin/kyv-cli
   share/applications/kyv.desktop
   share/mime/packages/kyv.xml
-  share/icons/hicolor/scalable/apps/kyv.svg)
+  share/icons/hicolor/scalable/apps/kyv.svg
+  share/kyv/examples/Robot/Robot.KYV
+  share/kyv/examples/Robot/README.md)
 foreach(size IN LISTS ICON_SIZES)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/kyv.png)
 endforeach()

@@ -30,8 +30,13 @@ CKyvApp::~CKyvApp() {
 
 bool CKyvApp::InitInstance(const QStringList& arguments) {
   m_pMainFrame = std::make_unique<CMainFrame>(*this);
-  if (arguments.isEmpty()) return OnFileNew() != nullptr;
-  return OpenDocumentFile(arguments.constFirst()) != nullptr;
+  QStringList files = arguments;
+  const bool showObjects = files.removeAll(QStringLiteral("--object-list")) > 0;
+  if (files.isEmpty()) return OnFileNew() != nullptr;
+  CKyvDoc* doc = OpenDocumentFile(files.constFirst());
+  if (doc && showObjects)
+    for (CChildFrame* frame : FramesOf(*doc)) frame->View()->setCurrentIndex(CKyvView::kObjectPage);
+  return doc != nullptr;
 }
 
 CKyvDoc* CKyvApp::AdoptDocument(std::unique_ptr<CKyvDoc> doc) {

@@ -27,8 +27,9 @@ class CKyvApp : public QObject {
   ~CKyvApp() override;
 
   // Start-up: the main window, then the command line. Without arguments a new project is
-  // created; with a file name that project is opened and no new one is made. False when the
-  // command line cannot be carried out.
+  // created; with a file name that project is opened and no new one is made ("--object-list"
+  // beside it opens it on the "Object List" tab). False when the command line cannot be carried
+  // out.
   bool InitInstance(const QStringList& arguments);
 
   CMainFrame* MainFrame() const { return m_pMainFrame.get(); }

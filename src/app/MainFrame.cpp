@@ -27,6 +27,7 @@
 #include "app/KyvApp.h"
 #include "app/KyvView.h"
 #include "app/MdiTabArea.h"
+#include "app/OpenExampleDlg.h"
 #include "app/PinGrid.h"
 #include "app/PinReportExport.h"
 #include "app/ProjectSummary.h"
@@ -86,6 +87,7 @@ void CMainFrame::CreateActions() {
   };
   m_pFileNew = action(QStringLiteral("&New"), QStyle::SP_FileIcon);
   m_pFileOpen = action(QStringLiteral("&Open..."), QStyle::SP_DialogOpenButton);
+  m_pFileOpenExample = action(QStringLiteral("Open &Example..."));
   m_pFileSave = action(QStringLiteral("&Save"), QStyle::SP_DialogSaveButton);
   m_pFileSaveAs = action(QStringLiteral("Save &As..."));
   m_pFileClose = action(QStringLiteral("&Close"), QStyle::SP_DialogCloseButton);
@@ -164,6 +166,7 @@ void CMainFrame::CreateActions() {
 
   connect(m_pFileNew, &QAction::triggered, this, [this] { m_app.OnFileNew(); });
   connect(m_pFileOpen, &QAction::triggered, this, [this] { m_app.OnFileOpen(); });
+  connect(m_pFileOpenExample, &QAction::triggered, this, [this] { OpenExampleCopy(m_app); });
   connect(m_pFileSave, &QAction::triggered, this,
           [this] { OnActiveDocument([this](CKyvDoc& doc) { m_app.OnFileSave(doc); }); });
   connect(m_pFileSaveAs, &QAction::triggered, this,
@@ -263,7 +266,7 @@ void CMainFrame::CreateRibbon() {
 void CMainFrame::FillRecentFiles() {
   QMenu* menu = m_pApplicationMenu;
   menu->clear();
-  menu->addActions({m_pFileNew, m_pFileOpen, m_pFileSave, m_pFileSaveAs});
+  menu->addActions({m_pFileNew, m_pFileOpen, m_pFileOpenExample, m_pFileSave, m_pFileSaveAs});
   QMenu* exportPins = menu->addMenu(QStringLiteral("Export Pin &Report"));
   exportPins->addActions({m_pFileExportPinsCsv, m_pFileExportPinsHtml});
   exportPins->menuAction()->setEnabled(ActiveFrame() != nullptr);

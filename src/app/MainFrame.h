@@ -42,6 +42,7 @@ class CMainFrame : public QMainWindow {
   // The commands of the ribbon, by their command names.
   QAction* m_pFileNew = nullptr;
   QAction* m_pFileOpen = nullptr;
+  QAction* m_pFileOpenExample = nullptr;  // File > Open Example...
   QAction* m_pFileSave = nullptr;
   QAction* m_pFileSaveAs = nullptr;
   QAction* m_pFileClose = nullptr;
