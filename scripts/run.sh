@@ -14,7 +14,8 @@ echo
 "$CLI" info "$DEMO"
 echo "Checks (kyv-cli check):"
 # check exits with 1 when it finds an error; the findings are printed either way.
-"$CLI" check "$DEMO" || true
+findings="$("$CLI" check "$DEMO" || true)"
+echo "${findings:-  no problems found}"
 echo
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

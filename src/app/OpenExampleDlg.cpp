@@ -20,7 +20,8 @@ COpenExampleDlg::COpenExampleDlg(QWidget* parent) : QDialog(parent), m_examples(
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
       QStringLiteral("Pick an example project. Kyv saves a copy of it where you choose and opens "
-                     "the copy, so the example stays as it is."));
+                     "the copy, so the example stays as it is. Give the copy a folder of its own: "
+                     "\"1: Generate Code\" writes the program's files beside it."));
   intro->setWordWrap(true);
   layout->addWidget(intro);
 
@@ -62,7 +63,6 @@ CKyvDoc* OpenExampleCopy(CKyvApp& app) {
   const CExampleProject* example = dialog.Chosen();
   if (!example) return nullptr;
 
-  // Generate Code writes its files beside the project, so the copy wants a folder of its own.
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   const QString proposed = QDir(documents).filePath(example->ProjectFileName());
   const QString target = PromptExportFileName(

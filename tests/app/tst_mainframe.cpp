@@ -178,11 +178,12 @@ class TestMainFrame : public QObject {
     QStringList items;
     for (QAction* item : menu->actions())
       if (!item->isSeparator()) items.append(item->text());
-    QCOMPARE(items, (QStringList{QStringLiteral("&New"), QStringLiteral("&Open..."),
-                                 QStringLiteral("&Save"), QStringLiteral("Save &As..."),
-                                 QStringLiteral("Export Pin &Report"), QStringLiteral("&Close"),
-                                 QStringLiteral("&Style"), QStringLiteral("&About"),
-                                 QStringLiteral("E&xit")}));
+    QCOMPARE(items,
+             (QStringList{QStringLiteral("&New"), QStringLiteral("&Open..."),
+                          QStringLiteral("Open &Example..."), QStringLiteral("&Save"),
+                          QStringLiteral("Save &As..."), QStringLiteral("Export Pin &Report"),
+                          QStringLiteral("&Close"), QStringLiteral("&Style"),
+                          QStringLiteral("&About"), QStringLiteral("E&xit")}));
 
     m_fixture.Frame().m_pViewStatusBar->trigger();
     QVERIFY(!m_fixture.Frame().statusBar()->isVisible());

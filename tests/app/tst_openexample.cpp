@@ -148,6 +148,9 @@ class TestOpenExample : public QObject {
     DocsPicture(m_fixture.Frame(), u"robot-object-list"_s);
     m_fixture.ActiveView().setCurrentIndex(CKyvView::kPinMapPage);
     DocsPicture(m_fixture.Frame(), u"robot-pin-map"_s);
+    COpenExampleDlg dialog(&m_fixture.Frame());
+    dialog.show();
+    CAppFixture::Screenshot(dialog, u"open-example-dialog"_s);
   }
 };
 
