@@ -100,6 +100,13 @@ CCodeView::CCodeView(CKyvDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc
     if (IsEditing()) m_pRebuild->start();  // the marks follow the edits
   });
   connect(m_pEditor, &QWidget::customContextMenuRequested, this, &CCodeView::ShowContextMenu);
+  connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+    if (m_sShownFile.isEmpty() || !QFileInfo::exists(m_sShownFile)) return;
+    m_watcher.removePaths(m_watcher.directories());
+    m_watcher.addPath(m_sShownFile);
+    LoadShownFile();
+    CompareWithPreview();
+  });
   connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& file) {
     if (file != m_sShownFile) return;
     // An editor saving by replacing the file drops it from the watch list.
@@ -184,6 +191,7 @@ void CCodeView::ShowFileAtLine(const QString& file, int line) {
 
 void CCodeView::ShowSource(const QString& file) {
   if (!m_watcher.files().isEmpty()) m_watcher.removePaths(m_watcher.files());
+  if (!m_watcher.directories().isEmpty()) m_watcher.removePaths(m_watcher.directories());
   {
     const QSignalBlocker quiet(m_pEdit);
     m_pEdit->setChecked(false);
@@ -206,7 +214,11 @@ void CCodeView::ShowSource(const QString& file) {
     if (isVisible()) SetShownText(Preview());
     return;
   }
-  if (LoadShownFile() && QFileInfo::exists(file)) m_watcher.addPath(file);
+  // A file not written yet is watched for in its folder.
+  if (LoadShownFile())
+    m_watcher.addPath(file);
+  else if (const QString folder = QFileInfo(file).absolutePath(); QFileInfo(folder).isDir())
+    m_watcher.addPath(folder);
   CompareWithPreview();
 }
 

@@ -120,6 +120,22 @@ class TestCodeView : public QObject {
     CAppFixture::Screenshot(m_fixture.Frame(), u"code-view-differences"_s);
   }
 
+  void mainFileShownBeforeItIsGeneratedAppearsOnceWritten() {
+    m_fixture.Start();
+    const QString folder = m_fixture.WorkPath(u"Later"_s);
+    QDir().mkpath(folder);
+    CPromptHooks::QueuePath(QDir(folder).filePath(u"Later.KYV"_s));
+    m_fixture.Frame().m_pFileSave->trigger();
+    ShowCodePage();
+    Code().ShowMainFile();
+    QCOMPARE(Code().NoteText(),
+             u"Later.spin2 has not been generated yet: press \"1: Generate Code\" to write it."_s);
+    m_fixture.Frame().m_pButtonGenerate->trigger();
+    QTRY_COMPARE(Code().NoteText(),
+                 u"Later.spin2 on disk is what \"1: Generate Code\" would write now."_s);
+    QVERIFY(Shown().startsWith(u"''Kyv Generated Spin2 main file\n"_s));
+  }
+
   void editSavesAtomicallyKeepingLineEnds() {
     const QString main = GeneratedProject(u"Edit"_s);
     ShowCodePage();
