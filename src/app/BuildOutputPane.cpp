@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTextBlock>
 #include <QTimer>
 #include <QUrl>
@@ -66,6 +68,12 @@ CBuildOutputPane::CBuildOutputPane(QWidget* parent)
   m_pOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_pOutput->setMaximumBlockCount(20000);
   column->addWidget(m_pOutput);
+  m_pInput = new QLineEdit;
+  m_pInput->setObjectName(QStringLiteral("scriptInput"));
+  m_pInput->setPlaceholderText(
+      QStringLiteral("Input for the running script: type a line and press Enter"));
+  m_pInput->setEnabled(false);
+  column->addWidget(m_pInput);
   setWidget(body);
 
   m_pProcess = new QProcess(this);
@@ -73,6 +81,7 @@ CBuildOutputPane::CBuildOutputPane(QWidget* parent)
   connect(m_pProcess, &QProcess::readyReadStandardOutput, this, &CBuildOutputPane::AppendOutput);
   connect(m_pProcess, &QProcess::finished, this, &CBuildOutputPane::OnFinished);
   connect(m_pStop, &QPushButton::clicked, this, &CBuildOutputPane::Stop);
+  connect(m_pInput, &QLineEdit::returnPressed, this, &CBuildOutputPane::SendInput);
   m_pTick = new QTimer(this);
   m_pTick->setInterval(1000);
   connect(m_pTick, &QTimer::timeout, this, &CBuildOutputPane::ShowRunningTime);
@@ -114,6 +123,7 @@ bool CBuildOutputPane::Run(const QString& program, const QStringList& arguments,
   ShowRunningTime();
   m_pTick->start();
   m_pStop->setEnabled(true);
+  m_pInput->setEnabled(true);
   if (isHidden()) {
     show();
     if (auto* window = qobject_cast<QMainWindow*>(parentWidget()))
@@ -129,6 +139,23 @@ void CBuildOutputPane::ShowRunningTime() {
                          .arg(m_sCaption)
                          .arg(seconds / 60)
                          .arg(seconds % 60, 2, 10, QLatin1Char('0')));
+}
+
+void CBuildOutputPane::SendInput() {
+  if (!IsRunning()) return;
+  const QString line = m_pInput->text();
+  m_pInput->clear();
+  // A line typed after a prompt goes on the prompt's line, as in a terminal.
+  AppendText(line + u'\n');
+  m_pProcess->write(line.toLocal8Bit() + '\n');
+}
+
+void CBuildOutputPane::FocusInput() {
+  if (m_pInput->isEnabled()) m_pInput->setFocus(Qt::OtherFocusReason);
+}
+
+void CBuildOutputPane::AppendNote(const QString& text) {
+  AppendText((m_bAtLineStart ? QString() : QStringLiteral("\n")) + text + u'\n');
 }
 
 void CBuildOutputPane::Clear() {
@@ -162,9 +189,11 @@ void CBuildOutputPane::ReadCompletedLines(int count) {
   // Counted from the end: lines dropped at the top beyond the block limit do not matter.
   QTextDocument* document = m_pOutput->document();
   const int last = document->blockCount() - 2;  // the last block is the line still open
+  QStringList completed;
   for (int number = std::max(0, last - count + 1); number <= last; ++number) {
     QTextBlock block = document->findBlockByNumber(number);
     const QString line = block.text();
+    completed.append(line);
     if (const std::optional<qint64> size = ParseProgramSize(line)) m_programSize = size;
     std::optional<CCompilerMessage> message = ParseCompilerMessage(line);
     if (!message) continue;
@@ -181,6 +210,8 @@ void CBuildOutputPane::ReadCompletedLines(int count) {
     range.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     range.mergeCharFormat(format);
   }
+  // Told once the lines are read: a listener may add to the output.
+  for (const QString& line : completed) emit lineCompleted(line);
 }
 
 void CBuildOutputPane::AppendOutput() {
@@ -269,6 +300,8 @@ void CBuildOutputPane::OnFinished(int exitCode, QProcess::ExitStatus status) {
   AppendOutput();
   m_pTick->stop();
   m_pStop->setEnabled(false);
+  m_pInput->setEnabled(false);
+  m_pInput->clear();
   QString line;
   int reported = exitCode;
   if (m_bStopped) {
@@ -280,7 +313,7 @@ void CBuildOutputPane::OnFinished(int exitCode, QProcess::ExitStatus status) {
   } else {
     line = QStringLiteral("%1 finished with exit status %2.").arg(m_sCaption).arg(exitCode);
   }
-  AppendText((m_bAtLineStart ? QString() : QStringLiteral("\n")) + line + u'\n');
+  AppendNote(line);
   m_pStatus->setText(line);
   ShowProgramSize();
   if (reported != 0 && !m_bStopped) HighlightFirstError();

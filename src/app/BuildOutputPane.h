@@ -10,13 +10,16 @@
 #include "codegen/CompilerOutput.h"
 
 class QLabel;
+class QLineEdit;
 class QTextBlock;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 // The "Build Output" pane: runs one script at a time in its folder and shows what it prints as
-// it prints it. The window stays responsive; Stop ends the script.
+// it prints it. The window stays responsive; Stop ends the script. While it runs, a line typed
+// into the input field goes to its standard input when Enter is pressed (loadp2 waits for Enter
+// after it has failed, and its terminal reads keys), and is shown in the output.
 //
 // The compiler's messages ("FILE:LINE: error: TEXT", also warnings and notes) are links: a click,
 // or Return on the line, hands the file (resolved against the folder the script ran in) and the
@@ -38,12 +41,21 @@ class CBuildOutputPane : public QDockWidget {
            const QString& caption, QString* error);
   bool IsRunning() const;
 
+  // Adds text as a line of its own to the output (a note of Kyv's about what the script said).
+  void AppendNote(const QString& text);
+  // Puts the focus into the input field of a running script.
+  void FocusInput();
+
   // Empties the output and the status line (a running script goes on).
   void Clear();
   QString OutputText() const;
   QString StatusText() const;
   // The program size line of the last run; empty when the compiler reported no size.
   QString ProgramSizeText() const;
+  // What the compiler reported as the program size in the last run.
+  std::optional<qint64> ProgramSize() const { return m_programSize; }
+  // The folder the last script ran in.
+  const QString& Folder() const { return m_sFolder; }
   // The first error of the last run, its file resolved; nothing when there was none.
   std::optional<CCompilerMessage> FirstError() const;
   // The last run was ended by Stop.
@@ -61,12 +73,15 @@ class CBuildOutputPane : public QDockWidget {
  signals:
   // The script ended; exitStatus is the script's exit code, or -1 when it crashed or was stopped.
   void finished(int exitCode);
+  // The script printed a complete line (without its line break).
+  void lineCompleted(const QString& line);
 
  private:
   void AppendText(const QString& text);
   void AppendOutput();
   void OnFinished(int exitCode, QProcess::ExitStatus status);
   void ShowRunningTime();
+  void SendInput();
   // Marks the compiler messages among the last count complete lines and notes the program size.
   void ReadCompletedLines(int count);
   // The message whose link is at pos in the output's viewport (or on the cursor's line, with
@@ -81,6 +96,7 @@ class CBuildOutputPane : public QDockWidget {
   QLabel* m_pStatus = nullptr;
   QLabel* m_pSize = nullptr;  // "Program size is N bytes: ..." after a run that reported it
   QPushButton* m_pStop = nullptr;
+  QLineEdit* m_pInput = nullptr;  // the running script's standard input
   QProcess* m_pProcess = nullptr;
   QTimer* m_pTick = nullptr;  // refreshes the running time in the status line
   QElapsedTimer m_running;

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTabBar>
 
+#include "app/CodeView.h"
 #include "app/DocumentHistory.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
@@ -39,6 +40,9 @@ CKyvView::CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
   // The picture of the same table, beside it.
   m_pPinMap = new CPinMapView(doc);
   addTab(m_pPinMap, QStringLiteral("Pin Map"));
+  // The main file as it would be generated, and the files on disk.
+  m_pCode = new CCodeView(doc);
+  addTab(m_pCode, QStringLiteral("Code"));
   tabBar()->setStyleSheet(QString::fromLatin1(kTabStyle));
   tabBar()->setExpanding(false);
   setCurrentIndex(kSettingsPage);
@@ -47,6 +51,8 @@ CKyvView::CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent)
   connect(m_pObjects, &CObjectView::modified, this, &CKyvView::modified);
   connect(m_pPins, &CPinsView::modified, this, &CKyvView::modified);
   connect(&history, &CDocumentHistory::restored, this, &CKyvView::modified);
+  // A typed setting refreshes no views, yet changes the generated text.
+  connect(this, &CKyvView::modified, this, [this] { m_pCode->OnUpdate(); });
   // A pin of the map shows its holder in the object list and its row in the pin table; a
   // double-click opens the holder's editor.
   connect(m_pPinMap, &CPinMapView::pinClicked, this, [this](int pin, const QString& holder) {
@@ -63,6 +69,11 @@ void CKyvView::OnInitialUpdate() {
   m_pSettings->OnInitialUpdate();
   m_pObjects->OnInitialUpdate();
   m_pPins->OnInitialUpdate();
+}
+
+void CKyvView::ShowCodeAt(const QString& file, int line) {
+  setCurrentIndex(kCodePage);
+  m_pCode->ShowFileAtLine(file, line);
 }
 
 CPinGrid* CKyvView::ClipboardGrid() const {

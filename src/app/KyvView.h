@@ -4,6 +4,7 @@
 
 #include "model/KyvDoc.h"
 
+class CCodeView;
 class CDocumentHistory;
 class CFlexSpinView;
 class CObjectView;
@@ -16,7 +17,7 @@ class CKyvView : public QTabWidget {
   Q_OBJECT
 
  public:
-  enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2, kPinMapPage = 3 };
+  enum Page { kSettingsPage = 0, kObjectPage = 1, kPinsPage = 2, kPinMapPage = 3, kCodePage = 4 };
 
   // The pages record what the user changes in the project's undo history.
   CKyvView(CKyvDoc& doc, CDocumentHistory& history, QWidget* parent = nullptr);
@@ -30,6 +31,9 @@ class CKyvView : public QTabWidget {
   CObjectView* ObjectView() const { return m_pObjects; }
   CPinsView* PinsView() const { return m_pPins; }
   CPinMapView* PinMapView() const { return m_pPinMap; }
+  CCodeView* CodeView() const { return m_pCode; }
+  // Brings the Code page forward showing file at line, marked as the line of an error.
+  void ShowCodeAt(const QString& file, int line);
   // The grid the clipboard commands act on: the pin grid while its page is shown, else nullptr.
   CPinGrid* ClipboardGrid() const;
 
@@ -50,4 +54,5 @@ class CKyvView : public QTabWidget {
   CObjectView* m_pObjects = nullptr;
   CPinsView* m_pPins = nullptr;
   CPinMapView* m_pPinMap = nullptr;
+  CCodeView* m_pCode = nullptr;
 };

@@ -35,7 +35,9 @@
 #include "app/ScreenFit.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
+#include "codegen/BuildScripts.h"
 #include "codegen/CompilerOutput.h"
+#include "codegen/LoaderOutput.h"
 #include "editors/CheckedGenerate.h"
 
 CMainFrame::CMainFrame(CKyvApp& app)
@@ -55,13 +57,9 @@ CMainFrame::CMainFrame(CKyvApp& app)
   addDockWidget(Qt::BottomDockWidgetArea, m_pBuildOutput);
   m_pBuildOutput->hide();
   m_pToolCommands = std::make_unique<CToolCommands>(*m_pBuildOutput);
-  m_pBuildOutput->SetFileOpener([this](const QString& file, int line) {
-    if (!m_pOutputDoc) return;
-    if (const QString note = m_pToolCommands->OpenAtLine(*m_pOutputDoc, file, line);
-        !note.isEmpty())
-      statusBar()->showMessage(note, 15000);
-  });
+  m_pBuildOutput->SetFileOpener([this](const QString& file, int line) { OpenAtLine(file, line); });
   connect(m_pBuildOutput, &CBuildOutputPane::finished, this, &CMainFrame::ShowBuildResult);
+  connect(m_pBuildOutput, &CBuildOutputPane::lineCompleted, this, &CMainFrame::ReadLoaderLine);
 
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
   OnApplicationLook(m_nAppLook);
@@ -303,12 +301,50 @@ void CMainFrame::CreateStatusBar() {
   statusBar()->addPermanentWidget(m_pPane2);
 }
 
+void CMainFrame::OpenAtLine(const QString& file, int line) {
+  if (!m_pOutputDoc) return;
+  // FlexProp when it is set up; else the project window's Code page, which knows the line.
+  if (CToolCommands::HasFlexProp(*m_pOutputDoc)) {
+    if (const QString note = CToolCommands::OpenInFlexProp(*m_pOutputDoc, file, line);
+        !note.isEmpty())
+      statusBar()->showMessage(note, 15000);
+    return;
+  }
+  const QList<CChildFrame*> frames = m_app.FramesOf(*m_pOutputDoc);
+  if (frames.isEmpty()) return;
+  CChildFrame* frame = frames.contains(ActiveFrame()) ? ActiveFrame() : frames.constFirst();
+  ActivateFrame(frame);
+  frame->View()->ShowCodeAt(file, line);
+}
+
+void CMainFrame::ReadLoaderLine(const QString& line) {
+  if (m_bOutputIsBuild || !m_pOutputDoc || !IsNoP2Line(line)) return;
+  const QString advice = NoP2AnsweredText(ChosenSerialPort(*m_pOutputDoc));
+  m_pBuildOutput->AppendNote(advice);
+  m_pBuildStatus->setText(advice);
+  m_pBuildStatus->setToolTip(advice);
+  m_pBuildStatus->show();
+  // loadp2 now waits for Enter.
+  m_pBuildOutput->FocusInput();
+}
+
 void CMainFrame::ShowBuildResult(int exitCode) {
+  if (!m_bOutputIsBuild) return;  // a load keeps what it said
   QString failure;
-  if (m_bOutputIsBuild && exitCode != 0 && !m_pBuildOutput->WasStopped()) {
+  if (exitCode != 0 && !m_pBuildOutput->WasStopped()) {
     const std::optional<CCompilerMessage> error = m_pBuildOutput->FirstError();
     failure = error ? BuildFailedText(*error)
                     : QStringLiteral("Build failed: ") + m_pBuildOutput->StatusText();
+    if (m_pOutputDoc)
+      m_pToolCommands->NoteBuildOutcome(
+          *m_pOutputDoc, m_pBuildOutput->Folder(),
+          {true,
+           error ? BuildFailurePlace(*error) : m_pBuildOutput->StatusText(),
+           m_pBuildOutput->ProgramSize(),
+           {}});
+  } else if (exitCode == 0 && m_pOutputDoc) {
+    m_pToolCommands->NoteBuildOutcome(*m_pOutputDoc, m_pBuildOutput->Folder(),
+                                      {false, {}, m_pBuildOutput->ProgramSize(), {}});
   }
   m_pBuildStatus->setText(failure);
   m_pBuildStatus->setToolTip(failure);

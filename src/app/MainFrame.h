@@ -85,8 +85,13 @@ class CMainFrame : public QMainWindow {
   void FillRecentFiles();
   // Clears the Build Output pane when the project whose script it showed has closed.
   void ClearOutputOfClosedProject();
-  // After a build script ended: a failed build names its first error in the status bar.
+  // After a build script ended: a failed build names its first error in the status bar, and
+  // what the build reported is kept for the next load.
   void ShowBuildResult(int exitCode);
+  // A line the load script printed: when no P2 answered, says what to do.
+  void ReadLoaderLine(const QString& line);
+  // Opens a file of a compiler message at its line.
+  void OpenAtLine(const QString& file, int line);
   void OnAppAbout();
   void OnWindowManager();
   CKyvView* ActiveView() const;

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/BuildOutputPane.h"
-#include "codegen/ToolChecks.h"
+#include "codegen/BuildScripts.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
                               const QString& posixScript, bool preferTerminal, ProblemCheck check) {
   const QString folder = doc.GetProjectPath();
   if (folder.isEmpty()) return;
-  if (const QString text = check(doc, folder, {}); !text.isEmpty()) {
+  if (const QString text = check(doc, folder); !text.isEmpty()) {
     doc.Messages().ShowPlain(text);
     return;
   }
@@ -142,12 +142,37 @@ void CToolCommands::RunScript(CKyvDoc& doc, const QString& windowsScript,
 #endif
 }
 
+namespace {
+
+QString BinaryPath(const CKyvDoc& doc, const QString& folder) {
+  return QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".binary"));
+}
+
+}  // namespace
+
 void CToolCommands::OnButtonCompile(CKyvDoc& doc) {
-  RunScript(doc, QStringLiteral("build.bat"), QStringLiteral("build.sh"), false, &CompileProblem);
+  RunScript(doc, QStringLiteral("build.bat"), QStringLiteral("build.sh"), false,
+            [](const CKyvDoc& project, const QString& folder) {
+              return CompileProblem(project, folder);
+            });
 }
 
 void CToolCommands::OnLoadP2(CKyvDoc& doc) {
-  RunScript(doc, QStringLiteral("load.bat"), QStringLiteral("load.sh"), true, &LoadProblem);
+  RunScript(doc, QStringLiteral("load.bat"), QStringLiteral("load.sh"), true,
+            [this](const CKyvDoc& project, const QString& folder) {
+              if (QString problem = LoadProblem(project, folder); !problem.isEmpty())
+                return problem;
+              const QString binary = BinaryPath(project, folder);
+              return LoadRefusal(m_lastBuilds.value(binary), binary);
+            });
+}
+
+void CToolCommands::NoteBuildOutcome(const CKyvDoc& doc, const QString& folder,
+                                     CBuildOutcome outcome) {
+  const QString binary = BinaryPath(doc, folder);
+  const QFileInfo written(binary);
+  outcome.m_binaryWritten = written.exists() ? written.lastModified() : QDateTime();
+  m_lastBuilds.insert(binary, outcome);
 }
 
 void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
@@ -163,18 +188,29 @@ void CToolCommands::OnButtonFlexProp(CKyvDoc& doc) {
   StartFlexProp(doc, launch, doc.m_sMainFilePath);
 }
 
-QString CToolCommands::OpenAtLine(const CKyvDoc& doc, const QString& file, int line) {
-  const QString name = QFileInfo(file).fileName();
+bool CToolCommands::HasFlexProp(const CKyvDoc& doc) {
+  return !FindFlexPropLaunch(doc).m_sProgram.isEmpty();
+}
+
+QString CToolCommands::OpenInFlexProp(const CKyvDoc& doc, const QString& file, int line) {
   if (!QFileInfo::exists(file)) {
     doc.Messages().ShowPlain(
         QStringLiteral("%1 is no longer there.").arg(QDir::toNativeSeparators(file)));
     return QString();
   }
-  // Neither FlexProp nor the desktop can be told a line to go to: the status bar says which.
-  if (const CFlexPropLaunch launch = FindFlexPropLaunch(doc); !launch.m_sProgram.isEmpty()) {
-    if (!StartFlexProp(doc, launch, file)) return QString();
-    return QStringLiteral("Opened %1 in FlexProp: go to line %2 there (FlexProp takes no line).")
-        .arg(name, QString::number(line));
+  const CFlexPropLaunch launch = FindFlexPropLaunch(doc);
+  if (launch.m_sProgram.isEmpty() || !StartFlexProp(doc, launch, file)) return QString();
+  // FlexProp cannot be told a line to go to: the status bar says which.
+  return QStringLiteral("Opened %1 in FlexProp: go to line %2 there (FlexProp takes no line).")
+      .arg(QFileInfo(file).fileName(), QString::number(line));
+}
+
+QString CToolCommands::OpenInDesktopEditor(const CKyvDoc& doc, const QString& file, int line) {
+  const QString name = QFileInfo(file).fileName();
+  if (!QFileInfo::exists(file)) {
+    doc.Messages().ShowPlain(
+        QStringLiteral("%1 is no longer there.").arg(QDir::toNativeSeparators(file)));
+    return QString();
   }
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
     doc.Messages().ShowPlain(StartFailure(name, NoProgramFor(file)));

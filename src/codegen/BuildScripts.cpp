@@ -13,6 +13,11 @@ QString ProjectBaseName(const CKyvDoc& doc) {
   return title.size() > 4 ? title.left(title.size() - 4) : QString();
 }
 
+QString ChosenSerialPort(const CKyvDoc& doc) {
+  const CSettingsStore* settings = doc.Platform().m_pSettings;
+  return settings ? settings->ReadString(kSerialPortSetting, QString()) : QString();
+}
+
 namespace {
 
 // cmd.exe splits a command line at blanks: a path that holds one goes in double quotes. Paths
@@ -26,11 +31,6 @@ QString CompilerOptions(const CKyvDoc& doc) {
   if (doc.m_bUseOptLevel) options += u" -O"_s + doc.m_sOptLevel;
   if (doc.m_bUseFlexOptions) options += u" "_s + doc.m_sFlexOptions;
   return options;
-}
-
-QString ChosenSerialPort(const CKyvDoc& doc) {
-  const CSettingsStore* settings = doc.Platform().m_pSettings;
-  return settings ? settings->ReadString(kSerialPortSetting, QString()) : QString();
 }
 
 // The loader's options: L of the load line. A baud option is always present.

@@ -11,6 +11,8 @@ QString ProjectBaseName(const CKyvDoc& doc);
 // The per-user setting naming the serial port the loader uses ("-p PORT"); empty or absent:
 // automatic, loadp2 finds the P2 itself. Not part of the project file.
 inline const QString kSerialPortSetting = QStringLiteral("SerialPort");
+// The port the load scripts give the loader; empty for automatic.
+QString ChosenSerialPort(const CKyvDoc& doc);
 
 // build.bat and load.bat: three lines each for cmd.exe, "\n" to be written as CR LF.
 QString BuildBatText(const CKyvDoc& doc);

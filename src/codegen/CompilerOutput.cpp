@@ -56,8 +56,12 @@ QString ProgramSizeText(qint64 bytes) {
   return text;
 }
 
+QString BuildFailurePlace(const CCompilerMessage& message) {
+  if (message.m_sFile.isEmpty()) return message.m_sText;
+  return u"%1 line %2: %3"_s.arg(FileName(message.m_sFile), QString::number(message.m_nLine),
+                                 message.m_sText);
+}
+
 QString BuildFailedText(const CCompilerMessage& message) {
-  if (message.m_sFile.isEmpty()) return u"Build failed: "_s + message.m_sText;
-  return u"Build failed: %1 line %2: %3"_s.arg(FileName(message.m_sFile),
-                                               QString::number(message.m_nLine), message.m_sText);
+  return u"Build failed: "_s + BuildFailurePlace(message);
 }

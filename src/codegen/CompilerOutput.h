@@ -34,6 +34,10 @@ inline constexpr qint64 kHubRamBytes = 512 * 1024;
 // "Program size is N bytes: P% of 512 KB hub RAM", and what to do when it does not fit.
 QString ProgramSizeText(qint64 bytes);
 
+// Where and why a build failed on message: "Demo.spin2 line 12: Unknown symbol 'x'" (the file's
+// name without its folder), or the text alone for a message that names no file.
+QString BuildFailurePlace(const CCompilerMessage& message);
+
 // The status bar's words for a build that failed on message: "Build failed: Demo.spin2 line 12:
 // Unknown symbol 'x'" (the file's name without its folder).
 QString BuildFailedText(const CCompilerMessage& message);

@@ -89,7 +89,6 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options,
     if (!WriteScript(script, doc, folder, files)) return result;
 
   CDriverWriter drivers(folder, DriverFolder(doc, options), files);
-  doc.m_bHasSound = false;
   if (!WriteMainFile(doc, folder, options.m_mainFileUpdate, drivers, files)) return result;
 
   for (const auto& object : doc.m_ObjectList)

@@ -10,12 +10,8 @@
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
-bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
-                   CDriverWriter& drivers, CGeneratedFileWriter& files) {
-  const QString path = QDir::toNativeSeparators(
-      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
-  doc.m_sMainFilePath = path;
-
+QString MainFileText(CKyvDoc& doc) {
+  doc.m_bHasSound = false;  // the constants set it again for an object that needs it
   QString text;
   WriteMainFileHeader(doc, text);
   WriteObjectConstants(doc, text);
@@ -26,7 +22,16 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
   WriteLoopRoutine(doc, text);
   WriteSetupRoutine(doc, text);
   WriteHelperRoutines(doc, text);
+  return text;
+}
 
+bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
+                   CDriverWriter& drivers, CGeneratedFileWriter& files) {
+  const QString path = QDir::toNativeSeparators(
+      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+  doc.m_sMainFilePath = path;
+
+  const QString text = MainFileText(doc);
   // Generate Files has checked every text for single-byte characters before getting here.
   QByteArray bytes;
   if (!EncodeSingleByte(text, &bytes)) {

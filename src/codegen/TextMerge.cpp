@@ -4,29 +4,9 @@
 
 #include <cstring>
 
+#include "codegen/LibGit2.h"
+
 namespace {
-
-// libgit2 keeps global state that must be set up before and released after use; its counter
-// makes nested and repeated uses safe.
-class CLibGit2 {
- public:
-  CLibGit2() : m_nInit(git_libgit2_init()) {}
-  ~CLibGit2() {
-    if (m_nInit > 0) git_libgit2_shutdown();
-  }
-  CLibGit2(const CLibGit2&) = delete;
-  CLibGit2& operator=(const CLibGit2&) = delete;
-  bool Ready() const { return m_nInit > 0; }
-
- private:
-  int m_nInit;
-};
-
-QString LastGitError() {
-  const git_error* error = git_error_last();
-  return error && error->message ? QString::fromUtf8(error->message)
-                                 : QStringLiteral("the merge library gave no reason");
-}
 
 git_merge_file_input Input(const QByteArray& text) {
   git_merge_file_input input = GIT_MERGE_FILE_INPUT_INIT;

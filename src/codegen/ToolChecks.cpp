@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "codegen/BuildScripts.h"
+#include "codegen/CompilerOutput.h"
 #include "model/KyvDoc.h"
 #include "model/ProjectSettings.h"
 
@@ -93,6 +94,24 @@ QString LoadProblem(const CKyvDoc& doc, const QString& projectFolder,
            mainFile + u")."_s;
 
   return MissingTool(u"loadp2"_s, doc.m_sLoadP2Path, LoadP2FolderLabel(), searchPath);
+}
+
+QString LoadRefusal(const CBuildOutcome& lastBuild, const QString& binaryPath) {
+  const QFileInfo binary(binaryPath);
+  // Only the binary that build left behind is held to what it reported.
+  const QDateTime written = binary.exists() ? binary.lastModified() : QDateTime();
+  if (written != lastBuild.m_binaryWritten) return QString();
+  const QString name = binary.fileName();
+  if (lastBuild.m_programSize && *lastBuild.m_programSize > kHubRamBytes)
+    return u"%1 was not loaded: the last build reported a program of %2 bytes, %3 bytes more than "
+           u"the P2's 512 KB hub RAM holds. Make the program smaller and press %4 again."_s.arg(
+               name, QString::number(*lastBuild.m_programSize),
+               QString::number(*lastBuild.m_programSize - kHubRamBytes), kCompileButton);
+  if (lastBuild.m_bFailed)
+    return u"%1 was not loaded: the last build failed (%2), so it does not hold the program as it "
+           u"is now. Fix the error and press %3 again."_s.arg(name, lastBuild.m_sFailure,
+                                                              kCompileButton);
+  return QString();
 }
 
 CFlexPropStart FindFlexProp(const QString& flexPropFolder, const QStringList& searchPath) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CKyvDoc;
 
@@ -17,6 +19,20 @@ QString CompileProblem(const CKyvDoc& doc, const QString& projectFolder,
                        const QStringList& searchPath = {});
 QString LoadProblem(const CKyvDoc& doc, const QString& projectFolder,
                     const QStringList& searchPath = {});
+
+// What the last "2: Compile" of a project reported, and when the binary it left was last
+// written (invalid: there was none). A binary written since then (a build run elsewhere) is not
+// judged by it.
+struct CBuildOutcome {
+  bool m_bFailed = false;
+  QString m_sFailure;  // where and why it failed: "Demo.spin2 line 12: ..." or how the script ended
+  std::optional<qint64> m_programSize;
+  QDateTime m_binaryWritten;
+};
+
+// The sentence that refuses "3: Load P2" of the binary at binaryPath after that build: when the
+// build reported a program too large for hub RAM or failed. "" when the binary may be loaded.
+QString LoadRefusal(const CBuildOutcome& lastBuild, const QString& binaryPath);
 
 // How "Edit code with FlexProp" starts FlexProp off Windows, before the main file's path: a
 // flexprop program in the FlexProp folder, else its flexprop.tcl run by wish, else flexprop on

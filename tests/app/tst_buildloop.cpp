@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -9,6 +10,10 @@
 
 #include "AppFixture.h"
 #include "app/BuildOutputPane.h"
+#include "app/CodeEditor.h"
+#include "app/CodeView.h"
+#include "app/ToolCommands.h"
+#include "codegen/BuildScripts.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -239,26 +244,161 @@ class TestBuildLoop : public QObject {
     QVERIFY(QFile::remove(QDir(m_tools.path()).filePath(u"flexprop"_s)));
   }
 
-  void linkOpensInTheDesktopsEditorWithoutFlexProp() {
+  void linkOpensTheCodePageWithoutFlexProp() {
     if (!QStandardPaths::findExecutable(u"flexprop"_s).isEmpty())
       QSKIP("a FlexProp on the PATH would be started instead");
+    CBuildOutputPane& pane = StartWithBuildScript(
+        "echo \"Demo.spin2:3: error: Unknown symbol 'unknown_delay'\"\n"
+        "echo \"$PWD/SimplerSerial.spin2:2: error: syntax error\" >&2\n"
+        "echo \"Gone.spin2:3: error: Unknown symbol 'z'\"\nexit 1\n");
+    WriteFile(QDir(m_sProject).filePath(u"Demo.spin2"_s),
+              "CON\r\n  x = 1\r\n  y = unknown_delay\r\nPUB main()\r\n");
+    WriteFile(QDir(m_sProject).filePath(u"SimplerSerial.spin2"_s), "PUB start()\n  x +\n");
+    QCOMPARE(Compile(pane), 1);
+
+    CKyvView& view = m_fixture.ActiveView();
+    CCodeView& code = *view.CodeView();
+    ClickLine(pane, u"Demo.spin2:3"_s);
+    QCOMPARE(view.currentIndex(), int(CKyvView::kCodePage));
+    QCOMPARE(code.ShownFile(), m_sProject + u"/Demo.spin2"_s);
+    QCOMPARE(code.Editor()->textCursor().blockNumber() + 1, 3);
+    QCOMPARE(code.Editor()->ErrorLine(), 3);
+    QCOMPARE(code.Editor()->textCursor().block().text(), u"  y = unknown_delay"_s);
+    QVERIFY2(code.NoteText().contains(u"line 3"_s), qPrintable(code.NoteText()));
+    CAppFixture::Screenshot(m_fixture.Frame(), u"code-view-error-line"_s);
+
+    // A driver's file opens read-only at its line.
+    ClickLine(pane, m_sProject + u"/SimplerSerial.spin2"_s);
+    QCOMPARE(code.ShownFile(), m_sProject + u"/SimplerSerial.spin2"_s);
+    QCOMPARE(code.Editor()->ErrorLine(), 2);
+    QCOMPARE(code.Editor()->textCursor().block().text(), u"  x +"_s);
+    QVERIFY(code.Editor()->isReadOnly());
+    QVERIFY(!code.findChild<QPushButton*>(u"codeEdit"_s)->isEnabled());
+
+    // A file that is gone says so in the page.
+    ClickLine(pane, u"Gone.spin2:3"_s);
+    QCOMPARE(code.NoteText(), m_sProject + u"/Gone.spin2 is no longer there."_s);
+    QVERIFY(code.Editor()->toPlainText().isEmpty());
+  }
+
+  void desktopEditorStaysAvailable() {
+    // The code page's context menu hands the file to the desktop.
     CUrlRecorder recorder;
     QDesktopServices::setUrlHandler(u"file"_s, &recorder, "openUrl");
-    CBuildOutputPane& pane = StartWithBuildScript(
-        "echo \"Demo.spin2:47: error: Unknown symbol 'unknown_delay'\"\n"
-        "echo \"Gone.spin2:3: error: Unknown symbol 'z'\"\nexit 1\n");
-    QCOMPARE(Compile(pane), 1);
-    ClickLine(pane, u"Demo.spin2:47"_s);
-    QCOMPARE(recorder.m_opened, QList<QUrl>{QUrl::fromLocalFile(m_sProject + u"/Demo.spin2"_s)});
-    QCOMPARE(m_fixture.Frame().statusBar()->currentMessage(),
+    StartWithBuildScript("exit 0\n");
+    const QString file = m_sProject + u"/Demo.spin2"_s;
+    QCOMPARE(CToolCommands::OpenInDesktopEditor(m_fixture.ActiveDoc(), file, 47),
              u"Opened Demo.spin2 in the desktop's editor: go to line 47 there (the editor takes "
              u"no line)."_s);
-    // A file that is not there is said so, and nothing is started.
-    ClickLine(pane, u"Gone.spin2:3"_s);
+    QCOMPARE(recorder.m_opened, QList<QUrl>{QUrl::fromLocalFile(file)});
+    QVERIFY(
+        CToolCommands::OpenInDesktopEditor(m_fixture.ActiveDoc(), m_sProject + u"/Gone.spin2"_s, 3)
+            .isEmpty());
     QCOMPARE(CPromptHooks::ShownTexts(),
              QStringList{m_sProject + u"/Gone.spin2 is no longer there."_s});
     QCOMPARE(recorder.m_opened.size(), 1);
     QDesktopServices::unsetUrlHandler(u"file"_s);
+  }
+
+  void inputLineReachesTheRunningScript() {
+    CBuildOutputPane& pane = StartWithBuildScript(
+        "printf 'Name? '\nread name\necho \"got [$name]\"\nread more\n"
+        "echo \"then [$more]\"\n");
+    QSignalSpy finished(&pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pButtonCompile->trigger();
+    QTRY_VERIFY(pane.OutputText().contains(u"Name? "_s));
+    auto* input = pane.findChild<QLineEdit*>(u"scriptInput"_s);
+    QVERIFY(input->isEnabled());
+    QTest::keyClicks(input, u"P2 Edge"_s);
+    QTest::keyClick(input, Qt::Key_Return);
+    QVERIFY(input->text().isEmpty());
+    QTRY_VERIFY(pane.OutputText().contains(u"got [P2 Edge]"_s));
+    QTest::keyClick(input, Qt::Key_Enter);  // an empty line is a line too
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.constFirst().constFirst().toInt(), 0);
+    QVERIFY2(pane.OutputText().contains(u"Name? P2 Edge\ngot [P2 Edge]\n\nthen []\n"_s),
+             qPrintable(pane.OutputText()));
+    QVERIFY(!input->isEnabled());
+  }
+
+  void loadWithoutABoardSaysWhatToDo_data() {
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("advice");
+    const QString advice =
+        u"No P2 answered on %1: connect the board, check its power, and pick its port under "
+        u"Serial port on the P2 & FlexSpin tab."_s;
+    QTest::newRow("automatic") << QString() << advice.arg(u"any port"_s);
+    QTest::newRow("chosen port") << u"/dev/ttyUSB7"_s << advice.arg(u"/dev/ttyUSB7"_s);
+  }
+
+  void loadWithoutABoardSaysWhatToDo() {
+    QFETCH(QString, port);
+    QFETCH(QString, advice);
+    // The stand-in loader answers as loadp2 does without a board, then waits for Enter.
+    WriteFile(QDir(m_tools.path()).filePath(u"bin/loadp2"_s), "#!/bin/sh\n");
+    CBuildOutputPane& pane = StartWithBuildScript("exit 0\n");
+    m_fixture.App().Settings().WriteString(kSerialPortSetting, port);
+    m_fixture.ActiveView()
+        .findChild<QLineEdit*>(u"loadP2Path"_s)
+        ->setText(QDir(m_tools.path()).filePath(u"bin"_s));
+    WriteFile(QDir(m_sProject).filePath(u"load.sh"_s),
+              "echo 'Could not find a P2'\nprintf 'Press enter to continue...'\nread key\n");
+    WriteFile(QDir(m_sProject).filePath(u"Demo.binary"_s), "binary");
+    QSignalSpy finished(&pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pLoadP2->trigger();
+    QTRY_VERIFY(BuildStatus().text() == advice);
+    QVERIFY(BuildStatus().isVisible());
+    // The advice follows loadp2's lines, on a line of its own.
+    QTRY_VERIFY2(pane.OutputText().contains(u"Could not find a P2\n"_s) &&
+                     pane.OutputText().contains(u'\n' + advice + u'\n'),
+                 qPrintable(pane.OutputText()));
+    QVERIFY(pane.IsRunning());
+    // Enter in the input line ends the wait.
+    QTest::keyClick(pane.findChild<QLineEdit*>(u"scriptInput"_s), Qt::Key_Return);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(BuildStatus().text(), advice);
+  }
+
+  void loadIsRefusedAfterABadBuild_data() {
+    QTest::addColumn<QByteArray>("buildScript");
+    QTest::addColumn<QString>("refusal");  // "" when the load runs
+    const QByteArray writesBinary = "sleep 1\necho built > Demo.binary\n";
+    QTest::newRow("too large")
+        << writesBinary + "echo 'Program size is 600000 bytes'\n"
+        << u"Demo.binary was not loaded: the last build reported a program of 600000 bytes, 75712 "
+           u"bytes more than the P2's 512 KB hub RAM holds. Make the program smaller and press "
+           u"\"2: Compile\" again."_s;
+    QTest::newRow("failed, older binary left")
+        << QByteArray("echo \"Demo.spin2:1: error: Unknown symbol 'x'\" >&2\nexit 1\n")
+        << u"Demo.binary was not loaded: the last build failed (Demo.spin2 line 1: Unknown symbol "
+           u"'x'), so it does not hold the program as it is now. Fix the error and press "
+           u"\"2: Compile\" again."_s;
+    QTest::newRow("fits") << writesBinary + "echo 'Program size is 3328 bytes'\n" << QString();
+  }
+
+  void loadIsRefusedAfterABadBuild() {
+    QFETCH(QByteArray, buildScript);
+    QFETCH(QString, refusal);
+    WriteFile(QDir(m_tools.path()).filePath(u"bin/loadp2"_s), "#!/bin/sh\n");
+    CBuildOutputPane& pane = StartWithBuildScript(buildScript);
+    m_fixture.ActiveView()
+        .findChild<QLineEdit*>(u"loadP2Path"_s)
+        ->setText(QDir(m_tools.path()).filePath(u"bin"_s));
+    WriteFile(QDir(m_sProject).filePath(u"load.sh"_s), "echo loading\n");
+    // A binary from an earlier build, newer than the main file.
+    WriteFile(QDir(m_sProject).filePath(u"Demo.binary"_s), "older");
+    Compile(pane);
+    QSignalSpy finished(&pane, &CBuildOutputPane::finished);
+    m_fixture.Frame().m_pLoadP2->trigger();
+    if (refusal.isEmpty()) {
+      QVERIFY(finished.wait(10000));
+      QVERIFY(pane.OutputText().contains(u"loading"_s));
+      QVERIFY(CPromptHooks::ShownTexts().isEmpty());
+      return;
+    }
+    QCOMPARE(CPromptHooks::ShownTexts(), QStringList{refusal});
+    QVERIFY(!pane.IsRunning());
+    QVERIFY(!pane.OutputText().contains(u"loading"_s));
   }
 };
 

@@ -61,7 +61,7 @@ class TestPinMapView : public QObject {
 
   void tabBesideThePinTable() {
     m_fixture.Start();
-    QCOMPARE(m_fixture.ActiveView().count(), 4);
+    QCOMPARE(m_fixture.ActiveView().count(), 5);
     QCOMPARE(m_fixture.ActiveView().tabText(CKyvView::kPinMapPage), QStringLiteral("Pin Map"));
     QCOMPARE(m_fixture.ActiveView().widget(CKyvView::kPinMapPage), &Map());
   }

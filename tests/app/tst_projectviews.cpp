@@ -69,11 +69,12 @@ class TestProjectViews : public QObject {
 
   void pagesInOrderWithTheAmpersandShown() {
     CKyvView& view = m_fixture.ActiveView();
-    QCOMPARE(view.count(), 4);
+    QCOMPARE(view.count(), 5);
     QCOMPARE(view.tabBar()->tabText(0), QStringLiteral("P2 && FlexSpin"));
     QCOMPARE(view.tabText(1), QStringLiteral("Object List"));
     QCOMPARE(view.tabText(2), QStringLiteral("I/O Pin View"));
     QCOMPARE(view.tabText(3), QStringLiteral("Pin Map"));
+    QCOMPARE(view.tabText(4), QStringLiteral("Code"));
     QCOMPARE(view.currentIndex(), 0);
   }
 

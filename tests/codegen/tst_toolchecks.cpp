@@ -24,6 +24,8 @@ class TestToolChecks : public QObject {
   void newProjectScriptsRunTheToolsFoundOnPath();
   void flexPropStart_data();
   void flexPropStart();
+  void loadRefusal_data();
+  void loadRefusal();
 
  private:
   QTemporaryDir m_tools;  // tools/flexspin, tools/loadp2; path/flexspin, path/loadp2
@@ -221,6 +223,54 @@ void TestToolChecks::flexPropStart() {
              u"FlexProp was not found in "_s + at(folder) +
                  u" nor on the PATH. Set \"FlexSpin Folder:\" on the \"P2 & FlexSpin\" tab to the "
                  u"bin folder of your FlexProp install, or put flexprop on the PATH."_s);
+}
+
+void TestToolChecks::loadRefusal_data() {
+  QTest::addColumn<bool>("failed");
+  QTest::addColumn<qint64>("size");     // -1: no size reported
+  QTest::addColumn<bool>("rewritten");  // the binary was written again after that build
+  QTest::addColumn<QString>("expected");
+
+  QTest::newRow("fits") << false << qint64(3328) << false << QString();
+  QTest::newRow("exactly hub RAM") << false << qint64(512 * 1024) << false << QString();
+  QTest::newRow("too large")
+      << false << qint64(600000) << false
+      << u"Demo.binary was not loaded: the last build reported a program of 600000 bytes, 75712 "
+         u"bytes more than the P2's 512 KB hub RAM holds. Make the program smaller and press "
+         u"\"2: Compile\" again."_s;
+  QTest::newRow("too large and failed: the size says more")
+      << true << qint64(600000) << false
+      << u"Demo.binary was not loaded: the last build reported a program of 600000 bytes, 75712 "
+         u"bytes more than the P2's 512 KB hub RAM holds. Make the program smaller and press "
+         u"\"2: Compile\" again."_s;
+  QTest::newRow("failed")
+      << true << qint64(-1) << false
+      << u"Demo.binary was not loaded: the last build failed (Demo.spin2 line 12: Unknown symbol "
+         u"'x'), so it does not hold the program as it is now. Fix the error and press "
+         u"\"2: Compile\" again."_s;
+  QTest::newRow("failed, built again elsewhere since") << true << qint64(-1) << true << QString();
+  QTest::newRow("too large, built again elsewhere since")
+      << false << qint64(600000) << true << QString();
+}
+
+void TestToolChecks::loadRefusal() {
+  QFETCH(bool, failed);
+  QFETCH(qint64, size);
+  QFETCH(bool, rewritten);
+  QFETCH(QString, expected);
+  QTemporaryDir project;
+  const QString binary = QDir(project.path()).filePath(u"Demo.binary"_s);
+  MakeFile(binary);
+  SetAge(binary, 60);
+  CBuildOutcome outcome;
+  outcome.m_bFailed = failed;
+  outcome.m_sFailure = u"Demo.spin2 line 12: Unknown symbol 'x'"_s;
+  if (size >= 0) outcome.m_programSize = size;
+  outcome.m_binaryWritten = QFileInfo(binary).lastModified();
+  if (rewritten) SetAge(binary, 0);
+  QCOMPARE(LoadRefusal(outcome, binary), expected);
+  // Without a build to go by, any binary may be loaded.
+  QCOMPARE(LoadRefusal(CBuildOutcome(), binary), QString());
 }
 
 QTEST_GUILESS_MAIN(TestToolChecks)
