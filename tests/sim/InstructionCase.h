@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -13,7 +14,8 @@
 //  - the cog starts at $000 and runs until its program counter reaches m_vCode.size();
 //  - then each register of m_vAfter holds its value, C and Z are m_bExpectC and m_bExpectZ
 //    (a row of an instruction that writes no flag expects them unchanged), and m_uClocks clocks
-//    have passed since the first instruction began.
+//    have passed since the first instruction began. Rows whose time depends on the hub window
+//    (CORDIC commands, hub reads) leave m_uClocks at 0: the runner then does not check it.
 // Rows keep their data in registers kRegD.. so that the code and the data never overlap.
 
 struct CRegisterValue {
@@ -49,42 +51,25 @@ struct CEncodingFields {
   uint32_t l = 0;    // D is immediate (#D)
   uint32_t d = 0;
   uint32_t s = 0;
-  uint32_t n = 0;  // nibble, byte or word index of SETNIB/GETBYTE/...
-  uint32_t r = 0;  // relative flag of jumps
-  uint32_t a = 0;  // 20-bit address or immediate of jumps and AUGS/AUGD
-  uint32_t w = 0;  // PA/PB/PTRA/PTRB selector of CALLD/LOC
+  uint32_t n = 0;     // nibble, byte or word index of SETNIB/GETBYTE/...
+  uint32_t r = 0;     // relative flag of jumps
+  uint32_t a = 0;     // 20-bit address of jumps
+  uint32_t w = 0;     // PA/PB/PTRA/PTRB selector of CALLD/LOC
+  uint32_t aug = 0;   // the 23 bits "nnn..." of AUGS/AUGD
+  uint32_t cccc = 0;  // MODCZ: C's new value, indexed by {C, Z}
+  uint32_t zzzz = 0;  // MODCZ: Z's new value, indexed by {C, Z}
 };
 
 // Builds the 32-bit word from a pattern of 32 letters and digits (spaces ignored). Each letter's
-// bits take the field's value, most significant bit first.
+// bits take the field's value, most significant bit first. A pattern must be exactly 32 bits.
 constexpr uint32_t Encode(std::string_view pattern, const CEncodingFields& fields) {
+  constexpr std::string_view letters = "ECZILDSNRAWncz";
+  const uint32_t values[] = {fields.e, fields.c,   fields.z,    fields.i,   fields.l,
+                             fields.d, fields.s,   fields.n,    fields.r,   fields.a,
+                             fields.w, fields.aug, fields.cccc, fields.zzzz};
   auto fieldOf = [&](char letter) -> uint32_t {
-    switch (letter) {
-      case 'E':
-        return fields.e;
-      case 'C':
-        return fields.c;
-      case 'Z':
-        return fields.z;
-      case 'I':
-        return fields.i;
-      case 'L':
-        return fields.l;
-      case 'D':
-        return fields.d;
-      case 'S':
-        return fields.s;
-      case 'N':
-        return fields.n;
-      case 'R':
-        return fields.r;
-      case 'A':
-        return fields.a;
-      case 'W':
-        return fields.w;
-      default:
-        return 0;
-    }
+    const std::size_t index = letters.find(letter);
+    return index == std::string_view::npos ? 0 : values[index];
   };
   // How many bits of the letter remain to the right of each position.
   auto remaining = [&](std::size_t from, char letter) {
@@ -94,6 +79,7 @@ constexpr uint32_t Encode(std::string_view pattern, const CEncodingFields& field
     return count;
   };
   uint32_t word = 0;
+  int bits = 0;
   for (std::size_t k = 0; k < pattern.size(); ++k) {
     const char letter = pattern[k];
     if (letter == ' ') continue;
@@ -103,6 +89,8 @@ constexpr uint32_t Encode(std::string_view pattern, const CEncodingFields& field
     else if (letter != '0')
       bit = (fieldOf(letter) >> remaining(k, letter)) & 1u;
     word = (word << 1) | bit;
+    ++bits;
   }
+  if (bits != 32) throw std::invalid_argument("an encoding pattern must have 32 bits");
   return word;
 }
