@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr long double kTurn = 4294967296.0L;          // angle units in a full turn
+constexpr long double kTwoPow32 = 4294967296.0L;      // a full turn in angle units; one past a long
 constexpr long double kFractionScale = 134217728.0L;  // 2^27, one in 5.27 fixed point
 
 uint32_t Low(uint64_t value) { return static_cast<uint32_t>(value); }
@@ -17,7 +17,7 @@ uint32_t Wrap(long double value) {
 }
 
 long double Radians(uint32_t angle) {
-  return static_cast<long double>(angle) * 2.0L * std::numbers::pi_v<long double> / kTurn;
+  return static_cast<long double>(angle) * 2.0L * std::numbers::pi_v<long double> / kTwoPow32;
 }
 
 // {high, low} / divisor. Division by zero does not trap: X is the complement of the high
@@ -65,18 +65,20 @@ CCordicResult Vector(uint32_t d, uint32_t s) {
   const long double y = static_cast<int32_t>(s);
   const long double length = std::sqrt(x * x + y * y);
   const long double turns = std::atan2(y, x) / (2.0L * std::numbers::pi_v<long double>);
-  return {static_cast<uint32_t>(std::llround(length)), Wrap(turns * kTurn)};
+  return {static_cast<uint32_t>(std::llround(length)), Wrap(turns * kTwoPow32)};
 }
 
 CCordicResult Log(uint32_t d) {
   if (d == 0) return {0, 0};
-  return {Wrap(std::log2(static_cast<long double>(d)) * kFractionScale), 0};
+  // log2 of values just below 2^32 rounds up to 32.0, which does not fit: keep the top.
+  const long double scaled = std::round(std::log2(static_cast<long double>(d)) * kFractionScale);
+  return {scaled >= kTwoPow32 ? 0xFFFF'FFFFu : static_cast<uint32_t>(scaled), 0};
 }
 
 CCordicResult Exp(uint32_t d) {
   const long double value = std::exp2(static_cast<long double>(d) / kFractionScale);
   const long double rounded = std::round(value);
-  return {rounded >= kTurn ? 0xFFFF'FFFFu : static_cast<uint32_t>(rounded), 0};
+  return {rounded >= kTwoPow32 ? 0xFFFF'FFFFu : static_cast<uint32_t>(rounded), 0};
 }
 
 }  // namespace Cordic
