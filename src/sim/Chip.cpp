@@ -78,23 +78,21 @@ void CChip::LutWritten(int cog, uint32_t address, uint32_t value) {
   m_aCogs[cog ^ 1]->WriteLutFromPartner(address, value);
 }
 
-void CChip::RemoveDevice(IClockedDevice* device) {
-  std::erase(m_vDevices, device);
-}
+void CChip::RemoveDevice(IClockedDevice* device) { std::erase(m_vDevices, device); }
 
 void CChip::SetTrace(std::FILE* trace, int cog) {
   for (int k = 0; k < kCogs; ++k) m_aCogs[k]->SetTrace(k == cog || cog < 0 ? trace : nullptr);
 }
 
 double CChip::SecondsAt(uint64_t clock) const {
-  return m_dSegmentSeconds + static_cast<double>(clock - m_uSegmentClock) /
-                                 static_cast<double>(m_hub.ClockHz());
+  return m_dSegmentSeconds +
+         static_cast<double>(clock - m_uSegmentClock) / static_cast<double>(m_hub.ClockHz());
 }
 
 uint64_t CChip::ClockAtSeconds(double seconds) const {
   if (seconds <= m_dSegmentSeconds) return m_uSegmentClock;
-  return m_uSegmentClock +
-         static_cast<uint64_t>((seconds - m_dSegmentSeconds) * static_cast<double>(m_hub.ClockHz()));
+  return m_uSegmentClock + static_cast<uint64_t>((seconds - m_dSegmentSeconds) *
+                                                 static_cast<double>(m_hub.ClockHz()));
 }
 
 void CChip::ClockModeChanged(uint64_t clock, uint32_t mode) {

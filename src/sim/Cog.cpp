@@ -151,9 +151,8 @@ uint32_t CCog::ReturnAddress() const {
 
 uint32_t CCog::HubWait(uint32_t address) const {
   // Each cog meets each hub slice once every 8 clocks; slices follow address bits [4:2].
-  return static_cast<uint32_t>(((address >> 2) - static_cast<uint32_t>(m_nId) -
-                                static_cast<uint32_t>(m_uTime)) &
-                               7);
+  return static_cast<uint32_t>(
+      ((address >> 2) - static_cast<uint32_t>(m_nId) - static_cast<uint32_t>(m_uTime)) & 7);
 }
 
 void CCog::Branch(uint32_t target, uint32_t extraHubClocks) {
@@ -364,12 +363,12 @@ uint32_t CCog::CordicWait() {
   if (name.empty()) {
     const EOp op = InstructionSet::Decode(instruction);
     if (op == EOp::ILLEGAL)
-      throw CSimStop{"cog " + std::to_string(m_nId) + " at " + Hex(m_uInstructionPc, 5) +
-                     ": " + Hex(instruction, 8) + " is not a P2 instruction"};
+      throw CSimStop{"cog " + std::to_string(m_nId) + " at " + Hex(m_uInstructionPc, 5) + ": " +
+                     Hex(instruction, 8) + " is not a P2 instruction"};
     name = "instruction " + InstructionSet::Mnemonic(instruction);
   }
-  throw CSimStop{"cog " + std::to_string(m_nId) + " at " + Hex(m_uInstructionPc, 5) + ": " +
-                 name + " is not simulated yet"};
+  throw CSimStop{"cog " + std::to_string(m_nId) + " at " + Hex(m_uInstructionPc, 5) + ": " + name +
+                 " is not simulated yet"};
 }
 
 void CCog::StartXbyte() {

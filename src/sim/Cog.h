@@ -28,9 +28,9 @@ struct CCogStats {
 class CCog {
  public:
   static constexpr uint32_t kIJMP3 = 0x1F0, kIRET3 = 0x1F1, kIJMP2 = 0x1F2, kIRET2 = 0x1F3,
-                            kIJMP1 = 0x1F4, kIRET1 = 0x1F5, kPA = 0x1F6, kPB = 0x1F7,
-                            kPTRA = 0x1F8, kPTRB = 0x1F9, kDIRA = 0x1FA, kDIRB = 0x1FB,
-                            kOUTA = 0x1FC, kOUTB = 0x1FD, kINA = 0x1FE, kINB = 0x1FF;
+                            kIJMP1 = 0x1F4, kIRET1 = 0x1F5, kPA = 0x1F6, kPB = 0x1F7, kPTRA = 0x1F8,
+                            kPTRB = 0x1F9, kDIRA = 0x1FA, kDIRB = 0x1FB, kOUTA = 0x1FC,
+                            kOUTB = 0x1FD, kINA = 0x1FE, kINB = 0x1FF;
   static constexpr uint64_t kNever = ~0ull;
 
   CCog(CChip& chip, int id);
@@ -72,8 +72,22 @@ class CCog {
 
  private:
   enum : int {
-    kEventInt = 0, kEventCt1, kEventCt2, kEventCt3, kEventSe1, kEventSe2, kEventSe3, kEventSe4,
-    kEventPat, kEventFbw, kEventXmt, kEventXfi, kEventXro, kEventXrl, kEventAtn, kEventQmt
+    kEventInt = 0,
+    kEventCt1,
+    kEventCt2,
+    kEventCt3,
+    kEventSe1,
+    kEventSe2,
+    kEventSe3,
+    kEventSe4,
+    kEventPat,
+    kEventFbw,
+    kEventXmt,
+    kEventXfi,
+    kEventXro,
+    kEventXrl,
+    kEventAtn,
+    kEventQmt
   };
 
   // Fetch and operands.
@@ -140,13 +154,13 @@ class CCog {
 
   // Prefix state for the next instruction.
   uint32_t m_uQ = 0;
-  int m_nSetq = 0;        // 0 none, 1 SETQ, 2 SETQ2 just before
+  int m_nSetq = 0;  // 0 none, 1 SETQ, 2 SETQ2 just before
   int m_nSetqAge = 0;
   bool m_bAugs = false, m_bAugd = false;
   uint32_t m_uAugs = 0, m_uAugd = 0;
   bool m_bAltPending = false;  // an ALTx prefix applies to the next instruction
   bool m_bAltNext = false;
-  uint32_t m_uAltMask = 0;     // bits of the next instruction word replaced by m_uAltValue
+  uint32_t m_uAltMask = 0;  // bits of the next instruction word replaced by m_uAltValue
   uint32_t m_uAltValue = 0;
   bool m_bAltResult = false;
   uint32_t m_uAltResult = 0;

@@ -915,7 +915,8 @@ void CCog::Execute(uint32_t word, EOp op) {
       return;
     }
     case EOp::MULS: {
-      const int32_t dv = static_cast<int16_t>(d() & 0xFFFF), sv = static_cast<int16_t>(s() & 0xFFFF);
+      const int32_t dv = static_cast<int16_t>(d() & 0xFFFF),
+                    sv = static_cast<int16_t>(s() & 0xFFFF);
       const uint32_t r = static_cast<uint32_t>(dv * sv);
       write(r);
       if (wz) m_bZ = r == 0;
@@ -1114,8 +1115,8 @@ void CCog::Execute(uint32_t word, EOp op) {
     case EOp::RDFAST:
     case EOp::WRFAST: {
       if (m_uPc >= 0x400 && m_uInstructionPc >= 0x400)
-        NotSimulated(word, "the FIFO is in use by hub execution, so " +
-                               InstructionSet::Mnemonic(word));
+        NotSimulated(word,
+                     "the FIFO is in use by hub execution, so " + InstructionSet::Mnemonic(word));
       const uint32_t dv = dImm(wz), sv = s();
       m_uFifoStart = m_uFifoAddress = sv & 0xFFFFF;
       m_uFifoBlockBytes = (dv & 0x3FFF) * 64;
@@ -1616,8 +1617,8 @@ void CCog::Execute(uint32_t word, EOp op) {
       if (kind == 0 && (config & 0x3F))
         NotSimulated(word, "a non-pin event source of SETSE" + std::to_string(k + 1));
       m_aSeConfig[k] = config;
-      m_aSeLast[k] = kind ? m_chip.Pins().Input(static_cast<int>(config & 63), m_uStepStart)
-                          : false;
+      m_aSeLast[k] =
+          kind ? m_chip.Pins().Input(static_cast<int>(config & 63), m_uStepStart) : false;
       ClearEvent(kEventSe1 + k);
       return;
     }
@@ -1641,8 +1642,8 @@ void CCog::Execute(uint32_t word, EOp op) {
       }
       if (dField < 0x1F) {
         const int event = static_cast<int>(dField & 15);
-        if (event == kEventFbw || event == kEventXmt || event == kEventXfi ||
-            event == kEventXro || event == kEventXrl)
+        if (event == kEventFbw || event == kEventXmt || event == kEventXfi || event == kEventXro ||
+            event == kEventXrl)
           NotSimulated(word);
         Wait(event, word);
         return;

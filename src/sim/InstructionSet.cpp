@@ -45,23 +45,23 @@ CDecodeTables Build() {
 
   // %0000000..%0111111: two-operand math and logic, opcode order as in the table.
   constexpr EOp kMath[] = {
-      EOp::ROR,    EOp::ROL,    EOp::SHR,   EOp::SHL,   EOp::RCR,   EOp::RCL,   EOp::SAR,
-      EOp::SAL,    EOp::ADD,    EOp::ADDX,  EOp::ADDS,  EOp::ADDSX, EOp::SUB,   EOp::SUBX,
-      EOp::SUBS,   EOp::SUBSX,  EOp::CMP,   EOp::CMPX,  EOp::CMPS,  EOp::CMPSX, EOp::CMPR,
-      EOp::CMPM,   EOp::SUBR,   EOp::CMPSUB, EOp::FGE,  EOp::FLE,   EOp::FGES,  EOp::FLES,
-      EOp::SUMC,   EOp::SUMNC,  EOp::SUMZ,  EOp::SUMNZ};
+      EOp::ROR, EOp::ROL,  EOp::SHR,  EOp::SHL,   EOp::RCR,  EOp::RCL,   EOp::SAR,  EOp::SAL,
+      EOp::ADD, EOp::ADDX, EOp::ADDS, EOp::ADDSX, EOp::SUB,  EOp::SUBX,  EOp::SUBS, EOp::SUBSX,
+      EOp::CMP, EOp::CMPX, EOp::CMPS, EOp::CMPSX, EOp::CMPR, EOp::CMPM,  EOp::SUBR, EOp::CMPSUB,
+      EOp::FGE, EOp::FLE,  EOp::FGES, EOp::FLES,  EOp::SUMC, EOp::SUMNC, EOp::SUMZ, EOp::SUMNZ};
   for (uint32_t k = 0; k < 32; ++k) SetAll(t, k, kMath[k]);
   // %0100xxx: TESTB/TESTBN with exactly one of WC/WZ; BITx without flags or with WCZ.
-  constexpr EOp kBits[] = {EOp::BITL, EOp::BITH, EOp::BITC,   EOp::BITNC,
+  constexpr EOp kBits[] = {EOp::BITL, EOp::BITH,  EOp::BITC,   EOp::BITNC,
                            EOp::BITZ, EOp::BITNZ, EOp::BITRND, EOp::BITNOT};
   for (uint32_t k = 0; k < 8; ++k) {
     const EOp test = (k & 1) ? EOp::TESTBN : EOp::TESTB;
     SetByCZ(t, 0x20 | k, kBits[k], test, test, kBits[k]);
   }
-  constexpr EOp kLogic[] = {EOp::AND,  EOp::ANDN,  EOp::OR,    EOp::XOR,    EOp::MUXC,  EOp::MUXNC,
-                            EOp::MUXZ, EOp::MUXNZ, EOp::MOV,   EOp::NOT,    EOp::ABS,   EOp::NEG,
-                            EOp::NEGC, EOp::NEGNC, EOp::NEGZ,  EOp::NEGNZ,  EOp::INCMOD, EOp::DECMOD,
-                            EOp::ZEROX, EOp::SIGNX, EOp::ENCOD, EOp::ONES, EOp::TEST,  EOp::TESTN};
+  constexpr EOp kLogic[] = {EOp::AND,   EOp::ANDN,   EOp::OR,     EOp::XOR,   EOp::MUXC,
+                            EOp::MUXNC, EOp::MUXZ,   EOp::MUXNZ,  EOp::MOV,   EOp::NOT,
+                            EOp::ABS,   EOp::NEG,    EOp::NEGC,   EOp::NEGNC, EOp::NEGZ,
+                            EOp::NEGNZ, EOp::INCMOD, EOp::DECMOD, EOp::ZEROX, EOp::SIGNX,
+                            EOp::ENCOD, EOp::ONES,   EOp::TEST,   EOp::TESTN};
   for (uint32_t k = 0; k < 24; ++k) SetAll(t, 0x28 + k, kLogic[k]);
 
   SetAll(t, 0x40, EOp::SETNIB);
@@ -135,18 +135,16 @@ CDecodeTables Build() {
       EOp::SETCMOD, EOp::SETPIV,  EOp::SETPIX,  EOp::COGATN};
   for (uint32_t k = 0; k < std::size(kGroupLow); ++k) g[k] = kGroupLow[k];
   for (uint32_t k = 0x40; k < 0x60; ++k) g[k] = EOp::PINOP;
-  constexpr EOp kGroupHigh[] = {EOp::SPLITB, EOp::MERGEB, EOp::SPLITW, EOp::MERGEW,
-                                EOp::SEUSSF, EOp::SEUSSR, EOp::RGBSQZ, EOp::RGBEXP,
-                                EOp::XORO32, EOp::REV,    EOp::RCZR,   EOp::RCZL,
-                                EOp::WRC,    EOp::WRNC,   EOp::WRZ,    EOp::WRNZ,
-                                EOp::SETSCP, EOp::GETSCP};
+  constexpr EOp kGroupHigh[] = {EOp::SPLITB, EOp::MERGEB, EOp::SPLITW, EOp::MERGEW, EOp::SEUSSF,
+                                EOp::SEUSSR, EOp::RGBSQZ, EOp::RGBEXP, EOp::XORO32, EOp::REV,
+                                EOp::RCZR,   EOp::RCZL,   EOp::WRC,    EOp::WRNC,   EOp::WRZ,
+                                EOp::WRNZ,   EOp::SETSCP, EOp::GETSCP};
   for (uint32_t k = 0; k < std::size(kGroupHigh); ++k) g[0x60 + k] = kGroupHigh[k];
   return t;
 }
 
-constexpr std::string_view kEventNames[] = {"INT", "CT1", "CT2", "CT3", "SE1", "SE2",
-                                            "SE3", "SE4", "PAT", "FBW", "XMT", "XFI",
-                                            "XRO", "XRL", "ATN", "QMT"};
+constexpr std::string_view kEventNames[] = {"INT", "CT1", "CT2", "CT3", "SE1", "SE2", "SE3", "SE4",
+                                            "PAT", "FBW", "XMT", "XFI", "XRO", "XRL", "ATN", "QMT"};
 
 }  // namespace
 
@@ -197,8 +195,8 @@ std::string Mnemonic(uint32_t instruction) {
       constexpr std::string_view kKinds[] = {"DIR", "OUT", "FLT", "DRV"};
       constexpr std::string_view kSuffix[] = {"L", "H", "C", "NC", "Z", "NZ", "RND", "NOT"};
       if ((s & 0x18) == 0 && c != z) {
-        constexpr std::string_view kTest[] = {"TESTP",  "TESTPN", "TESTP",  "TESTPN",
-                                              "TESTP",  "TESTPN", "TESTP",  "TESTPN"};
+        constexpr std::string_view kTest[] = {"TESTP", "TESTPN", "TESTP", "TESTPN",
+                                              "TESTP", "TESTPN", "TESTP", "TESTPN"};
         return std::string(kTest[s & 7]);
       }
       return std::string(kKinds[(s >> 3) & 3]) + std::string(kSuffix[s & 7]);

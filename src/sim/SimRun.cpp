@@ -70,7 +70,8 @@ CSimRunResult RunProgram(const std::vector<uint8_t>& image, const CSimRunOptions
     const uint64_t slice = chip->Hub().ClockHz() / 100 + 1;
     const uint64_t limit = chip->Clock() + slice < deadline ? chip->Clock() + slice : deadline;
     stop = chip->Run(limit);
-    if (stop == CChip::EStop::AllStopped || stop == CChip::EStop::Error) terminal.Flush(chip->Clock());
+    if (stop == CChip::EStop::AllStopped || stop == CChip::EStop::Error)
+      terminal.Flush(chip->Clock());
     const std::string shown = terminal.TakeOutput();
     if (!shown.empty()) output(shown);
     if (stop != CChip::EStop::ClockLimit) break;

@@ -14,8 +14,8 @@ struct CSimRunOptions {
   uint32_t m_uBaud = 0;  // 0: the baud the program sets
   std::vector<std::string> m_vExpectText;
   std::vector<std::string> m_vFailText;
-  std::string m_sInput;       // bytes sent to P63
-  std::string m_sTracePath;   // empty: no trace
+  std::string m_sInput;      // bytes sent to P63
+  std::string m_sTracePath;  // empty: no trace
   int m_nTraceCog = 0;
   bool m_bStats = false;
 };

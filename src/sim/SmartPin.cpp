@@ -181,7 +181,8 @@ void CSmartPin::SampleUntil(uint64_t clock) {
   // Data bit k is sampled in the middle of its period (bit 0 is the start bit).
   while (m_bReceiving) {
     const int index = m_nRxBit + 1;
-    const uint64_t sampleAt = m_uRxStart + (static_cast<uint64_t>(index) * period64 + period64 / 2) / 64;
+    const uint64_t sampleAt =
+        m_uRxStart + (static_cast<uint64_t>(index) * period64 + period64 / 2) / 64;
     if (sampleAt > clock) return;
     if (m_nRxBit < bits) {
       if (m_bInput) m_uRxData |= 1u << m_nRxBit;

@@ -1,6 +1,5 @@
 #include "sim/Terminal.h"
 
-
 namespace {
 
 // The bit period of an asynchronous serial smart pin in clocks, or 0 when the pin is not one.

@@ -1,4 +1,5 @@
 // kyv-sim: runs a FlexSpin .binary on Kyv's P2 simulator with a terminal on P62/P63.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "sim/SimRun.h"
@@ -95,8 +95,7 @@ int main(int argc, char** argv) {
   if (program.empty()) return Fail("'run' needs a program: kyv-sim run PROGRAM.binary");
 
   struct stat info {};
-  if (stat(program.c_str(), &info) != 0)
-    return Fail(program + ": " + std::strerror(errno));
+  if (stat(program.c_str(), &info) != 0) return Fail(program + ": " + std::strerror(errno));
   if (!S_ISREG(info.st_mode)) return Fail(program + " is not a file");
   std::ifstream file(program, std::ios::binary);
   if (!file) return Fail(program + ": cannot be read");
