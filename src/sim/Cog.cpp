@@ -431,6 +431,15 @@ void CCog::StartXbyte() {
   m_uCycles += 6;
 }
 
+void CCog::LeapSkipped() {
+  // SKIPF in cog/LUT memory steps the PC over up to 7 skipped instructions at no cost.
+  if (!m_uSkip || !m_bSkipFast || m_uPc >= 0x400) return;
+  for (int count = 0; count < 7 && (m_uSkip & 1); ++count) {
+    m_uSkip >>= 1;
+    ++m_uPc;
+  }
+}
+
 void CCog::Step() {
   if (m_bWaiting) {
     // Re-check the event a WAITxxx is waiting for.
@@ -466,25 +475,12 @@ void CCog::Step() {
     const bool skip = m_uSkip & 1;
     m_uSkip >>= 1;
     if (skip) {
-      if (m_bSkipFast && m_uPc < 0x400) {
-        // SKIPF leaps over runs of skipped instructions at no cost.
-        while (m_uSkip & 1) {
-          m_uSkip >>= 1;
-          ++m_uPc;
-        }
-        m_uCycles = 0;
-        // The instruction after the leap runs in this same step.
-        m_bAltPending = m_bAltNext;
-        m_bSOverrideNext = m_bSOverride;
-        m_nSetq = setq;
-        m_uTime += 0;
-        Step();
-        return;
-      }
+      // A skipped instruction that is already in the pipeline is cancelled: 2 clocks.
       m_bAltPending = m_bAltNext;
       m_bSOverrideNext = m_bSOverride;
       m_nSetq = setq;
       m_uTime += 2;
+      LeapSkipped();
       return;
     }
   }
@@ -492,9 +488,10 @@ void CCog::Step() {
   const uint32_t cond = word >> 28;
   const bool pass = cond == 0 || ((cond >> ((m_bC ? 2 : 0) | (m_bZ ? 1 : 0))) & 1);
   ++m_stats.m_uInstructions;
+  EOp op = EOp::NOP;
   if (pass) {
     m_nSetqAge = setq;
-    const EOp op = InstructionSet::Decode(word);
+    op = InstructionSet::Decode(word);
     Execute(word, op);
     if (m_bWaiting) return;
     if (cond == 0 && !m_bBranched && op != EOp::NOP) {
@@ -534,6 +531,7 @@ void CCog::Step() {
     }
   }
   m_uTime = m_uStepStart + m_uCycles;
+  if (!m_bBranched && op != EOp::SKIPF) LeapSkipped();  // the one after SKIPF is in the pipe
   if (m_aIntSource[0] | m_aIntSource[1] | m_aIntSource[2] | m_aIntTriggered[0] |
       m_aIntTriggered[1] | m_aIntTriggered[2])
     CheckInterrupts();

@@ -110,6 +110,7 @@ class CCog {
   void Return(uint32_t popped, uint32_t instruction, bool writeFlags);
   void StartXbyte();
   void AfterBranch();
+  void LeapSkipped();
 
   // Hub access.
   uint32_t HubWait(uint32_t address) const;
