@@ -221,9 +221,8 @@ class CCog {
   std::array<CQueued, 16> m_aCordic{};
   int m_nCordicHead = 0, m_nCordicCount = 0;
   uint32_t m_uQx = 0, m_uQy = 0;
-  bool m_bQxFresh = false, m_bQyFresh = false;
   void CordicIssue(uint32_t x, uint32_t y);
-  void CordicRetire(bool waitForX, bool waitForY);
+  void CordicRetire();
 
   uint32_t m_uPixV = 0, m_uPixMode = 0;
   uint32_t m_uRndState = 0;

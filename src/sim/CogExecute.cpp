@@ -113,32 +113,31 @@ uint32_t CCog::RelativeTarget(uint32_t a) const {
 
 void CCog::CordicIssue(uint32_t x, uint32_t y) {
   m_uCycles = 2 + CordicWait();
-  if (m_nCordicCount == static_cast<int>(m_aCordic.size())) CordicRetire(false, false);
+  if (m_nCordicCount == static_cast<int>(m_aCordic.size())) {
+    m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+    --m_nCordicCount;
+  }
   const int slot = (m_nCordicHead + m_nCordicCount) % static_cast<int>(m_aCordic.size());
   m_aCordic[slot] = {m_uStepStart + m_uCycles + Cordic::kLatencyClocks, x, y};
   ++m_nCordicCount;
 }
 
-void CCog::CordicRetire(bool waitForX, bool waitForY) {
-  const uint64_t now = m_uStepStart;
-  auto retireFront = [&] {
-    const CQueued& q = m_aCordic[m_nCordicHead];
-    m_uQx = q.m_uX;
-    m_uQy = q.m_uY;
-    m_bQxFresh = m_bQyFresh = true;
-    m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
-    --m_nCordicCount;
-  };
-  while (m_nCordicCount && m_aCordic[m_nCordicHead].m_uReady <= now) retireFront();
-  const bool need = (waitForX && !m_bQxFresh) || (waitForY && !m_bQyFresh);
-  if (need && m_nCordicCount) {
-    const uint64_t ready = m_aCordic[m_nCordicHead].m_uReady;
-    retireFront();
-    m_uCycles = static_cast<uint32_t>(ready - now) + 2;
-    m_stats.m_uWaitClocks += ready - now;
-  } else if (need) {
+void CCog::CordicRetire() {
+  // GETQX/GETQY take the oldest result still in flight, waiting for it if it is not out yet;
+  // with nothing in flight they read the last result again.
+  if (!m_nCordicCount) {
     m_uEvents |= 1u << kEventQmt;
+    return;
   }
+  const CQueued& q = m_aCordic[m_nCordicHead];
+  if (q.m_uReady > m_uStepStart) {
+    m_uCycles = static_cast<uint32_t>(q.m_uReady - m_uStepStart) + 2;
+    m_stats.m_uWaitClocks += q.m_uReady - m_uStepStart;
+  }
+  m_uQx = q.m_uX;
+  m_uQy = q.m_uY;
+  m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+  --m_nCordicCount;
 }
 
 bool CCog::Wait(int event, uint32_t instruction) {
@@ -1492,13 +1491,8 @@ void CCog::Execute(uint32_t word, EOp op) {
     }
     case EOp::GETQX:
     case EOp::GETQY: {
-      const bool x = op == EOp::GETQX;
-      CordicRetire(x, !x);
-      const uint32_t value = x ? m_uQx : m_uQy;
-      if (x)
-        m_bQxFresh = false;
-      else
-        m_bQyFresh = false;
+      CordicRetire();
+      const uint32_t value = op == EOp::GETQX ? m_uQx : m_uQy;
       result(value, value >> 31);
       return;
     }
