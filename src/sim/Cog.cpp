@@ -211,7 +211,11 @@ uint32_t CCog::HubAddress(uint32_t instruction, uint32_t s, uint32_t scale, uint
   if (!augmented) {
     if (!(s & 0x100)) return s & 0xFF;
     sup = (s >> 5) & 7;
-    index = static_cast<int32_t>(s << 27) >> 27;
+    // %1S1PNNNNN updates PTRx by a 5-bit index; %1S0NNNNNN only offsets it, by 6 bits.
+    if (sup & 2)
+      index = static_cast<int32_t>(s << 27) >> 27;
+    else
+      index = static_cast<int32_t>(s << 26) >> 26;
     index *= static_cast<int32_t>(scale);
   } else {
     if (!(s & 0x80'0000)) return s & 0xFFFFF;
@@ -220,7 +224,7 @@ uint32_t CCog::HubAddress(uint32_t instruction, uint32_t s, uint32_t scale, uint
   }
   const uint32_t ptr = (sup & 4) ? kPTRB : kPTRA;
   const bool update = sup & 2;
-  const bool post = sup & 1;
+  const bool post = update && (sup & 1);
   if (update && blockCount > 1 && !augmented) {
     // A block move with PTRx++/-- steps the pointer over the whole block.
     index = index < 0 ? -static_cast<int32_t>(blockCount * scale)
@@ -511,10 +515,11 @@ void CCog::Step() {
     m_nSetqAge = 0;
   }
   if (m_pTrace) {
-    std::fprintf(m_pTrace, "%12llu cog %d %05X %08X %-8s C=%d Z=%d%s\n",
+    // Clock, cog, address, instruction word, mnemonic, the D register after it, flags.
+    std::fprintf(m_pTrace, "%12llu cog %d %05X %08X %-8s D[%03X]=%08X C=%d Z=%d%s\n",
                  static_cast<unsigned long long>(m_uStepStart), m_nId, m_uInstructionPc,
-                 instruction, InstructionSet::Mnemonic(word).c_str(), m_bC, m_bZ,
-                 pass ? "" : " (cancelled)");
+                 instruction, InstructionSet::Mnemonic(word).c_str(), (word >> 9) & 0x1FF,
+                 m_aReg[(word >> 9) & 0x1FF], m_bC, m_bZ, pass ? "" : " (cancelled)");
   }
 
   // REP: jump back to the top of the block after its last instruction.

@@ -123,20 +123,29 @@ void CCog::CordicIssue(uint32_t x, uint32_t y) {
 }
 
 void CCog::CordicRetire() {
-  // GETQX/GETQY take the oldest result still in flight, waiting for it if it is not out yet;
+  // A result lands in QX/QY when it comes out of the pipeline, replacing any earlier one that
+  // was not read. GETQX/GETQY read the latest landed result, or wait for the next one in flight;
   // with nothing in flight they read the last result again.
+  const int size = static_cast<int>(m_aCordic.size());
+  bool landed = false;
+  while (m_nCordicCount && m_aCordic[m_nCordicHead].m_uReady <= m_uStepStart) {
+    m_uQx = m_aCordic[m_nCordicHead].m_uX;
+    m_uQy = m_aCordic[m_nCordicHead].m_uY;
+    m_nCordicHead = (m_nCordicHead + 1) % size;
+    --m_nCordicCount;
+    landed = true;
+  }
+  if (landed) return;
   if (!m_nCordicCount) {
     m_uEvents |= 1u << kEventQmt;
     return;
   }
   const CQueued& q = m_aCordic[m_nCordicHead];
-  if (q.m_uReady > m_uStepStart) {
-    m_uCycles = static_cast<uint32_t>(q.m_uReady - m_uStepStart) + 2;
-    m_stats.m_uWaitClocks += q.m_uReady - m_uStepStart;
-  }
+  m_uCycles = static_cast<uint32_t>(q.m_uReady - m_uStepStart) + 2;
+  m_stats.m_uWaitClocks += q.m_uReady - m_uStepStart;
   m_uQx = q.m_uX;
   m_uQy = q.m_uY;
-  m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+  m_nCordicHead = (m_nCordicHead + 1) % size;
   --m_nCordicCount;
 }
 
@@ -1383,7 +1392,9 @@ void CCog::Execute(uint32_t word, EOp op) {
     case EOp::LOC: {
       const uint32_t a = word & 0xFFFFF;
       const bool relative = (word >> 20) & 1;
-      const uint32_t address = relative ? RelativeTarget(a) & 0xFFFFF : a;
+      // LOC adds A to the PC as it is, longs in cog/LUT memory and bytes in hub memory.
+      const uint32_t address =
+          relative ? (m_uPc + static_cast<uint32_t>(Signed(a << 12) >> 12)) & 0xFFFFF : a;
       WriteReg(kPA + ((word >> 21) & 3), address);
       return;
     }
