@@ -498,6 +498,10 @@ void CCog::Step() {
     op = InstructionSet::Decode(word);
     Execute(word, op);
     if (m_bWaiting) return;
+    // AUGS/AUGD and the ALTx prefixes pass a SETQ on to the instruction after them.
+    if (setq && !m_nSetq &&
+        (op == EOp::AUGS || op == EOp::AUGD || (op >= EOp::ALTSN && op <= EOp::ALTI)))
+      m_nSetq = setq;
     if (cond == 0 && !m_bBranched && op != EOp::NOP) {
       // _RET_: return after the instruction unless it branched.
       const uint32_t popped = Pop();

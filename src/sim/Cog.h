@@ -222,7 +222,8 @@ class CCog {
   int m_nCordicHead = 0, m_nCordicCount = 0;
   uint32_t m_uQx = 0, m_uQy = 0;
   void CordicIssue(uint32_t x, uint32_t y);
-  void CordicRetire();
+  void CordicRetire(bool x);
+  bool m_bQxNew = false, m_bQyNew = false;
 
   uint32_t m_uPixV = 0, m_uPixMode = 0;
   uint32_t m_uRndState = 0;
