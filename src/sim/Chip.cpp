@@ -1,5 +1,7 @@
 #include "sim/Chip.h"
 
+#include <algorithm>
+
 CChip::CChip() : m_vHubUsed(CHub::kRamSize / 4 / 64, 0) {
   for (int k = 0; k < kCogs; ++k) m_aCogs[k] = std::make_unique<CCog>(*this, k);
 }
@@ -48,10 +50,14 @@ int CChip::CogInit(uint64_t clock, uint32_t d, uint32_t s, uint32_t ptra) {
       }
     }
     if (target < 0) return -1;
-    if (pair) m_aCogs[target + 1]->Start(clock, s, !(d & 0x20), ptra);
+    if (pair) {
+      m_aCogs[target + 1]->Start(clock, s, !(d & 0x20), ptra);
+      Reschedule(target + 1);
+    }
   }
   if (target >= kCogs) return -1;
   m_aCogs[target]->Start(clock, s, !(d & 0x20), ptra);
+  Reschedule(target);
   return target;
 }
 
@@ -59,6 +65,7 @@ void CChip::CogStop(uint64_t clock, int cog) {
   if (cog >= kCogs) return;
   (void)clock;
   m_aCogs[cog]->Stop();
+  Reschedule(cog);
 }
 
 void CChip::CogAttention(uint64_t clock, uint32_t mask) {
@@ -66,12 +73,16 @@ void CChip::CogAttention(uint64_t clock, uint32_t mask) {
     if (!((mask >> k) & 1) || !m_aCogs[k]->Running()) continue;
     m_aCogs[k]->Attention();
     m_aCogs[k]->WakeAt(clock);
+    Reschedule(k);
   }
 }
 
 void CChip::PinsChanged(uint64_t clock) {
-  for (auto& cog : m_aCogs)
-    if (cog->Waiting()) cog->WakeAt(clock);
+  for (int k = 0; k < kCogs; ++k) {
+    if (!m_aCogs[k]->Waiting()) continue;
+    m_aCogs[k]->WakeAt(clock);
+    Reschedule(k);
+  }
 }
 
 void CChip::LutWritten(int cog, uint32_t address, uint32_t value) {
@@ -104,21 +115,26 @@ void CChip::ClockModeChanged(uint64_t clock, uint32_t mode) {
 
 CChip::EStop CChip::Run(uint64_t clockLimit) {
   m_bStopRequested = false;
+  // Cogs may have been started or changed from outside since the last run.
+  for (int k = 0; k < kCogs; ++k) Reschedule(k);
   while (true) {
-    // The earliest running cog, and the clock of the one after it.
-    int best = -1;
-    uint64_t bestTime = CCog::kNever, nextTime = CCog::kNever;
-    for (int k = 0; k < kCogs; ++k) {
-      const CCog& cog = *m_aCogs[k];
-      if (!cog.Running()) continue;
-      const uint64_t t = cog.Time();
-      if (t < bestTime) {
-        nextTime = bestTime;
-        bestTime = t;
-        best = k;
-      } else if (t < nextTime) {
-        nextTime = t;
-      }
+    // The earliest running cog (ties to the lower number) and the clock of the one after it,
+    // found without branches: the order changes all the time and would defeat prediction.
+    uint64_t bestKey = CCog::kNever;
+    for (int k = 0; k < kCogs; ++k)
+      bestKey = std::min(bestKey, (m_aNext[k] << 3) | static_cast<uint64_t>(k));
+    int best = static_cast<int>(bestKey & 7);
+    uint64_t nextKey = CCog::kNever;
+    for (int k = 0; k < kCogs; ++k)
+      nextKey = std::min(nextKey,
+                         k == best ? CCog::kNever : (m_aNext[k] << 3) | static_cast<uint64_t>(k));
+    uint64_t bestTime = m_aNext[best];
+    const uint64_t nextTime = (nextKey >> 3) == (CCog::kNever >> 3) ? CCog::kNever : nextKey >> 3;
+    if (bestTime == CCog::kNever) best = -1;
+    // A waiting cog that nothing wakes has no clock, but still runs.
+    if (best < 0) {
+      for (int k = 0; k < kCogs && best < 0; ++k)
+        if (m_aCogs[k]->Running()) best = k;
     }
     if (best < 0) return EStop::AllStopped;
     uint64_t pinTime = m_pins.NextEventClock();
@@ -143,16 +159,20 @@ CChip::EStop CChip::Run(uint64_t clockLimit) {
     uint64_t until = nextTime < pinTime ? nextTime : pinTime;
     if (clockLimit < until) until = clockLimit;
     CCog& cog = *m_aCogs[best];
+    m_bRescheduled = false;
     try {
       do {
         cog.Step();
-        // A smart pin the cog just started may now change its wire before `until`.
-      } while (cog.Time() < until && cog.Time() < m_pins.NextEventClock() && cog.Running() &&
-               !m_bStopRequested);
+        // A smart pin the cog just started may now change its wire before `until`, and a cog
+        // it started or woke may now come first.
+      } while (cog.Time() < until && cog.Time() < m_pins.NextEventClock() && !m_bRescheduled &&
+               cog.Running() && !m_bStopRequested);
     } catch (const CSimStop& stop) {
+      Reschedule(best);
       m_sError = stop.m_sMessage;
       return EStop::Error;
     }
+    Reschedule(best);
     if (cog.Time() > m_uClock && cog.Time() != CCog::kNever) m_uClock = cog.Time();
     if (m_bStopRequested) return EStop::Requested;
   }

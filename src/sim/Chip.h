@@ -72,7 +72,15 @@ class CChip {
   void RemoveDevice(IClockedDevice* device);
 
  private:
+  void Reschedule(int cog) {
+    m_aNext[cog] = m_aCogs[cog]->Running() ? m_aCogs[cog]->Time() : CCog::kNever;
+    m_bRescheduled = true;
+  }
+  bool m_bRescheduled = false;  // another cog's clock changed during a batch
+
   std::vector<IClockedDevice*> m_vDevices;
+  // Each cog's next clock (kNever when stopped), kept beside each other for the scheduler.
+  std::array<uint64_t, kCogs> m_aNext{};
   CHub m_hub;
   CPins m_pins;
   std::array<std::unique_ptr<CCog>, kCogs> m_aCogs;

@@ -76,16 +76,8 @@ void CCog::Stop() {
 // ---------------------------------------------------------------------------------------------
 // Fetch and operands
 
-uint32_t CCog::Fetch() {
+uint32_t CCog::FetchHub() {
   const uint32_t pc = m_uPc;
-  if (pc < 0x200) {
-    m_uPc = pc + 1;
-    return m_aReg[pc];
-  }
-  if (pc < 0x400) {
-    m_uPc = pc + 1;
-    return m_aLut[pc - 0x200];
-  }
   if (!m_chip.HubHolds(pc))
     throw CSimStop{"cog " + std::to_string(m_nId) + " at " + Hex(pc, 5) +
                    ": jumped to hub memory with nothing loaded there"};
@@ -93,12 +85,9 @@ uint32_t CCog::Fetch() {
   return m_chip.Hub().ReadLong(pc);
 }
 
-uint32_t CCog::ReadReg(uint32_t address) {
-  if (address >= kINA) {
-    const uint64_t in = m_chip.Pins().Inputs(m_uTime);
-    return address == kINA ? static_cast<uint32_t>(in) : static_cast<uint32_t>(in >> 32);
-  }
-  return m_aReg[address];
+uint32_t CCog::ReadInputs(uint32_t address) {
+  const uint64_t in = m_chip.Pins().Inputs(m_uTime);
+  return address == kINA ? static_cast<uint32_t>(in) : static_cast<uint32_t>(in >> 32);
 }
 
 void CCog::WriteReg(uint32_t address, uint32_t value) {
@@ -115,21 +104,6 @@ void CCog::SetPinOutputs() {
                    error + " is not simulated yet"};
   m_chip.PinsChanged(m_uTime);
 }
-
-uint32_t CCog::SourceValue(uint32_t instruction) {
-  if (m_bSOverride) return m_uSOverride;
-  const uint32_t s = instruction & 0x1FF;
-  if (instruction & (1u << 18)) {
-    if (m_bAugs) {
-      m_bAugs = false;
-      return m_uAugs | s;
-    }
-    return s;
-  }
-  return ReadReg(s);
-}
-
-uint32_t CCog::DestValue(uint32_t instruction) { return ReadReg((instruction >> 9) & 0x1FF); }
 
 // ---------------------------------------------------------------------------------------------
 // Branching and the stack
@@ -540,8 +514,9 @@ void CCog::Step() {
     }
   }
   m_uTime = m_uStepStart + m_uCycles;
-  if (!m_bBranched && op != EOp::SKIPF) LeapSkipped();  // the one after SKIPF is in the pipe
+  // The instruction after SKIPF is in the pipe already; later ones can be stepped over.
+  if (m_uSkip && !m_bBranched && op != EOp::SKIPF) LeapSkipped();
   if (m_aIntSource[0] | m_aIntSource[1] | m_aIntSource[2] | m_aIntTriggered[0] |
-      m_aIntTriggered[1] | m_aIntTriggered[2])
+      m_aIntTriggered[1] | m_aIntTriggered[2]) [[unlikely]]
     CheckInterrupts();
 }

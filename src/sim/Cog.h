@@ -90,12 +90,38 @@ class CCog {
     kEventQmt
   };
 
-  // Fetch and operands.
-  uint32_t Fetch();
-  uint32_t ReadReg(uint32_t address);
+  // Fetch and operands; the common cases are inline, since every instruction takes them.
+  uint32_t Fetch() {
+    const uint32_t pc = m_uPc;
+    if (pc < 0x200) {
+      m_uPc = pc + 1;
+      return m_aReg[pc];
+    }
+    if (pc < 0x400) {
+      m_uPc = pc + 1;
+      return m_aLut[pc - 0x200];
+    }
+    return FetchHub();
+  }
+  uint32_t FetchHub();
+  uint32_t ReadReg(uint32_t address) {
+    return address >= kINA ? ReadInputs(address) : m_aReg[address];
+  }
+  uint32_t ReadInputs(uint32_t address);
   void WriteReg(uint32_t address, uint32_t value);
-  uint32_t SourceValue(uint32_t instruction);
-  uint32_t DestValue(uint32_t instruction);
+  uint32_t SourceValue(uint32_t instruction) {
+    if (m_bSOverride) return m_uSOverride;
+    const uint32_t s = instruction & 0x1FF;
+    if (instruction & (1u << 18)) {
+      if (m_bAugs) {
+        m_bAugs = false;
+        return m_uAugs | s;
+      }
+      return s;
+    }
+    return ReadReg(s);
+  }
+  uint32_t DestValue(uint32_t instruction) { return ReadReg((instruction >> 9) & 0x1FF); }
 
   // Execution.
   void Execute(uint32_t instruction, EOp op);

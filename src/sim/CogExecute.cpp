@@ -177,14 +177,9 @@ bool CCog::Wait(int event, uint32_t instruction) {
     uint64_t wake = m_uWaitDeadline;
     if (event >= kEventCt1 && event <= kEventCt3 && m_aCtAt[event - kEventCt1] < wake)
       wake = m_aCtAt[event - kEventCt1];
-    if (event == kEventInt || event >= kEventSe1) {
-      // Woken by pin changes and attention strobes; also look again now and then for
-      // smart pin flags that change without a wire moving.
-      if (event != kEventAtn) {
-        const uint64_t poll = m_uStepStart + 256;
-        if (poll < wake) wake = poll;
-      }
-    }
+    // Pin events and attention strobes wake the cog through the chip; an interrupt event is
+    // looked at again every 256 clocks.
+    if (event == kEventInt && m_uStepStart + 256 < wake) wake = m_uStepStart + 256;
     m_uTime = wake;
     return false;
   }

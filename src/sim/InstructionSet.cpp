@@ -148,10 +148,7 @@ constexpr std::string_view kEventNames[] = {"INT", "CT1", "CT2", "CT3", "SE1", "
 
 }  // namespace
 
-const CDecodeTables& Tables() {
-  static const CDecodeTables tables = Build();
-  return tables;
-}
+const CDecodeTables kTables = Build();
 
 std::string Mnemonic(uint32_t instruction) {
   const EOp op = Decode(instruction);

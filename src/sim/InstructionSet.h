@@ -12,11 +12,12 @@
   X(ROR)                                                                                                               \
   X(ROL)                                                                                                               \
   X(SHR)                                                                                                               \
-  X(SHL) X(RCR) X(RCL) X(SAR) X(SAL) X(ADD) X(ADDX) X(ADDS) X(ADDSX) X(SUB) X(SUBX) X(SUBS) X(                         \
-      SUBSX) X(CMP) X(CMPX) X(CMPS) X(CMPSX) X(CMPR) X(CMPM) X(SUBR) X(CMPSUB) X(FGE) X(FLE)                           \
-      X(FGES) X(FLES) X(SUMC) X(SUMNC) X(SUMZ) X(SUMNZ) X(TESTB) X(TESTBN) X(BITL) X(BITH) X(                          \
-          BITC) X(BITNC) X(BITZ) X(BITNZ) X(BITRND) X(BITNOT) X(AND) X(ANDN) X(OR) X(XOR) X(MUXC)                      \
-          X(MUXNC) X(MUXZ) X(MUXNZ) X(MOV) X(NOT) X(ABS) X(NEG) X(NEGC) X(NEGNC) X(NEGZ) X(                            \
+  X(SHL)                                                                                                               \
+  X(RCR) X(RCL) X(SAR) X(SAL) X(ADD) X(ADDX) X(ADDS) X(ADDSX) X(SUB) X(SUBX) X(SUBS) X(SUBSX) X(                       \
+      CMP) X(CMPX) X(CMPS) X(CMPSX) X(CMPR) X(CMPM) X(SUBR) X(CMPSUB) X(FGE) X(FLE) X(FGES)                            \
+      X(FLES) X(SUMC) X(SUMNC) X(SUMZ) X(SUMNZ) X(TESTB) X(TESTBN) X(BITL) X(BITH) X(BITC) X(                          \
+          BITNC) X(BITZ) X(BITNZ) X(BITRND) X(BITNOT) X(AND) X(ANDN) X(OR) X(XOR) X(MUXC) X(MUXNC)                     \
+          X(MUXZ) X(MUXNZ) X(MOV) X(NOT) X(ABS) X(NEG) X(NEGC) X(NEGNC) X(NEGZ) X(                                     \
               NEGNZ) X(INCMOD) X(DECMOD) X(ZEROX) X(SIGNX) X(ENCOD) X(ONES) X(TEST)                                    \
               X(TESTN) X(SETNIB) X(GETNIB) X(ROLNIB) X(SETBYTE) X(GETBYTE) X(ROLBYTE) X(                               \
                   SETWORD) X(GETWORD) X(ROLWORD) X(ALTSN) X(ALTGN) X(ALTSB) X(ALTGB) X(ALTSW)                          \
@@ -69,11 +70,11 @@ struct CDecodeTables {
   EOp m_aPrimary[512];  // by bits [27:19]
   EOp m_aGroupD[512];   // the %1101011 group, by the S field
 };
-const CDecodeTables& Tables();
+extern const CDecodeTables kTables;
 
 // The operation of an instruction word.
 inline EOp Decode(uint32_t instruction) {
-  static const CDecodeTables& tables = Tables();
+  const CDecodeTables& tables = kTables;
   if (instruction == 0) return EOp::NOP;
   const EOp op = tables.m_aPrimary[(instruction >> 19) & 0x1FF];
   return op == EOp::GROUPD ? tables.m_aGroupD[instruction & 0x1FF] : op;

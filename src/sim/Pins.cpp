@@ -85,6 +85,7 @@ void CPins::DriveExternal(int pin, uint64_t clock, bool level) {
   const uint64_t bit = 1ull << pin;
   m_uExternalLow = level ? (m_uExternalLow & ~bit) : (m_uExternalLow | bit);
   NotifyIfChanged(pin, clock);
+  RefreshNextEvent();
 }
 
 void CPins::SetObserver(int pin, IPinObserver* observer) {

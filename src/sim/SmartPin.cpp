@@ -119,6 +119,14 @@ void CSmartPin::StartFrame(uint64_t clock, uint32_t data) {
 }
 
 void CSmartPin::UpdateNextEvent() {
+  if (m_bReceiving) {
+    // The clock at which the received word is complete and IN rises.
+    const int bits = static_cast<int>(m_uX & 31) + 1;
+    const uint64_t period64 = BitClocks64();
+    m_uNextEvent =
+        m_uRxStart + (static_cast<uint64_t>(bits + 1) * period64 + period64 / 2) / 64 + 1;
+    return;
+  }
   if (!m_bShifting) {
     m_uNextEvent = kNever;
     return;
@@ -128,6 +136,11 @@ void CSmartPin::UpdateNextEvent() {
 
 int CSmartPin::Advance(uint64_t clock, std::array<CLevelChange, 40>& out) {
   int count = 0;
+  if (m_bReceiving) {
+    SampleUntil(clock);
+    UpdateNextEvent();
+    return 0;
+  }
   while (m_bShifting && m_uNextEvent <= clock && count < 38) {
     if (m_nFrameNext < m_nFrameLength) {
       const CLevelChange change = m_aFrame[m_nFrameNext++];
@@ -170,6 +183,7 @@ void CSmartPin::InputChanged(uint64_t clock, bool level) {
     m_uRxStart = clock;
     m_nRxBit = 0;
     m_uRxData = 0;
+    UpdateNextEvent();
   }
   m_bInput = level;
 }
