@@ -388,11 +388,11 @@ inline std::vector<CInstructionCase> SkipCases() {
             {Encode(SKIP, ImmD(0b0101)), addToD(1), addToD(2), addToD(4), addToD(8)},
             {{kRegD, 0}}, kC0Z0, {{kRegD, 10}}, kC0Z0, 10),
     // SKIPF leaps over skipped instructions in cog exec, so they take no time. The row leaves
-    // the instruction right after SKIPF unskipped: the documents do not say plainly whether
-    // that one, already fetched, is leapt over or cancelled.
-    Program("SKIPF %1010 leaps over the second and fourth",
-            {Encode(SKIPF, ImmD(0b1010)), addToD(1), addToD(2), addToD(4), addToD(8)},
-            {{kRegD, 0}}, kC0Z0, {{kRegD, 5}}, kC0Z0, 6),
+    // the instruction right after SKIPF and the last one unskipped: the documents do not say
+    // plainly whether the one right after SKIPF, already fetched, is leapt over or cancelled.
+    Program("SKIPF %0110 leaps over the second and third",
+            {Encode(SKIPF, ImmD(0b0110)), addToD(1), addToD(2), addToD(4), addToD(8)},
+            {{kRegD, 0}}, kC0Z0, {{kRegD, 9}}, kC0Z0, 6),
     Program("EXECF jumps to D[9:0] with the pattern D[31:10]",
             {Encode(EXECF, {.d = kRegT}), addToD(1), addToD(2), addToD(4)},
             {{kRegT, (0b010u << 10) | 1}, {kRegD, 0}}, kC0Z0, {{kRegD, 5}}, kC0Z0, 8),
@@ -424,8 +424,11 @@ inline std::vector<CInstructionCase> BranchCases() {
     Program("JMP #\\A absolute",
             {Encode(JMP_A, Address(2)), addTo(kRegD, 1), addTo(kRegT, 1)},
             {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegD, 0}, {kRegT, 1}}, kC0Z0, 6),
+    // The 20-bit relative A counts bytes, also in cog exec (one instruction is 4), from the
+    // instruction after the jump; the table's "PC += A" leaves the unit open, FlexSpin's
+    // assembler encodes a jump over one cog instruction as A = 4.
     Program("JMP #A relative",
-            {Encode(JMP_A, Address(1, 1)), addTo(kRegD, 1), addTo(kRegT, 1)},
+            {Encode(JMP_A, Address(4, 1)), addTo(kRegD, 1), addTo(kRegT, 1)},
             {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegD, 0}, {kRegT, 1}}, kC0Z0, 6),
     Program("CALL and RET",
             {Encode(CALL_A, Address(3)), addTo(kRegD, 1), Encode(JMP_A, Address(4)),
