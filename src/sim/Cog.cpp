@@ -211,7 +211,11 @@ uint32_t CCog::HubAddress(uint32_t instruction, uint32_t s, uint32_t scale, uint
   if (!augmented) {
     if (!(s & 0x100)) return s & 0xFF;
     sup = (s >> 5) & 7;
-    index = static_cast<int32_t>(s << 27) >> 27;
+    // %1S1PNNNNN updates PTRx by a 5-bit index; %1S0NNNNNN only offsets it, by 6 bits.
+    if (sup & 2)
+      index = static_cast<int32_t>(s << 27) >> 27;
+    else
+      index = static_cast<int32_t>(s << 26) >> 26;
     index *= static_cast<int32_t>(scale);
   } else {
     if (!(s & 0x80'0000)) return s & 0xFFFFF;
@@ -220,7 +224,7 @@ uint32_t CCog::HubAddress(uint32_t instruction, uint32_t s, uint32_t scale, uint
   }
   const uint32_t ptr = (sup & 4) ? kPTRB : kPTRA;
   const bool update = sup & 2;
-  const bool post = sup & 1;
+  const bool post = update && (sup & 1);
   if (update && blockCount > 1 && !augmented) {
     // A block move with PTRx++/-- steps the pointer over the whole block.
     index = index < 0 ? -static_cast<int32_t>(blockCount * scale)
@@ -431,6 +435,15 @@ void CCog::StartXbyte() {
   m_uCycles += 6;
 }
 
+void CCog::LeapSkipped() {
+  // SKIPF in cog/LUT memory steps the PC over up to 7 skipped instructions at no cost.
+  if (!m_uSkip || !m_bSkipFast || m_uPc >= 0x400) return;
+  for (int count = 0; count < 7 && (m_uSkip & 1); ++count) {
+    m_uSkip >>= 1;
+    ++m_uPc;
+  }
+}
+
 void CCog::Step() {
   if (m_bWaiting) {
     // Re-check the event a WAITxxx is waiting for.
@@ -466,25 +479,12 @@ void CCog::Step() {
     const bool skip = m_uSkip & 1;
     m_uSkip >>= 1;
     if (skip) {
-      if (m_bSkipFast && m_uPc < 0x400) {
-        // SKIPF leaps over runs of skipped instructions at no cost.
-        while (m_uSkip & 1) {
-          m_uSkip >>= 1;
-          ++m_uPc;
-        }
-        m_uCycles = 0;
-        // The instruction after the leap runs in this same step.
-        m_bAltPending = m_bAltNext;
-        m_bSOverrideNext = m_bSOverride;
-        m_nSetq = setq;
-        m_uTime += 0;
-        Step();
-        return;
-      }
+      // A skipped instruction that is already in the pipeline is cancelled: 2 clocks.
       m_bAltPending = m_bAltNext;
       m_bSOverrideNext = m_bSOverride;
       m_nSetq = setq;
       m_uTime += 2;
+      LeapSkipped();
       return;
     }
   }
@@ -492,11 +492,16 @@ void CCog::Step() {
   const uint32_t cond = word >> 28;
   const bool pass = cond == 0 || ((cond >> ((m_bC ? 2 : 0) | (m_bZ ? 1 : 0))) & 1);
   ++m_stats.m_uInstructions;
+  EOp op = EOp::NOP;
   if (pass) {
     m_nSetqAge = setq;
-    const EOp op = InstructionSet::Decode(word);
+    op = InstructionSet::Decode(word);
     Execute(word, op);
     if (m_bWaiting) return;
+    // AUGS/AUGD and the ALTx prefixes pass a SETQ on to the instruction after them.
+    if (setq && !m_nSetq &&
+        (op == EOp::AUGS || op == EOp::AUGD || (op >= EOp::ALTSN && op <= EOp::ALTI)))
+      m_nSetq = setq;
     if (cond == 0 && !m_bBranched && op != EOp::NOP) {
       // _RET_: return after the instruction unless it branched.
       const uint32_t popped = Pop();
@@ -514,10 +519,11 @@ void CCog::Step() {
     m_nSetqAge = 0;
   }
   if (m_pTrace) {
-    std::fprintf(m_pTrace, "%12llu cog %d %05X %08X %-8s C=%d Z=%d%s\n",
+    // Clock, cog, address, instruction word, mnemonic, the D register after it, flags.
+    std::fprintf(m_pTrace, "%12llu cog %d %05X %08X %-8s D[%03X]=%08X C=%d Z=%d%s\n",
                  static_cast<unsigned long long>(m_uStepStart), m_nId, m_uInstructionPc,
-                 instruction, InstructionSet::Mnemonic(word).c_str(), m_bC, m_bZ,
-                 pass ? "" : " (cancelled)");
+                 instruction, InstructionSet::Mnemonic(word).c_str(), (word >> 9) & 0x1FF,
+                 m_aReg[(word >> 9) & 0x1FF], m_bC, m_bZ, pass ? "" : " (cancelled)");
   }
 
   // REP: jump back to the top of the block after its last instruction.
@@ -534,6 +540,7 @@ void CCog::Step() {
     }
   }
   m_uTime = m_uStepStart + m_uCycles;
+  if (!m_bBranched && op != EOp::SKIPF) LeapSkipped();  // the one after SKIPF is in the pipe
   if (m_aIntSource[0] | m_aIntSource[1] | m_aIntSource[2] | m_aIntTriggered[0] |
       m_aIntTriggered[1] | m_aIntTriggered[2])
     CheckInterrupts();

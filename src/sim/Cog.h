@@ -110,6 +110,7 @@ class CCog {
   void Return(uint32_t popped, uint32_t instruction, bool writeFlags);
   void StartXbyte();
   void AfterBranch();
+  void LeapSkipped();
 
   // Hub access.
   uint32_t HubWait(uint32_t address) const;
@@ -220,9 +221,9 @@ class CCog {
   std::array<CQueued, 16> m_aCordic{};
   int m_nCordicHead = 0, m_nCordicCount = 0;
   uint32_t m_uQx = 0, m_uQy = 0;
-  bool m_bQxFresh = false, m_bQyFresh = false;
   void CordicIssue(uint32_t x, uint32_t y);
-  void CordicRetire(bool waitForX, bool waitForY);
+  void CordicRetire(bool x);
+  bool m_bQxNew = false, m_bQyNew = false;
 
   uint32_t m_uPixV = 0, m_uPixMode = 0;
   uint32_t m_uRndState = 0;

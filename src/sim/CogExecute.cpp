@@ -113,32 +113,46 @@ uint32_t CCog::RelativeTarget(uint32_t a) const {
 
 void CCog::CordicIssue(uint32_t x, uint32_t y) {
   m_uCycles = 2 + CordicWait();
-  if (m_nCordicCount == static_cast<int>(m_aCordic.size())) CordicRetire(false, false);
+  // Results that are out already land before the new command clears their marks.
+  while (m_nCordicCount && m_aCordic[m_nCordicHead].m_uReady <= m_uStepStart) {
+    m_uQx = m_aCordic[m_nCordicHead].m_uX;
+    m_uQy = m_aCordic[m_nCordicHead].m_uY;
+    m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+    --m_nCordicCount;
+  }
+  if (m_nCordicCount == static_cast<int>(m_aCordic.size())) {
+    m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+    --m_nCordicCount;
+  }
   const int slot = (m_nCordicHead + m_nCordicCount) % static_cast<int>(m_aCordic.size());
   m_aCordic[slot] = {m_uStepStart + m_uCycles + Cordic::kLatencyClocks, x, y};
   ++m_nCordicCount;
+  m_bQxNew = m_bQyNew = false;
 }
 
-void CCog::CordicRetire(bool waitForX, bool waitForY) {
-  const uint64_t now = m_uStepStart;
-  auto retireFront = [&] {
-    const CQueued& q = m_aCordic[m_nCordicHead];
-    m_uQx = q.m_uX;
-    m_uQy = q.m_uY;
-    m_bQxFresh = m_bQyFresh = true;
-    m_nCordicHead = (m_nCordicHead + 1) % static_cast<int>(m_aCordic.size());
+void CCog::CordicRetire(bool x) {
+  // Results land in QX/QY as they leave the pipeline, each marking X and Y as new; a new
+  // command clears those marks. GETQX/GETQY wait while their half is not new and a result is
+  // still in flight, and take the mark off their half.
+  const int size = static_cast<int>(m_aCordic.size());
+  auto land = [&] {
+    m_uQx = m_aCordic[m_nCordicHead].m_uX;
+    m_uQy = m_aCordic[m_nCordicHead].m_uY;
+    m_bQxNew = m_bQyNew = true;
+    m_nCordicHead = (m_nCordicHead + 1) % size;
     --m_nCordicCount;
   };
-  while (m_nCordicCount && m_aCordic[m_nCordicHead].m_uReady <= now) retireFront();
-  const bool need = (waitForX && !m_bQxFresh) || (waitForY && !m_bQyFresh);
-  if (need && m_nCordicCount) {
+  while (m_nCordicCount && m_aCordic[m_nCordicHead].m_uReady <= m_uStepStart) land();
+  bool& mark = x ? m_bQxNew : m_bQyNew;
+  if (!mark && m_nCordicCount) {
     const uint64_t ready = m_aCordic[m_nCordicHead].m_uReady;
-    retireFront();
-    m_uCycles = static_cast<uint32_t>(ready - now) + 2;
-    m_stats.m_uWaitClocks += ready - now;
-  } else if (need) {
+    m_uCycles = static_cast<uint32_t>(ready - m_uStepStart) + 2;
+    m_stats.m_uWaitClocks += ready - m_uStepStart;
+    land();
+  } else if (!mark) {
     m_uEvents |= 1u << kEventQmt;
   }
+  mark = false;
 }
 
 bool CCog::Wait(int event, uint32_t instruction) {
@@ -1094,7 +1108,9 @@ void CCog::Execute(uint32_t word, EOp op) {
       if (block) {
         for (uint32_t k = 0; k < count && k < 512; ++k) {
           const uint32_t reg = (dField + k) & 0x1FF;
-          writeLong(address + 4 * k, setq == 1 ? ReadReg(reg) : m_aLut[reg]);
+          // With #D the block is filled with that value.
+          const uint32_t v = wz ? value : setq == 1 ? ReadReg(reg) : m_aLut[reg];
+          writeLong(address + 4 * k, v);
         }
         m_chip.MarkHub(address, 4 * count);
         MarkHubAccess(3 + wait + (count - 1));
@@ -1384,7 +1400,9 @@ void CCog::Execute(uint32_t word, EOp op) {
     case EOp::LOC: {
       const uint32_t a = word & 0xFFFFF;
       const bool relative = (word >> 20) & 1;
-      const uint32_t address = relative ? RelativeTarget(a) & 0xFFFFF : a;
+      // LOC adds A to the PC as it is, longs in cog/LUT memory and bytes in hub memory.
+      const uint32_t address =
+          relative ? (m_uPc + static_cast<uint32_t>(Signed(a << 12) >> 12)) & 0xFFFFF : a;
       WriteReg(kPA + ((word >> 21) & 3), address);
       return;
     }
@@ -1492,13 +1510,8 @@ void CCog::Execute(uint32_t word, EOp op) {
     }
     case EOp::GETQX:
     case EOp::GETQY: {
-      const bool x = op == EOp::GETQX;
-      CordicRetire(x, !x);
-      const uint32_t value = x ? m_uQx : m_uQy;
-      if (x)
-        m_bQxFresh = false;
-      else
-        m_bQyFresh = false;
+      CordicRetire(op == EOp::GETQX);
+      const uint32_t value = op == EOp::GETQX ? m_uQx : m_uQy;
       result(value, value >> 31);
       return;
     }

@@ -7,7 +7,8 @@ bool CPins::Level(int pin) const {
   if (m_uDir & bit) {
     const CSmartPin& smart = m_aSmart[pin];
     if (smart.DrivesOutput()) return smart.OutputLevel();
-    return (m_uOut & bit) != 0;
+    // A smart pin without its output enabled (a receiver) leaves the wire to the outside.
+    if (smart.Mode() == 0) return (m_uOut & bit) != 0;
   }
   return (m_uExternalLow & bit) == 0;
 }

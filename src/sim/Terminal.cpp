@@ -36,9 +36,13 @@ double CTerminal::ClocksPerBit(int pin) const {
 
 void CTerminal::PinChanged(int pin, uint64_t clock, bool level) {
   if (pin != kTxPin) return;
+  const double clocksPerBit = ClocksPerBit(kTxPin);
   // A start bit: the receiver times this frame at the baud in force now.
-  if (!level && !m_receiver.IsBusy()) m_receiver.SetClocksPerBit(ClocksPerBit(kTxPin));
+  if (!level && !m_receiver.IsBusy()) m_receiver.SetClocksPerBit(clocksPerBit);
   m_receiver.OnLevel(clock, level);
+  // Look at the wire again once this frame's stop bit is surely over, so the last byte shows
+  // even when the wire stays quiet afterwards.
+  if (m_receiver.IsBusy()) m_uDecodeAt = clock + static_cast<uint64_t>(11 * clocksPerBit) + 1;
   Collect();
 }
 
@@ -103,25 +107,37 @@ std::string CTerminal::TakeOutput() {
 }
 
 uint64_t CTerminal::NextEventClock() {
+  uint64_t next = m_uNextInputChange < m_uDecodeAt ? m_uNextInputChange : m_uDecodeAt;
   if (!m_bInputSent && !m_sInput.empty()) {
-    // Typed input goes out once the program listens on P63; look again every 1024 clocks.
-    return m_chip.Clock() + 1024;
+    // Until P63 listens, look again every 1024 clocks; then wait for the typing to start.
+    const uint64_t check = m_uInputStart != ~0ull ? m_uInputStart : m_chip.Clock() + 1024;
+    if (check < next) next = check;
   }
-  return m_uNextInputChange;
+  return next;
 }
 
 void CTerminal::AdvanceTo(uint64_t clock) {
+  if (clock >= m_uDecodeAt) {
+    m_uDecodeAt = ~0ull;
+    m_receiver.AdvanceTo(clock);
+    Collect();
+  }
   CPins& pins = m_chip.Pins();
   if (!m_bInputSent && !m_sInput.empty()) {
     CSmartPin& rx = pins.Smart(kRxPin);
-    if (rx.Enabled() && rx.Mode() == CSmartPin::kModeAsyncRx) {
+    const bool listening = rx.Enabled() && rx.Mode() == CSmartPin::kModeAsyncRx;
+    if (!listening) {
+      m_uInputStart = ~0ull;
+    } else if (m_uInputStart == ~0ull) {
+      m_uInputStart = clock + static_cast<uint64_t>(kInputDelaySeconds *
+                                                    static_cast<double>(m_chip.Hub().ClockHz()));
+    } else if (clock >= m_uInputStart) {
       m_transmitter.SetClocksPerBit(ClocksPerBit(kRxPin));
       m_transmitter.Send(clock, m_sInput);
       m_bInputSent = true;
-    } else {
-      return;
     }
   }
+  if (!m_bInputSent) return;
   const bool level = m_transmitter.LevelAt(clock);
   if (level != m_bLastLevel) {
     m_bLastLevel = level;

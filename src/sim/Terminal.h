@@ -17,6 +17,9 @@ class CTerminal : public IPinObserver, public IClockedDevice {
   static constexpr int kTxPin = 62;  // the chip transmits here
   static constexpr int kRxPin = 63;  // the chip receives here
   static constexpr uint32_t kDefaultBaud = 230400;
+  // Typed input starts this long after the program enables its receiver on P63, as a person
+  // would type after the program has started listening (and after any start-up flush).
+  static constexpr double kInputDelaySeconds = 0.05;
 
   // `baud` 0 follows the program's own bit period.
   CTerminal(CChip& chip, uint32_t baud);
@@ -55,6 +58,8 @@ class CTerminal : public IPinObserver, public IClockedDevice {
   bool m_bInputSent = false;
   bool m_bLastLevel = true;
   uint64_t m_uNextInputChange = ~0ull;
+  uint64_t m_uInputStart = ~0ull;  // when typed input begins, once P63 listens
+  uint64_t m_uDecodeAt = ~0ull;    // when the frame being received has surely ended
 
   std::string m_sPending;  // shown bytes not yet taken
   std::string m_sShown;    // everything shown, for --expect-text/--fail-text
