@@ -477,6 +477,13 @@ inline std::vector<CInstructionCase> CordicCases() {
     Program("QFRAC 1 / 3",
             {Encode(QFRAC, kRegs), getX, getY},
             {{kRegD, 1}, {kRegS, 3}}, kC0Z0, {{kRegT, 0x5555'5555}, {kRegU, 1}}, kC0Z0, 0),
+    // Two commands in a row, as FlexSpin's 64-bit multiply does: GETQX and GETQY of the first
+    // read the same result, the next GETQX waits for the second.
+    Program("QMUL, GETQX, GETQY, then a second QMUL",
+            {Encode(QMUL, kRegs), getX, getY, Encode(QMUL, {.d = kRegS, .s = kRegS}),
+             Encode(GETQX, OnD(kRegD))},
+            {{kRegD, 0x1'0001}, {kRegS, 0x1'0000}}, kC0Z0,
+            {{kRegT, 0x0001'0000}, {kRegU, 1}, {kRegD, 0}}, kC0Z0, 0),
     Program("QSQRT of 2^32",
             {Encode(QSQRT, kRegs), getX},
             {{kRegD, 0}, {kRegS, 1}}, kC0Z0, {{kRegT, 0x1'0000}}, kC0Z0, 0),
