@@ -13,9 +13,10 @@ using namespace Qt::Literals::StringLiterals;
 // bytecode) and run on kyv-sim; what they print on P62 must match the expected text byte for
 // byte. The C programs are built with -x (their exit status goes to the terminal), which also
 // turns off FlexSpin's LF to CR LF mapping, so their expected text is exactly what the same
-// source prints when built natively. The Spin2 programs' is worked out by hand from what they
-// compute; their output keeps the mapping, and FlexSpin's DEBUG (-g) ends each message with
-// CR LF before it, so DEBUG lines end in CR CR LF.
+// source prints when built natively. The Spin2 programs print their lines with CR LF through
+// Kyv's serial driver; their expected text is worked out by hand from what they compute.
+// FlexSpin's DEBUG (-g) ends each message with CR LF and sends it through FlexSpin's own LF to
+// CR LF mapping, so its lines end in CR CR LF; it also prints hexadecimal in lower case.
 
 namespace {
 
@@ -141,8 +142,11 @@ class TestPrograms : public QObject {
     QFETCH(QStringList, options);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QString binary =
-        Compile(folder, {QDir(ProgramsFolder()).filePath(program)}, program, options);
+    // The Spin2 programs print through Kyv's serial driver.
+    const QString binary = Compile(folder,
+                                   {QDir(ProgramsFolder()).filePath(program),
+                                    QDir(DriversFolder()).filePath(u"SimplerSerial.spin2"_s)},
+                                   program, options);
     QVERIFY2(!binary.isEmpty(), "the program did not compile");
     const QString expectedFile =
         QDir(ProgramsFolder()).filePath(QFileInfo(program).completeBaseName() + u".expected"_s);
@@ -229,7 +233,9 @@ class TestPrograms : public QObject {
     KYV_SKIP_WITHOUT_FLEXSPIN();
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QString binary = Compile(folder, {QDir(ProgramsFolder()).filePath(u"cogs_locks.spin2"_s)},
+    const QString binary = Compile(folder,
+                                   {QDir(ProgramsFolder()).filePath(u"cogs_locks.spin2"_s),
+                                    QDir(DriversFolder()).filePath(u"SimplerSerial.spin2"_s)},
                                    u"cogs_locks.spin2"_s, {u"-O2"_s});
     QVERIFY2(!binary.isEmpty(), "the program did not compile");
     static const QRegularExpression clocks(u"simulated: (\\d+) clocks"_s);
