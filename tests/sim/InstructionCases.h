@@ -337,6 +337,13 @@ inline std::vector<CInstructionCase> AltAugCases() {
     Program("ALTD with register S adds S[17:9] to D",
             {Encode(ALTD, {.d = kRegT, .s = kRegS}), Encode(MOV, {.i = 1, .d = 0, .s = 5})},
             {{kRegT, kRegU}, {kRegS, 0x200}}, kC0Z0, {{kRegU, 5}, {kRegT, kRegU + 1}}, kC0Z0, 4),
+    // ALTD changes the D field whatever it means to the next instruction: here the #D of
+    // SETQ, so Q = T - 1 (FlexSpin saves registers this way).
+    Program("ALTD feeds an immediate D",
+            {Encode(ALTD, {.i = 1, .d = kRegT, .s = 0x1FF}), Encode(SETQ, ImmD(0)),
+             Encode(MUXQ, kRegs)},
+            {{kRegT, 5}, {kRegD, 0}, {kRegS, 0xFFFF'FFFF}}, kC0Z0, {{kRegD, 4}, {kRegT, 5}},
+            kC0Z0, 6),
     Program("ALTS sets the next S field to D + S",
             {Encode(ALTS, {.i = 1, .d = kRegT, .s = 1}), Encode(MOV, {.d = kRegD, .s = 0})},
             {{kRegT, kRegD}, {kRegS, 0xCAFE}}, kC0Z0, {{kRegD, 0xCAFE}}, kC0Z0, 4),

@@ -22,9 +22,15 @@ int main(void) {
   volatile uint32_t u = 0xFFFFFFFFu;
   printf("wrap %u %u %u\n", u + 1u, u * u, u / 7u);
   printf("shifts %x %x %d\n", 1u << 31, 0x80000000u >> 31, (int32_t)(u << 4) >> 2);
+  // 64-bit results go through volatile variables of their own type: FlexSpin 7.7 keeps a
+  // stale high long when a 64-bit expression is itself a printf argument or is cast between
+  // signed and unsigned.
   volatile int64_t big = (int64_t)a * 1000003;
-  printf("64-bit %lld %llx %lld\n", (long long)big, (unsigned long long)(big * big),
-         (long long)(big / -7));
+  volatile int64_t square = big * big;
+  volatile int64_t quotient = big / -7;
+  volatile int64_t remainder = big % -7;
+  printf("64-bit %lld %llx %lld %lld\n", (long long)big, (unsigned long long)square,
+         (long long)quotient, (long long)remainder);
   printf("gcd %d\n", gcd(1071, 462));
   uint32_t f0 = 0;
   uint32_t f1 = 1;
