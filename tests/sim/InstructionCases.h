@@ -337,6 +337,13 @@ inline std::vector<CInstructionCase> AltAugCases() {
     Program("ALTD with register S adds S[17:9] to D",
             {Encode(ALTD, {.d = kRegT, .s = kRegS}), Encode(MOV, {.i = 1, .d = 0, .s = 5})},
             {{kRegT, kRegU}, {kRegS, 0x200}}, kC0Z0, {{kRegU, 5}, {kRegT, kRegU + 1}}, kC0Z0, 4),
+    // ALTD changes the D field whatever it means to the next instruction: here the #D of
+    // SETQ, so Q = T - 1 (FlexSpin saves registers this way).
+    Program("ALTD feeds an immediate D",
+            {Encode(ALTD, {.i = 1, .d = kRegT, .s = 0x1FF}), Encode(SETQ, ImmD(0)),
+             Encode(MUXQ, kRegs)},
+            {{kRegT, 5}, {kRegD, 0}, {kRegS, 0xFFFF'FFFF}}, kC0Z0, {{kRegD, 4}, {kRegT, 5}},
+            kC0Z0, 6),
     Program("ALTS sets the next S field to D + S",
             {Encode(ALTS, {.i = 1, .d = kRegT, .s = 1}), Encode(MOV, {.d = kRegD, .s = 0})},
             {{kRegT, kRegD}, {kRegS, 0xCAFE}}, kC0Z0, {{kRegD, 0xCAFE}}, kC0Z0, 4),
@@ -388,11 +395,11 @@ inline std::vector<CInstructionCase> SkipCases() {
             {Encode(SKIP, ImmD(0b0101)), addToD(1), addToD(2), addToD(4), addToD(8)},
             {{kRegD, 0}}, kC0Z0, {{kRegD, 10}}, kC0Z0, 10),
     // SKIPF leaps over skipped instructions in cog exec, so they take no time. The row leaves
-    // the instruction right after SKIPF unskipped: the documents do not say plainly whether
-    // that one, already fetched, is leapt over or cancelled.
-    Program("SKIPF %1010 leaps over the second and fourth",
-            {Encode(SKIPF, ImmD(0b1010)), addToD(1), addToD(2), addToD(4), addToD(8)},
-            {{kRegD, 0}}, kC0Z0, {{kRegD, 5}}, kC0Z0, 6),
+    // the instruction right after SKIPF and the last one unskipped: the documents do not say
+    // plainly whether the one right after SKIPF, already fetched, is leapt over or cancelled.
+    Program("SKIPF %0110 leaps over the second and third",
+            {Encode(SKIPF, ImmD(0b0110)), addToD(1), addToD(2), addToD(4), addToD(8)},
+            {{kRegD, 0}}, kC0Z0, {{kRegD, 9}}, kC0Z0, 6),
     Program("EXECF jumps to D[9:0] with the pattern D[31:10]",
             {Encode(EXECF, {.d = kRegT}), addToD(1), addToD(2), addToD(4)},
             {{kRegT, (0b010u << 10) | 1}, {kRegD, 0}}, kC0Z0, {{kRegD, 5}}, kC0Z0, 8),
@@ -424,8 +431,11 @@ inline std::vector<CInstructionCase> BranchCases() {
     Program("JMP #\\A absolute",
             {Encode(JMP_A, Address(2)), addTo(kRegD, 1), addTo(kRegT, 1)},
             {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegD, 0}, {kRegT, 1}}, kC0Z0, 6),
+    // The 20-bit relative A counts bytes, also in cog exec (one instruction is 4), from the
+    // instruction after the jump; the table's "PC += A" leaves the unit open, FlexSpin's
+    // assembler encodes a jump over one cog instruction as A = 4.
     Program("JMP #A relative",
-            {Encode(JMP_A, Address(1, 1)), addTo(kRegD, 1), addTo(kRegT, 1)},
+            {Encode(JMP_A, Address(4, 1)), addTo(kRegD, 1), addTo(kRegT, 1)},
             {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegD, 0}, {kRegT, 1}}, kC0Z0, 6),
     Program("CALL and RET",
             {Encode(CALL_A, Address(3)), addTo(kRegD, 1), Encode(JMP_A, Address(4)),
@@ -474,6 +484,13 @@ inline std::vector<CInstructionCase> CordicCases() {
     Program("QFRAC 1 / 3",
             {Encode(QFRAC, kRegs), getX, getY},
             {{kRegD, 1}, {kRegS, 3}}, kC0Z0, {{kRegT, 0x5555'5555}, {kRegU, 1}}, kC0Z0, 0),
+    // Two commands in a row, as FlexSpin's 64-bit multiply does: GETQX and GETQY of the first
+    // read the same result, the next GETQX waits for the second.
+    Program("QMUL, GETQX, GETQY, then a second QMUL",
+            {Encode(QMUL, kRegs), getX, getY, Encode(QMUL, {.d = kRegS, .s = kRegS}),
+             Encode(GETQX, OnD(kRegD))},
+            {{kRegD, 0x1'0001}, {kRegS, 0x1'0000}}, kC0Z0,
+            {{kRegT, 0x0001'0000}, {kRegU, 1}, {kRegD, 0}}, kC0Z0, 0),
     Program("QSQRT of 2^32",
             {Encode(QSQRT, kRegs), getX},
             {{kRegD, 0}, {kRegS, 1}}, kC0Z0, {{kRegT, 0x1'0000}}, kC0Z0, 0),
