@@ -13,12 +13,13 @@
   X(ROL)                                                                                                               \
   X(SHR)                                                                                                               \
   X(SHL)                                                                                                               \
-  X(RCR) X(RCL) X(SAR) X(SAL) X(ADD) X(ADDX) X(ADDS) X(ADDSX) X(SUB) X(SUBX) X(SUBS) X(SUBSX) X(                       \
-      CMP) X(CMPX) X(CMPS) X(CMPSX) X(CMPR) X(CMPM) X(SUBR) X(CMPSUB) X(FGE) X(FLE) X(FGES)                            \
-      X(FLES) X(SUMC) X(SUMNC) X(SUMZ) X(SUMNZ) X(TESTB) X(TESTBN) X(BITL) X(BITH) X(BITC) X(                          \
-          BITNC) X(BITZ) X(BITNZ) X(BITRND) X(BITNOT) X(AND) X(ANDN) X(OR) X(XOR) X(MUXC) X(MUXNC)                     \
-          X(MUXZ) X(MUXNZ) X(MOV) X(NOT) X(ABS) X(NEG) X(NEGC) X(NEGNC) X(NEGZ) X(                                     \
-              NEGNZ) X(INCMOD) X(DECMOD) X(ZEROX) X(SIGNX) X(ENCOD) X(ONES) X(TEST)                                    \
+  X(RCR)                                                                                                               \
+  X(RCL) X(SAR) X(SAL) X(ADD) X(ADDX) X(ADDS) X(ADDSX) X(SUB) X(SUBX) X(SUBS) X(SUBSX) X(CMP) X(                       \
+      CMPX) X(CMPS) X(CMPSX) X(CMPR) X(CMPM) X(SUBR) X(CMPSUB) X(FGE) X(FLE) X(FGES) X(FLES)                           \
+      X(SUMC) X(SUMNC) X(SUMZ) X(SUMNZ) X(TESTB) X(TESTBN) X(BITL) X(BITH) X(BITC) X(BITNC) X(                         \
+          BITZ) X(BITNZ) X(BITRND) X(BITNOT) X(AND) X(ANDN) X(OR) X(XOR) X(MUXC) X(MUXNC) X(MUXZ)                      \
+          X(MUXNZ) X(MOV) X(NOT) X(ABS) X(NEG) X(NEGC) X(NEGNC) X(NEGZ) X(NEGNZ) X(INCMOD) X(                          \
+              DECMOD) X(ZEROX) X(SIGNX) X(ENCOD) X(ONES) X(TEST)                                                       \
               X(TESTN) X(SETNIB) X(GETNIB) X(ROLNIB) X(SETBYTE) X(GETBYTE) X(ROLBYTE) X(                               \
                   SETWORD) X(GETWORD) X(ROLWORD) X(ALTSN) X(ALTGN) X(ALTSB) X(ALTGB) X(ALTSW)                          \
                   X(ALTGW) X(ALTR) X(ALTD) X(ALTS) X(ALTB) X(ALTI) X(SETR) X(SETD) X(SETS) X(DECOD) X(                 \
