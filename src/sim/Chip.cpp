@@ -156,6 +156,27 @@ CChip::EStop CChip::Run(uint64_t clockLimit) {
       m_uClock = clockLimit;
       return EStop::ClockLimit;
     }
+    if (nextTime == bestTime) {
+      // Several cogs share the earliest clock: step each of them once, in cog order, which is
+      // the order the search would find them in, unless one of them changes another's clock.
+      for (int k = best; k < kCogs; ++k) {
+        if (m_aNext[k] != bestTime) continue;
+        CCog& cog = *m_aCogs[k];
+        m_bRescheduled = false;
+        try {
+          cog.Step();
+        } catch (const CSimStop& stop) {
+          Reschedule(k);
+          m_sError = stop.m_sMessage;
+          return EStop::Error;
+        }
+        m_aNext[k] = cog.Running() ? cog.Time() : CCog::kNever;
+        if (m_aNext[k] != CCog::kNever && m_aNext[k] > m_uClock) m_uClock = m_aNext[k];
+        if (m_bRescheduled || m_bStopRequested || m_pins.NextEventClock() <= bestTime) break;
+      }
+      if (m_bStopRequested) return EStop::Requested;
+      continue;
+    }
     uint64_t until = nextTime < pinTime ? nextTime : pinTime;
     if (clockLimit < until) until = clockLimit;
     CCog& cog = *m_aCogs[best];
