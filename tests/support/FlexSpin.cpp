@@ -23,6 +23,8 @@ QString FlexSpinExecutable() {
   return QStandardPaths::findExecutable(u"flexspin"_s);
 }
 
+bool FlexSpinRequired() { return qEnvironmentVariable("KYV_REQUIRE_FLEXSPIN") == u"1"_s; }
+
 QString FlexSpinIncludeFolder() {
   const QString named = qEnvironmentVariable("KYV_FLEXSPIN_INCLUDE");
   if (!named.isEmpty()) return named;

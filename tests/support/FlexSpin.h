@@ -5,7 +5,8 @@
 
 // Runs the FlexSpin compiler for the tests that build generated projects and driver test
 // programs. The compiler is not part of Kyv: KYV_FLEXSPIN names it, else `flexspin` is taken from
-// PATH; without either, these tests are skipped with a message that says how to run them.
+// PATH; without either, these tests are skipped with a message that says how to run them, or fail
+// when KYV_REQUIRE_FLEXSPIN=1 is set.
 
 struct CFlexSpinRun {
   int m_nExitCode = -1;
@@ -28,10 +29,19 @@ QString FlexSpinIncludeFolder();
 // folder when there is one) and waits at most two minutes.
 CFlexSpinRun RunFlexSpin(const QString& sourceFile, const QStringList& options = {});
 
-#define KYV_SKIP_WITHOUT_FLEXSPIN()                                                     \
-  do {                                                                                  \
-    if (FlexSpinExecutable().isEmpty())                                                 \
-      QSKIP(                                                                            \
-          "FlexSpin not found: put flexspin on PATH or name it in KYV_FLEXSPIN to run " \
-          "the FlexSpin compile tests");                                                \
+// Whether a missing compiler fails these tests instead of skipping them: KYV_REQUIRE_FLEXSPIN=1,
+// which CI sets so that a broken compiler setup cannot pass as skipped tests.
+bool FlexSpinRequired();
+
+#define KYV_SKIP_WITHOUT_FLEXSPIN()                                                          \
+  do {                                                                                       \
+    if (FlexSpinExecutable().isEmpty()) {                                                    \
+      if (FlexSpinRequired())                                                                \
+        QFAIL(                                                                               \
+            "FlexSpin not found, and KYV_REQUIRE_FLEXSPIN=1 requires it: name the compiler " \
+            "in KYV_FLEXSPIN or put flexspin on PATH");                                      \
+      QSKIP(                                                                                 \
+          "FlexSpin not found: put flexspin on PATH or name it in KYV_FLEXSPIN to run "      \
+          "the FlexSpin compile tests");                                                     \
+    }                                                                                        \
   } while (false)
