@@ -7,6 +7,7 @@
 
 #include "model/Archive.h"
 #include "model/AtomicFile.h"
+#include "model/BoundedFileRead.h"
 
 QByteArray KyvFileBytes(CKyvDoc& doc) {
   CArchive ar;
@@ -66,17 +67,14 @@ bool ReadProjectFileBytes(const QString& path, QByteArray* bytes, QString* error
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
   if (file.isSequential()) return fail(QStringLiteral("it is not a regular file"));
+  BoundedRead read;
   try {
-    // One byte more than the limit tells a file that grew since it was measured.
-    *bytes = file.read(kMaxProjectFileBytes + 1);
+    read = ReadFileUpTo(file, kMaxProjectFileBytes, bytes);
   } catch (const std::bad_alloc&) {
     return fail(QStringLiteral("there is not enough memory to read it"));
   }
-  if (file.error() != QFileDevice::NoError) return fail(file.errorString());
-  if (bytes->size() > kMaxProjectFileBytes) {
-    bytes->clear();
-    return fail(tooLarge);
-  }
+  if (read == BoundedRead::Failed) return fail(file.errorString());
+  if (read == BoundedRead::TooLarge) return fail(tooLarge);
   return true;
 }
 
