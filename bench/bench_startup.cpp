@@ -1,8 +1,9 @@
 // Times Kyv's start-up to its first painted window against a bare QMainWindow program built
-// beside it: both run alternately, each quitting after its first paint, and the medians of
-// wall time and CPU time (user + system, all threads) are printed with their ratios.
+// beside it, empty and with one line of text: all three run in turn, each quitting after its
+// first paint, and the medians of wall time and CPU time (user + system, all threads) are
+// printed with their ratios.
 //
-//   bench_startup [PAIRS [KYV]]     (default 11 pairs, the kyv built beside it)
+//   bench_startup [ROUNDS [KYV]]     (default 11 rounds, the kyv built beside it)
 //
 // The display is the environment's: QT_QPA_PLATFORM=offscreen, or an X server in DISPLAY
 // (for example `xvfb-run -s '-screen 0 1920x1080x24' build/bench/bench_startup`).
@@ -69,7 +70,7 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
-  const int pairs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
 
   // Kyv reads and writes its settings under a folder of its own here, never the user's.
   QTemporaryDir home;
@@ -79,31 +80,42 @@ int main(int argc, char* argv[]) {
   const QString bare = QStringLiteral(KYV_BARE_WINDOW_PATH);
   const QStringList kyvArguments{QStringLiteral("--quit-after-show")};
 
+  const QStringList textArguments{QStringLiteral("--text")};
+
   // Once each first: the libraries come into the page cache and Kyv writes its settings.
   RunOnce(kyv, kyvArguments, environment);
   RunOnce(bare, {}, environment);
+  RunOnce(bare, textArguments, environment);
 
-  std::vector<double> kyvWall, kyvCpu, bareWall, bareCpu;
-  for (int i = 0; i < pairs; ++i) {
+  std::vector<double> kyvWall, kyvCpu, bareWall, bareCpu, textWall, textCpu;
+  for (int i = 0; i < rounds; ++i) {
     const CRun k = RunOnce(kyv, kyvArguments, environment);
     const CRun b = RunOnce(bare, {}, environment);
+    const CRun t = RunOnce(bare, textArguments, environment);
     kyvWall.push_back(k.m_wallMs);
     kyvCpu.push_back(k.m_cpuMs);
     bareWall.push_back(b.m_wallMs);
     bareCpu.push_back(b.m_cpuMs);
+    textWall.push_back(t.m_wallMs);
+    textCpu.push_back(t.m_cpuMs);
   }
 
   const QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
-  std::printf("display: %s; %d alternating pairs, start to first paint and exit\n",
+  std::printf("display: %s; %d alternating rounds, start to first paint and exit\n",
               qPrintable(platform.isEmpty() ? QStringLiteral("DISPLAY=") +
                                                   environment.value(QStringLiteral("DISPLAY"))
                                             : QStringLiteral("QT_QPA_PLATFORM=") + platform),
-              pairs);
-  const double kw = Median(kyvWall), bw = Median(bareWall);
-  std::printf("wall  kyv %8.1f ms   bare window %8.1f ms   ratio %5.2f\n", kw, bw, kw / bw);
+              rounds);
+  auto line = [](const char* what, const std::vector<double>& kyvMs,
+                 const std::vector<double>& floorMs, const char* floor) {
+    const double k = Median(kyvMs), f = Median(floorMs);
+    std::printf("%s  kyv %8.1f ms   %-22s %8.1f ms   ratio %5.2f\n", what, k, floor, f, k / f);
+  };
+  line("wall", kyvWall, bareWall, "bare window");
+  line("wall", kyvWall, textWall, "bare window with text");
   if (kyvCpu.front() >= 0) {
-    const double kc = Median(kyvCpu), bc = Median(bareCpu);
-    std::printf("cpu   kyv %8.1f ms   bare window %8.1f ms   ratio %5.2f\n", kc, bc, kc / bc);
+    line("cpu ", kyvCpu, bareCpu, "bare window");
+    line("cpu ", kyvCpu, textCpu, "bare window with text");
   } else {
     std::printf("cpu   not measured on this system\n");
   }
