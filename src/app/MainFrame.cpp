@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDlg.h"
-#include "app/AppIcon.h"
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/ChildFrame.h"
@@ -43,7 +42,6 @@
 CMainFrame::CMainFrame(CKyvApp& app)
     : m_app(app), m_nAppLook(app.Settings().ReadInt(kApplicationLookValue, kDefaultLook)) {
   setWindowTitle(kAppTitle);
-  setWindowIcon(AppIcon());
   setObjectName(QStringLiteral("mainFrame"));
   setAcceptDrops(true);
 
@@ -377,12 +375,15 @@ void CMainFrame::ClearOutputOfClosedProject() {
 }
 
 void CMainFrame::OnApplicationLook(int id) {
+  // The stored look is applied at start-up; only a change is written back (a settings write
+  // syncs the file to disk).
+  const bool changed = id != m_nAppLook;
   m_nAppLook = id;
   ApplyLook(id);
   const int shown = NearestOfferedLook(id);
   m_pRibbon->SetWindows7Appearance(shown == ID_VIEW_APPLOOK_WINDOWS_7);
   for (QAction* look : m_pLooks->actions()) look->setChecked(look->data().toInt() == shown);
-  m_app.Settings().WriteInt(kApplicationLookValue, id);
+  if (changed) m_app.Settings().WriteInt(kApplicationLookValue, id);
 }
 
 CChildFrame* CMainFrame::CreateChildFrame(CKyvDoc& doc) {

@@ -26,7 +26,6 @@ QString FindingLines(const QList<CFinding>& findings) {
 
 CObjectListModel::CObjectListModel(const CKyvDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), m_doc(doc) {
-  for (int kind = 0; kind < kObjectKindCount; ++kind) m_kindIcons[kind] = KindIcon(kind);
   m_nShownRows = rowCount();
 }
 
@@ -75,8 +74,13 @@ QVariant CObjectListModel::data(const QModelIndex& index, int role) const {
 
 QVariant CObjectListModel::NameData(const CCodeObject& object, int role) const {
   if (role == Qt::DisplayRole) return object.m_sName;
-  if (role == Qt::DecorationRole && object.m_nType >= 0 && object.m_nType < kObjectKindCount)
-    return m_kindIcons[object.m_nType];
+  if (role == Qt::DecorationRole && object.m_nType >= 0 && object.m_nType < kObjectKindCount) {
+    // Made when a row of the kind is first shown: loading the SVG icon engine is not worth
+    // paying for at start-up, where the list is empty.
+    QIcon& icon = m_kindIcons[object.m_nType];
+    if (icon.isNull()) icon = KindIcon(object.m_nType);
+    return icon;
+  }
   return {};
 }
 

@@ -45,7 +45,7 @@ class CObjectListModel : public QAbstractTableModel {
   void TakeFindings();
 
   const CKyvDoc& m_doc;
-  std::array<QIcon, kObjectKindCount> m_kindIcons;  // drawn once, not at every paint
-  QHash<QString, QList<CFinding>> m_findings;       // by the object names they name
-  int m_nShownRows = 0;                             // the row count the views last heard of
+  mutable std::array<QIcon, kObjectKindCount> m_kindIcons;  // made once, not at every paint
+  QHash<QString, QList<CFinding>> m_findings;               // by the object names they name
+  int m_nShownRows = 0;                                     // the row count the views last heard of
 };

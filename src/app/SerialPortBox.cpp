@@ -5,16 +5,33 @@
 
 CSerialPortBox::CSerialPortBox(QWidget* parent) : QComboBox(parent) {
   setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  Refill(QString());
+  addItem(QStringLiteral("Automatic"), QString());
 }
 
 QString CSerialPortBox::ChosenPort() const { return currentData().toString(); }
 
-void CSerialPortBox::SetChosenPort(const QString& port) { Refill(port); }
+void CSerialPortBox::SetChosenPort(const QString& port) {
+  // Listing the machine's ports reads every tty device, which costs more than building the
+  // whole window: "Automatic" needs no list until the box is opened, and a refresh that keeps
+  // the shown choice keeps the list it has.
+  if (port == ChosenPort()) return;
+  if (port.isEmpty()) {
+    clear();
+    addItem(QStringLiteral("Automatic"), QString());
+    return;
+  }
+  Refill(port);  // whether the chosen port is connected shows in the closed box
+}
 
 void CSerialPortBox::showPopup() {
   Refill(ChosenPort());
   QComboBox::showPopup();
+}
+
+void CSerialPortBox::focusInEvent(QFocusEvent* event) {
+  // The arrow keys and the wheel step through the ports of a closed box too.
+  Refill(ChosenPort());
+  QComboBox::focusInEvent(event);
 }
 
 void CSerialPortBox::Refill(const QString& chosen) {

@@ -3,8 +3,8 @@
 #include <QComboBox>
 
 // The "Serial port" choice: "Automatic" (no port: the loader finds the P2) and the machine's
-// serial ports, listed again each time the list opens since USB adapters come and go. A chosen
-// port that is not connected now stays in the list, marked so.
+// serial ports, listed again each time the list opens or the box takes the focus, since USB
+// adapters come and go. A chosen port that is not connected now stays in the list, marked so.
 class CSerialPortBox : public QComboBox {
   Q_OBJECT
 
@@ -16,6 +16,9 @@ class CSerialPortBox : public QComboBox {
   void SetChosenPort(const QString& port);
 
   void showPopup() override;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   void Refill(const QString& chosen);

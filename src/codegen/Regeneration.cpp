@@ -6,6 +6,7 @@
 
 #include "codegen/GeneratedFileWriter.h"
 #include "codegen/TextMerge.h"
+#include "model/BoundedFileRead.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -49,15 +50,16 @@ CFileRead ReadFile(const QString& path) {
     read.m_sProblem = u"cannot be read ("_s + file.errorString() + u")"_s;
     return read;
   }
-  read.m_bytes = file.read(kMaxMergedFileBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    read.m_sProblem = u"cannot be read ("_s + file.errorString() + u")"_s;
-    read.m_bytes.clear();
-  } else if (read.m_bytes.size() > kMaxMergedFileBytes) {
-    read.m_sProblem = tooLarge;
-    read.m_bytes.clear();
-  } else {
-    read.m_state = ReadState::Read;
+  switch (ReadFileUpTo(file, kMaxMergedFileBytes, &read.m_bytes)) {
+    case BoundedRead::Read:
+      read.m_state = ReadState::Read;
+      break;
+    case BoundedRead::TooLarge:
+      read.m_sProblem = tooLarge;
+      break;
+    case BoundedRead::Failed:
+      read.m_sProblem = u"cannot be read ("_s + file.errorString() + u")"_s;
+      break;
   }
   return read;
 }

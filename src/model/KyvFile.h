@@ -29,6 +29,9 @@ bool ReadProjectFileBytes(const QString& path, QByteArray* bytes, QString* error
 std::unique_ptr<CKyvDoc> LoadKyvFile(const QString& path, const CPlatform& platform,
                                      QString* error);
 
+// The digest kept of a project file's bytes as last read or saved (CKyvDoc::m_fileDigest).
+QByteArray ProjectFileDigest(const QByteArray& bytes);
+
 // Whether the document's file now holds other bytes than it did when the document last read or
 // saved it (another program changed it). A file that is gone or was never read is not changed.
 bool HasFileChangedOnDisk(const CKyvDoc& doc);
