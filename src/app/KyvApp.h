@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QStringList>
 #include <map>
@@ -82,6 +83,13 @@ class CKyvApp : public QObject {
   };
 
   bool DoSave(CKyvDoc& doc, bool askForName);
+  // Watches the files of the open projects, and only those.
+  void WatchProjectFiles();
+  // Another program changed or replaced a watched file: its project takes the new state (after
+  // asking, when the project has unsaved changes).
+  void OnProjectFileChanged(const QString& path);
+  // Reads the project's file again and refreshes every view of it from that one change.
+  void ReloadDocument(CKyvDoc& doc);
   CKyvDoc* AdoptDocument(std::unique_ptr<CKyvDoc> doc);
 
   CMessageBoxService m_messages;
@@ -90,6 +98,7 @@ class CKyvApp : public QObject {
   CSystemClock m_clock;
   CPlatform m_platform;
   CRecentFileList m_recentFiles;
+  QFileSystemWatcher m_fileWatcher;
 
   std::vector<std::unique_ptr<CKyvDoc>> m_documents;
   std::map<const CKyvDoc*, std::unique_ptr<CDocumentHistory>> m_histories;
