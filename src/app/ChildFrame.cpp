@@ -1,6 +1,8 @@
 #include "app/ChildFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QSplitter>
 #include <QTimer>
 #include <algorithm>
@@ -15,6 +17,12 @@
 
 CChildFrame::CChildFrame(CKyvDoc& doc, CKyvApp& app) : m_doc(doc), m_app(app) {
   setAttribute(Qt::WA_DeleteOnClose);
+  // The main window's Close command owns the close keys (Ctrl+W, Ctrl+F4); the window menu's
+  // own copy of them would make each key ambiguous, and then neither would act.
+  if (QMenu* menu = systemMenu())
+    for (QAction* action : menu->actions())
+      for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close))
+        if (action->shortcuts().contains(key)) action->setShortcuts({});
   m_pView = new CKyvView(doc, app.History(doc));
   m_pProblems = new CProblemsPane(*m_pView);
   // The pane opens as tall as its findings need (see FitProblemsPane) and can be dragged down

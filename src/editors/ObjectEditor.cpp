@@ -156,12 +156,17 @@ QString CObjectEditor::BlockInUseMessage(int base, const QList<int>& clashing, i
   QString text = parts.join(QStringLiteral(", ")) + u'.';
   text[0] = text[0].toUpper();
   const std::optional<int> free = NearestFreeBase(base, count, step, highestBase);
-  text += free
-              ? QStringLiteral(" The nearest free block of %1 pins starts at pin %2.")
-                    .arg(count)
-                    .arg(*free)
-              : QStringLiteral(" No block of %1 free pins is left: move or delete an object first.")
-                    .arg(count);
+  if (count == 1)
+    text += free ? QStringLiteral(" The nearest free pin is #%1.").arg(*free)
+                 : QStringLiteral(" No pin is free: move or delete an object first.");
+  else
+    text += free ? QStringLiteral(" The nearest free block of %1 pins starts at pin %2.")
+                       .arg(count)
+                       .arg(*free)
+                 : QStringLiteral(
+                       " No block of %1 free pins is left: move or delete an object "
+                       "first.")
+                       .arg(count);
   return text;
 }
 

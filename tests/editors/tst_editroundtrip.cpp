@@ -87,11 +87,11 @@ void TestEditRoundTrip::reopenShowsAndKeepsRecord() {
 // An existing object's dialog never offers to add it: the title of a kind that reads "Add ..." in
 // new mode reads "Edit ..." in edit mode; every other title stays as it is.
 void TestEditRoundTrip::editModeTitleOffersNoAddition() {
-  CEditorFixture f;
-  QVERIFY(f.Add(OBJ_I2C_BUS));
-  QVERIFY(f.Add(OBJ_SIMPLE_QVGA, ValuesFrom({u"basepin=32"_s})));
-  f.m_doc.m_sClockFreq = u"300_000_000"_s;
   for (const CKindInfo& kind : KindRegistry()) {
+    CEditorFixture f;
+    QVERIFY(f.Add(OBJ_I2C_BUS));
+    QVERIFY(f.Add(OBJ_SIMPLE_QVGA, ValuesFrom({u"basepin=32"_s})));
+    f.m_doc.m_sClockFreq = u"300_000_000"_s;
     CCodeObject* object = f.Add(kind.m_nKind);
     QVERIFY2(object, qPrintable(kind.m_sDisplayName + u'\n' + f.Messages().join(u'\n')));
     std::unique_ptr<CObjectEditor> editor = CreateEditor(kind.m_nKind);
