@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "app/ChildFrame.h"
@@ -61,6 +62,10 @@ void CKyvApp::OnProjectFileChanged(const QString& path) {
   // A file replaced by renaming another over it (as every atomic save does) is no longer
   // watched: watch the new one.
   WatchProjectFiles();
+  // A file written in several steps reports each; one question at a time is enough, and the
+  // answer reads the file as it is by then.
+  if (m_bAskingAboutChange) return;
+  const QScopedValueRollback asking(m_bAskingAboutChange, true);
   for (CKyvDoc* doc : Documents()) {
     // Kyv's own saves leave the digest matching the file: nothing changed for it.
     if (doc->GetPathName() != path || !HasFileChangedOnDisk(*doc)) continue;

@@ -106,4 +106,5 @@ class CKyvApp : public QObject {
   std::unique_ptr<CMainFrame> m_pMainFrame;
   int m_nUntitledCount = 0;  // new projects made in this run: Kyv1, Kyv2, ...
   bool m_bClosingAll = false;
+  bool m_bAskingAboutChange = false;  // a changed project file is being handled
 };
