@@ -40,6 +40,14 @@ foreach(program bin/kyv bin/kyv-cli)
   endif()
 endforeach()
 
+# The programs are installed stripped: their section names hold no debug section.
+foreach(program bin/kyv bin/kyv-cli)
+  file(STRINGS ${root}/${program} debug_sections REGEX "^\\.debug_(info|line)$" LIMIT_COUNT 1)
+  if(debug_sections)
+    message(FATAL_ERROR "${program} is installed with debug information (${debug_sections})")
+  endif()
+endforeach()
+
 # Each PNG is drawn at the size of the folder it lies in (width and height from the IHDR chunk).
 foreach(size IN LISTS ICON_SIZES)
   set(png ${root}/share/icons/hicolor/${size}x${size}/apps/kyv.png)

@@ -6,6 +6,7 @@ class CKyvApp;
 class CKyvDoc;
 class CKyvView;
 class CProblemsPane;
+class QSplitter;
 
 // One project window: a tab of the main window holding the tabbed view of one document above its
 // Problems pane. A document may have several windows ("New Window"); it lives as long as the last
@@ -29,10 +30,16 @@ class CChildFrame : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  // The Problems pane as tall as its findings need, up to a third of the window.
+  void FitProblemsPane();
+
   CKyvDoc& m_doc;
   CKyvApp& m_app;
   CKyvView* m_pView = nullptr;
   CProblemsPane* m_pProblems = nullptr;
+  QSplitter* m_pSplit = nullptr;
+  bool m_bPaneFitted = false;
 };

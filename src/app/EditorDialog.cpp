@@ -23,8 +23,7 @@ namespace {
 
 constexpr int kIconSize = 48;
 constexpr int kMinDialogWidth = 560;
-constexpr int kMaxRowWidth = 720;        // group boxes side by side wrap beyond this
-constexpr int kMaxDescriptionLines = 9;  // longer descriptions scroll
+constexpr int kMaxRowWidth = 720;  // group boxes side by side wrap beyond this
 constexpr int kEditWidth = 160;
 constexpr int kSliderWidth = 200;
 constexpr int kBareSliderWidth = 120;
@@ -167,11 +166,9 @@ void CEditorDialog::FitDescription(QTextEdit* description, int width) {
   const int frame = 2 * description->frameWidth();
   QTextDocument* document = description->document();
   document->setTextWidth(width - frame);
-  int height = static_cast<int>(std::ceil(document->size().height())) + frame;
-  const int maxHeight = kMaxDescriptionLines * description->fontMetrics().lineSpacing() +
-                        static_cast<int>(2 * document->documentMargin()) + frame;
-  if (height > maxHeight) height = maxHeight;
-  description->setFixedHeight(height);
+  // Shown whole: on a screen too small for it the dialog's body scrolls, description and all.
+  description->setFixedHeight(static_cast<int>(std::ceil(document->size().height())) + frame);
+  description->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 bool CEditorDialog::IsRadioGroupBox(int index) const {

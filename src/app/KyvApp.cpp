@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "app/ChildFrame.h"
@@ -18,6 +19,7 @@ CKyvApp::CKyvApp() {
   m_platform.m_pSavePrompt = &m_savePrompt;
   m_platform.m_pClock = &m_clock;
   m_platform.m_pToolLocator = MachineToolLocator();
+  connect(&m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &CKyvApp::OnProjectFileChanged);
 }
 
 CKyvApp::~CKyvApp() {
@@ -44,8 +46,57 @@ CKyvDoc* CKyvApp::AdoptDocument(std::unique_ptr<CKyvDoc> doc) {
   m_histories[adopted] = std::make_unique<CDocumentHistory>(*adopted);
   m_documents.push_back(std::move(doc));
   m_pMainFrame->CreateChildFrame(*adopted);
+  WatchProjectFiles();
   emit documentsChanged();
   return adopted;
+}
+
+void CKyvApp::WatchProjectFiles() {
+  QStringList wanted;
+  for (const auto& doc : m_documents)
+    if (!doc->GetPathName().isEmpty() && QFileInfo::exists(doc->GetPathName()))
+      wanted.append(doc->GetPathName());
+  const QStringList watched = m_fileWatcher.files();
+  for (const QString& path : watched)
+    if (!wanted.contains(path)) m_fileWatcher.removePath(path);
+  for (const QString& path : wanted)
+    if (!watched.contains(path)) m_fileWatcher.addPath(path);
+}
+
+void CKyvApp::OnProjectFileChanged(const QString& path) {
+  // A file replaced by renaming another over it (as every atomic save does) is no longer
+  // watched: watch the new one.
+  WatchProjectFiles();
+  // A file written in several steps reports each; one question at a time is enough, and the
+  // answer reads the file as it is by then.
+  if (m_bAskingAboutChange) return;
+  const QScopedValueRollback asking(m_bAskingAboutChange, true);
+  for (CKyvDoc* doc : Documents()) {
+    // Kyv's own saves leave the digest matching the file: nothing changed for it.
+    if (doc->GetPathName() != path || !HasFileChangedOnDisk(*doc)) continue;
+    if (doc->IsModified() &&
+        !AskReloadChangedFile(m_pMainFrame.get(), QDir::toNativeSeparators(path)))
+      continue;
+    ReloadDocument(*doc);
+  }
+}
+
+void CKyvApp::ReloadDocument(CKyvDoc& doc) {
+  QString error;
+  if (!ReloadKyvFile(doc, &error)) {
+    m_messages.ShowWarning(
+        kAppTitle, QStringLiteral("%1 was changed by another program and cannot be read now: %2 "
+                                  "The project stays as it is here; save it to keep it.")
+                       .arg(QDir::toNativeSeparators(doc.GetPathName()), error));
+    return;
+  }
+  // One undoable step, at which the project matches its file.
+  CDocumentHistory& history = History(doc);
+  history.Record(QStringLiteral("Reload from Disk"));
+  history.MarkSaved();
+  doc.UpdateAllViews();
+  for (CChildFrame* frame : FramesOf(doc)) frame->RefreshFindings();
+  RefreshTitles(doc);
 }
 
 CKyvDoc* CKyvApp::OnFileNew() {
@@ -113,6 +164,7 @@ bool CKyvApp::DoSave(CKyvDoc& doc, bool askForName) {
     return false;
   }
   History(doc).MarkSaved();
+  WatchProjectFiles();
   m_recentFiles.Add(path);
   emit recentFilesChanged();
   RefreshTitles(doc);
@@ -180,5 +232,6 @@ void CKyvApp::UnregisterFrame(CChildFrame* frame) {
   if (it == m_documents.end()) return;
   m_histories.erase(doc);
   m_documents.erase(it);
+  WatchProjectFiles();
   if (m_pMainFrame) emit documentsChanged();
 }

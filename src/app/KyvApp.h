@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QStringList>
 #include <map>
@@ -83,6 +84,13 @@ class CKyvApp : public QObject {
   };
 
   bool DoSave(CKyvDoc& doc, bool askForName);
+  // Watches the files of the open projects, and only those.
+  void WatchProjectFiles();
+  // Another program changed or replaced a watched file: its project takes the new state (after
+  // asking, when the project has unsaved changes).
+  void OnProjectFileChanged(const QString& path);
+  // Reads the project's file again and refreshes every view of it from that one change.
+  void ReloadDocument(CKyvDoc& doc);
   CKyvDoc* AdoptDocument(std::unique_ptr<CKyvDoc> doc);
 
   CMessageBoxService m_messages;
@@ -91,6 +99,7 @@ class CKyvApp : public QObject {
   CSystemClock m_clock;
   CPlatform m_platform;
   CRecentFileList m_recentFiles;
+  QFileSystemWatcher m_fileWatcher;
 
   std::vector<std::unique_ptr<CKyvDoc>> m_documents;
   std::map<const CKyvDoc*, std::unique_ptr<CDocumentHistory>> m_histories;
@@ -98,4 +107,5 @@ class CKyvApp : public QObject {
   std::unique_ptr<CMainFrame> m_pMainFrame;
   int m_nUntitledCount = 0;  // new projects made in this run: Kyv1, Kyv2, ...
   bool m_bClosingAll = false;
+  bool m_bAskingAboutChange = false;  // a changed project file is being handled
 };

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -32,6 +34,7 @@
 #include "app/ProjectSummary.h"
 #include "app/Ribbon.h"
 #include "app/ScreenFit.h"
+#include "app/StartPanel.h"
 #include "app/WidgetText.h"
 #include "app/WindowsDlg.h"
 #include "codegen/BuildScripts.h"
@@ -46,8 +49,26 @@ CMainFrame::CMainFrame(CKyvApp& app)
   setAcceptDrops(true);
 
   m_pMdiArea = new CMdiTabArea;
-  setCentralWidget(m_pMdiArea);
   CreateActions();
+  // The project windows, or the start panel while none is open.
+  m_pStartPanel = new CStartPanel(m_pFileNew, m_pFileOpen);
+  m_pStartPanel->SetRecentFiles(m_app.RecentFiles());
+  connect(m_pStartPanel, &CStartPanel::recentFileChosen, this,
+          [this](const QString& path) { m_app.OpenDocumentFile(path); });
+  connect(&m_app, &CKyvApp::recentFilesChanged, this,
+          [this] { m_pStartPanel->SetRecentFiles(m_app.RecentFiles()); });
+  m_pCentre = new QStackedWidget;
+  m_pCentre->addWidget(m_pMdiArea);
+  m_pCentre->addWidget(m_pStartPanel);
+  // The pages and panes of a project need a certain room; on a screen with less (a small one,
+  // or a large one at a high scale factor) they scroll instead of making the window taller
+  // than the screen, with its status bar out of reach.
+  auto* fit = new QScrollArea;
+  fit->setObjectName(QStringLiteral("mainArea"));
+  fit->setFrameShape(QFrame::NoFrame);
+  fit->setWidgetResizable(true);
+  fit->setWidget(m_pCentre);
+  setCentralWidget(fit);
   CreateRibbon();
   CreateStatusBar();
 
@@ -98,6 +119,12 @@ void CMainFrame::CreateActions() {
   // File menu, so the window carries it for the key to work while the menu is closed.
   m_pAppExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   addAction(m_pAppExit);
+  // Ctrl+W closes the project window everywhere, beside the platform's own key (Ctrl+F4).
+  QList<QKeySequence> closeKeys = {QKeySequence(Qt::CTRL | Qt::Key_W)};
+  for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close))
+    if (!closeKeys.contains(key)) closeKeys.append(key);
+  m_pFileClose->setShortcuts(closeKeys);
+  addAction(m_pFileClose);
 
   m_pButtonGenerate = action(QStringLiteral("1: Generate Code"), QStyle::SP_FileDialogNewFolder);
   m_pButtonCompile = action(QStringLiteral("2: Compile"));
@@ -381,7 +408,9 @@ void CMainFrame::OnApplicationLook(int id) {
   m_nAppLook = id;
   ApplyLook(id);
   const int shown = NearestOfferedLook(id);
-  m_pRibbon->SetWindows7Appearance(shown == ID_VIEW_APPLOOK_WINDOWS_7);
+  // The platform's own style gets the plain ribbon, whatever its colours.
+  m_pRibbon->SetWindows7Appearance(shown == ID_VIEW_APPLOOK_WINDOWS_7 ||
+                                   shown == ID_VIEW_APPLOOK_SYSTEM);
   for (QAction* look : m_pLooks->actions()) look->setChecked(look->data().toInt() == shown);
   if (changed) m_app.Settings().WriteInt(kApplicationLookValue, id);
 }
@@ -389,6 +418,7 @@ void CMainFrame::OnApplicationLook(int id) {
 CChildFrame* CMainFrame::CreateChildFrame(CKyvDoc& doc) {
   auto* frame = new CChildFrame(doc, m_app);
   m_pUndoGroup->addStack(m_app.History(doc).Stack());
+  m_pCentre->setCurrentWidget(m_pMdiArea);  // a hidden area would not activate the window
   m_pMdiArea->addSubWindow(frame);
   connect(frame->View(), &QTabWidget::currentChanged, this, &CMainFrame::UpdateCommandStates);
   frame->showMaximized();
@@ -437,6 +467,7 @@ void CMainFrame::OnActiveDocument(Command command) {
 
 void CMainFrame::UpdateCommandStates() {
   const bool hasProject = ActiveFrame() != nullptr;
+  m_pCentre->setCurrentWidget(hasProject ? static_cast<QWidget*>(m_pMdiArea) : m_pStartPanel);
   // The history of the project shown, or none.
   m_pUndoGroup->setActiveStack(hasProject ? m_app.History(*ActiveDocument()).Stack() : nullptr);
   for (QAction* command : {m_pButtonGenerate, m_pButtonCompile, m_pLoadP2, m_pButtonFlexProp,

@@ -15,6 +15,8 @@ class CRibbonBar;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class QStackedWidget;
+class CStartPanel;
 class QUndoGroup;
 
 // The main window: the ribbon, the project windows as tabs, the status bar and the "Build
@@ -36,6 +38,8 @@ class CMainFrame : public QMainWindow {
   CMdiTabArea* MdiArea() const { return m_pMdiArea; }
   CRibbonBar* Ribbon() const { return m_pRibbon; }
   CBuildOutputPane* BuildOutput() const { return m_pBuildOutput; }
+  // Shown in place of the project windows while none is open.
+  CStartPanel* StartPanel() const { return m_pStartPanel; }
   // The current look id as stored ("ApplicationLook").
   int ApplicationLook() const { return m_nAppLook; }
 
@@ -102,6 +106,8 @@ class CMainFrame : public QMainWindow {
   int m_nAppLook;
   CRibbonBar* m_pRibbon = nullptr;
   CMdiTabArea* m_pMdiArea = nullptr;
+  CStartPanel* m_pStartPanel = nullptr;
+  QStackedWidget* m_pCentre = nullptr;
   CBuildOutputPane* m_pBuildOutput = nullptr;
   QUndoGroup* m_pUndoGroup = nullptr;  // the histories of the open projects; the active one acts
   std::unique_ptr<CToolCommands> m_pToolCommands;

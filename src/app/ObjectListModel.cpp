@@ -121,7 +121,9 @@ QVariant CObjectListModel::headerData(int section, Qt::Orientation orientation, 
 void CObjectListModel::TakeFindings() {
   m_findings.clear();
   for (const CFinding& finding : CheckProject(m_doc))
-    for (const QString& name : finding.m_objects) m_findings[name].append(finding);
+    // A finding about the whole project is no fault of each object that adds to it.
+    if (!finding.m_bAboutProject)
+      for (const QString& name : finding.m_objects) m_findings[name].append(finding);
 }
 
 void CObjectListModel::Refresh() {

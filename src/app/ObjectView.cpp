@@ -80,7 +80,8 @@ CObjectView::CObjectView(CKyvDoc& doc, CDocumentHistory& history, QWidget* paren
   m_pObjects->addAction(deleteKey);
   connect(deleteKey, &QAction::triggered, this, &CObjectView::OnDeleteObject);
   column->addWidget(m_pObjects, 3);
-  column->addWidget(PlainLabel(QStringLiteral("Warnings:")));
+  m_pWarningsTitle = PlainLabel(QStringLiteral("Warnings:"));
+  column->addWidget(m_pWarningsTitle);
   m_pWarnings = new QListWidget;
   m_pWarnings->setObjectName(QStringLiteral("warningList"));
   m_pWarnings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,7 +100,11 @@ CObjectView::~CObjectView() { m_doc.RemoveView(this); }
 void CObjectView::OnUpdate() {
   m_pModel->Refresh();
   m_pWarnings->clear();
-  m_pWarnings->addItems(WarningLines(m_doc));
+  const QStringList warnings = WarningLines(m_doc);
+  m_pWarnings->addItems(warnings);
+  // An empty box would only take room from the list.
+  m_pWarningsTitle->setVisible(!warnings.isEmpty());
+  m_pWarnings->setVisible(!warnings.isEmpty());
 }
 
 void CObjectView::RefreshFindings() { m_pModel->RefreshFindings(); }

@@ -6,6 +6,7 @@
 
 class CDocumentHistory;
 class CObjectListModel;
+class QLabel;
 class QListWidget;
 class QModelIndex;
 class QTreeView;
@@ -47,5 +48,6 @@ class CObjectView : public QWidget, public CDocumentView {
   CDocumentHistory& m_history;
   CObjectListModel* m_pModel = nullptr;
   QTreeView* m_pObjects = nullptr;
+  QLabel* m_pWarningsTitle = nullptr;
   QListWidget* m_pWarnings = nullptr;
 };

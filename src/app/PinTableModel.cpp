@@ -65,6 +65,8 @@ QVariant CPinTableModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::ForegroundRole:
       if (column == kPinColumn) return m_pinNumberText;
+      // The free and used colours are light in every look, dark ones included.
+      if (column == kFreeColumn) return QColor(Qt::black);
       return {};
     default:
       return {};

@@ -16,7 +16,9 @@ QString SeverityWord(FindingSeverity severity) {
 }
 
 QString ObjectText(const CFinding& finding) {
-  if (!finding.m_objects.isEmpty()) return finding.m_objects.join(u", "_s);
+  // A finding about the whole project stays one line; its objects are in the tooltip.
+  if (!finding.m_objects.isEmpty() && !finding.m_bAboutProject)
+    return finding.m_objects.join(u", "_s);
   return IsAboutSettings(finding) ? u"Settings"_s : u"Project"_s;
 }
 
@@ -27,6 +29,8 @@ QString ToolTip(const CFinding& finding) {
     for (const int pin : finding.m_pins) pins.append(QString::number(pin));
     tip += (finding.m_pins.size() == 1 ? u"\nPin: "_s : u"\nPins: "_s) + pins.join(u", "_s);
   }
+  if (finding.m_bAboutProject && !finding.m_objects.isEmpty())
+    tip += u"\nObjects: "_s + finding.m_objects.join(u", "_s);
   return tip;
 }
 

@@ -58,7 +58,7 @@ CProblemsPane::CProblemsPane(CKyvView& view, QWidget* parent)
   column->setContentsMargins(4, 4, 4, 0);
   column->setSpacing(2);
   auto* titleRow = new QHBoxLayout;
-  auto* title = new QLabel(u"Problems"_s);
+  auto* title = m_pTitle = new QLabel(u"Problems"_s);
   title->setObjectName(u"problemsTitle"_s);
   QFont bold = title->font();
   bold.setBold(true);
@@ -132,10 +132,12 @@ void CProblemsPane::OpenFinding(int row) {
     return;
   }
   if (!finding.m_objects.isEmpty()) {
-    // The object list's own Edit, so that its modified mark and refreshes stay as they are.
+    // The object list's own Edit, so that its modified mark and refreshes stay as they are. A
+    // finding about the whole project opens no editor: the list shows what adds up to it.
     m_view.setCurrentIndex(CKyvView::kObjectPage);
     CObjectView* objects = m_view.ObjectView();
-    if (objects->SelectObjectNamed(finding.m_objects.constFirst())) objects->OnEditObject();
+    if (objects->SelectObjectNamed(finding.m_objects.constFirst()) && !finding.m_bAboutProject)
+      objects->OnEditObject();
     return;
   }
   if (!finding.m_pins.isEmpty()) {
@@ -149,6 +151,17 @@ QSize CProblemsPane::sizeHint() const {
   // Starts small under the pages, so the settings page keeps its height: the title, the header
   // and about three findings; the splitter drags it taller.
   return {QWidget::sizeHint().width(), 8 * fontMetrics().height()};
+}
+
+int CProblemsPane::HeightForFindings() const {
+  const QMargins margins = layout()->contentsMargins();
+  int height = margins.top() + margins.bottom() + layout()->spacing() +
+               std::max(m_pTitle->sizeHint().height(), m_pSummary->sizeHint().height()) +
+               2 * m_pList->frameWidth() + m_pList->horizontalHeader()->sizeHint().height();
+  // Each row as tall as its wrapped sentence (through the view's public interface).
+  const QAbstractItemView* rows = m_pList;
+  for (int row = 0; row < m_pModel->rowCount(); ++row) height += rows->sizeHintForRow(row);
+  return height;
 }
 
 bool CProblemsPane::eventFilter(QObject* watched, QEvent* event) {

@@ -33,6 +33,8 @@ class CProblemsPane : public QWidget, public CDocumentView {
   void OpenFinding(int row);
 
   QSize sizeHint() const override;
+  // The height that shows every finding whole at the list's present width.
+  int HeightForFindings() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,4 +47,5 @@ class CProblemsPane : public QWidget, public CDocumentView {
   CProblemsModel* m_pModel = nullptr;
   QTableView* m_pList = nullptr;
   QLabel* m_pSummary = nullptr;
+  QLabel* m_pTitle = nullptr;
 };

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QQueue>
+#include <memory>
 
 namespace {
 
@@ -86,12 +88,28 @@ QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
     }
     return State().m_buttons.dequeue();
   }
-  QMessageBox box(QMessageBox::Warning, caption, text, buttons, parent);
-  box.setDefaultButton(defaultButton);
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  const std::unique_ptr<QMessageBox> box = QuestionBox(parent, caption, text, buttons);
+  box->setDefaultButton(defaultButton);
+  return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
 }  // namespace
+
+std::unique_ptr<QMessageBox> QuestionBox(QWidget* parent, const QString& caption,
+                                         const QString& text,
+                                         QMessageBox::StandardButtons buttons) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, caption, text, buttons, parent);
+  // The platform's button texts carry no access keys on every system; these do, each its own.
+  const QList<std::pair<QMessageBox::StandardButton, QString>> texts = {
+      {QMessageBox::Save, QStringLiteral("&Save")},
+      {QMessageBox::Discard, QStringLiteral("&Don't Save")},
+      {QMessageBox::Cancel, QStringLiteral("&Cancel")},
+      {QMessageBox::Yes, QStringLiteral("&Yes")},
+      {QMessageBox::No, QStringLiteral("&No")}};
+  for (const auto& [which, label] : texts)
+    if (QAbstractButton* button = box->button(which)) button->setText(label);
+  return box;
+}
 
 bool CMessageBoxService::AskYesNo(const QString& caption, const QString& text) {
   return Ask(QApplication::activeWindow(), text, QMessageBox::Yes | QMessageBox::No,
@@ -107,6 +125,14 @@ bool AskOverwriteChangedFile(QWidget* parent, const QString& path) {
   const QString text = QStringLiteral(
                            "%1 has been changed by another program since it was opened or last "
                            "saved.\n\nReplace it with this project, losing those changes?")
+                           .arg(path);
+  return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool AskReloadChangedFile(QWidget* parent, const QString& path) {
+  const QString text = QStringLiteral(
+                           "%1 has been changed by another program.\n\nReload it, losing the "
+                           "changes you made here since it was last saved?")
                            .arg(path);
   return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "platform/Platform.h"
 
@@ -44,12 +45,21 @@ class CMessageBoxService : public CMessageService {
   bool AskYesNo(const QString& caption, const QString& text) override;
 };
 
+// The warning box every question is asked in, with the given buttons, each with its own access
+// key ("&Save", "&Don't Save", "&Cancel").
+std::unique_ptr<QMessageBox> QuestionBox(QWidget* parent, const QString& caption,
+                                         const QString& text, QMessageBox::StandardButtons buttons);
+
 // Save / Discard / Cancel for a project with unsaved changes.
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& projectTitle);
 
 // Asked before a save replaces a project file that another program changed since it was opened
 // or last saved; true when the user chooses to replace it.
 bool AskOverwriteChangedFile(QWidget* parent, const QString& path);
+
+// Asked when another program changed the file of a project with unsaved changes; true when the
+// user chooses to reload it.
+bool AskReloadChangedFile(QWidget* parent, const QString& path);
 
 // The Save As dialog for project files; "" when cancelled.
 QString PromptSaveFileName(QWidget* parent, const QString& proposedPath);

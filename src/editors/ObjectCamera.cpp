@@ -101,14 +101,18 @@ bool CObjectCamera::DoOK() {
   // pin is a conflict, so the camera never silently takes another object's pins.
   CPinClaim claim(*m_pDoc, m_sName);
   QList<CPinRole> pins;
+  QList<int> clashing;
   for (int offset = 0; offset < kPinCount; ++offset) {
     const int pin = base + offset;
     pins.append({pin, RoleOf(offset)});
     if (!claim.IsHeldByOther(pin)) continue;
     const bool busPin = offset == kSdaOffset || offset == kSclOffset;
     if (busPin && !busName.isEmpty() && claim.Holder(pin) == busName) continue;
-    return RejectField(&m_sBasePin, claim.InUseMessage(pin));
+    clashing.append(pin);
   }
+  if (!clashing.isEmpty())
+    return RejectField(&m_sBasePin,
+                       BlockInUseMessage(base, clashing, kPinCount, kBaseStep, kHighestBasePin));
   claim.Commit(pins);
 
   MoveBusTo(busName, base);

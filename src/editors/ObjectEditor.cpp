@@ -1,5 +1,9 @@
 #include "editors/ObjectEditor.h"
 
+#include <QMap>
+#include <algorithm>
+#include <cstdlib>
+
 #include "editors/EditorMessages.h"
 #include "editors/ObjectNameRules.h"
 #include "model/KindRegistry.h"
@@ -21,7 +25,15 @@ void CObjectEditor::Open(CCodeObject* object, CKyvDoc* doc, int mode) {
   }
 }
 
-QString CObjectEditor::Title() const { return FindKind(m_nKind)->m_sEditorTitle; }
+QString CObjectEditor::Title() const {
+  const QString& title = FindKind(m_nKind)->m_sEditorTitle;
+  // A title that says "Add ..." would be wrong on an object that exists already.
+  if (m_nMode != kEditMode) return title;
+  for (const QString& add :
+       {QStringLiteral("Add a "), QStringLiteral("Add an "), QStringLiteral("Add ")})
+    if (title.startsWith(add)) return QStringLiteral("Edit ") + title.mid(add.size());
+  return title;
+}
 
 QString CObjectEditor::DefaultNameFormat() const { return FindKind(m_nKind)->m_sDefaultNameFormat; }
 
@@ -96,29 +108,81 @@ void CObjectEditor::WriteCommonRecord() {
   m_pObject->m_bValid = true;
 }
 
-bool CObjectEditor::ClaimPins(const QList<CPinRole>& pins, const QString* pinText,
-                              const CPinClaim::HolderFilter& mayTakeOver) {
-  CPinClaim claim(*m_pDoc, m_sName);
-  if (const auto conflict = claim.FirstConflict(CPinClaim::PinsOf(pins), mayTakeOver))
-    return RejectField(pinText, claim.InUseMessage(*conflict));
-  claim.Commit(pins);
-  return true;
+int CObjectEditor::ProposedBase(int preferred, int count, int step, int highestBase) const {
+  return NearestFreeBase(preferred, count, step, highestBase).value_or(preferred);
 }
 
-int CObjectEditor::ProposedBase(int preferred, int count, int step, int highestBase) const {
+std::optional<int> CObjectEditor::NearestFreeBase(int from, int count, int step,
+                                                  int highestBase) const {
   const CPinClaim claim(*m_pDoc, m_sName);
   const auto isFree = [&](int base) {
-    if (base < 0 || base > highestBase) return false;
     for (int pin = base; pin < base + count; ++pin)
-      if (claim.IsHeldByOther(pin)) return false;
+      if (pin >= CKyvDoc::kPinCount || claim.IsHeldByOther(pin)) return false;
     return true;
   };
-  if (isFree(preferred)) return preferred;
-  for (int distance = step; distance <= CKyvDoc::kPinCount; distance += step) {
-    if (isFree(preferred - distance)) return preferred - distance;
-    if (isFree(preferred + distance)) return preferred + distance;
+  std::optional<int> nearest;
+  for (int base = 0; base <= highestBase; base += std::max(step, 1)) {
+    if (!isFree(base)) continue;
+    // In ascending order, so a base only as near as the one found stays behind it.
+    if (!nearest || std::abs(base - from) < std::abs(*nearest - from)) nearest = base;
   }
-  return preferred;
+  return nearest;
+}
+
+QString CObjectEditor::BlockInUseMessage(int base, const QList<int>& clashing, int count, int step,
+                                         int highestBase) const {
+  const CPinClaim claim(*m_pDoc, m_sName);
+  // The clashing pins by holder, holders in the order of their first pin.
+  QStringList holders;
+  QMap<QString, QStringList> pinsOf;
+  for (const int pin : clashing) {
+    if (!pinsOf.contains(claim.Holder(pin))) holders.append(claim.Holder(pin));
+    pinsOf[claim.Holder(pin)].append(QStringLiteral("#%1").arg(pin));
+  }
+  QStringList parts;
+  for (const QString& holder : holders) {
+    QStringList pins = pinsOf[holder];
+    const QString last = pins.takeLast();
+    const QString named =
+        pins.isEmpty()
+            ? QStringLiteral("pin ") + last
+            : QStringLiteral("pins %1 and %2").arg(pins.join(QStringLiteral(", ")), last);
+    parts.append(
+        parts.isEmpty()
+            ? QStringLiteral("%1 %2 already in use by %3")
+                  .arg(named, pins.isEmpty() ? QStringLiteral("is") : QStringLiteral("are"), holder)
+            : QStringLiteral("%1 by %2").arg(named, holder));
+  }
+  QString text = parts.join(QStringLiteral(", ")) + u'.';
+  text[0] = text[0].toUpper();
+  const std::optional<int> free = NearestFreeBase(base, count, step, highestBase);
+  if (count == 1)
+    text += free ? QStringLiteral(" The nearest free pin is #%1.").arg(*free)
+                 : QStringLiteral(" No pin is free: move or delete an object first.");
+  else
+    text += free ? QStringLiteral(" The nearest free block of %1 pins starts at pin %2.")
+                       .arg(count)
+                       .arg(*free)
+                 : QStringLiteral(
+                       " No block of %1 free pins is left: move or delete an object "
+                       "first.")
+                       .arg(count);
+  return text;
+}
+
+bool CObjectEditor::ClaimBlock(int base, const QList<CPinRole>& pins, const QString* pinText,
+                               int step, int highestBase) {
+  CPinClaim claim(*m_pDoc, m_sName);
+  QList<int> clashing;
+  for (const int pin : CPinClaim::PinsOf(pins))
+    if (claim.IsHeldByOther(pin) && !clashing.contains(pin)) clashing.append(pin);
+  if (!clashing.isEmpty()) {
+    std::sort(clashing.begin(), clashing.end());
+    return RejectField(pinText, BlockInUseMessage(base, clashing, static_cast<int>(pins.size()),
+                                                  step, highestBase));
+  }
+  claim.Commit(pins);
+  return true;
 }
 
 CEditorField CObjectEditor::NameField() { return NameField(QStringLiteral("Object Name:")); }

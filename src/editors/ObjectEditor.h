@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "editors/EditorField.h"
 #include "model/KindSlots.h"
@@ -37,7 +38,8 @@ class CObjectEditor {
 
   ObjectType Kind() const { return m_nKind; }
   // The kind's texts from the kind registry.
-  virtual QString Title() const;              // the dialog's title
+  // The dialog's title; in edit mode a title that offers to add one offers to edit it instead.
+  virtual QString Title() const;
   virtual QString DefaultNameFormat() const;  // "SimpleVGA%d"
 
   // Sets the three references, then: description, the kind's lists, and the members from the
@@ -81,15 +83,23 @@ class CObjectEditor {
   // Writes m_nType, m_sName and every field stored in a record slot, and sets m_bValid true:
   // the start of every kind's record write.
   void WriteCommonRecord();
-  // In-use check over the pins in order, then release and claim with roles. Pins must be in
-  // 0..63 (the kind's range checks ran first). On a conflict: Reject with the in-use message and
-  // the focus on the field of pinText.
-  bool ClaimPins(const QList<CPinRole>& pins, const QString* pinText,
-                 const CPinClaim::HolderFilter& mayTakeOver = {});
   // For new objects: the preferred base of a block of count pins when all of them are free,
   // else the nearest free base that is a multiple of step and at most highestBase (the lower
   // one of two as near); the preferred base when no block is free (OK then says why).
   int ProposedBase(int preferred, int count, int step, int highestBase) const;
+  // The base of the block of count pins nearest to `from` whose pins nobody else holds: a
+  // multiple of step from 0 to highestBase, the lower one of two as near. None when no block is
+  // free.
+  std::optional<int> NearestFreeBase(int from, int count, int step, int highestBase) const;
+  // Why the block of count pins at base is refused: every clashing pin (ascending) with its
+  // holder, "Pin #48 is already in use by SimpleVGA1." for one, then the nearest free block.
+  QString BlockInUseMessage(int base, const QList<int>& clashing, int count, int step,
+                            int highestBase) const;
+  // In-use check over the block of pins at base (in 0..63: the kind's range checks ran first),
+  // then release and claim with roles. On a conflict: Reject with BlockInUseMessage and the
+  // focus on the field of pinText.
+  bool ClaimBlock(int base, const QList<CPinRole>& pins, const QString* pinText, int step,
+                  int highestBase);
 
   CMessageService& Messages() const { return m_pDoc->Messages(); }
   // The name field as a common field description ("Object Name:" unless the dialog says

@@ -196,7 +196,7 @@ bool CObjectUsbKbm::ClaimParallaxAdapter() {
         QStringLiteral("Pin %1 is not a multiple of 8, which is usually the case.").arg(base));
   QList<CPinRole> pins;
   for (int i = 0; i < kAdapterPins; ++i) pins.append({base + i, AdapterRoles()[i]});
-  return ClaimPins(pins, &m_sBasePin);
+  return ClaimBlock(base, pins, &m_sBasePin, kAdapterPins, kHighestAdapterBase);
 }
 
 bool CObjectUsbKbm::ClaimCustomPins() {

@@ -114,6 +114,11 @@ class CProjectChecker {
            const QList<int>& pins, const QString& text) {
     m_findings.append({severity, code, objects, SortedUnique(pins), text});
   }
+  // A finding about the whole project that the objects add up to.
+  void AddAboutProject(FindingSeverity severity, const QString& code, const QStringList& objects,
+                       const QString& text) {
+    m_findings.append({severity, code, objects, {}, text, true});
+  }
 
   // --- resources -------------------------------------------------------------------------
 
@@ -152,13 +157,15 @@ class CProjectChecker {
             u"program."_s.arg(info->m_sDisplayName, object->m_sName));
     }
     if (cogs > kCogCount)
-      Add(FindingSeverity::Error, u"cogs-exceeded"_s, cogUsers, {},
+      AddAboutProject(
+          FindingSeverity::Error, u"cogs-exceeded"_s, cogUsers,
           u"The project needs %1 cogs, one for the main program and one for each of %2, but "
           u"the P2 has %3. Delete objects that start a cog."_s.arg(cogs)
               .arg(NamesText(cogUsers))
               .arg(kCogCount));
     if (hubBytes > kHubRamBytes)
-      Add(FindingSeverity::Error, u"hub-ram-exceeded"_s, hubUsers, {},
+      AddAboutProject(
+          FindingSeverity::Error, u"hub-ram-exceeded"_s, hubUsers,
           u"The drivers and their pictures and sounds need about %1 bytes of hub RAM (%2, "
           u"main program %3%4), more than the P2's %5 (512 KB). Delete one of the large "
           u"ones."_s.arg(hubBytes)

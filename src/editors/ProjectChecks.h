@@ -19,6 +19,9 @@ struct CFinding {
   QStringList m_objects;  // names of the objects it is about; empty for project settings
   QList<int> m_pins;      // pins it is about, ascending
   QString m_sText;        // one or two sentences that say what is wrong and what to do
+  // About the project as a whole (hub RAM, cogs): m_objects lists what adds up to it, but none
+  // of them is at fault on its own.
+  bool m_bAboutProject = false;
 
   bool operator==(const CFinding&) const = default;
 };

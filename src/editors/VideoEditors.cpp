@@ -87,7 +87,7 @@ bool CVideoEditor::DoOK() {
 
   QList<CPinRole> pins;
   for (int i = 0; i < m_kind.m_nPinCount; ++i) pins.append({base + i, m_kind.m_roles[i]});
-  if (!ClaimPins(pins, &m_sBasePin)) return false;
+  if (!ClaimBlock(base, pins, &m_sBasePin, m_kind.m_nBaseStep, kHighestBasePin)) return false;
 
   if (m_kind.m_bClockNote) ShowClockNote();
   return true;

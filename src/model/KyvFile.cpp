@@ -101,6 +101,18 @@ bool HasFileChangedOnDisk(const CKyvDoc& doc) {
   return ProjectFileDigest(bytes) != doc.m_fileDigest;
 }
 
+bool ReloadKyvFile(CKyvDoc& doc, QString* error) {
+  QByteArray bytes;
+  if (!ReadProjectFileBytes(doc.GetPathName(), &bytes, error)) return false;
+  // Read into a document of its own first: a file that does not read whole changes nothing.
+  if (!ReadKyvBytes(bytes, doc.Platform(), error)) return false;
+  CArchive archive(bytes);
+  doc.Serialize(archive);
+  doc.m_fileDigest = Digest(bytes);
+  doc.SetModifiedFlag(false);
+  return true;
+}
+
 bool SaveKyvFile(CKyvDoc& doc, const QString& path, QString* error) {
   const bool saved = WriteKyvFile(doc, path, error);
   if (saved) {

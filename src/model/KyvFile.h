@@ -36,6 +36,11 @@ QByteArray ProjectFileDigest(const QByteArray& bytes);
 // saved it (another program changed it). A file that is gone or was never read is not changed.
 bool HasFileChangedOnDisk(const CKyvDoc& doc);
 
+// Reads the document's file again into the document (another program changed it): settings,
+// pins, objects and counters take the file's state, and the document is not modified. A file
+// that cannot be read whole changes nothing; error says why. The views are not refreshed.
+bool ReloadKyvFile(CKyvDoc& doc, QString* error);
+
 // Saves atomically (temporary file, then replace): a failed save leaves the previous file as it
 // was. On success the path name and title follow the file and the modified flag is cleared.
 // The views are refreshed afterwards in either case.

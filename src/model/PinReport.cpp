@@ -89,14 +89,18 @@ QString PinDescription(const CPinReportRow& row) {
 
 // Lines end in CR LF: RFC 4180 prescribes it, spreadsheets on every system read it, and it is
 // the line end of every other text file Kyv writes. A line break inside a note stays as it is,
-// within the quotes of its field.
+// within the quotes of its field. The state comes last, so that readers of the first six
+// columns keep working; it is what the map and the HTML page show in colour (a free boot pin).
 QByteArray PinReportCsv(const CKyvDoc& doc) {
-  QString text = QStringLiteral("Pin,Free,Holder,Kind,Role,Note\r\n");
+  QString text = QStringLiteral("Pin,Free,Holder,Kind,Role,Note,State\r\n");
   for (const CPinReportRow& row : PinReportRows(doc)) {
-    const QStringList fields = {
-        QString::number(row.m_nPin), row.m_bUsed ? QStringLiteral("No") : QStringLiteral("Yes"),
-        CsvField(row.m_sHolder),     CsvField(row.m_sKind),
-        CsvField(row.m_sRole),       CsvField(row.m_sNote)};
+    const QStringList fields = {QString::number(row.m_nPin),
+                                row.m_bUsed ? QStringLiteral("No") : QStringLiteral("Yes"),
+                                CsvField(row.m_sHolder),
+                                CsvField(row.m_sKind),
+                                CsvField(row.m_sRole),
+                                CsvField(row.m_sNote),
+                                CsvField(PinStateName(row.m_state))};
     text += fields.join(u',') + QStringLiteral("\r\n");
   }
   return WithoutLoneSurrogates(text).toUtf8();

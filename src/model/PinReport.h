@@ -44,7 +44,7 @@ QString PinStateName(PinState state);
 QString PinDescription(const CPinReportRow& row);
 
 // The report as CSV: a header line, then one line per pin with the fields pin, free, holder,
-// kind, role and note. UTF-8 without a byte-order mark.
+// kind, role, note and state (as the map's legend names it). UTF-8 without a byte-order mark.
 QByteArray PinReportCsv(const CKyvDoc& doc);
 
 // The report as one self-contained HTML page (no scripts, no files it refers to): the pin map

@@ -170,7 +170,7 @@ class CFakeEditor : public CObjectEditor {
     if (static_cast<unsigned>(pin) > 56)
       return Reject(
           QStringLiteral("Pin %1 is out of range, please set to between 0 and 56.").arg(pin));
-    return ClaimPins({{pin, QStringLiteral("Fake")}}, &m_sBasePin);
+    return ClaimBlock(pin, {{pin, QStringLiteral("Fake")}}, &m_sBasePin, 1, 56);
   }
 
  private:

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTextEdit>
 #include <QtTest>
@@ -16,6 +17,8 @@
 #include "TestPlatform.h"
 #include "app/EditorDialog.h"
 #include "app/KindIcons.h"
+#include "editors/EditorFactory.h"
+#include "model/KindRegistry.h"
 
 // The generic editor dialog, driven through its widgets with an editor that has one control of
 // every kind.
@@ -32,6 +35,8 @@ class TestEditorDialog : public QObject {
   void enterAcceptsEscapeCancels_data();
   void enterAcceptsEscapeCancels();
   void ampersandsShowAndAccessKeysAreUnique();
+  void everyKindsDialogHasUniqueKeysAndItsWholeDescription_data();
+  void everyKindsDialogHasUniqueKeysAndItsWholeDescription();
   void tabOrderFollowsFields();
   void everyKindHasAnIcon();
 
@@ -41,6 +46,29 @@ class TestEditorDialog : public QObject {
     T* widget = dialog.findChild<T*>(key);
     if (!widget) qWarning("no control %s", qPrintable(key));
     return widget;
+  }
+
+  // The access key of every text that takes one (a single "&" marks it, "&&" is a literal
+  // one), lower case, in the order found; "" when a key is shared, with the texts sharing it.
+  static QList<QChar> AccessKeys(CEditorDialog& dialog, QString* clash) {
+    QStringList texts;
+    for (auto* label : dialog.findChildren<QLabel*>())
+      if (label->buddy()) texts.append(label->text());
+    for (auto* button : dialog.findChildren<QAbstractButton*>()) texts.append(button->text());
+    for (auto* box : dialog.findChildren<QGroupBox*>()) texts.append(box->title());
+    QList<QChar> keys;
+    QMap<QChar, QString> owners;
+    const QRegularExpression key(QStringLiteral("(?<!&)&([^&])"));
+    for (const QString& text : texts) {
+      const auto match = key.match(QString(text).replace(QStringLiteral("&&"), QString()));
+      if (!match.hasMatch()) continue;
+      const QChar letter = match.captured(1)[0].toLower();
+      if (owners.contains(letter) && clash->isEmpty())
+        *clash = QStringLiteral("Alt+%1 on \"%2\" and \"%3\"").arg(letter, owners[letter], text);
+      owners[letter] = text;
+      keys.append(letter);
+    }
+    return keys;
   }
 
   CTestPlatform m_test;
@@ -252,26 +280,11 @@ void TestEditorDialog::ampersandsShowAndAccessKeysAreUnique() {
   QCOMPARE(Control<QLabel>(dialog, QStringLiteral("note"))->text(),
            QStringLiteral("Note:  R & D only."));
 
-  // Every text that takes an access key: a single "&" marks the key, "&&" is a literal one.
-  QStringList texts;
-  for (auto* label : dialog.findChildren<QLabel*>())
-    if (label->buddy()) texts.append(label->text());
-  for (auto* button : dialog.findChildren<QAbstractButton*>()) texts.append(button->text());
-  for (auto* box : dialog.findChildren<QGroupBox*>()) texts.append(box->title());
-  QSet<QChar> keys;
-  int labelsWithKeys = 0;
-  const QRegularExpression key(QStringLiteral("(?<!&)&([^&])"));
-  for (QString text : texts) {
-    text.replace(QStringLiteral("&&"), QString());
-    const auto match = key.match(text);
-    if (!match.hasMatch()) continue;
-    ++labelsWithKeys;
-    const QChar letter = match.captured(1)[0].toLower();
-    QVERIFY2(!keys.contains(letter), qPrintable(QStringLiteral("key %1 used twice").arg(letter)));
-    keys.insert(letter);
-  }
+  QString clash;
+  const QList<QChar> keys = AccessKeys(dialog, &clash);
+  QVERIFY2(clash.isEmpty(), qPrintable(clash));
   // Labels of edits, lists and the slider, the check boxes, the button and the radio group.
-  QVERIFY(labelsWithKeys >= 9);
+  QVERIFY(keys.size() >= 9);
   for (auto* label : dialog.findChildren<QLabel*>())
     if (label->buddy() && label->buddy()->objectName() == u"basepin")
       QCOMPARE(label->text(), QStringLiteral("&Basepin:"));
@@ -286,6 +299,31 @@ void TestEditorDialog::ampersandsShowAndAccessKeysAreUnique() {
   QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, QStringLiteral("filter_0")));
   QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
   QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, QStringLiteral("level")));
+}
+
+void TestEditorDialog::everyKindsDialogHasUniqueKeysAndItsWholeDescription_data() {
+  QTest::addColumn<int>("kind");
+  for (int kind = 0; kind < kObjectKindCount; ++kind)
+    QTest::addRow("%s", qPrintable(FindKind(kind)->m_sDisplayName)) << kind;
+}
+
+// No two controls of a kind's dialog answer the same Alt key, and its description shows whole
+// without scrolling (the dialog's body scrolls instead when the screen is too small).
+void TestEditorDialog::everyKindsDialogHasUniqueKeysAndItsWholeDescription() {
+  QFETCH(int, kind);
+  std::unique_ptr<CObjectEditor> editor = CreateEditor(kind);
+  QVERIFY(editor);
+  editor->Open(&m_object, m_doc.get(), CObjectEditor::kNewMode);
+  CEditorDialog dialog(*editor);
+  QString clash;
+  AccessKeys(dialog, &clash);
+  QVERIFY2(clash.isEmpty(), qPrintable(clash));
+
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  auto* description = Control<QTextEdit>(dialog, QStringLiteral("description"));
+  QCOMPARE(description->verticalScrollBar()->maximum(), 0);
+  QCOMPARE(description->horizontalScrollBar()->maximum(), 0);
 }
 
 void TestEditorDialog::tabOrderFollowsFields() {

@@ -2,7 +2,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,11 +16,14 @@
 
 #include "AppFixture.h"
 #include "ItemViews.h"
+#include "app/AboutDlg.h"
 #include "app/AppLook.h"
 #include "app/BuildOutputPane.h"
 #include "app/MdiTabArea.h"
 #include "app/PinGrid.h"
+#include "app/ProblemsPane.h"
 #include "app/Ribbon.h"
+#include "app/StartPanel.h"
 #include "codegen/ToolChecks.h"
 #include "model/KyvFile.h"
 #include "platform/QtSettingsStore.h"
@@ -201,7 +206,9 @@ class TestMainFrame : public QObject {
     QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("checked");
     QTest::addColumn<int>("applied");
-    QTest::newRow("none stored") << -1 << QStringLiteral("Office 2007 (&Silver Style)") << 217;
+    QTest::newRow("none stored") << -1 << QStringLiteral("S&ystem (Desktop Colours)") << 220;
+    QTest::newRow("system") << 220 << QStringLiteral("S&ystem (Desktop Colours)") << 220;
+    QTest::newRow("silver") << 217 << QStringLiteral("Office 2007 (&Silver Style)") << 217;
     QTest::newRow("black") << 216 << QStringLiteral("Office 2007 (B&lack Style)") << 216;
     QTest::newRow("Windows 7") << 219 << QStringLiteral("Win&dows 7") << 219;
     QTest::newRow("Office 2003") << 208 << QStringLiteral("Office 2007 (&Blue Style)") << 215;
@@ -218,7 +225,7 @@ class TestMainFrame : public QObject {
     QCOMPARE(CheckedLook(), checked);
     QCOMPARE(m_fixture.Frame().ApplicationLook(), stored >= 0 ? stored : kDefaultLook);
     QCOMPARE(m_fixture.Frame().Ribbon()->HasWindows7Appearance(),
-             applied == ID_VIEW_APPLOOK_WINDOWS_7);
+             applied == ID_VIEW_APPLOOK_WINDOWS_7 || applied == ID_VIEW_APPLOOK_SYSTEM);
     // What is applied is what choosing the shown look gives.
     const QColor window = QApplication::palette().color(QPalette::Window);
     const QString styleName = QApplication::style()->name();
@@ -557,6 +564,160 @@ class TestMainFrame : public QObject {
     frame.Frames().constFirst()->close();
     QTRY_VERIFY(pane->OutputText().isEmpty());
     QVERIFY(pane->StatusText().isEmpty());
+  }
+
+  // Every look colours the tables and lists as its own (a dark look has no white pages), and
+  // their text stays readable on them.
+  void everyLookReachesTheTables_data() {
+    QTest::addColumn<int>("look");
+    for (const CAppLook& look : OfferedLooks())
+      QTest::newRow(qPrintable(look.m_sCaption)) << look.m_nId;
+  }
+  void everyLookReachesTheTables() {
+    QFETCH(int, look);
+    m_fixture.Start();
+    ApplyLook(look);
+    const QPalette palette = QApplication::palette();
+    const bool darkFrame = palette.color(QPalette::Window).lightness() < 128;
+    CKyvView& view = m_fixture.ActiveView();
+    QList<QAbstractItemView*> tables = view.findChildren<QAbstractItemView*>();
+    tables.append(m_fixture.ActiveFrame()->Problems()->List());
+    for (QAbstractItemView* table : tables) {
+      const QColor base = table->palette().color(QPalette::Base);
+      QCOMPARE(base, palette.color(QPalette::Base));
+      if (darkFrame) QVERIFY2(base.lightness() < 128, qPrintable(table->objectName()));
+      const int contrast =
+          std::abs(table->palette().color(QPalette::Text).lightness() - base.lightness());
+      QVERIFY2(contrast > 100, qPrintable(table->objectName()));
+    }
+    // The pin table's coloured Free cells keep dark text on their light colours.
+    CPinGrid* grid = view.findChild<CPinGrid*>();
+    QVERIFY(grid);
+    QVERIFY(CellColour(grid, 0, 1, Qt::BackgroundRole).lightness() -
+                CellColour(grid, 0, 1, Qt::ForegroundRole).lightness() >
+            100);
+    ApplyLook(kDefaultLook);
+  }
+
+  // "System" takes the desktop's palette, and dark colours when the desktop says it is dark
+  // while its palette is light (a dark GTK theme without a Qt plugin for it).
+  void systemLookFollowsTheDesktop_data() {
+    QTest::addColumn<QString>("gtkTheme");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light") << QString() << false;
+    QTest::newRow("dark") << QStringLiteral("Adwaita:dark") << true;
+    QTest::newRow("dark variant by name") << QStringLiteral("Yaru-dark") << true;
+  }
+  void systemLookFollowsTheDesktop() {
+    QFETCH(QString, gtkTheme);
+    QFETCH(bool, dark);
+    const QByteArray before = qgetenv("GTK_THEME");
+    qputenv("GTK_THEME", gtkTheme.toUtf8());
+    m_fixture.Start();
+    ApplyLook(ID_VIEW_APPLOOK_SYSTEM);
+    const QPalette palette = QApplication::palette();
+    QCOMPARE(palette.color(QPalette::Window).lightness() < 128, dark);
+    QCOMPARE(palette.color(QPalette::Base).lightness() < 128, dark);
+    QVERIFY(std::abs(palette.color(QPalette::Text).lightness() -
+                     palette.color(QPalette::Base).lightness()) > 100);
+    QVERIFY(std::abs(palette.color(QPalette::WindowText).lightness() -
+                     palette.color(QPalette::Window).lightness()) > 100);
+    // A desktop palette that is dark already is taken as it is.
+    QPalette desktopDark(QColor(30, 30, 30), QColor(40, 40, 40));
+    desktopDark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    QCOMPARE(SystemLookPalette(desktopDark, DesktopIsDark(desktopDark)), desktopDark);
+
+    m_fixture.Frame().resize(1100, 760);
+    m_fixture.ActiveView().setCurrentIndex(CKyvView::kPinsPage);
+    CAppFixture::Screenshot(m_fixture.Frame(),
+                            QStringLiteral("look-system-%1")
+                                .arg(dark ? QStringLiteral("dark") : QStringLiteral("light")));
+    qputenv("GTK_THEME", before);
+    ApplyLook(kDefaultLook);
+  }
+
+  void ctrlWClosesTheProjectWindow() {
+    m_fixture.Start();
+    CMainFrame& frame = m_fixture.Frame();
+    frame.m_pFileNew->trigger();
+    QCOMPARE(frame.Frames().size(), 2);
+    QApplication::setActiveWindow(&frame);
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &frame, Qt::Key_W,
+                    Qt::ControlModifier);
+    QTRY_COMPARE(frame.Frames().size(), 1);
+    QCOMPARE(CAppFixture::ShownTitle(frame.Frames().constFirst()), QStringLiteral("Kyv1"));
+  }
+
+  // With no project open the main area offers New, Open and the recent projects.
+  void theStartPanelShowsWhenNoProjectIsOpen() {
+    const QString path = SavedProject(QStringLiteral("Recent.KYV"));
+    m_fixture.Start({path});
+    CMainFrame& frame = m_fixture.Frame();
+    CStartPanel* start = frame.StartPanel();
+    QVERIFY(!start->isVisible());
+    frame.Frames().constFirst()->close();
+    QTRY_VERIFY(start->isVisible());
+    QCOMPARE(Lines(start->RecentList()), QStringList{QDir::toNativeSeparators(path)});
+    QVERIFY(start->findChild<QLabel*>(QStringLiteral("firstStep1")));
+    frame.resize(1000, 700);
+    CAppFixture::Screenshot(frame, QStringLiteral("start-panel"));
+
+    const QRect entry = start->RecentList()->visualItemRect(start->RecentList()->item(0));
+    QTest::mouseClick(start->RecentList()->viewport(), Qt::LeftButton, {}, entry.center());
+    QTRY_COMPARE(frame.Frames().size(), 1);
+    QCOMPARE(m_fixture.ActiveDoc().GetPathName(), path);
+    QVERIFY(!start->isVisible());
+
+    frame.Frames().constFirst()->close();
+    QTRY_VERIFY(start->isVisible());
+    QTest::mouseClick(start->findChild<QPushButton*>(QStringLiteral("startNew")), Qt::LeftButton);
+    QCOMPARE(frame.Frames().size(), 1);
+    QVERIFY(!start->isVisible());
+  }
+
+  void aboutNamesVersionQtAndLicence() {
+    m_fixture.Start();
+    CAboutDlg about(&m_fixture.Frame());
+    auto* text = about.findChild<QLabel*>(QStringLiteral("aboutText"));
+    QVERIFY(text);
+    for (const QString& part :
+         {QStringLiteral("Kyv, Version " KYV_VERSION),
+          QStringLiteral("Qt ") + QString::fromLatin1(qVersion()), QStringLiteral("MIT licence")})
+      QVERIFY2(text->text().contains(part), qPrintable(text->text()));
+    // No home is configured for this build: none is made up.
+    QCOMPARE(QStringLiteral(KYV_HOMEPAGE).isEmpty(),
+             !text->text().contains(QStringLiteral("http")));
+    QCOMPARE(
+        AboutLines(QStringLiteral("1.0"), QStringLiteral("6.4.2"),
+                   QStringLiteral("https://example.org/kyv")),
+        (QStringList{QStringLiteral("Kyv, Version 1.0"), QStringLiteral("Qt 6.4.2"),
+                     QStringLiteral("MIT licence"), QStringLiteral("https://example.org/kyv")}));
+  }
+
+  // The questions' buttons each answer their own Alt key (the quit prompt's Save, Don't Save
+  // and Cancel first of all).
+  void questionButtonsHaveTheirOwnAccessKeys_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::newRow("save changes") << int(QMessageBox::Save | QMessageBox::Discard |
+                                         QMessageBox::Cancel);
+    QTest::newRow("yes or no") << int(QMessageBox::Yes | QMessageBox::No);
+  }
+  void questionButtonsHaveTheirOwnAccessKeys() {
+    QFETCH(int, buttons);
+    const std::unique_ptr<QMessageBox> box =
+        QuestionBox(nullptr, QStringLiteral("Kyv"), QStringLiteral("Save changes to Kyv1?"),
+                    QMessageBox::StandardButtons::fromInt(buttons));
+    QSet<QChar> keys;
+    for (QAbstractButton* button : box->buttons()) {
+      const QString text = button->text();
+      const qsizetype marker = text.indexOf(u'&');
+      QVERIFY2(marker >= 0 && marker + 1 < text.size(), qPrintable(text));
+      const QChar key = text[marker + 1].toLower();
+      QVERIFY2(!keys.contains(key), qPrintable(text));
+      keys.insert(key);
+    }
+    QCOMPARE(keys.size(), box->buttons().size());
   }
 
   void screenshotOfTwoProjects() {

@@ -12,10 +12,13 @@
 #include "ReportFixture.h"
 #include "app/AppLook.h"
 #include "app/EditorDialog.h"
+#include "app/ObjectListModel.h"
 #include "app/ObjectView.h"
 #include "app/ProblemsModel.h"
 #include "app/ProblemsPane.h"
 #include "app/Prompts.h"
+#include "editors/EditorFactory.h"
+#include "model/KyvFile.h"
 #include "platform/QtSettingsStore.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -251,6 +254,74 @@ class TestProblemsPane : public QObject {
     QCOMPARE(view.currentIndex(), int(CKyvView::kSettingsPage));
     QCOMPARE(m_fixture.Frame().focusWidget(), edit);
     QCOMPARE(edit->selectedText(), text);
+  }
+
+  // A VGA and an HDMI picture together overflow hub RAM: a finding about the whole project,
+  // beside a clock finding. Saved, then opened as a user would open it.
+  void OpenHubRamProject() {
+    m_fixture.Start();
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    doc.m_sClockFreq = u"400_000_000"_s;
+    for (const int kind : {int(OBJ_SIMPLE_VGA), int(OBJ_SIMPLE_HDMI)}) {
+      auto record = std::make_unique<CCodeObject>();
+      std::unique_ptr<CObjectEditor> editor = CreateEditor(kind);
+      editor->Open(record.get(), &doc, CObjectEditor::kNewMode);
+      QVERIFY(editor->OnOK());
+      doc.AddObject(std::move(record));
+    }
+    const QString path = m_fixture.WorkPath(u"HubRam.KYV"_s);
+    QString error;
+    QVERIFY2(SaveKyvFile(doc, path, &error), qPrintable(error));
+    m_fixture.Start({path});
+    QVERIFY(QTest::qWaitForWindowExposed(List()));
+  }
+
+  // One line for the finding about the whole project, its objects in the tooltip; the other
+  // finding stays in sight, and no object is marked for what they only add up to.
+  void aFindingAboutTheWholeProjectIsOneLine() {
+    OpenHubRamProject();
+    const int row = static_cast<int>(
+        std::find_if(
+            Pane().Model()->Findings().cbegin(), Pane().Model()->Findings().cend(),
+            [](const CFinding& finding) { return finding.m_sCode == u"hub-ram-exceeded"; }) -
+        Pane().Model()->Findings().cbegin());
+    QVERIFY(row < RowCount(List()));
+    QCOMPARE(CellText(List(), row, CProblemsModel::kObjectColumn), u"Project"_s);
+    QVERIFY(CellData(List(), row, CProblemsModel::kObjectColumn, Qt::ToolTipRole)
+                .toString()
+                .endsWith(u"\nObjects: SimpleVGA1, SimpleHDMI1"_s));
+    QCOMPARE(RowCount(List()), 2);
+    // The pane opened tall enough for both findings, within a third of the window.
+    CChildFrame* frame = m_fixture.ActiveFrame();
+    QTRY_VERIFY(Pane().height() >= Pane().HeightForFindings());
+    QVERIFY(Pane().height() <= frame->widget()->height() / 3 + 1);
+    for (int shown = 0; shown < RowCount(List()); ++shown)
+      QVERIFY2(
+          List()->viewport()->rect().contains(List()->visualRect(List()->model()->index(shown, 0))),
+          qPrintable(u"row %1 out of sight"_s.arg(shown)));
+
+    QTreeView* objects = frame->View()->ObjectView()->ObjectList();
+    QCOMPARE(RowCount(objects), 2);
+    for (int object = 0; object < RowCount(objects); ++object) {
+      QCOMPARE(CellText(objects, object, CObjectListModel::kFindingsColumn), QString());
+      QVERIFY(
+          !CellData(objects, object, CObjectListModel::kNameColumn, Qt::ForegroundRole).isValid());
+    }
+    frame->View()->setCurrentIndex(CKyvView::kObjectPage);
+    CAppFixture::Screenshot(*frame, u"problems-hub-ram"_s);
+
+    // A double-click shows what adds up to it, without opening an editor.
+    DoubleClick(row);
+    QCOMPARE(frame->View()->currentIndex(), int(CKyvView::kObjectPage));
+    QCOMPARE(CellText(objects, objects->currentIndex().row(), CObjectListModel::kNameColumn),
+             u"SimpleVGA1"_s);
+  }
+
+  // A pane opened on a project without findings keeps its small size.
+  void aPaneWithoutFindingsStaysSmall() {
+    m_fixture.Start();
+    QVERIFY(QTest::qWaitForWindowExposed(List()));
+    QTRY_COMPARE(Pane().height(), Pane().sizeHint().height());
   }
 
   // Pictures of a project window with its pane, in a light and a dark look, for a person to

@@ -18,12 +18,16 @@
 #include "app/FlexSpinView.h"
 #include "app/ObjectView.h"
 #include "app/PinGrid.h"
+#include "app/PinMapView.h"
 #include "app/PinTableModel.h"
 #include "app/PinsView.h"
+#include "app/ProblemsModel.h"
+#include "app/ProblemsPane.h"
 #include "codegen/BuildScripts.h"
 #include "codegen/GenerateFiles.h"
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
+#include "model/ObjectType.h"
 #include "model/ProjectSettings.h"
 #include "platform/QtSettingsStore.h"
 
@@ -284,6 +288,88 @@ class TestProjectViews : public QObject {
     QVERIFY(doc.IsModified());
   }
 
+  // Another program (kyv-cli, a second Kyv, a checkout) rewrites the open project's file: the
+  // project takes the file's state and every view shows it, the pin table and the pin map as
+  // much as the object list and the Problems pane. The reload is one step that Undo takes back.
+  void everyViewFollowsAChangeOnDisk() {
+    const QString path = m_fixture.WorkPath(QStringLiteral("OnDisk.KYV"));
+    CTestPlatform other;
+    QString error;
+    {
+      CKyvDoc doc(other.Services());
+      doc.OnNewDocument();
+      QVERIFY2(SaveKyvFile(doc, path, &error), qPrintable(error));
+    }
+    m_fixture.Start({path});
+    CKyvView& view = m_fixture.ActiveView();
+    CPinMapView* map = view.PinMapView();
+    const auto pinMapText = [map](int pin) { return map->ToolTipAt(map->PinCentre(pin)); };
+    QCOMPARE(pinMapText(58), QStringLiteral("P58: free (boot/flash pin)"));
+    const int findingsBefore = m_fixture.ActiveFrame()->Problems()->Model()->rowCount();
+
+    {
+      std::unique_ptr<CKyvDoc> changed = LoadKyvFile(path, other.Services(), &error);
+      QVERIFY2(changed, qPrintable(error));
+      AddHeldObject(*changed, OBJ_NEOPIXEL, QStringLiteral("Neopixel1"), 58, 1, true);
+      QVERIFY2(SaveKyvFile(*changed, path, &error), qPrintable(error));
+    }
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    QTRY_COMPARE(doc.m_ObjectList.size(), size_t(1));
+    QCOMPARE(CellText(Grid(), 58, CPinTableModel::kUsedByColumn), QStringLiteral("Neopixel1"));
+    QVERIFY2(pinMapText(58).startsWith(QStringLiteral("P58: Neopixel1")),
+             qPrintable(pinMapText(58)));
+    QCOMPARE(NameKindLines(view.ObjectView()->ObjectList()),
+             QStringList{QStringLiteral("Neopixel1 - ") + KindDisplayName(OBJ_NEOPIXEL)});
+    QVERIFY(m_fixture.ActiveFrame()->Problems()->Model()->rowCount() > findingsBefore);
+    QVERIFY(!doc.IsModified());
+    QVERIFY(CPromptHooks::AskedQuestions().isEmpty());
+
+    m_fixture.Frame().m_pEditUndo->trigger();
+    QCOMPARE(doc.m_ObjectList.size(), size_t(0));
+    QCOMPARE(CellText(Grid(), 58, CPinTableModel::kUsedByColumn), QString());
+    QCOMPARE(pinMapText(58), QStringLiteral("P58: free (boot/flash pin)"));
+    QVERIFY(doc.IsModified());  // it differs from the file now
+  }
+
+  // With unsaved changes the user is asked first; No keeps them, and a file that no longer
+  // reads changes nothing.
+  void aChangeOnDiskAsksBeforeDiscardingUnsavedWork() {
+    const QString path = m_fixture.WorkPath(QStringLiteral("Unsaved.KYV"));
+    CTestPlatform other;
+    QString error;
+    {
+      CKyvDoc doc(other.Services());
+      doc.OnNewDocument();
+      QVERIFY2(SaveKyvFile(doc, path, &error), qPrintable(error));
+    }
+    m_fixture.Start({path});
+    TypeNote(5, QStringLiteral("mine"));
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    QVERIFY(doc.IsModified());
+
+    CPromptHooks::QueueButton(QMessageBox::No);
+    {
+      std::unique_ptr<CKyvDoc> changed = LoadKyvFile(path, other.Services(), &error);
+      QVERIFY2(changed, qPrintable(error));
+      changed->m_sPinNotes[6] = QStringLiteral("theirs");
+      QVERIFY2(SaveKyvFile(*changed, path, &error), qPrintable(error));
+    }
+    QTRY_COMPARE(CPromptHooks::AskedQuestions().size(), qsizetype(1));
+    QVERIFY(CPromptHooks::AskedQuestions().constFirst().contains(QStringLiteral("Reload it")));
+    QCOMPARE(doc.m_sPinNotes[5], QStringLiteral("mine"));
+    QCOMPARE(doc.m_sPinNotes[6], QString());
+
+    QFile broken(path);
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a project");
+    broken.close();
+    CPromptHooks::QueueButton(QMessageBox::Yes);
+    QTRY_VERIFY(!CPromptHooks::ShownTexts().isEmpty());
+    QVERIFY(CPromptHooks::ShownTexts().constLast().contains(QStringLiteral("cannot be read")));
+    QCOMPARE(doc.m_sPinNotes[5], QStringLiteral("mine"));
+    QVERIFY(doc.IsModified());
+  }
+
   void objectListAndWarningLines() {
     AddObject(OBJ_SIMPLE_VGA, QStringLiteral("SimpleVGA1"), 48, 5, true);
     AddObject(OBJ_NCO, QStringLiteral("NCO1"), 62, 1, false);
@@ -296,6 +382,7 @@ class TestProjectViews : public QObject {
     QCOMPARE(Lines(view->WarningList()),
              QStringList{QStringLiteral("Invalid pin assignment in: NCO1 - NCO-Frequency")});
     m_fixture.ActiveView().setCurrentIndex(CKyvView::kObjectPage);
+    QVERIFY(view->WarningList()->isVisible());
     CAppFixture::Screenshot(m_fixture.Frame(), QStringLiteral("tab-object-list"));
 
     // Delete with nothing selected changes nothing; with the invalid object selected its
@@ -310,6 +397,9 @@ class TestProjectViews : public QObject {
                       Qt::LeftButton);
     QCOMPARE(RowCount(view->ObjectList()), 2);
     QCOMPARE(RowCount(view->WarningList()), 0);
+    // Without warnings the box gives its room to the list.
+    QVERIFY(!view->WarningList()->isVisible());
+    QVERIFY(view->ObjectList()->height() > view->height() / 2);
     QCOMPARE(m_fixture.ActiveDoc().m_bPinUsed[62], true);  // still the serial pin
   }
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "AppFixture.h"
+#include "app/BuildOutputPane.h"
 #include "app/EditorDialog.h"
 #include "app/FlexSpinView.h"
 #include "app/ObjectPickerDialog.h"
@@ -77,6 +78,38 @@ class TestScreenFit : public QObject {
     QApplication::processEvents();
     VerifyReachable(*settings, *settings->widget());
     CAppFixture::Screenshot(frame, QStringLiteral("fit-settings-") + ScreenName(frame));
+  }
+
+  // Nothing in the main window (ribbon, pages, panes, status bar) may ask for more room than
+  // the screen has: the window could then not be shrunk to it, and its bottom would be out of
+  // reach. Checked with a project open on every page, and with the start panel.
+  void mainWindowMinimumFitsTheScreen() {
+    m_fixture.Start();
+    CMainFrame& frame = m_fixture.Frame();
+    const QSize available = frame.screen()->availableGeometry().size();
+    auto verifyMinimum = [&](const QString& shown) {
+      QApplication::processEvents();
+      const QSize minimum = frame.minimumSizeHint().expandedTo(frame.minimumSize());
+      QVERIFY2(minimum.width() <= available.width() && minimum.height() <= available.height(),
+               qPrintable(QStringLiteral("with %1 the main window needs at least %2x%3 on a "
+                                         "screen of %4x%5")
+                              .arg(shown)
+                              .arg(minimum.width())
+                              .arg(minimum.height())
+                              .arg(available.width())
+                              .arg(available.height())));
+    };
+    CKyvView& view = m_fixture.ActiveView();
+    for (int page = 0; page < view.count(); ++page) {
+      view.setCurrentIndex(page);
+      verifyMinimum(view.tabText(page));
+    }
+    frame.BuildOutput()->show();
+    verifyMinimum(QStringLiteral("the Build Output pane"));
+    frame.BuildOutput()->hide();
+    m_fixture.ActiveFrame()->close();
+    QTRY_VERIFY(!m_fixture.ActiveFrame());
+    verifyMinimum(QStringLiteral("the start panel"));
   }
 
   void pinTableShowsRolesWhole() {

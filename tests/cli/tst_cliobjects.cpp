@@ -110,7 +110,11 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
   const QString set = QStringLiteral("--set");
   QTest::newRow("pins in use") << QStringList{QStringLiteral("add"), QStringLiteral("qvga"), set,
                                               QStringLiteral("basepin=48")}
-                               << 1 << QStringLiteral("Pin #48 is already in use by SimpleVGA1.\n");
+                               << 1
+                               << QStringLiteral(
+                                      "Pins #48, #49, #50, #51 and #52 are already in "
+                                      "use by SimpleVGA1. The nearest free block of 5 "
+                                      "pins starts at pin 40.\n");
   QTest::newRow("out of range") << QStringList{QStringLiteral("add"), QStringLiteral("hdmi"), set,
                                                QStringLiteral("basepin=57")}
                                 << 1

@@ -86,7 +86,11 @@ void TestCamera::baseChecks_data() {
   QTest::addColumn<int>("pinCount");
   // 48 would hold 48..63: 56 and 57 are the bus's and pass, 62 does not.
   QTest::newRow("48 reaches Serial")
-      << QStringLiteral("48") << QStringLiteral("Pin #62 is already in use by Serial.") << 16;
+      << QStringLiteral("48")
+      << QStringLiteral(
+             "Pins #62 and #63 are already in use by Serial. The nearest free "
+             "block of 16 pins starts at pin 24.")
+      << 16;
   QTest::newRow("56 out of range")
       << QStringLiteral("56")
       << QStringLiteral("Pin 56 is out of range, please set to between 0 and 48.") << 0;
@@ -100,7 +104,12 @@ void TestCamera::baseChecks_data() {
   QTest::newRow("20 not a multiple")
       << QStringLiteral("20") << QStringLiteral("Pin 20 is not a multiple of 8.") << 0;
   QTest::newRow("32 meets the QVGA block")
-      << QStringLiteral("32") << QStringLiteral("Pin #40 is already in use by SimpleQVGA1.") << 16;
+      << QStringLiteral("32")
+      << QStringLiteral(
+             "Pins #40, #41, #42, #43 and #44 are already in use by "
+             "SimpleQVGA1. The nearest free block of 16 pins starts at "
+             "pin 24.")
+      << 16;
 }
 
 void TestCamera::baseChecks() {
@@ -158,7 +167,9 @@ void TestCamera::otherObjectsPinsAreNotTakenOver() {
   QVERIFY(SetValues(*camera.m_editor, {{QStringLiteral("basepin"), QStringLiteral("16")}}));
   QVERIFY(!camera.m_editor->OnOK());
   QCOMPARE(f.Messages(),
-           QStringList{ErrorLine(QStringLiteral("Pin #24 is already in use by I2CBus2."))});
+           QStringList{ErrorLine(QStringLiteral("Pins #24 and #25 are already in use by I2CBus2. "
+                                                "The nearest free block of 16 pins starts at "
+                                                "pin 8."))});
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
 
   // Choosing that bus instead lets its pins pass.

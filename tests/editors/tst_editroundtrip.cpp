@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "EditorTestSupport.h"
+#include "model/KindRegistry.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +13,7 @@ class TestEditRoundTrip : public QObject {
  private slots:
   void reopenShowsAndKeepsRecord_data();
   void reopenShowsAndKeepsRecord();
+  void editModeTitleOffersNoAddition();
 };
 
 namespace {
@@ -80,6 +82,24 @@ void TestEditRoundTrip::reopenShowsAndKeepsRecord() {
   QVERIFY(*object == stored);
   QCOMPARE(PinTableSnapshot(f.m_doc), pins);
   QVERIFY(f.Messages().isEmpty());
+}
+
+// An existing object's dialog never offers to add it: the title of a kind that reads "Add ..." in
+// new mode reads "Edit ..." in edit mode; every other title stays as it is.
+void TestEditRoundTrip::editModeTitleOffersNoAddition() {
+  for (const CKindInfo& kind : KindRegistry()) {
+    CEditorFixture f;
+    QVERIFY(f.Add(OBJ_I2C_BUS));
+    QVERIFY(f.Add(OBJ_SIMPLE_QVGA, ValuesFrom({u"basepin=32"_s})));
+    f.m_doc.m_sClockFreq = u"300_000_000"_s;
+    CCodeObject* object = f.Add(kind.m_nKind);
+    QVERIFY2(object, qPrintable(kind.m_sDisplayName + u'\n' + f.Messages().join(u'\n')));
+    std::unique_ptr<CObjectEditor> editor = CreateEditor(kind.m_nKind);
+    editor->Open(object, &f.m_doc, CObjectEditor::kEditMode);
+    const QString expected =
+        kind.m_nKind == OBJ_USB_KBM ? u"Edit USB Keyboard and/or Mouse"_s : kind.m_sEditorTitle;
+    QCOMPARE(editor->Title(), expected);
+  }
 }
 
 QTEST_GUILESS_MAIN(TestEditRoundTrip)

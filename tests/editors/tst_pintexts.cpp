@@ -18,6 +18,8 @@ class TestPinTexts : public QObject {
   void focusGoesToTheRefusedPin();
   void proposedPinsWhenDefaultsAreHeld_data();
   void proposedPinsWhenDefaultsAreHeld();
+  void refusedBlockNamesEveryClashAndTheNearestFreeBlock_data();
+  void refusedBlockNamesEveryClashAndTheNearestFreeBlock();
 };
 
 namespace {
@@ -200,6 +202,58 @@ void TestPinTexts::proposedPinsWhenDefaultsAreHeld() {
   for (const auto& [key, value] : ValuesFrom(proposed))
     QCOMPARE(ValueOf(*object.m_editor, key), value);
   QVERIFY2(object.m_editor->OnOK(), qPrintable(h.Messages().join(u'\n')));
+}
+
+void TestPinTexts::refusedBlockNamesEveryClashAndTheNearestFreeBlock_data() {
+  QTest::addColumn<QStringList>("held");  // "pin holder" marked used before the editor opens
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QStringList>("values");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("HDMI over two holders")
+      << QStringList{u"40 Servo1"_s, u"42 Servo1"_s, u"47 DAC1"_s} << int(OBJ_SIMPLE_HDMI)
+      << QStringList{u"basepin=40"_s}
+      << u"Pins #40 and #42 are already in use by Servo1, pin #47 by DAC1. The nearest free "
+         u"block of 8 pins starts at pin 32."_s;
+  QTest::newRow("HDMI onto the serial pins")
+      << QStringList{} << int(OBJ_SIMPLE_HDMI) << QStringList{u"basepin=56"_s}
+      << u"Pins #62 and #63 are already in use by Serial. The nearest free block of 8 pins "
+         u"starts at pin 48."_s;
+  QTest::newRow("VGA: the nearest multiple of 4")
+      << QStringList{u"50 Servo1"_s, u"44 DAC1"_s} << int(OBJ_SIMPLE_VGA)
+      << QStringList{u"basepin=48"_s}
+      << u"Pin #50 is already in use by Servo1. The nearest free block of 5 pins starts at "
+         u"pin 52."_s;
+  QTest::newRow("one clash: the nearer of two free blocks is the lower")
+      << QStringList{u"17 Servo1"_s} << int(OBJ_USB_KBM) << QStringList{u"basepin=16"_s}
+      << u"Pin #17 is already in use by Servo1. The nearest free block of 8 pins starts at "
+         u"pin 8."_s;
+  QStringList everyEighth;
+  for (int pin = 4; pin < 62; pin += 8) everyEighth.append(u"%1 Servo1"_s.arg(pin));
+  QTest::newRow("no free block left")
+      << everyEighth << int(OBJ_SIMPLE_HDMI) << QStringList{u"basepin=0"_s}
+      << u"Pin #4 is already in use by Servo1. No block of 8 free pins is left: move or delete an "
+         u"object first."_s;
+}
+
+// A block that clashes is refused with every clashing pin named by holder and the nearest block
+// the kind could take instead; nothing is claimed.
+void TestPinTexts::refusedBlockNamesEveryClashAndTheNearestFreeBlock() {
+  QFETCH(QStringList, held);
+  QFETCH(int, kind);
+  QFETCH(QStringList, values);
+  QFETCH(QString, message);
+  CEditorFixture h;
+  for (const QString& line : held) {
+    const int pin = line.section(u' ', 0, 0).toInt();
+    h.m_doc.m_bPinUsed[pin] = true;
+    h.m_doc.m_sPinUsedBy[pin] = line.section(u' ', 1);
+  }
+  const QStringList before = PinTableSnapshot(h.m_doc);
+  auto object = h.Open(kind);
+  QVERIFY(SetValues(*object.m_editor, ValuesFrom(values)));
+  QVERIFY(!object.m_editor->OnOK());
+  QCOMPARE(h.Messages(), QStringList{ErrorLine(message)});
+  QCOMPARE(PinTableSnapshot(h.m_doc), before);
 }
 
 QTEST_GUILESS_MAIN(TestPinTexts)

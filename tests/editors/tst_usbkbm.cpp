@@ -58,7 +58,8 @@ void TestUsbKbm::newObject_data() {
       << QStringList();
   QTest::newRow("adapter 56 reaches Serial")
       << QStringList{QStringLiteral("basepin=56")}
-      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))}
+      << QStringList{ErrorLine(QStringLiteral("Pins #62 and #63 are already in use by Serial. The "
+                                              "nearest free block of 8 pins starts at pin 48."))}
       << QStringList();
   QTest::newRow("custom defaults")
       << QStringList{kCustom} << QStringList()

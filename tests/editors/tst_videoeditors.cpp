@@ -86,7 +86,8 @@ void TestVideoEditors::newObject_data() {
   // The checks passed, so the count is written; the block would reach the serial pins.
   QTest::newRow("hdmi 56 hits Serial")
       << int(OBJ_SIMPLE_HDMI) << QStringLiteral("56") << false << 8
-      << QStringList{ErrorLine(QStringLiteral("Pin #62 is already in use by Serial."))}
+      << QStringList{ErrorLine(QStringLiteral("Pins #62 and #63 are already in use by Serial. The "
+                                              "nearest free block of 8 pins starts at pin 48."))}
       << QStringList();
 }
 
@@ -174,7 +175,9 @@ void TestVideoEditors::rejectedEditKeepsOldClaims() {
 
   QVERIFY(!f.Edit(vga, {{QStringLiteral("basepin"), QStringLiteral("40")}}));
   QCOMPARE(f.Messages(),
-           QStringList{ErrorLine(QStringLiteral("Pin #40 is already in use by SimpleQVGA1."))});
+           QStringList{ErrorLine(QStringLiteral(
+               "Pins #40, #41, #42, #43 and #44 are already in use by SimpleQVGA1. The nearest "
+               "free block of 5 pins starts at pin 32."))});
   QCOMPARE(PinTableSnapshot(f.m_doc), before);
   QCOMPARE(vga->m_sBasePin, QStringLiteral("40"));  // the rejected value stays in the record
   QVERIFY(!vga->m_bValid);

@@ -151,9 +151,11 @@ void TestPinReport::csvQuoting() {
   doc->m_sPinUsedBy[6] = note;
   doc->m_sPinUsedFor[6] = note;
   const QByteArray csv = PinReportCsv(*doc);
-  QVERIFY(csv.startsWith("Pin,Free,Holder,Kind,Role,Note\r\n0,Yes,,,,\r\n"));
-  QVERIFY(csv.endsWith("\r\n63,No,Serial,Serial,RX,Used for Programming the P2 and stdio\r\n"));
-  QVERIFY2(csv.contains("\r\n5,Yes,,,," + field + "\r\n6,No," + field + ",," + field + ",\r\n7,"),
+  QVERIFY(csv.startsWith("Pin,Free,Holder,Kind,Role,Note,State\r\n0,Yes,,,,,Free\r\n"));
+  QVERIFY(csv.endsWith(
+      "\r\n63,No,Serial,Serial,RX,Used for Programming the P2 and stdio,Serial port\r\n"));
+  QVERIFY2(csv.contains("\r\n5,Yes,,,," + field + ",Free\r\n6,No," + field + ",," + field +
+                        ",,Used\r\n7,"),
            csv.constData());
 }
 
