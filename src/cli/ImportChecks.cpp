@@ -27,6 +27,8 @@ QString ImportedProjectProblem(CKyvDoc& doc) {
     doc.m_ObjectList.push_back(std::move(objects[i]));
   }
   if (!problem.isEmpty()) return problem;
+  if (const QStringList numbers = SettingNumberProblems(doc); !numbers.isEmpty())
+    return numbers.constFirst();
   if (const auto control = FindControlCharacter(doc)) return UnwritableTextDescription(*control);
   if (const auto unsafe = FindScriptUnsafeText(doc)) return ScriptUnsafeTextDescription(*unsafe);
   if (const auto mismatch = FirstPinTableMismatch(doc))

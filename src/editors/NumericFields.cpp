@@ -4,6 +4,7 @@
 
 #include "model/CodeObject.h"
 #include "model/KindSlots.h"
+#include "model/KyvDoc.h"
 #include "model/ObjectType.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -119,4 +120,14 @@ QStringList StoredNumberProblems(const CCodeObject& record) {
     if (!problem.isEmpty()) problems.append(problem);
   }
   return problems;
+}
+
+QStringList SettingNumberProblems(const CKyvDoc& doc) {
+  // loadp2 and the serial driver take any rate; 300 baud is the slowest a terminal offers and
+  // 10 Mbaud well above what a USB serial adapter carries.
+  static const CNumericField baud{-1, u"\"-b Specify terminal baud\" value"_s, CTextSlot{}, 300,
+                                  10'000'000};
+  if (!doc.m_bUseBaud) return {};
+  const QString problem = NumberTextProblem(baud, doc.m_sBaud);
+  return problem.isEmpty() ? QStringList{} : QStringList{u"The setting "_s + problem};
 }

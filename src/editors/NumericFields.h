@@ -8,6 +8,7 @@
 #include "model/RecordSlot.h"
 
 class CCodeObject;
+class CKyvDoc;
 
 // A record slot holding a number the generated program uses, with the range its driver or the
 // P2 documents. Text slots are copied into the main file as they stand, so they must hold
@@ -34,3 +35,7 @@ QString NumberValueProblem(const CNumericField& field, int64_t value);
 
 // What is wrong with the numbers a record holds, in table order; empty when nothing is.
 QStringList StoredNumberProblems(const CCodeObject& record);
+
+// The same for the project settings the main file takes as numbers: the terminal baud, which
+// goes into ser.start() and _setbaud() when "-b Specify terminal baud" is set.
+QStringList SettingNumberProblems(const CKyvDoc& doc);

@@ -519,6 +519,9 @@ class CProjectChecker {
   // --- scripts -----------------------------------------------------------------------------
 
   void CheckScriptTexts() {
+    for (const QString& problem : SettingNumberProblems(m_doc))
+      Add(FindingSeverity::Error, u"number-out-of-range"_s, {}, {},
+          problem + u" Correct it on the P2 & FlexSpin tab."_s);
     const std::optional<CUnwritableText> unsafe = FindScriptUnsafeText(m_doc);
     if (!unsafe) return;
     QString text = ScriptUnsafeTextDescription(*unsafe) + u" Remove it."_s;

@@ -231,7 +231,10 @@ void TestAddEditObjects::addEveryKindWithDefaults_data() {
                                  QStringLiteral("Parallax USB Lower Activity"),
                                  QStringLiteral("Parallax USB Lower Enable"),
                                  QStringLiteral("Parallax USB Lower Data-"),
-                                 QStringLiteral("Parallax USB Lower Data+")});
+                                 QStringLiteral("Parallax USB Lower Data+")}) +
+                              // Driven by the driver, not held in the pin table.
+                              QStringList{QStringLiteral(
+                                  "56:UsbKbM1:USB Error LED (not claimed in the project file)")};
   QStringList camera = roles(16, QStringLiteral("Cam1"), QStringList(8, QStringLiteral("DVP Bus")));
   camera += roles(
       24, QStringLiteral("Cam1"),

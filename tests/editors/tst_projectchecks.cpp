@@ -230,6 +230,15 @@ class TestProjectChecks : public QObject {
                                                         << u"I2CBus1's Speed (kHz) \"1 + "
                                                            u"pinread(3)\" is not a whole number "
                                                            u"from 1 to 1000."_s;
+    QTest::newRow("baud written as an expression")
+        << CSetup([](CEditorFixture& f) {
+             f.m_doc.m_bUseBaud = 1;
+             f.m_doc.m_sBaud = u"230400) + x("_s;
+           })
+        << error << u"number-out-of-range"_s << QStringList{} << QList<int>{}
+        << u"The setting \"-b Specify terminal baud\" "
+           u"value \"230400) + x(\" is not a whole number "
+           u"from 300 to 10000000."_s;
     QTest::newRow("option cmd.exe would expand") << CSetup([](CEditorFixture& f) {
       f.m_doc.m_bUseLoadP2Options = 1;
       f.m_doc.m_sLoadP2Options = u"-SINGLE >log"_s;
