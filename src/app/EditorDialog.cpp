@@ -363,7 +363,7 @@ QWidget* CEditorDialog::CreateControl(int index) {
       widget = new QPushButton(m_keys.Mark(field.m_sLabel));
       break;
     case FieldKind::Note: {
-      auto* note = new QLabel(field.m_sLabel);
+      auto* note = new QLabel(field.m_pText ? *field.m_pText : field.m_sLabel);
       note->setTextFormat(Qt::PlainText);
       note->setWordWrap(true);
       widget = note;
@@ -502,8 +502,10 @@ void CEditorDialog::MembersToControls() {
         if (field.m_pIndex) slider->setValue(*field.m_pIndex);
         break;
       }
-      case FieldKind::Button:
       case FieldKind::Note:
+        if (field.m_pText) static_cast<QLabel*>(widget)->setText(*field.m_pText);
+        break;
+      case FieldKind::Button:
         break;
     }
   }

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include "model/UnclaimedPins.h"
+
 namespace {
 
 const QColor kUsedColour(250, 150, 150);
@@ -29,6 +31,14 @@ int CPinTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CPinTableModel::Text(int pin, int column) const {
+  // A pin a driver drives without the table holding it shows its driver, marked as such.
+  if (!m_doc.m_bPinUsed[pin] && column != kPinColumn && column != kNotesColumn)
+    for (const CUnclaimedPin& unclaimed : UnclaimedPins(m_doc))
+      if (unclaimed.m_nPin == pin) {
+        if (column == kFreeColumn) return QStringLiteral("No");
+        if (column == kUsedByColumn) return unclaimed.m_sHolder;
+        return QStringLiteral("%1 (%2)").arg(unclaimed.m_sRole, NotClaimedText());
+      }
   switch (column) {
     case kPinColumn:
       return QString::number(pin);

@@ -24,11 +24,12 @@ const std::vector<CCliCommand>& CliCommands() {
       {QStringLiteral("generate"),
        QStringLiteral(
            "generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
-           "[--driver-folder DIR] [--overwrite]"),
+           "[--driver-folder DIR] [--overwrite] [--force]"),
        QStringLiteral(
-           "write the scripts, the main Spin2 file and the driver files into the project folder "
-           "(or DIR); prints the files written; your changes to the main file are merged into "
-           "the new one (exit status 3 when they conflict) unless --overwrite"),
+           "run the project checks, then write the scripts, the main Spin2 file and the driver "
+           "files into the project folder (or DIR); prints the findings and the files written; "
+           "with errors nothing is written unless --force; your changes to the main file are "
+           "merged into the new one (exit status 3 when they conflict) unless --overwrite"),
        &CmdGenerate},
       {QStringLiteral("report"), QStringLiteral("report FILE.KYV --csv|--html [-o OUT]"),
        QStringLiteral("write the pin report (every pin's holder, kind, role and note; the HTML "

@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "codegen/GenerateFiles.h"
+#include "editors/ProjectChecks.h"
 #include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +21,7 @@ struct CGenerateArgs {
   QString m_sTime;
   QString m_sDriverFolder;
   bool m_bOverwrite = false;
+  bool m_bForce = false;  // generate even when the project checks find errors
 };
 
 // Fills args; returns an empty text or what is wrong with the command line.
@@ -39,6 +41,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
       args.*option->second = list[++i];
     } else if (arg == u"--overwrite"_s) {
       args.m_bOverwrite = true;
+    } else if (arg == u"--force"_s) {
+      args.m_bForce = true;
     } else if (arg.startsWith(u"--"_s)) {
       return u"unknown option "_s + arg;
     } else if (args.m_sProject.isEmpty()) {
@@ -81,6 +85,20 @@ int CmdGenerate(const QStringList& list, CCliContext& context) {
   auto doc = OpenProject(args.m_sProject, context);
   if (!doc) return kExitUserError;
   if (!args.m_sSdDriver.isEmpty()) doc->m_nSdDriver = args.m_sSdDriver == u"fat32"_s ? 1 : 0;
+
+  // As the application does: the checks first, and errors stop the generation unless forced.
+  const QList<CFinding> findings = CheckProject(*doc);
+  for (const CFinding& finding : findings)
+    if (finding.m_nSeverity != FindingSeverity::Note)
+      context.m_err << SeverityName(finding.m_nSeverity) << u": "_s << finding.m_sText << u" ["_s
+                    << finding.m_sCode << u"]\n"_s;
+  if (HasErrors(findings) && !args.m_bForce) {
+    context.m_err << u"kyv-cli: nothing written: the project checks found errors. Correct them "
+                     u"(kyv-cli check "_s
+                  << args.m_sProject << u"), or generate anyway with --force."_s << Qt::endl;
+    return kExitUserError;
+  }
+  context.m_err.flush();
 
   const CGenerateResult result =
       GenerateFiles(*doc, {args.m_sOut, args.m_sDriverFolder,

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
 
 #include "model/KyvDoc.h"
 
@@ -20,16 +21,46 @@ QString ChosenSerialPort(const CKyvDoc& doc) {
 
 namespace {
 
-// cmd.exe splits a command line at blanks: a path that holds one goes in double quotes. Paths
-// without blanks are written bare, as they always were.
-QString BatPath(const QString& path) { return path.contains(u' ') ? u'"' + path + u'"' : path; }
+// Characters cmd.exe reads specially in a command line: "&" and "|" start another command,
+// "(" and ")" group, "!" expands under delayed expansion. In a program's name or a path, blanks,
+// tabs, commas, semicolons and "=" also split it. "%", "\"", "^", "<" and ">" never get here
+// (FindScriptUnsafeText refuses them).
+const QString kBatWordSpecials = u"&|()!"_s;
+const QString kBatPathSpecials = u" \t,;="_s + kBatWordSpecials;
+
+bool HoldsAny(const QString& text, const QString& characters) {
+  return std::any_of(text.cbegin(), text.cend(), [&](QChar c) { return characters.contains(c); });
+}
+
+// A name or path as one word for cmd.exe: in double quotes when it holds a character cmd.exe
+// treats specially; ordinary names and paths are written bare, as they always were.
+QString BatPath(const QString& path) {
+  return HoldsAny(path, kBatPathSpecials) ? u'"' + path + u'"' : path;
+}
+
+// An option field for cmd.exe: as typed, unless a word holds a special character; then that
+// word goes in double quotes, so "&" or "|" cannot start another command.
+QString BatOptions(const QString& field) {
+  if (!HoldsAny(field, kBatWordSpecials)) return field;
+  QStringList words;
+  for (const QString& word : field.split(u' ', Qt::SkipEmptyParts))
+    words.append(HoldsAny(word, kBatWordSpecials) ? u'"' + word + u'"' : word);
+  return words.join(u' ');
+}
+
+// The project's own file in a command line: never read as an option, even when its name
+// begins with "-".
+QString ProjectFile(const CKyvDoc& doc, const QString& extension, QChar separator) {
+  const QString file = ProjectBaseName(doc) + extension;
+  return file.startsWith(u'-') ? u'.' + separator + file : file;
+}
 
 // The compiler's options after its include folder: O of the compile line.
 QString CompilerOptions(const CKyvDoc& doc) {
   QString options = u" "_s;
   if (doc.m_bUseLibraryPath) options += u"-L "_s + BatPath(doc.m_sLibraryPath);
-  if (doc.m_bUseOptLevel) options += u" -O"_s + doc.m_sOptLevel;
-  if (doc.m_bUseFlexOptions) options += u" "_s + doc.m_sFlexOptions;
+  if (doc.m_bUseOptLevel) options += u" "_s + BatPath(u"-O"_s + doc.m_sOptLevel);
+  if (doc.m_bUseFlexOptions) options += u" "_s + BatOptions(doc.m_sFlexOptions);
   return options;
 }
 
@@ -42,10 +73,10 @@ QString LoaderOptions(const CKyvDoc& doc) {
   if (doc.m_bWaitForKey) options += u"-k "_s;
   if (doc.m_bUsePlan9) options += u"-9 "_s + BatPath(doc.m_sPlan9Path) + u" "_s;
   if (doc.m_bUseBaud)
-    options += u"-b "_s + doc.m_sBaud + u" "_s;
+    options += u"-b "_s + BatPath(doc.m_sBaud) + u" "_s;
   else
     options += u"-b 230400 "_s;
-  if (doc.m_bUseLoadP2Options) options += doc.m_sLoadP2Options;
+  if (doc.m_bUseLoadP2Options) options += BatOptions(doc.m_sLoadP2Options);
   return options;
 }
 
@@ -95,7 +126,7 @@ QString BuildBatText(const CKyvDoc& doc) {
   text += u"REM Kyv Generated Batch file\n"_s;
   text += BatPath(doc.m_sFlexSpinPath + u"\\FlexSpin.exe"_s) + u" -2"_s + u" -L "_s +
           BatPath(doc.m_sFlexSpinPath + u"\\include"_s) + u" "_s + CompilerOptions(doc) + u" "_s +
-          ProjectBaseName(doc) + u".spin2"_s + u"\n"_s;
+          BatPath(ProjectFile(doc, u".spin2"_s, u'\\')) + u"\n"_s;
   text += u"Pause \n"_s;
   return text;
 }
@@ -104,7 +135,7 @@ QString LoadBatText(const CKyvDoc& doc) {
   QString text;
   text += u"REM Kyv Generated Batch file\n"_s;
   text += BatPath(doc.m_sLoadP2Path + u"\\loadp2.exe"_s) + u" "_s + LoaderOptions(doc) + u" "_s +
-          ProjectBaseName(doc) + u".binary"_s + u"\n"_s;
+          BatPath(ProjectFile(doc, u".binary"_s, u'\\')) + u"\n"_s;
   text += u"Pause \n"_s;
   return text;
 }
@@ -119,7 +150,7 @@ QString BuildShText(const CKyvDoc& doc) {
   if (doc.m_bUseLibraryPath) command << u"-L"_s << ShWord(PosixFolder(doc.m_sLibraryPath));
   if (doc.m_bUseOptLevel) command << ShWord(u"-O"_s + doc.m_sOptLevel);
   if (doc.m_bUseFlexOptions) command << ShOptionWords(doc.m_sFlexOptions);
-  command << ShWord(ProjectBaseName(doc) + u".spin2"_s);
+  command << ShWord(ProjectFile(doc, u".spin2"_s, u'/'));
   return ShScript(command);
 }
 
@@ -132,6 +163,6 @@ QString LoadShText(const CKyvDoc& doc) {
   if (doc.m_bUsePlan9) command << u"-9"_s << ShWord(PosixFolder(doc.m_sPlan9Path));
   command << u"-b"_s << (doc.m_bUseBaud ? ShWord(doc.m_sBaud) : u"230400"_s);
   if (doc.m_bUseLoadP2Options) command << ShOptionWords(doc.m_sLoadP2Options);
-  command << ShWord(ProjectBaseName(doc) + u".binary"_s);
+  command << ShWord(ProjectFile(doc, u".binary"_s, u'/'));
   return ShScript(command);
 }

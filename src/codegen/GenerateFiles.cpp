@@ -79,6 +79,10 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options,
     doc.Messages().ShowPlain(UnwritableTextMessage(*unwritable));
     return result;
   }
+  if (const auto unsafe = FindScriptUnsafeText(doc)) {
+    doc.Messages().ShowPlain(ScriptUnsafeTextMessage(*unsafe));
+    return result;
+  }
 
   if (CSettingsStore* settings = doc.Platform().m_pSettings)
     for (const CProfileValue& value : ProfileValues())

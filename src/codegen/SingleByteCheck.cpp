@@ -14,16 +14,18 @@ namespace {
 struct CTextField {
   QString m_sWhere;
   QString m_sValue;
+  bool m_bInScripts = false;  // build.bat and load.bat hold it
 };
 
 // The project file name and the settings the scripts and the main file hold, with the labels of
 // the settings tab.
 void AddSettingFields(const CKyvDoc& doc, QList<CTextField>& fields) {
-  fields.append({u"the project file name \""_s + doc.GetTitle() + u'"', doc.GetTitle()});
+  fields.append({u"the project file name \""_s + doc.GetTitle() + u'"', doc.GetTitle(), true});
   for (const CProjectSetting* setting : SettingsInCheckOrder())
     if (!setting->m_pUsedWhen || doc.*setting->m_pUsedWhen)
       fields.append({u"the setting \""_s + setting->m_sCheckLabel + u'"',
-                     doc.*std::get<QString CKyvDoc::*>(setting->m_member)});
+                     doc.*std::get<QString CKyvDoc::*>(setting->m_member),
+                     IsScriptSetting(*setting)});
 }
 
 // The texts of one object that its kind's blocks copy into the main file, with the labels of
@@ -36,6 +38,11 @@ void AddObjectFields(const CKindBlocks& blocks, const CCodeObject& object,
   for (const CCopiedText& text : texts)
     fields.append(
         {u"field \""_s + text.m_sLabel + u"\" of object "_s + object.m_sName, text.m_sValue});
+}
+
+bool IsScriptUnsafe(char32_t codePoint) {
+  return codePoint == u'%' || codePoint == u'"' || codePoint == u'^' || codePoint == u'<' ||
+         codePoint == u'>';
 }
 
 bool IsControl(char32_t codePoint) {
@@ -64,6 +71,26 @@ std::optional<CUnwritableText> FindUnwritableText(const CKyvDoc& doc) {
 
 std::optional<CUnwritableText> FindControlCharacter(const CKyvDoc& doc) {
   return FindInGeneratedTexts(doc, IsControl);
+}
+
+std::optional<CUnwritableText> FindScriptUnsafeText(const CKyvDoc& doc) {
+  QList<CTextField> fields;
+  AddSettingFields(doc, fields);
+  fields.removeIf([](const CTextField& field) { return !field.m_bInScripts; });
+  for (const CTextField& field : fields)
+    for (const char32_t codePoint : field.m_sValue.toUcs4())
+      if (IsScriptUnsafe(codePoint)) return CUnwritableText{field.m_sWhere, codePoint};
+  return std::nullopt;
+}
+
+QString ScriptUnsafeTextDescription(const CUnwritableText& found) {
+  return found.m_sWhere + u" holds the character \""_s + QString::fromUcs4(&found.m_nCodePoint, 1) +
+         u"\", which cmd.exe would not pass on as written in build.bat and load.bat."_s;
+}
+
+QString ScriptUnsafeTextMessage(const CUnwritableText& found) {
+  return u"Error:  Can't generate files: "_s + ScriptUnsafeTextDescription(found) +
+         u" Remove it and generate again."_s;
 }
 
 QString UnwritableTextDescription(const CUnwritableText& found) {

@@ -23,3 +23,13 @@ std::optional<CUnwritableText> FindControlCharacter(const CKyvDoc& doc);
 QString UnwritableTextDescription(const CUnwritableText& found);
 // The message that stops Generate Files: the description and what to do.
 QString UnwritableTextMessage(const CUnwritableText& found);
+
+// The first of "%", "\"", "^", "<" and ">" in the project file name or a setting that build.bat
+// and load.bat hold: cmd.exe would expand, split or redirect at it, and no quoting keeps all of
+// them literal.
+std::optional<CUnwritableText> FindScriptUnsafeText(const CKyvDoc& doc);
+// "<field> holds the character "%", which cmd.exe would not pass on as written in build.bat and
+// load.bat."
+QString ScriptUnsafeTextDescription(const CUnwritableText& found);
+// The message that stops Generate Files.
+QString ScriptUnsafeTextMessage(const CUnwritableText& found);

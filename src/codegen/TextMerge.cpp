@@ -42,6 +42,22 @@ QList<int> FindConflicts(const QByteArray& text, const QByteArray& oursLabel) {
   return lines;
 }
 
+int FirstConflictMarkerLine(const QByteArray& text) {
+  const QByteArray marker(GIT_MERGE_CONFLICT_MARKER_SIZE, '<');
+  int number = 1;
+  for (qsizetype start = 0; start < text.size(); ++number) {
+    qsizetype end = text.indexOf('\n', start);
+    if (end < 0) end = text.size();
+    QByteArrayView line(text.constData() + start, end - start);
+    if (line.endsWith('\r')) line.chop(1);
+    if (line.startsWith(marker) &&
+        (line.size() == marker.size() || line[marker.size()] == ' ' || line[marker.size()] == '\t'))
+      return number;
+    start = end + 1;
+  }
+  return 0;
+}
+
 CTextMerge MergeText(const QByteArray& base, const QByteArray& ours, const QByteArray& theirs,
                      const CTextMergeLabels& labels) {
   CTextMerge merge;

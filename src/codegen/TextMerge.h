@@ -37,3 +37,8 @@ QByteArray ConflictClosingLine(const QByteArray& theirsLabel);
 // Line numbers (from 1) of the lines that open a conflict block with this label, whether this
 // merge or an earlier one left them there.
 QList<int> FindConflicts(const QByteArray& text, const QByteArray& oursLabel);
+
+// The line number (from 1) of the first line that opens a conflict block, whatever its label
+// and whichever tool left it: seven "<" at the start of a line, then a blank or the line end.
+// 0 when there is none.
+int FirstConflictMarkerLine(const QByteArray& text);

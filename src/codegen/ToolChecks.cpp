@@ -2,11 +2,13 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "codegen/BuildScripts.h"
 #include "codegen/CompilerOutput.h"
+#include "codegen/TextMerge.h"
 #include "model/KyvDoc.h"
 #include "model/ProjectSettings.h"
 
@@ -72,9 +74,22 @@ QString CompileProblem(const CKyvDoc& doc, const QString& projectFolder,
   const QDir project(projectFolder);
   const QString mainFile = ProjectBaseName(doc) + u".spin2"_s;
   QString problem = MissingGeneratedFile(project, {BuildScriptName(), mainFile});
+  if (problem.isEmpty()) problem = MainFileConflictProblem(doc, projectFolder);
   if (problem.isEmpty())
     problem = MissingTool(u"flexspin"_s, doc.m_sFlexSpinPath, FlexSpinFolderLabel(), searchPath);
   return problem;
+}
+
+QString MainFileConflictProblem(const CKyvDoc& doc, const QString& projectFolder) {
+  const QString path = QDir(projectFolder).filePath(ProjectBaseName(doc) + u".spin2"_s);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QString();
+  const int line = FirstConflictMarkerLine(file.readAll());
+  if (line == 0) return QString();
+  return u"Resolve the conflict at line %1 of %2: keep the lines you want between the "
+         u"\"<<<<<<<\" and \">>>>>>>\" lines and delete the rest with the three marker lines, "
+         u"then save the file."_s.arg(line)
+             .arg(QDir::toNativeSeparators(path));
 }
 
 QString LoadProblem(const CKyvDoc& doc, const QString& projectFolder,

@@ -185,6 +185,13 @@ CEditorField CEditorField::NoteText(const QString& text) {
   return field;
 }
 
+CEditorField CEditorField::NoteText(const QString& key, QString* member) {
+  CEditorField field = NoteText(QString());
+  field.m_sKey = key;
+  field.m_pText = member;
+  return field;
+}
+
 CEditorField CEditorField::InGroup(const QString& group) const {
   CEditorField field = *this;
   field.m_sGroup = group;

@@ -93,6 +93,8 @@ struct CEditorField {
   static CEditorField Display(const QString& key, const QString& help, QString* member);
   static CEditorField Button(const QString& label, std::function<void()> pressed);
   static CEditorField NoteText(const QString& text);
+  // A note whose text the editor computes; the dialog shows the member after every operation.
+  static CEditorField NoteText(const QString& key, QString* member);
 
   // Copies with one more property, for fields listed inline.
   CEditorField InGroup(const QString& group) const;

@@ -1,46 +1,42 @@
 #include "editors/NcoCalculation.h"
 
-#include <cstdlib>
-
 namespace {
 
-constexpr uint32_t kHalfTurn = 0x80000000u;            // 2^31
-constexpr double kHalfTurnScale = 1.0 / 2147483648.0;  // 2^-31
-constexpr int32_t kLongestPeriod = 132;
+constexpr uint64_t kTurn = uint64_t{1} << 32;   // one turn of the phase accumulator
+constexpr uint64_t kLargestAddend = kTurn / 2;  // beyond half a turn the output aliases
+constexpr uint64_t kLongestPeriod = 0xFFFF;     // WXPIN's base period is 16 bits
 
 }  // namespace
 
 CNcoSettings CalculateNcoSettings(int32_t clock, int32_t desired) {
-  // The integer half clock picks the divisors; the double one (H + 0.5 for an odd clock)
-  // gives the frequencies.
-  const int32_t halfClock = clock / 2;
-  const double exactHalfClock = clock * 0.5;
+  const auto c = static_cast<uint64_t>(clock);
+  const auto f = static_cast<uint64_t>(desired);
 
-  int32_t bestPeriod = 1;
-  int64_t bestError = 0;
-  for (int32_t period = 1; period <= kLongestPeriod; ++period) {
-    const int32_t k = (halfClock / period) / desired;
-    if (k == 0) break;
-    const uint32_t addend = kHalfTurn / static_cast<uint32_t>(k);
-    const auto frequency =
-        static_cast<int64_t>((addend * kHalfTurnScale) * (exactHalfClock / period));
-    const int64_t error = std::llabs(desired - frequency);
-    if (period == 1 || error < bestError) {
-      bestPeriod = period;
-      bestError = error;
-    }
+  CNcoSettings best;
+  // The best candidate's error is bestMiss / (bestPeriod * 2^32) Hz; misses stay below the
+  // clock, so the cross products compared below fit in 64 bits.
+  uint64_t bestMiss = 0;
+  uint64_t bestPeriod = 0;
+  for (uint64_t period = 1; period <= kLongestPeriod; ++period) {
+    // addend = round(f * period * 2^32 / c), halves up, without a 96-bit product: f * period
+    // is below 2^47 and f <= c / 2 keeps its quotient by c below 2^15.
+    const uint64_t cycles = f * period;
+    const uint64_t low = (cycles % c) << 32;
+    const uint64_t addend = ((cycles / c) << 32) + low / c + (2 * (low % c) >= c ? 1 : 0);
+    if (addend > kLargestAddend) break;  // the addend only grows with the period
+    if (addend == 0) continue;
+    // |c * addend - f * period * 2^32|, at most c / 2 by the rounding.
+    const uint64_t made = c * addend;
+    const uint64_t asked = cycles << 32;
+    const uint64_t miss = made > asked ? made - asked : asked - made;
+    if (bestPeriod != 0 && miss * bestPeriod >= bestMiss * period) continue;
+    bestMiss = miss;
+    bestPeriod = period;
+    best.m_nWxPin = static_cast<uint32_t>(period);
+    best.m_nWyPin = static_cast<uint32_t>(addend);
   }
-
-  CNcoSettings settings;
-  settings.m_nWxPin = static_cast<uint32_t>(bestPeriod);
-  const int32_t k = (halfClock / bestPeriod) / desired;
-  if (k == 1) {
-    settings.m_nWyPin = kHalfTurn;
-    settings.m_dResultingFrequency = exactHalfClock / bestPeriod;
-  } else {
-    settings.m_nWyPin = kHalfTurn / static_cast<uint32_t>(k);
-    settings.m_dResultingFrequency =
-        (exactHalfClock / bestPeriod) * (settings.m_nWyPin * kHalfTurnScale);
-  }
-  return settings;
+  best.m_dResultingFrequency = static_cast<double>(clock) * best.m_nWyPin /
+                               (static_cast<double>(best.m_nWxPin) * static_cast<double>(kTurn));
+  best.m_bWholePeriod = (uint64_t{best.m_nWxPin} * kTurn) % best.m_nWyPin == 0;
+  return best;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "editors/EditorMessages.h"
+#include "editors/NumericFields.h"
 #include "editors/ObjectNameRules.h"
 #include "model/KindRegistry.h"
 #include "model/TextConversion.h"
@@ -51,7 +52,7 @@ QString CObjectEditor::DefaultName() const {
 
 bool CObjectEditor::OnOK() {
   m_sFocusKey.clear();
-  if (!CheckControls() || !CheckPinTexts()) return false;
+  if (!CheckControls() || !CheckPinTexts() || !CheckNumberFields()) return false;
   // Edit mode keeps the name under which the object already holds its pins.
   if (m_nMode == kNewMode) {
     const QString problem = ObjectNameProblem(*m_pDoc, m_sName);
@@ -86,6 +87,29 @@ bool CObjectEditor::CheckPinTexts() {
     // Nothing is written yet: the record keeps what it held.
     Messages().ShowError(NotAPinNumberMessage(label, *text));
     return false;
+  }
+  return true;
+}
+
+bool CObjectEditor::CheckNumberFields() {
+  const QList<CEditorField> fields = Fields();
+  for (const CNumericField& number : NumericFields()) {
+    if (number.m_nKind != Kind()) continue;
+    for (const CEditorField& field : fields) {
+      if (!field.m_pText) continue;
+      QString problem;
+      if (const auto* slot = std::get_if<CTextSlot>(&number.m_slot);
+          slot && field.m_slot == decltype(field.m_slot){*slot})
+        problem = NumberTextProblem(number, *field.m_pText);
+      else if (const auto* intSlot = std::get_if<CIntSlot>(&number.m_slot);
+               intSlot && field.m_slot == decltype(field.m_slot){*intSlot})
+        problem = NumberValueProblem(number, TextToInt(*field.m_pText));
+      if (problem.isEmpty()) continue;
+      m_sFocusKey = field.m_sKey;
+      // Nothing is written yet: the record keeps what it held.
+      Messages().ShowError(problem + QStringLiteral(" Correct it and press OK again."));
+      return false;
+    }
   }
   return true;
 }

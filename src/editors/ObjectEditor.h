@@ -15,7 +15,8 @@
 // a record, copies its controls into the members, and calls the operations; it shows the
 // members again after each of them.
 //
-// OK follows one protocol for every kind: the controls' forms (CheckControls), a new object's
+// OK follows one protocol for every kind: the controls' forms (CheckControls, the pin texts, the
+// numbers the generated program takes), a new object's
 // name (ObjectNameProblem), then the kind's own OK: write the record (m_bValid true), run the
 // kind's checks in its order, and only when all pass release the name's old pins and claim the
 // new ones with their roles. A failed check shows its message, sets m_bValid false and keeps
@@ -120,6 +121,8 @@ class CObjectEditor {
 
  private:
   bool CheckPinTexts();
+  // Every text member kept in a numeric slot (NumericFields) must hold a number in its range.
+  bool CheckNumberFields();
   void LoadFromRecord();
 
   ObjectType m_nKind;

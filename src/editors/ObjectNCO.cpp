@@ -5,21 +5,9 @@
 
 namespace {
 const QString kDesiredLabel = QStringLiteral("Desired Frequency [Hz]:");
-
-// Whether a register text can stand behind the "$" of a Spin2 hexadecimal literal: one to eight
-// hexadecimal digits, underscores allowed after the first.
-bool IsRegisterText(const QString& text) {
-  if (text.isEmpty() || text.front() == u'_') return false;
-  int digits = 0;
-  for (const QChar c : text) {
-    if (c == u'_') continue;
-    const bool hex =
-        (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-    if (!hex) return false;
-    ++digits;
-  }
-  return digits <= 8;
-}
+const QString kVaryingPeriodNote = QStringLiteral(
+    "The period is not a whole number of clocks: it varies from cycle to cycle, and the "
+    "frequency shown is its average.");
 }  // namespace
 
 void CObjectNCO::LoadDefaults() {
@@ -29,67 +17,83 @@ void CObjectNCO::LoadDefaults() {
   Calculate();
 }
 
-bool CObjectNCO::DesiredFrequencyRefused() {
-  // The search divides by the desired frequency, so it must be at least 1 Hz.
-  if (TextToInt(RemoveUnderscores(m_sDesiredFrequency)) > 0) return false;
-  Messages().ShowPlain(QStringLiteral("Error:  Desired frequency \"%1\" must be at least 1 Hz.")
-                           .arg(m_sDesiredFrequency));
-  return true;
+void CObjectNCO::AfterRecordLoaded() {
+  // The stored registers are shown as saved; so is what they make.
+  bool wxRead = false;
+  bool wyRead = false;
+  const uint64_t wx = m_sWxPin.toUInt(&wxRead, 16);
+  const uint64_t wy = m_sWyPin.toUInt(&wyRead, 16);
+  const bool varying = wxRead && wyRead && wy != 0 && ((wx << 32) % wy) != 0;
+  m_sPeriodNote = varying ? kVaryingPeriodNote : QString();
 }
 
-CObjectNCO::CalculateResult CObjectNCO::Calculate() {
-  if (DesiredFrequencyRefused()) return CalculateResult::NotPositive;
-  const int32_t clock = ClockHz();
-  const int32_t desired = TextToInt(RemoveUnderscores(m_sDesiredFrequency));
-  const int32_t halfClock = clock / 2;
-  if (desired > halfClock) {
-    Messages().ShowPlain(
-        QStringLiteral(
-            "Error:  Desired frequency (%1) cannot be greater than half P2 Frequency (%2)")
-            .arg(desired)
-            .arg(halfClock));
-    return CalculateResult::AboveHalfClock;
+std::optional<int32_t> CObjectNCO::DesiredFrequency(QString* problem) const {
+  // Digits with underscores between them, as Spin2 writes numbers; blanks around are ignored.
+  const QString digits = RemoveUnderscores(m_sDesiredFrequency.trimmed());
+  bool whole = !digits.isEmpty() && m_sDesiredFrequency.trimmed().front() != u'_';
+  for (const QChar c : digits) whole = whole && c >= u'0' && c <= u'9';
+  if (!whole) {
+    *problem = QStringLiteral(
+                   "Error:  Desired frequency \"%1\" is not a whole number of hertz.  Type "
+                   "digits only, underscores allowed, for example 12_000_000.")
+                   .arg(m_sDesiredFrequency);
+    return std::nullopt;
   }
-  const CNcoSettings settings = CalculateNcoSettings(clock, desired);
+  QString value = digits;
+  while (value.size() > 1 && value.front() == u'0') value.remove(0, 1);
+  if (value == u"0") {
+    *problem = QStringLiteral("Error:  Desired frequency \"%1\" must be at least 1 Hz.")
+                   .arg(m_sDesiredFrequency);
+    return std::nullopt;
+  }
+  const int halfClock = ClockHz() / 2;
+  // Eleven digits are more than any 32-bit clock's half.
+  if (value.size() > 10 || value.toLongLong() > halfClock) {
+    *problem = QStringLiteral(
+                   "Error:  Desired frequency (%1) cannot be greater than half P2 Frequency (%2)")
+                   .arg(value)
+                   .arg(halfClock);
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(value.toLongLong());
+}
+
+bool CObjectNCO::Calculate() {
+  QString problem;
+  const std::optional<int32_t> desired = DesiredFrequency(&problem);
+  if (!desired) {
+    Messages().ShowPlain(problem);
+    return false;
+  }
+  const CNcoSettings settings = CalculateNcoSettings(ClockHz(), *desired);
   m_sWxPin = QString::asprintf("%08X", settings.m_nWxPin);
   m_sWyPin = QString::asprintf("%08X", settings.m_nWyPin);
   m_sResultingFrequency = QString::asprintf("%f", settings.m_dResultingFrequency);
-  return CalculateResult::Done;
+  m_sPeriodNote = settings.m_bWholePeriod ? QString() : kVaryingPeriodNote;
+  return true;
 }
 
 bool CObjectNCO::CheckControls() {
-  // A frequency below 1 Hz cannot be stored at all: nothing is written.
-  if (!DesiredFrequencyRefused()) return true;
+  // Registers for any other frequency would not be what the user asked for: nothing is written.
+  QString problem;
+  if (DesiredFrequency(&problem)) return true;
+  Messages().ShowError(problem);
   m_sFocusKey = CEditorField::KeyFromLabel(kDesiredLabel);
   return false;
 }
 
 bool CObjectNCO::DoOK() {
-  // A frequency above half the clock keeps the register texts as they stand (the last
-  // computed values or the user's own).
+  // The registers always match the desired frequency at the clock of this moment.
   Calculate();
   WriteCommonRecord();
   WritePinRecord();
-  // Registers kept from a refused frequency go into the main file as they stand: they must be
-  // hexadecimal numbers (a new object whose frequency never fitted the clock has none yet).
-  if (!IsRegisterText(m_sWxPin)) return RejectRegister(QStringLiteral("WXPIN"), m_sWxPin);
-  if (!IsRegisterText(m_sWyPin)) return RejectRegister(QStringLiteral("WYPIN"), m_sWyPin);
   return CheckAndClaimPin(QStringLiteral("NCO Frequency"));
-}
-
-bool CObjectNCO::RejectRegister(const QString& label, const QString& text) {
-  m_sFocusKey = label.toLower();
-  return Reject(QStringLiteral("%1 \"%2\" is not a hexadecimal value of one to eight digits.  "
-                               "Enter a desired frequency up to half the P2 frequency and press "
-                               "\"Calculate Smart Pin Settings\", or type the value.")
-                    .arg(label, text));
 }
 
 QList<CEditorField> CObjectNCO::Fields() {
   const QString group = QStringLiteral("Smart Pin Settings and resulting Frequency");
   const QString registerHelp = QStringLiteral(
-      "up to eight hexadecimal digits; OK replaces them unless the desired frequency is above half "
-      "the clock");
+      "up to eight hexadecimal digits; OK computes them again from the desired frequency");
   const QString hex = QStringLiteral("hexadecimal");
   CEditorField resulting = CEditorField::Display(
       QStringLiteral("resultingFrequencyHz"), QStringLiteral("the frequency WXPIN and WYPIN give"),
@@ -102,7 +106,8 @@ QList<CEditorField> CObjectNCO::Fields() {
       NameField(),
       PinField(QStringLiteral("I/O Pin:")),
       CEditorField::Text(kDesiredLabel,
-                         QStringLiteral("output frequency in Hz, underscores allowed"),
+                         QStringLiteral("output frequency, a whole number of Hz from 1 to half "
+                                        "the P2 clock, underscores allowed"),
                          &m_sDesiredFrequency)
           .StoredIn(NcoSlots::DesiredFrequency),
       CEditorField::Button(QStringLiteral("Calculate Smart Pin Settings"), [this] { Calculate(); }),
@@ -113,6 +118,7 @@ QList<CEditorField> CObjectNCO::Fields() {
           .InGroup(group)
           .StoredIn(NcoSlots::WyPin),
       resulting.InGroup(group).StoredIn(NcoSlots::ResultingFrequency),
+      CEditorField::NoteText(QStringLiteral("periodNote"), &m_sPeriodNote).InGroup(group),
       CEditorField::NoteText(QStringLiteral(
           "Note:  You must currently return to this dialog if you change the P2 core frequency.")),
   };

@@ -15,6 +15,11 @@ void CObjectServo::LoadDefaults() {
 void CObjectServo::AfterRecordLoaded() {
   // The slider position is not stored; it comes back from the degrees text.
   m_nPosition = std::clamp(TextToInt(m_sDegrees), 0, 180);
+  // A damaged record's texts are shown as the position the slider can take, so that OK stores
+  // numbers the generated program can use; texts that agree with it are shown as stored.
+  if (m_sDegrees != QString::number(m_nPosition) ||
+      m_sMicroseconds != QString::number((m_nPosition + 60) * 10))
+    OnSliderMoved();
 }
 
 void CObjectServo::OnSliderMoved() {

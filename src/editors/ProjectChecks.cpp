@@ -1,17 +1,23 @@
 #include "editors/ProjectChecks.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "codegen/SingleByteCheck.h"
+#include "codegen/ToolChecks.h"
 #include "editors/NcoCalculation.h"
+#include "editors/NumericFields.h"
 #include "editors/ObjectNameRules.h"
 #include "model/KindRegistry.h"
 #include "model/KindSlots.h"
 #include "model/KyvDoc.h"
+#include "model/PinTableAgreement.h"
 #include "model/TextConversion.h"
+#include "model/UnclaimedPins.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -101,8 +107,11 @@ class CProjectChecker {
   QList<CFinding> Run() {
     CheckResources();
     if (const std::optional<int64_t> clock = CheckClock()) CheckObjectClocks(*clock);
+    CheckScriptTexts();
     CheckPins();
     CheckReferences();
+    CheckI2cAddresses();
+    CheckMainFile();
     std::stable_sort(
         m_findings.begin(), m_findings.end(),
         [](const CFinding& a, const CFinding& b) { return a.m_nSeverity < b.m_nSeverity; });
@@ -247,19 +256,23 @@ class CProjectChecker {
     QString was =
         u"were not computed for the project's present P2 clock of %1"_s.arg(MHzText(clock));
     if (wxRead && wyRead && wx > 0 && wy > 0) {
-      // Output = clock / 2 / WXPIN * WYPIN / 2^31, and the stored result is that output at
-      // the clock the values were computed for.
-      constexpr double kTwoTo31 = 2147483648.0;
+      // Output = clock * WYPIN / (WXPIN * 2^32), and the stored result is that output at the
+      // clock the values were computed for.
+      constexpr double kTurn = 4294967296.0;
       bool resultRead = false;
       const double result = object[NcoSlots::ResultingFrequency].toDouble(&resultRead);
-      const double output = clock / 2.0 / wx * (wy / kTwoTo31);
+      const double output = clock * (wy / kTurn) / wx;
+      const double computedClock = resultRead ? std::round(result * wx * kTurn / wy) : 0.0;
       QString computedFor;
-      if (resultRead && result > 0)
-        computedFor = u"were computed for a P2 clock of %1, "_s.arg(
-            MHzText(std::round(result * 2.0 * wx * kTwoTo31 / wy)));
-      was = u"%1not for the present %2, so it puts out %3 Hz instead of %4 Hz"_s.arg(
-          computedFor.isEmpty() ? u"were "_s : computedFor, MHzText(clock),
-          QString::number(output, 'f', 0), QString::number(expected.m_dResultingFrequency, 'f', 0));
+      if (computedClock > 0 && computedClock != static_cast<double>(clock))
+        computedFor = u"were computed for a P2 clock of %1, not for the present %2, so they "_s.arg(
+            MHzText(computedClock), MHzText(clock));
+      else
+        computedFor = u"were computed by an older calculation, so at the present %1 they "_s.arg(
+            MHzText(clock));
+      was = u"%1put out %2 Hz where %3 Hz is asked for (%4 Hz when computed again)"_s.arg(
+          computedFor, QString::number(output, 'f', 0), QString::number(*desired),
+          QString::number(expected.m_dResultingFrequency, 'f', 0));
     }
     Add(FindingSeverity::Warning, u"nco-stale"_s, {object.m_sName}, {},
         u"%1's WXPIN and WYPIN %2. Open %1 and press OK to compute them again."_s.arg(
@@ -277,6 +290,9 @@ class CProjectChecker {
       const CKindInfo* info = FindKind(object->m_nType);
       if (!info) continue;
       CheckPinTexts(*object, *info);
+      for (const QString& problem : StoredNumberProblems(*object))
+        Add(FindingSeverity::Error, u"number-out-of-range"_s, {object->m_sName}, {},
+            u"%1's %2 Open %1 and correct it."_s.arg(object->m_sName, problem));
       CheckPinBlockRule(*object, *info);
       if (!object->m_bValid)
         Add(FindingSeverity::Warning, u"object-invalid"_s, {object->m_sName}, {},
@@ -286,8 +302,33 @@ class CProjectChecker {
         holders[pin].append(object->m_sName);
     }
     CheckSharedPins(holders, kinds);
+    CheckUnclaimedPins(holders);
     const QList<int> sdPins = CheckSdCard(holders);
     CheckBoardPins(sdPins);
+    if (const std::optional<CPinTableMismatch> mismatch = FirstPinTableMismatch(m_doc)) {
+      QString text = mismatch->m_sText;
+      text[0] = text[0].toUpper();
+      Add(FindingSeverity::Error, u"pin-table-mismatch"_s, {}, {mismatch->m_nPin},
+          u"The project file's pin table does not match its objects: %1. Open the objects on "
+          u"that pin and press OK, or delete the ones that are no longer wanted."_s.arg(text));
+    }
+  }
+
+  // Pins a driver drives without the pin table holding them (the USB error LED): another
+  // holder on such a pin fights the driver.
+  void CheckUnclaimedPins(const QMap<int, QStringList>& holders) {
+    QMap<int, QStringList> drivenBefore;
+    for (const CUnclaimedPin& pin : UnclaimedPins(m_doc)) {
+      QStringList others = holders.value(pin.m_nPin) + drivenBefore.value(pin.m_nPin);
+      others.removeAll(pin.m_sHolder);
+      drivenBefore[pin.m_nPin].append(pin.m_sHolder);
+      if (others.isEmpty()) continue;
+      Add(FindingSeverity::Error, u"pin-shared"_s, QStringList{pin.m_sHolder} + others,
+          {pin.m_nPin},
+          u"Pin %1 is %2's %3, which its driver drives on the Parallax adapter, and is also used "
+          u"by %4. Move %4 to free pins, or set \"Do not use Error LED pin\" in %2."_s.arg(
+              QString::number(pin.m_nPin), pin.m_sHolder, pin.m_sRole, NamesText(others)));
+    }
   }
 
   void CheckPinTexts(const CCodeObject& object, const CKindInfo& info) {
@@ -470,6 +511,61 @@ class CProjectChecker {
     Add(FindingSeverity::Error, u"bus-missing"_s, {name}, {},
         u"%1 talks over the I2C bus \"%2\", but the project has no I2C bus of that name. Open "
         u"%1 and choose one (add an I2C bus first if there is none)."_s.arg(name, bus));
+  }
+
+  // --- main file ---------------------------------------------------------------------------
+
+  // A conflict block a merge left in the generated main file: FlexSpin stops at its markers.
+  void CheckMainFile() {
+    const QString path = m_doc.GetPathName();
+    if (path.isEmpty()) return;
+    const QString problem = MainFileConflictProblem(m_doc, QFileInfo(path).absolutePath());
+    if (!problem.isEmpty()) Add(FindingSeverity::Warning, u"main-file-conflict"_s, {}, {}, problem);
+  }
+
+  // --- scripts -----------------------------------------------------------------------------
+
+  void CheckScriptTexts() {
+    for (const QString& problem : SettingNumberProblems(m_doc))
+      Add(FindingSeverity::Error, u"number-out-of-range"_s, {}, {},
+          problem + u" Correct it on the P2 & FlexSpin tab."_s);
+    const std::optional<CUnwritableText> unsafe = FindScriptUnsafeText(m_doc);
+    if (!unsafe) return;
+    QString text = ScriptUnsafeTextDescription(*unsafe) + u" Remove it."_s;
+    text[0] = text[0].toUpper();
+    Add(FindingSeverity::Error, u"script-unsafe-text"_s, {}, {}, text);
+  }
+
+  // --- I2C addresses ---------------------------------------------------------------------
+
+  // Two targets answering at one address on one bus garble each other's replies.
+  void CheckI2cAddresses() {
+    // bus -> address -> the objects that talk to a target at it, in list order
+    QMap<QString, QMap<int, QStringList>> targets;
+    for (const auto& object : m_doc.m_ObjectList) {
+      if (object->m_nType == OBJ_RTC)
+        targets[(*object)[RtcSlots::Bus]][I2cAddress((*object)[RtcSlots::RtcType])].append(
+            object->m_sName);
+      if (object->m_nType == OBJ_CAMERA)
+        targets[(*object)[CameraSlots::Bus]][I2cAddress((*object)[CameraSlots::CameraType])].append(
+            object->m_sName);
+    }
+    for (auto bus = targets.cbegin(); bus != targets.cend(); ++bus)
+      for (auto address = bus->cbegin(); address != bus->cend(); ++address) {
+        if (address.key() < 0 || address.value().size() < 2) continue;
+        Add(FindingSeverity::Error, u"i2c-address-shared"_s, address.value(), {},
+            u"%1 talk to targets at the same I2C address $%2 on the bus %3, but only one target "
+            u"may answer at an address. Put all but one of them on another I2C bus."_s.arg(
+                NamesText(address.value()),
+                QString::number(address.key(), 16).toUpper().rightJustified(2, u'0'), bus.key()));
+      }
+  }
+
+  // The 7-bit address of a target type, from its data sheet; -1 for a type Kyv does not know.
+  static int I2cAddress(const QString& type) {
+    static const QMap<QString, int> addresses = {
+        {u"DS1339"_s, 0x68}, {u"OV2640"_s, 0x30}, {u"OV5640"_s, 0x3C}, {u"OV7675"_s, 0x21}};
+    return addresses.value(type, -1);
   }
 
   const CKyvDoc& m_doc;

@@ -30,7 +30,8 @@ struct CFinding {
 QString SeverityName(FindingSeverity severity);
 
 // Everything the project checks find, errors first, then warnings, then notes; within each
-// severity in the order resources, clock, pins, references. Reads the document only.
+// severity in the order resources, clock, scripts, pins, references, I2C addresses, main file.
+// Reads the document, and the generated main file beside a saved project.
 //
 // The checks live beside the editors because they redo two of the editors' own sums: the
 // NCO register search and the rules for object names.

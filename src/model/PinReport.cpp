@@ -2,6 +2,7 @@
 
 #include "model/CodeObject.h"
 #include "model/ObjectType.h"
+#include "model/UnclaimedPins.h"
 
 namespace {
 
@@ -26,6 +27,31 @@ QString WithoutLoneSurrogates(const QString& text) {
       out[i] = QChar(QChar::ReplacementCharacter);
   }
   return out;
+}
+
+// A pin a driver drives without holding it in the pin table: shown as its object's, marked as
+// not claimed; a pin another holder has keeps that holder and says so in its note.
+void AddUnclaimedPins(const CKyvDoc& doc, QList<CPinReportRow>& rows) {
+  for (const CUnclaimedPin& pin : UnclaimedPins(doc)) {
+    CPinReportRow& row = rows[pin.m_nPin];
+    const QString mark =
+        QStringLiteral("%1's %2 (%3)").arg(pin.m_sHolder, pin.m_sRole, NotClaimedText());
+    if (row.m_bUsed || row.m_bUnclaimed) {
+      row.m_sNote += (row.m_sNote.isEmpty() ? QString() : QStringLiteral("; ")) +
+                     QStringLiteral("also ") + mark;
+      continue;
+    }
+    row.m_bUsed = true;
+    row.m_bUnclaimed = true;
+    row.m_state = PinState::Used;
+    row.m_sHolder = pin.m_sHolder;
+    row.m_nKind = OBJ_USB_KBM;
+    row.m_sKind = KindDisplayName(OBJ_USB_KBM);
+    row.m_sRole = pin.m_sRole;
+    QString note = NotClaimedText();
+    note[0] = note[0].toUpper();
+    row.m_sNote = row.m_sNote.isEmpty() ? note : note + QStringLiteral("; ") + row.m_sNote;
+  }
 }
 
 }  // namespace
@@ -56,6 +82,7 @@ QList<CPinReportRow> PinReportRows(const CKyvDoc& doc) {
     }
     rows.append(row);
   }
+  AddUnclaimedPins(doc, rows);
   return rows;
 }
 

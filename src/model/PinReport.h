@@ -25,6 +25,8 @@ struct CPinReportRow {
   int32_t m_nKind = -1;  // the holder object's kind code; -1 when the holder is no object
   QString m_sRole;
   QString m_sNote;
+  // The holder's driver drives the pin, but the pin table does not hold it (UnclaimedPins).
+  bool m_bUnclaimed = false;
 };
 
 // The pins the P2's boot ROM reads flash or an SD card from.
@@ -34,7 +36,7 @@ inline bool IsBootPin(int pin) { return pin >= kFirstBootPin && pin <= kLastBoot
 // The holder text of the pins the serial port holds.
 inline const QString kSerialHolder = QStringLiteral("Serial");
 
-// The 64 pins in pin order.
+// The 64 pins in pin order, with the pins drivers drive without holding them (UnclaimedPins).
 QList<CPinReportRow> PinReportRows(const CKyvDoc& doc);
 
 // The short name of a state, as the legend of the map and the report show it.

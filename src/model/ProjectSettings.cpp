@@ -73,6 +73,12 @@ const QList<CProjectSetting>& ProjectSettings() {
   return settings;
 }
 
+// The check order follows the files: build script 0..3, load script 4..7, then the main file.
+bool IsScriptSetting(const CProjectSetting& setting) {
+  constexpr int kLastScriptPlace = 7;
+  return setting.m_nCheckPlace >= 0 && setting.m_nCheckPlace <= kLastScriptPlace;
+}
+
 const QList<const CProjectSetting*>& SettingsInFileOrder() {
   static const QList<const CProjectSetting*> sorted = SortedBy(&CProjectSetting::m_nFilePlace);
   return sorted;

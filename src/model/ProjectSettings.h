@@ -33,6 +33,9 @@ const QList<const CProjectSetting*>& SettingsInFileOrder();
 // The settings the generated files may hold, in check order.
 const QList<const CProjectSetting*>& SettingsInCheckOrder();
 
+// Whether build.bat and load.bat hold the setting (the main file holds the others).
+bool IsScriptSetting(const CProjectSetting& setting);
+
 // The labels of the two tool folders on the settings tab; ".exe" only where the programs carry
 // it.
 QString FlexSpinFolderLabel();

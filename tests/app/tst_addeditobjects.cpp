@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -230,7 +231,10 @@ void TestAddEditObjects::addEveryKindWithDefaults_data() {
                                  QStringLiteral("Parallax USB Lower Activity"),
                                  QStringLiteral("Parallax USB Lower Enable"),
                                  QStringLiteral("Parallax USB Lower Data-"),
-                                 QStringLiteral("Parallax USB Lower Data+")});
+                                 QStringLiteral("Parallax USB Lower Data+")}) +
+                              // Driven by the driver, not held in the pin table.
+                              QStringList{QStringLiteral(
+                                  "56:UsbKbM1:USB Error LED (not claimed in the project file)")};
   QStringList camera = roles(16, QStringLiteral("Cam1"), QStringList(8, QStringLiteral("DVP Bus")));
   camera += roles(
       24, QStringLiteral("Cam1"),
@@ -480,10 +484,18 @@ void TestAddEditObjects::ncoCalculateShowsRegisters() {
     Press(editor, QStringLiteral("calculateSmartPinSettings"));
     shown = {Text(editor, QStringLiteral("wxpin")), Text(editor, QStringLiteral("wypin")),
              Text(editor, QStringLiteral("resultingFrequencyHz"))};
+    // 1 kHz is an exact period of 160 000 clocks; 12 MHz is not.
+    QCOMPARE(editor->findChild<QLabel*>(QStringLiteral("periodNote"))->text(), QString());
+    SetText(editor, QStringLiteral("desiredFrequencyHz"), QStringLiteral("12_000_000"));
+    Press(editor, QStringLiteral("calculateSmartPinSettings"));
+    QVERIFY(editor->findChild<QLabel*>(QStringLiteral("periodNote"))
+                ->text()
+                .startsWith(QStringLiteral("The period is not a whole number of clocks")));
+    SetText(editor, QStringLiteral("desiredFrequencyHz"), QStringLiteral("1000"));
     Press(editor, QStringLiteral("ok"));
   }));
-  QCOMPARE(shown, (QStringList{QStringLiteral("00000003"), QStringLiteral("00013A94"),
-                               QStringLiteral("1000.016928")}));
+  QCOMPARE(shown, (QStringList{QStringLiteral("00000271"), QStringLiteral("01000000"),
+                               QStringLiteral("1000.000000")}));
   QStringList stored;
   Edit(0, false, [&](CEditorDialog* editor) {
     stored = {Text(editor, QStringLiteral("wxpin")), Text(editor, QStringLiteral("wypin")),
@@ -535,8 +547,8 @@ void TestAddEditObjects::editorsUseTheClockTheSettingsTabShows() {
     shown = registers(editor);
     Press(editor, QStringLiteral("ok"));
   }));
-  QCOMPARE(shown, (QStringList{QStringLiteral("00000007"), QStringLiteral("0001877A"),
-                               QStringLiteral("1000.020919")}));
+  QCOMPARE(shown, (QStringList{QStringLiteral("0000249F"), QStringLiteral("08000000"),
+                               QStringLiteral("1000.000000")}));
 
   // Back to 160 MHz: OK in the reopened dialog computes for the clock now shown.
   typeClock(QStringLiteral("160_000_000"));
@@ -545,8 +557,8 @@ void TestAddEditObjects::editorsUseTheClockTheSettingsTabShows() {
     shown = registers(editor);
     Press(editor, QStringLiteral("cancel"));
   });
-  QCOMPARE(shown, (QStringList{QStringLiteral("00000003"), QStringLiteral("00013A94"),
-                               QStringLiteral("1000.016928")}));
+  QCOMPARE(shown, (QStringList{QStringLiteral("00000271"), QStringLiteral("01000000"),
+                               QStringLiteral("1000.000000")}));
 }
 
 QTEST_MAIN(TestAddEditObjects)

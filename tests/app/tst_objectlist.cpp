@@ -15,6 +15,7 @@
 #include "app/ObjectListModel.h"
 #include "app/ObjectPickerDialog.h"
 #include "app/ObjectView.h"
+#include "model/KindSlots.h"
 #include "platform/QtSettingsStore.h"
 
 using Column = CObjectListModel::Column;
@@ -37,7 +38,12 @@ class TestObjectList : public QObject {
   }
 
   void AddObject(ObjectType kind, const QString& name, int basePin, int count) {
-    AddHeldObject(Doc(), kind, name, basePin, count);
+    CCodeObject* object = AddHeldObject(Doc(), kind, name, basePin, count);
+    // A servo's position texts as its editor writes them.
+    if (kind == OBJ_SERVO) {
+      (*object)[ServoSlots::Degrees] = QStringLiteral("90");
+      (*object)[ServoSlots::Microseconds] = QStringLiteral("1500");
+    }
     Doc().UpdateAllViews();
   }
   // The report fixture (its Neopixel1 on boot pin 58) and three servos: one on an LED pin, one

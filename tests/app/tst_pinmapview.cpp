@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 #include "AppFixture.h"
+#include "ItemViews.h"
 #include "ReportFixture.h"
 #include "SampleProject.h"
 #include "app/AppLook.h"
@@ -94,6 +95,29 @@ class TestPinMapView : public QObject {
     QApplication::sendEvent(&Map(), &help);
     QCOMPARE(QToolTip::text(), text);
     QToolTip::hideText();
+  }
+
+  // The USB driver drives the adapter's error LED without the pin table holding it: the map and
+  // the pin table show it as the USB object's, marked as not claimed.
+  void usbErrorLedShownAsNotClaimed() {
+    m_fixture.Start();
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    auto usb = std::make_unique<CCodeObject>();
+    usb->m_nType = OBJ_USB_KBM;
+    usb->m_sName = QStringLiteral("UsbKbM1");
+    doc.AddObject(std::move(usb));
+    doc.UpdateAllViews();
+    ShowMap();
+    QCOMPARE(Map().ToolTipAt(Map().PinCentre(56)),
+             QStringLiteral("P56: UsbKbM1 (USB Keyboard and/or Mouse)\nRole: USB Error "
+                            "LED\nNote: Not claimed in the project file"));
+    const CPinGrid* grid = m_fixture.ActiveView().PinsView()->Grid();
+    QCOMPARE(CellText(grid, 56, 1), QStringLiteral("No"));
+    QCOMPARE(CellText(grid, 56, 2), QStringLiteral("UsbKbM1"));
+    QCOMPARE(CellText(grid, 56, 3),
+             QStringLiteral("USB Error LED (not claimed in the project file)"));
+    QCOMPARE(CellText(grid, 57, 2), QString());
+    QVERIFY(!doc.m_bPinUsed[56]);
   }
 
   void clicksNameTheHolder() {

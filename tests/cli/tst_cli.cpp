@@ -10,7 +10,11 @@
 #include "SampleProject.h"
 #include "TestPlatform.h"
 #include "cli/CliContext.h"
+#include "editors/NumericFields.h"
+#include "model/KindRegistry.h"
+#include "model/KindSlots.h"
 #include "model/KyvFile.h"
+#include "model/PinClaim.h"
 #include "model/ProjectJson.h"
 
 class TestCli : public QObject {
@@ -52,8 +56,27 @@ class TestCli : public QObject {
     CKyvDoc doc(test.Services());
     doc.OnNewDocument();
     AddSampleObjects(doc, 16);
-    // Import takes only names the editors take.
-    for (const auto& object : doc.m_ObjectList) object->m_sName.replace(u'-', u'_');
+    // Import takes only names the editors take, numbers in their ranges and a pin table that
+    // matches the objects.
+    for (const auto& object : doc.m_ObjectList) {
+      object->m_sName.replace(u'-', u'_');
+      for (const CNumericField& field : NumericFields()) {
+        if (field.m_nKind != object->m_nType) continue;
+        if (const auto* text = std::get_if<CTextSlot>(&field.m_slot))
+          (*object)[*text] = QString::number(field.m_nMin, field.m_nBase);
+        else
+          (*object)[std::get<CIntSlot>(field.m_slot)] = static_cast<int32_t>(field.m_nMin);
+      }
+    }
+    for (int pin = 0; pin < 62; ++pin) {
+      doc.m_bPinUsed[pin] = false;
+      doc.m_sPinUsedBy[pin].clear();
+      doc.m_sPinUsedFor[pin].clear();
+    }
+    for (const auto& object : doc.m_ObjectList)
+      if (object->m_bValid)
+        for (const int pin : FindKind(object->m_nType)->RecordedPins(*object))
+          CPinClaim(doc, object->m_sName).Claim(pin, QStringLiteral("Role"));
     QString error;
     QVERIFY2(SaveKyvFile(doc, Path(name), &error), qPrintable(error));
   }
@@ -84,7 +107,7 @@ void TestCli::infoPrintsListWarningsAndPins() {
   WriteFile(QStringLiteral("p.json"), R"({
     "pins": {"5": {"notes": "spare"}, "48": {"used": true, "usedBy": "SimpleVGA1", "usedFor": "HSync"},
              "62": {"used": true, "usedBy": "Serial", "usedFor": "TX", "notes": "stdio"}},
-    "objects": [{"type": 0, "name": "SimpleVGA1", "valid": true},
+    "objects": [{"type": 0, "name": "SimpleVGA1", "valid": true, "basePin": "48", "pinCount": 1},
                 {"type": 14, "name": "Tiled1", "valid": false},
                 {"type": 42, "name": "Odd", "valid": true}]})");
   QCOMPARE(Run({QStringLiteral("import"), QStringLiteral("%d/p.json"), QStringLiteral("%d/P.KYV")})
@@ -195,6 +218,22 @@ void TestCli::errors_data() {
       << QStringLiteral(
              "%d/nul.json: the setting \"P2 Core Frequency:\" holds the control "
              "character U+0000, which cannot be written into a generated file.");
+  QTest::newRow("import a pin table the objects do not claim")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/ghost.json"), kyv} << 1
+      << QStringLiteral(
+             "%d/ghost.json: the pin table does not match the objects: pin 0 is marked as used "
+             "by \"Ghost\", but the project has no object of that name");
+  QTest::newRow("import an I2C speed that is no number")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/speed.json"), kyv} << 1
+      << QStringLiteral(
+             "%d/speed.json: objects[0]: Speed (kHz) \"1 + pinread(3)\" is not a whole number "
+             "from 1 to 1000.");
+  QTest::newRow("import an option cmd.exe would expand")
+      << QStringList{QStringLiteral("import"), QStringLiteral("%d/percent.json"), kyv} << 1
+      << QStringLiteral(
+             "%d/percent.json: the setting \"Add these additional options: (FlexSpin)\" holds "
+             "the character \"%\", which cmd.exe would not pass on as written in build.bat and "
+             "load.bat.");
   QTest::newRow("import a bad key over an existing file")
       << QStringList{QStringLiteral("import"), QStringLiteral("%d/key.json"), kyv} << 1
       << QStringLiteral("%d/key.json: objects[0].nParam.64: index out of range 0..63");
@@ -214,6 +253,15 @@ void TestCli::errors() {
   WriteFile(QStringLiteral("twice.json"),
             R"({"objects": [{"type": 9, "name": "Servo1"}, {"type": 9, "name": "servo1"}]})");
   WriteFile(QStringLiteral("nul.json"), R"({"clockFreq": "160_000_000\u0000"})");
+  QByteArray ghost = R"({"pins": {)";
+  for (int pin = 0; pin < 64; ++pin)
+    ghost += QByteArray(pin ? "," : "") + '"' + QByteArray::number(pin) +
+             R"(": {"used": true, "usedBy": "Ghost"})";
+  WriteFile(QStringLiteral("ghost.json"), ghost + "}}");
+  WriteFile(QStringLiteral("speed.json"),
+            R"j({"objects": [{"type": 1, "name": "I2CBus1", "string": "1 + pinread(3)"}]})j");
+  WriteFile(QStringLiteral("percent.json"),
+            R"({"useFlexOptions": 1, "flexOptions": "-DHOME=%HOME%"})");
 
   const CRun run = Run(args);
   QCOMPARE(run.m_nExit, exit);

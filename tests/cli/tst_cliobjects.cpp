@@ -133,6 +133,35 @@ void TestCliObjects::refusalsLeaveTheFileAsItWas_data() {
       << QStringList{QStringLiteral("add"), QStringLiteral("nco"), set,
                      QStringLiteral("desiredFrequencyHz=0")}
       << 1 << QStringLiteral("Error:  Desired frequency \"0\" must be at least 1 Hz.\n");
+  // Whatever the editor refuses exits non-zero and stores nothing.
+  for (const auto& [text, message] : QList<QPair<QString, QString>>{
+           {QStringLiteral("1e400"),
+            QStringLiteral("Error:  Desired frequency \"1e400\" is not a whole number of hertz.  "
+                           "Type digits only, underscores allowed, for example 12_000_000.\n")},
+           {QStringLiteral("12 000"),
+            QStringLiteral("Error:  Desired frequency \"12 000\" is not a whole number of hertz.  "
+                           "Type digits only, underscores allowed, for example 12_000_000.\n")},
+           {QStringLiteral("2147483647"),
+            QStringLiteral("Error:  Desired frequency (2147483647) cannot be greater than half "
+                           "P2 Frequency (80000000)\n")},
+           {QStringLiteral("4294967296"),
+            QStringLiteral("Error:  Desired frequency (4294967296) cannot be greater than half "
+                           "P2 Frequency (80000000)\n")}})
+    QTest::addRow("NCO frequency %s", qPrintable(text))
+        << QStringList{QStringLiteral("add"), QStringLiteral("nco"), set,
+                       QStringLiteral("desiredFrequencyHz=") + text}
+        << 1 << message;
+  for (const QString& speed :
+       {QStringLiteral("1 + pinread(3)"), QStringLiteral("abc"), QStringLiteral("-100"),
+        QStringLiteral("0"), QStringLiteral("2147483648")})
+    QTest::addRow("I2C speed %s", qPrintable(speed))
+        << QStringList{QStringLiteral("add"), QStringLiteral("i2c"), set,
+                       QStringLiteral("speedKHz=") + speed}
+        << 1
+        << QStringLiteral(
+               "Speed (kHz) \"%2\" is not a whole number from 1 to 1000. Correct it "
+               "and press OK again.\n")
+               .arg(speed);
   QTest::newRow("mouse not an integer") << QStringList{QStringLiteral("add"), QStringLiteral("usb"),
                                                        set, QStringLiteral("mouseLimitsX=abc")}
                                         << 1 << QStringLiteral("Enter an integer.\n");

@@ -19,6 +19,7 @@ class TestCmdGenerate : public QObject {
   void outFolderSdDriverAndTime();
   void driverFolderOption();
   void conflictsArePrintedAndOverwriteReplaces();
+  void checksComeFirst();
   void usageErrors_data();
   void usageErrors();
   void userErrors_data();
@@ -32,18 +33,35 @@ class TestCmdGenerate : public QObject {
     m_err = run.m_sErr;
     return run.m_nExit;
   }
-  // A saved project Demo.KYV with an RTC that sets the time and the SD card on.
-  QString SaveProject(const QString& folder, const QString& clock = u"160_000_000"_s) {
+  // A saved project Demo.KYV with an I2C bus on pins 20 and 21, an RTC on it that sets the time,
+  // and the SD card on. An RTC whose last edit was refused is a warning of the checks.
+  QString SaveProject(const QString& folder, const QString& clock = u"160_000_000"_s,
+                      bool rtcValid = true) {
     CTestPlatform test;
     CKyvDoc doc(test.Services());
     doc.OnNewDocument();
     doc.m_bMountSd = 1;
     doc.m_sClockFreq = clock;
+    auto bus = std::make_unique<CCodeObject>();
+    bus->m_nType = OBJ_I2C_BUS;
+    bus->m_sName = u"I2CBus1"_s;
+    bus->m_sBasePin = u"0"_s;
+    (*bus)[I2cBusSlots::SclPin] = u"20"_s;
+    (*bus)[I2cBusSlots::SdaPin] = u"21"_s;
+    (*bus)[I2cBusSlots::SpeedKHz] = u"100"_s;
+    bus->m_bValid = true;
+    doc.AddObject(std::move(bus));
+    for (const int pin : {20, 21}) {
+      doc.m_bPinUsed[pin] = true;
+      doc.m_sPinUsedBy[pin] = u"I2CBus1"_s;
+    }
     auto rtc = std::make_unique<CCodeObject>();
     rtc->m_nType = OBJ_RTC;
     rtc->m_sName = u"RTC1"_s;
     (*rtc)[RtcSlots::Bus] = u"I2CBus1"_s;
+    (*rtc)[RtcSlots::RtcType] = u"DS1339"_s;
     (*rtc)[RtcSlots::SetTime] = true;
+    rtc->m_bValid = rtcValid;
     doc.AddObject(std::move(rtc));
     const QString path = QDir(folder).filePath(u"Demo.KYV"_s);
     QString error;
@@ -135,6 +153,33 @@ void TestCmdGenerate::conflictsArePrintedAndOverwriteReplaces() {
   const QByteArray overwritten = ReadAll(main);
   QVERIFY(overwritten.contains("CON 'P2 clock setting\r\n  _clkfreq = 200_000_000\r\n\r\n"));
   QVERIFY(!overwritten.contains("<<<<<<<"));
+}
+
+// The project checks run first: errors stop the generation unless --force, and warnings are
+// printed either way.
+void TestCmdGenerate::checksComeFirst() {
+  QTemporaryDir dir;
+  const QString project = SaveProject(dir.path(), u"0"_s, false);
+  const QString clockError = u"error: The P2 clock of 0 MHz is outside what the P2's PLL makes"_s;
+  const QString warning = u"warning: RTC1's pins were marked invalid"_s;
+  QCOMPARE(Run({u"generate"_s, project}), 1);
+  QVERIFY2(m_err.contains(clockError) && m_err.contains(warning), qPrintable(m_err));
+  QVERIFY2(
+      m_err.contains(u"kyv-cli: nothing written: the project checks found errors. Correct "
+                     u"them (kyv-cli check %1), or generate anyway with --force.\n"_s.arg(project)),
+      qPrintable(m_err));
+  QCOMPARE(m_out, QString());
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Demo.KYV"_s});
+
+  QCOMPARE(Run({u"generate"_s, project, u"--force"_s}), 0);
+  QVERIFY2(m_err.contains(clockError) && m_err.contains(warning), qPrintable(m_err));
+  QVERIFY(ReadAll(dir.filePath(u"Demo.spin2"_s)).contains("  _clkfreq = 0\r\n"));
+  QVERIFY(QFile::exists(dir.filePath(u"build.sh"_s)));
+
+  // Warnings alone do not stop it.
+  SaveProject(dir.path(), u"160_000_000"_s, false);
+  QCOMPARE(Run({u"generate"_s, project}), 0);
+  QVERIFY2(m_err.startsWith(warning), qPrintable(m_err));
 }
 
 void TestCmdGenerate::usageErrors_data() {

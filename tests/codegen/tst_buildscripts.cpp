@@ -15,6 +15,8 @@ class TestBuildScripts : public QObject {
 
  private slots:
   void batchPathsWithBlanksAreQuoted();
+  void batchScriptsQuoteSpecialCharacters_data();
+  void batchScriptsQuoteSpecialCharacters();
   void shellScriptsQuoteEveryWord_data();
   void shellScriptsQuoteEveryWord();
   void includeFolderOnlyWhenItExists();
@@ -56,6 +58,55 @@ void TestBuildScripts::batchPathsWithBlanksAreQuoted() {
            u"Pause \n"_s);
 }
 
+void TestBuildScripts::batchScriptsQuoteSpecialCharacters_data() {
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QString>("folder");  // FlexSpin's and loadp2's
+  QTest::addColumn<QString>("flexOptions");
+  QTest::addColumn<QString>("loaderOptions");
+  QTest::addColumn<QString>("buildLine");
+  QTest::addColumn<QString>("loadLine");
+  // Ordinary names and options keep their bytes, double blanks included.
+  QTest::newRow("ordinary")
+      << u"Demo.KYV"_s << u"C:\\FlexProp\\bin"_s << u"--fixed  -DX=1,2"_s << u"-SINGLE"_s
+      << u"C:\\FlexProp\\bin\\FlexSpin.exe -2 -L C:\\FlexProp\\bin\\include   "
+         u"--fixed  -DX=1,2 Demo.spin2"_s
+      << u"C:\\FlexProp\\bin\\loadp2.exe  -T -k -b 230400 -SINGLE "
+         u"Demo.binary"_s;
+  QTest::newRow("command separators in the name")
+      << u"Robot & Co|x.KYV"_s << u"C:\\P2(x86)\\bin"_s << QString() << QString()
+      << u"\"C:\\P2(x86)\\bin\\FlexSpin.exe\" -2 -L \"C:\\P2(x86)\\bin\\include\"   "
+         u"\"Robot & Co|x.spin2\""_s
+      << u"\"C:\\P2(x86)\\bin\\loadp2.exe\"  -T -k -b 230400  \"Robot & Co|x.binary\""_s;
+  QTest::newRow("separators in option words")
+      << u"Demo.KYV"_s << u"C:\\bin"_s << u"-DA&calc -O1"_s << u"-v|more  -SINGLE"_s
+      << u"C:\\bin\\FlexSpin.exe -2 -L C:\\bin\\include   \"-DA&calc\" -O1 Demo.spin2"_s
+      << u"C:\\bin\\loadp2.exe  -T -k -b 230400 \"-v|more\" -SINGLE Demo.binary"_s;
+  QTest::newRow("name that begins with a dash")
+      << u"-lead.KYV"_s << u"C:\\bin"_s << QString() << QString()
+      << u"C:\\bin\\FlexSpin.exe -2 -L C:\\bin\\include   .\\-lead.spin2"_s
+      << u"C:\\bin\\loadp2.exe  -T -k -b 230400  .\\-lead.binary"_s;
+}
+
+void TestBuildScripts::batchScriptsQuoteSpecialCharacters() {
+  QFETCH(QString, title);
+  QFETCH(QString, folder);
+  QFETCH(QString, flexOptions);
+  QFETCH(QString, loaderOptions);
+  CKyvDoc doc(m_test.Services());
+  doc.OnNewDocument();
+  doc.SetTitle(title);
+  doc.m_sFlexSpinPath = doc.m_sLoadP2Path = folder;
+  doc.m_bUseFlexOptions = !flexOptions.isEmpty();
+  doc.m_sFlexOptions = flexOptions;
+  doc.m_bUseLoadP2Options = !loaderOptions.isEmpty();
+  doc.m_sLoadP2Options = loaderOptions;
+  QFETCH(QString, buildLine);
+  QFETCH(QString, loadLine);
+  const QString head = u"REM Kyv Generated Batch file\n"_s;
+  QCOMPARE(BuildBatText(doc), head + buildLine + u"\nPause \n"_s);
+  QCOMPARE(LoadBatText(doc), head + loadLine + u"\nPause \n"_s);
+}
+
 void TestBuildScripts::shellScriptsQuoteEveryWord_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<QString>("flexSpin");
@@ -87,6 +138,10 @@ void TestBuildScripts::shellScriptsQuoteEveryWord_data() {
       << u"/opt/fl\u00E9x"_s << u"/srv/\u00E7a"_s << QString()
       << u"'/opt/fl\u00E9x/flexspin' -2 -L '/usr/lib/\u00E5' '-O2' 'Gr\u00FC\u00DFe.spin2'"_s
       << u"'/opt/fl\u00E9x/loadp2' -T -k -9 '/srv/\u00E7a' -b 230400 'Gr\u00FC\u00DFe.binary'"_s;
+  QTest::newRow("name that begins with a dash")
+      << u"-lead.KYV"_s << QString() << u"/lib"_s << QString() << QString() << u"/p9"_s << QString()
+      << u"flexspin -2 -L '/lib' '-O2' './-lead.spin2'"_s
+      << u"loadp2 -T -k -9 '/p9' -b 230400 './-lead.binary'"_s;
   QTest::newRow("option fields of several words")
       << u"Demo.KYV"_s << QString() << u"/lib"_s
       << u"--fixed   --fcache=200 \"-DNAME=a b\" ;rm -rf x $(id)"_s << QString() << u"/p9"_s
@@ -277,22 +332,25 @@ void TestBuildScripts::chosenSerialPortGoesToTheLoader() {
 void TestBuildScripts::baseName_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<QString>("base");
-  QTest::newRow("project file") << u"Demo.KYV"_s << u"Demo"_s;
-  QTest::newRow("blank in the name") << u"My Robot.KYV"_s << u"My Robot"_s;
-  QTest::newRow("five characters") << u"A.KYV"_s << u"A"_s;
-  QTest::newRow("four characters") << u".KYV"_s << QString();
-  QTest::newRow("shorter") << u"Ky"_s << QString();
+  QTest::addColumn<QString>("batchWord");  // the main file's name in build.bat, without ".spin2"
+  QTest::newRow("project file") << u"Demo.KYV"_s << u"Demo"_s << u"Demo"_s;
+  QTest::newRow("blank in the name") << u"My Robot.KYV"_s << u"My Robot"_s << u"\"My Robot"_s;
+  QTest::newRow("five characters") << u"A.KYV"_s << u"A"_s << u"A"_s;
+  QTest::newRow("four characters") << u".KYV"_s << QString() << QString();
+  QTest::newRow("shorter") << u"Ky"_s << QString() << QString();
 }
 
 void TestBuildScripts::baseName() {
   QFETCH(QString, title);
   QFETCH(QString, base);
+  QFETCH(QString, batchWord);
   CKyvDoc doc(m_test.Services());
   doc.OnNewDocument();
   doc.SetTitle(title);
   QCOMPARE(ProjectBaseName(doc), base);
-  QVERIFY(BuildBatText(doc).contains(u" "_s + base + u".spin2\n"_s));
-  QVERIFY(LoadBatText(doc).contains(u" "_s + base + u".binary\n"_s));
+  const QString quote = batchWord.startsWith(u'"') ? u"\""_s : QString();
+  QVERIFY(BuildBatText(doc).contains(u" "_s + batchWord + u".spin2"_s + quote + u"\n"_s));
+  QVERIFY(LoadBatText(doc).contains(u" "_s + batchWord + u".binary"_s + quote + u"\n"_s));
 }
 
 QTEST_GUILESS_MAIN(TestBuildScripts)

@@ -21,6 +21,7 @@ class TestToolChecks : public QObject {
   void initTestCase();
   void problems_data();
   void problems();
+  void compileRefusesAConflictBlock();
   void newProjectScriptsRunTheToolsFoundOnPath();
   void flexPropStart_data();
   void flexPropStart();
@@ -144,6 +145,35 @@ void TestToolChecks::problems() {
   const QString problem = load ? LoadProblem(doc, projectFolder, searchPath)
                                : CompileProblem(doc, projectFolder, searchPath);
   QCOMPARE(problem, expand(expected));
+}
+
+// A conflict block a merge left in the main file stops Compile before FlexSpin runs on it; a
+// "<<<<<<<" that does not start a line is no conflict.
+void TestToolChecks::compileRefusesAConflictBlock() {
+  QTemporaryDir project;
+  const QDir folder(project.path());
+  MakeFile(folder.filePath(u"build.sh"_s));
+  CTestPlatform test;
+  CKyvDoc doc(test.Services());
+  doc.OnNewDocument();
+  doc.SetPathName(folder.filePath(u"Demo.KYV"_s));
+  doc.m_sFlexSpinPath = QDir(m_tools.path()).filePath(u"tools"_s);
+  const QString projectFolder = QDir::toNativeSeparators(project.path());
+  auto compileWith = [&](const QByteArray& text) {
+    QFile main(folder.filePath(u"Demo.spin2"_s));
+    if (!main.open(QIODevice::WriteOnly | QIODevice::Truncate)) return u"not written"_s;
+    main.write(text);
+    main.close();
+    return CompileProblem(doc, projectFolder, {project.path()});
+  };
+  QCOMPARE(
+      compileWith("CON\r\n  X = 1\r\n<<<<<<< your version\r\n  Y = 1\r\n=======\r\n"
+                  "  Y = 2\r\n>>>>>>> new version\r\n"),
+      u"Resolve the conflict at line 3 of %1: keep the lines you want between the "
+      u"\"<<<<<<<\" and \">>>>>>>\" lines and delete the rest with the three marker lines, "
+      u"then save the file."_s.arg(QDir::toNativeSeparators(folder.filePath(u"Demo.spin2"_s))));
+  QVERIFY(compileWith("<<<<<<<\n").startsWith(u"Resolve the conflict at line 1 of "_s));
+  QCOMPARE(compileWith("CON ' <<<<<<< not at the start\r\n<<<<<<<<x\r\n"), QString());
 }
 
 // A fresh home with flexspin and loadp2 on PATH: the new project's scripts call them there, and

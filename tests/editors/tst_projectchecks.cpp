@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -25,7 +27,18 @@ CCodeObject* AddRecord(CKyvDoc& doc, int kind, const QString& name, const QStrin
   object->m_sBasePin = basePin;
   object->m_nPinCount = pinCount;
   object->m_bValid = true;
-  return doc.AddObject(std::move(object));
+  if (kind == OBJ_SERVO) {
+    (*object)[ServoSlots::Degrees] = u"90"_s;
+    (*object)[ServoSlots::Microseconds] = u"1500"_s;
+  }
+  CCodeObject* added = doc.AddObject(std::move(object));
+  // The pin table holds what the record names, as in a file an editor wrote.
+  const CKindInfo* info = FindKind(kind);
+  for (const int pin : info ? info->RecordedPins(*added) : QList<int>{}) {
+    doc.m_bPinUsed[pin] = true;
+    doc.m_sPinUsedBy[pin] = name;
+  }
+  return added;
 }
 
 QString Describe(const QList<CFinding>& findings) {
@@ -135,13 +148,105 @@ class TestProjectChecks : public QObject {
       f.m_doc.m_sClockFreq = u"200_000_000"_s;
     }) << warning << u"nco-stale"_s << QStringList{u"NCO_Freq1"_s}
                                                     << QList<int>{}
-                                                    << u"computed for a P2 clock of 160 MHz"_s;
+                                                    << u"computed for a P2 clock of 160 MHz, not "
+                                                       u"for the present 200 MHz, so they put out "
+                                                       u"15000000 Hz where 12000000 Hz is asked "
+                                                       u"for (12000000 Hz when computed again)"_s;
+    // The registers an earlier Kyv computed for 12 MHz at 160 MHz: 13.33 MHz.
+    QTest::newRow("NCO from the older calculation") << CSetup([](CEditorFixture& f) {
+      CCodeObject* nco = AddRecord(f.m_doc, OBJ_NCO, u"NCO_Freq1"_s, u"24"_s);
+      (*nco)[NcoSlots::WxPin] = u"00000001"_s;
+      (*nco)[NcoSlots::WyPin] = u"15555555"_s;
+      (*nco)[NcoSlots::DesiredFrequency] = u"12_000_000"_s;
+      (*nco)[NcoSlots::ResultingFrequency] = u"13333333.320916"_s;
+    }) << warning << u"nco-stale"_s << QStringList{u"NCO_Freq1"_s}
+                                                    << QList<int>{}
+                                                    << u"computed by an older calculation, so at "
+                                                       u"the present 160 MHz they put out "
+                                                       u"13333333 Hz where 12000000 Hz is asked "
+                                                       u"for (12000000 Hz when computed again)"_s;
     QTest::newRow("NCO above half the clock") << CSetup([](CEditorFixture& f) {
       QVERIFY(f.Add(OBJ_NCO));
       f.m_doc.m_sClockFreq = u"20_000_000"_s;
     }) << warning << u"nco-above-half-clock"_s << QStringList{u"NCO_Freq1"_s}
                                               << QList<int>{} << u"12000000 Hz"_s;
 
+    QTest::newRow("USB error LED on the I2C bus") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      QVERIFY(f.Add(OBJ_USB_KBM));
+    }) << error << u"pin-shared"_s << QStringList{u"UsbKbM1"_s, u"I2CBus1"_s}
+                                                  << QList<int>{56}
+                                                  << u"Pin 56 is UsbKbM1's USB Error LED, which "
+                                                     u"its driver drives on the Parallax adapter, "
+                                                     u"and is also used by I2CBus1."_s;
+    QTest::newRow("USB error LED of the bottom port") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      CCodeObject* usb = f.Add(OBJ_USB_KBM);
+      QVERIFY(usb);
+      (*usb)[UsbKbmSlots::Port] = 1;
+    }) << error << u"pin-shared"_s << QStringList{u"UsbKbM1"_s, u"I2CBus1"_s}
+                                                      << QList<int>{57} << u"Pin 57 is UsbKbM1's"_s;
+    QTest::newRow("two USB error LEDs") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_USB_KBM));
+      QVERIFY(f.Add(OBJ_USB_KBM));
+    }) << error << u"pin-shared"_s << QStringList{u"UsbKbM2"_s, u"UsbKbM1"_s}
+                                        << QList<int>{56} << u"Pin 56 is UsbKbM2's"_s;
+    QTest::newRow("clocks at one I2C address") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      for (int i = 0; i < 3; ++i) QVERIFY(f.Add(OBJ_RTC));
+    }) << error << u"i2c-address-shared"_s << QStringList{u"RTC1"_s, u"RTC2"_s, u"RTC3"_s}
+                                               << QList<int>{}
+                                               << u"RTC1, RTC2 and RTC3 talk to targets at the "
+                                                  u"same I2C address $68 on the bus I2CBus1"_s;
+    QTest::newRow("pin table names no object") << CSetup([](CEditorFixture& f) {
+      f.m_doc.m_bPinUsed[24] = true;
+      f.m_doc.m_sPinUsedBy[24] = u"Ghost"_s;
+    }) << error << u"pin-table-mismatch"_s << QStringList{}
+                                               << QList<int>{24}
+                                               << u"Pin 24 is marked as used by \"Ghost\", but "
+                                                  u"the project has no object of that name"_s;
+    QTest::newRow("pin table holds a pin the object does not name")
+        << CSetup([](CEditorFixture& f) {
+             QVERIFY(f.Add(OBJ_NCO));
+             f.m_doc.m_bPinUsed[30] = true;
+             f.m_doc.m_sPinUsedBy[30] = u"NCO_Freq1"_s;
+           })
+        << error << u"pin-table-mismatch"_s << QStringList{} << QList<int>{30}
+        << u"Pin 30 is marked as used by NCO_Freq1, but NCO_Freq1's settings do not use that "
+           u"pin"_s;
+    QTest::newRow("pin table marks an object's pin free") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_NCO));
+      f.m_doc.m_bPinUsed[24] = false;
+    }) << error << u"pin-table-mismatch"_s << QStringList{}
+                                                          << QList<int>{24}
+                                                          << u"Pin 24 is marked free in the pin "
+                                                             u"table, but NCO_Freq1 uses it"_s;
+    QTest::newRow("I2C speed written as an expression") << CSetup([](CEditorFixture& f) {
+      CCodeObject* bus = f.Add(OBJ_I2C_BUS);
+      QVERIFY(bus);
+      (*bus)[I2cBusSlots::SpeedKHz] = u"1 + pinread(3)"_s;
+    }) << error << u"number-out-of-range"_s << QStringList{u"I2CBus1"_s}
+                                                        << QList<int>{}
+                                                        << u"I2CBus1's Speed (kHz) \"1 + "
+                                                           u"pinread(3)\" is not a whole number "
+                                                           u"from 1 to 1000."_s;
+    QTest::newRow("baud written as an expression")
+        << CSetup([](CEditorFixture& f) {
+             f.m_doc.m_bUseBaud = 1;
+             f.m_doc.m_sBaud = u"230400) + x("_s;
+           })
+        << error << u"number-out-of-range"_s << QStringList{} << QList<int>{}
+        << u"The setting \"-b Specify terminal baud\" "
+           u"value \"230400) + x(\" is not a whole number "
+           u"from 300 to 10000000."_s;
+    QTest::newRow("option cmd.exe would expand") << CSetup([](CEditorFixture& f) {
+      f.m_doc.m_bUseLoadP2Options = 1;
+      f.m_doc.m_sLoadP2Options = u"-SINGLE >log"_s;
+    }) << error << u"script-unsafe-text"_s << QStringList{}
+                                                 << QList<int>{}
+                                                 << u"The setting \"Add these additional "
+                                                    u"options: (LoadP2)\" holds the character "
+                                                    u"\">\""_s;
     QTest::newRow("pin held twice") << CSetup([](CEditorFixture& f) {
       AddRecord(f.m_doc, OBJ_SERVO, u"Servo1"_s, u"5"_s);
       AddRecord(f.m_doc, OBJ_DAC, u"DAC1"_s, u"5"_s);
@@ -261,6 +366,66 @@ class TestProjectChecks : public QObject {
     QCOMPARE(found->m_objects, objects);
     QCOMPARE(found->m_pins, pins);
     QVERIFY2(found->m_sText.contains(textHolds), qPrintable(found->m_sText));
+  }
+
+  // Without its error LED the USB driver leaves the pin alone; other buses or kinds at one
+  // address are no clash.
+  void noClashFound_data() {
+    QTest::addColumn<CSetup>("setup");
+    QTest::newRow("USB without error LED") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      QVERIFY(f.Add(OBJ_USB_KBM, ValuesFrom({u"doNotUseErrorLEDPin=1"_s})));
+    });
+    QTest::newRow("USB with its own pins") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      CCodeObject* usb = f.Add(OBJ_USB_KBM);
+      QVERIFY(usb);
+      (*usb)[UsbKbmSlots::Configuration] = 1;
+      (*usb)[UsbKbmSlots::ErrorLedPin] = u"30"_s;
+    });
+    QTest::newRow("clocks on two buses") << CSetup([](CEditorFixture& f) {
+      QVERIFY(f.Add(OBJ_I2C_BUS));
+      QVERIFY(f.Add(OBJ_I2C_BUS, ValuesFrom({u"sclPin=20"_s, u"sdaPin=21"_s})));
+      QVERIFY(f.Add(OBJ_RTC));
+      QVERIFY(f.Add(OBJ_RTC, ValuesFrom({u"i2cBus=I2CBus2"_s})));
+    });
+  }
+  void noClashFound() {
+    QFETCH(CSetup, setup);
+    CEditorFixture fixture;
+    setup(fixture);
+    if (QTest::currentTestFailed()) return;
+    for (const CFinding& finding : CheckProject(fixture.m_doc))
+      QVERIFY2(finding.m_sCode != u"pin-shared"_s && finding.m_sCode != u"i2c-address-shared"_s,
+               qPrintable(finding.m_sText));
+  }
+
+  // A conflict block left in the generated main file is found before FlexSpin meets it.
+  void mainFileConflict() {
+    QTemporaryDir dir;
+    CEditorFixture fixture;
+    fixture.m_doc.SetPathName(dir.filePath(u"Demo.KYV"_s));
+    QFile main(dir.filePath(u"Demo.spin2"_s));
+    QVERIFY(main.open(QIODevice::WriteOnly));
+    main.write(
+        "CON\r\n  X = 1\r\n<<<<<<< your version\r\n  Y = 2\r\n=======\r\n  Y = 3\r\n"
+        ">>>>>>> new version\r\n");
+    main.close();
+    const QList<CFinding> findings = CheckProject(fixture.m_doc);
+    const auto found = std::find_if(findings.cbegin(), findings.cend(), [](const CFinding& f) {
+      return f.m_sCode == u"main-file-conflict"_s;
+    });
+    QVERIFY2(found != findings.cend(), qPrintable(Describe(findings)));
+    QVERIFY2(found->m_sText.startsWith(u"Resolve the conflict at line 3 of %1"_s.arg(
+                 QDir::toNativeSeparators(dir.filePath(u"Demo.spin2"_s)))),
+             qPrintable(found->m_sText));
+
+    // Resolved: nothing to report.
+    QVERIFY(main.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    main.write("CON\r\n  X = 1\r\n  Y = 2\r\n' <<<<<<< in a comment\r\n");
+    main.close();
+    for (const CFinding& finding : CheckProject(fixture.m_doc))
+      QVERIFY(finding.m_sCode != u"main-file-conflict"_s);
   }
 
   // Errors come first, then warnings, then notes.

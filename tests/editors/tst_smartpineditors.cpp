@@ -227,7 +227,7 @@ void TestSmartPinEditors::reopenedEditorShowsWhatOkStored_data() {
                                << QStringList{u"basepin=16"_s,
                                               u"port=1"_s,
                                               u"mouseLimitsX=800"_s,
-                                              u"mouseLimitsY=-600"_s,
+                                              u"mouseLimitsY=600"_s,
                                               u"mouseInitialPositionX=7"_s,
                                               u"mouseInitialPositionY=9"_s,
                                               u"outputMousePosition=0"_s,

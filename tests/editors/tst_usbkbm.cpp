@@ -169,7 +169,7 @@ void TestUsbKbm::mouseFieldsMustBeIntegers_data() {
   QTest::newRow("sign only") << QStringLiteral("mouseLimitsY") << QStringLiteral(" -") << -1;
   QTest::newRow("800px") << QStringLiteral("mouseLimitsX") << QStringLiteral("800px") << 800;
   QTest::newRow("spaced and signed")
-      << QStringLiteral("mouseInitialPositionX") << QStringLiteral("  -5") << -5;
+      << QStringLiteral("mouseInitialPositionX") << QStringLiteral("  +5") << 5;
 }
 
 void TestUsbKbm::mouseFieldsMustBeIntegers() {

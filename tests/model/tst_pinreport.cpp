@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "TestPlatform.h"
+#include "model/KindSlots.h"
 #include "model/PinMapLayout.h"
 #include "model/PinReport.h"
 #include "model/ProjectJson.h"
@@ -22,6 +23,8 @@ class TestPinReport : public QObject {
   void htmlParsesWhateverTheTexts_data();
   void htmlParsesWhateverTheTexts();
   void layoutKeepsCellsApart();
+  void usbErrorLedShownAsNotClaimed_data();
+  void usbErrorLedShownAsNotClaimed();
 
  private:
   std::unique_ptr<CKyvDoc> NewDoc() {
@@ -261,3 +264,55 @@ void TestPinReport::layoutKeepsCellsApart() {
 
 QTEST_APPLESS_MAIN(TestPinReport)
 #include "tst_pinreport.moc"
+
+void TestPinReport::usbErrorLedShownAsNotClaimed_data() {
+  QTest::addColumn<int>("port");
+  QTest::addColumn<bool>("noErrorLed");
+  QTest::addColumn<QString>("otherHolder");  // of pin 56; "" free
+  QTest::addColumn<QByteArray>("line56");
+  QTest::addColumn<QByteArray>("line57");
+  QTest::newRow("top port") << 0 << false << QString()
+                            << QByteArray(
+                                   "56,No,UsbKbM1,USB Keyboard and/or Mouse,USB Error LED,"
+                                   "Not claimed in the project file")
+                            << QByteArray("57,Yes,,,,");
+  QTest::newRow("bottom port") << 1 << false << QString() << QByteArray("56,Yes,,,,")
+                               << QByteArray(
+                                      "57,No,UsbKbM1,USB Keyboard and/or Mouse,"
+                                      "USB Error LED,Not claimed in the project file");
+  QTest::newRow("error LED not used")
+      << 0 << true << QString() << QByteArray("56,Yes,,,,") << QByteArray("57,Yes,,,,");
+  QTest::newRow("pin held by another object")
+      << 0 << false << QStringLiteral("UsbKbM1x")
+      << QByteArray(
+             "56,No,UsbKbM1x,,SCL,also UsbKbM1's USB Error LED (not claimed in the "
+             "project file)")
+      << QByteArray("57,Yes,,,,");
+}
+
+// The driver drives the adapter's error LED although the pin table does not hold it.
+void TestPinReport::usbErrorLedShownAsNotClaimed() {
+  QFETCH(int, port);
+  QFETCH(bool, noErrorLed);
+  QFETCH(QString, otherHolder);
+  auto doc = NewDoc();
+  auto usb = std::make_unique<CCodeObject>();
+  usb->m_nType = OBJ_USB_KBM;
+  usb->m_sName = QStringLiteral("UsbKbM1");
+  (*usb)[UsbKbmSlots::Port] = port;
+  (*usb)[UsbKbmSlots::NoErrorLed] = noErrorLed;
+  doc->AddObject(std::move(usb));
+  if (!otherHolder.isEmpty()) {
+    doc->m_bPinUsed[56] = true;
+    doc->m_sPinUsedBy[56] = otherHolder;
+    doc->m_sPinUsedFor[56] = QStringLiteral("SCL");
+  }
+  const QList<QByteArray> lines = PinReportCsv(*doc).split('\n');
+  QTEST(lines.at(57).trimmed(), "line56");
+  QTEST(lines.at(58).trimmed(), "line57");
+  // The table itself is as the file has it.
+  QCOMPARE(doc->m_bPinUsed[56], !otherHolder.isEmpty());
+  QVERIFY(!doc->m_bPinUsed[57]);
+  const QByteArray html = PinReportHtml(*doc);
+  QCOMPARE(html.contains("USB Error LED"), !noErrorLed);
+}
