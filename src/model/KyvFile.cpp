@@ -108,7 +108,7 @@ bool ReloadKyvFile(CKyvDoc& doc, QString* error) {
   if (!ReadKyvBytes(bytes, doc.Platform(), error)) return false;
   CArchive archive(bytes);
   doc.Serialize(archive);
-  doc.m_fileDigest = Digest(bytes);
+  doc.m_fileDigest = ProjectFileDigest(bytes);
   doc.SetModifiedFlag(false);
   return true;
 }
