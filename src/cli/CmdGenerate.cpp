@@ -6,6 +6,7 @@
 #include "cli/CliCommands.h"
 #include "codegen/GenerateFiles.h"
 #include "model/KyvDoc.h"
+#include "model/ProfileValues.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,6 +21,7 @@ struct CGenerateArgs {
   QString m_sTime;
   QString m_sDriverFolder;
   bool m_bOverwrite = false;
+  bool m_bRememberTools = false;
 };
 
 // Fills args; returns an empty text or what is wrong with the command line.
@@ -39,6 +41,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
       args.*option->second = list[++i];
     } else if (arg == u"--overwrite"_s) {
       args.m_bOverwrite = true;
+    } else if (arg == u"--remember-tools"_s) {
+      args.m_bRememberTools = true;
     } else if (arg.startsWith(u"--"_s)) {
       return u"unknown option "_s + arg;
     } else if (args.m_sProject.isEmpty()) {
@@ -81,6 +85,8 @@ int CmdGenerate(const QStringList& list, CCliContext& context) {
   auto doc = OpenProject(args.m_sProject, context);
   if (!doc) return kExitUserError;
   if (!args.m_sSdDriver.isEmpty()) doc->m_nSdDriver = args.m_sSdDriver == u"fat32"_s ? 1 : 0;
+  if (args.m_bRememberTools && context.m_platform.m_pSettings)
+    RememberProfileValues(*doc, *context.m_platform.m_pSettings);
 
   const CGenerateResult result =
       GenerateFiles(*doc, {args.m_sOut, args.m_sDriverFolder,

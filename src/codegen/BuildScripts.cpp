@@ -5,13 +5,11 @@
 #include <QStringList>
 
 #include "model/KyvDoc.h"
+#include "model/ProjectPaths.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-QString ProjectBaseName(const CKyvDoc& doc) {
-  const QString& title = doc.GetTitle();
-  return title.size() > 4 ? title.left(title.size() - 4) : QString();
-}
+QString ProjectBaseName(const CKyvDoc& doc) { return FileNameWithoutExtension(doc.GetTitle()); }
 
 namespace {
 

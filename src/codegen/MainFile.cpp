@@ -10,10 +10,14 @@
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
+QString MainFilePath(const CKyvDoc& doc, const QString& folder) {
+  return QDir::toNativeSeparators(
+      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+}
+
 bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
                    CDriverWriter& drivers, CGeneratedFileWriter& files) {
-  const QString path = QDir::toNativeSeparators(
-      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+  const QString path = MainFilePath(doc, folder);
   doc.m_sMainFilePath = path;
 
   QString text;
@@ -36,11 +40,7 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
   if (!WriteRegeneratedFile(path, bytes, update, files, &files.Result().m_mainFile)) return false;
 
   // The drivers the OBJ block names.
-  if (!drivers.WriteFor(DriverUse::Serial)) return false;
-  if (doc.m_bMountSd) {
-    if (!drivers.WriteFor(doc.m_nSdDriver == 0 ? DriverUse::SdFsrw : DriverUse::SdFat32))
-      return false;
-    if (!drivers.WriteFor(DriverUse::SdCard)) return false;
-  }
+  for (DriverUse use : SettingDriverUses(doc))
+    if (!drivers.WriteFor(use)) return false;
   return true;
 }

@@ -8,6 +8,9 @@ class CDriverWriter;
 class CGeneratedFileWriter;
 class CKyvDoc;
 
+// <folder>/<base name>.spin2
+QString MainFilePath(const CKyvDoc& doc, const QString& folder);
+
 // Writes the main Spin2 file, <base name>.spin2, into the folder, keeping the file it replaces
 // as <name>.bak unless a .bak is already there and merging the user's changes into it as the
 // update asks (what happened goes to the writer's result), then the serial and SD card drivers
