@@ -4,6 +4,8 @@
 // must keep a side unchanged from the base out of the result (ours == base gives theirs, and the
 // other way round), report conflicts only where their opening marker lines are, and a text
 // without conflicts must merge with itself into itself.
+#include <git2.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +29,13 @@ void CheckMerge(const CTextMerge& merge) {
 }
 
 }  // namespace
+
+// libgit2 set up once for the whole run: each merge then only counts a nested use instead of
+// setting the library up and tearing it down again, which would make every run take seconds.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  git_libgit2_init();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
