@@ -19,6 +19,7 @@
 #include "app/Prompts.h"
 #include "app/SerialPortBox.h"
 #include "codegen/BuildScripts.h"
+#include "model/ProfileValues.h"
 #include "model/ProjectSettings.h"
 
 namespace {
@@ -324,8 +325,9 @@ bool CFlexSpinView::Bind(QObject* control, QString CKyvDoc::*member, int index) 
   };
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     connect(edit, &QLineEdit::textChanged, this, write);
-    connect(edit, &QLineEdit::textEdited, this, [this, write, edit] {
+    connect(edit, &QLineEdit::textEdited, this, [this, write, edit, member] {
       write(edit->text());
+      RememberToolDefault(member);
       emit modified();
     });
     m_showSettings.append([this, edit, member] {
@@ -404,17 +406,23 @@ void CFlexSpinView::FocusSetting(const QString& key) {
   }
 }
 
-void CFlexSpinView::Browse(QLineEdit* folder) {
+void CFlexSpinView::Browse(QLineEdit* folder, QString CKyvDoc::*member) {
   const QString chosen = PickFolder(this, folder->text());
   if (chosen.isEmpty()) return;
   folder->setText(chosen);
+  RememberToolDefault(member);
   emit modified();
 }
 
-void CFlexSpinView::OnBrowseFlexSpin() { Browse(m_pFlexSpinPath); }
-void CFlexSpinView::OnBrowseLibrary() { Browse(m_pLibraryPath); }
-void CFlexSpinView::OnBrowseLoadP2() { Browse(m_pLoadP2Path); }
-void CFlexSpinView::OnBrowsePlan9() { Browse(m_pPlan9Path); }
+void CFlexSpinView::RememberToolDefault(QString CKyvDoc::*member) {
+  if (CSettingsStore* settings = m_doc.Platform().m_pSettings)
+    RememberProfileValue(m_doc, member, *settings);
+}
+
+void CFlexSpinView::OnBrowseFlexSpin() { Browse(m_pFlexSpinPath, &CKyvDoc::m_sFlexSpinPath); }
+void CFlexSpinView::OnBrowseLibrary() { Browse(m_pLibraryPath, &CKyvDoc::m_sLibraryPath); }
+void CFlexSpinView::OnBrowseLoadP2() { Browse(m_pLoadP2Path, &CKyvDoc::m_sLoadP2Path); }
+void CFlexSpinView::OnBrowsePlan9() { Browse(m_pPlan9Path, &CKyvDoc::m_sPlan9Path); }
 
 void CFlexSpinView::SetSdPins(const QString& preset, const QString& clk, const QString& cs,
                               const QString& mosi, const QString& miso) {

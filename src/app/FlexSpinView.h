@@ -50,7 +50,9 @@ class CFlexSpinView : public QScrollArea, public CDocumentView {
   // setting's place in the settings table.
   bool Bind(QObject* control, QString CKyvDoc::*member, int index);
   bool Bind(QObject* control, int32_t CKyvDoc::*member, int index);
-  void Browse(QLineEdit* folder);
+  void Browse(QLineEdit* folder, QString CKyvDoc::*member);
+  // The user changed a tool folder or the options here: new projects take the value from now on.
+  void RememberToolDefault(QString CKyvDoc::*member);
   // A preset of the four SD pins, recorded as one step under the preset's name.
   void SetSdPins(const QString& preset, const QString& clk, const QString& cs, const QString& mosi,
                  const QString& miso);

@@ -5,12 +5,13 @@
 #include "model/AtomicFile.h"
 #include "model/KyvFile.h"
 #include "model/ProjectLock.h"
+#include "model/ProjectPaths.h"
 
 const std::vector<CCliCommand>& CliCommands() {
   static const std::vector<CCliCommand> commands = {
       {QStringLiteral("new"), QStringLiteral("new FILE.KYV [--force]"),
-       QStringLiteral("create a project as File New makes it and save it; --force replaces an "
-                      "existing file"),
+       QStringLiteral("create a project as File New makes it and save it (.KYV is added to a "
+                      "name without an ending); --force replaces an existing file"),
        &CmdNew},
       {QStringLiteral("info"), QStringLiteral("info FILE.KYV"),
        QStringLiteral("print the object list, the warnings and the used pins"), &CmdInfo},
@@ -24,12 +25,14 @@ const std::vector<CCliCommand>& CliCommands() {
       {QStringLiteral("generate"),
        QStringLiteral(
            "generate FILE.KYV [--out DIR] [--sd-driver fsrw|fat32] [--time YYYY-MM-DDTHH:MM:SS] "
-           "[--driver-folder DIR] [--overwrite] [--force]"),
+           "[--driver-folder DIR] [--overwrite] [--force] [--remember-tools]"),
        QStringLiteral(
            "run the project checks, then write the scripts, the main Spin2 file and the driver "
            "files into the project folder (or DIR); prints the findings and the files written; "
            "with errors nothing is written unless --force; your changes to the main file are "
-           "merged into the new one (exit status 3 when they conflict) unless --overwrite"),
+           "merged into the new one (exit status 3 when they conflict) unless --overwrite; "
+           "--remember-tools makes the project's tool folders and options the defaults of new "
+           "projects"),
        &CmdGenerate},
       {QStringLiteral("report"), QStringLiteral("report FILE.KYV --csv|--html [-o OUT]"),
        QStringLiteral("write the pin report (every pin's holder, kind, role and note; the HTML "
@@ -113,9 +116,19 @@ bool ReadFileArguments(
       return false;
     }
   }
-  if (!read.m_sPath.isEmpty()) return true;
-  UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
-  return false;
+  if (read.m_sPath.isEmpty()) {
+    UsageError(verb, QStringLiteral("expected one FILE.KYV"), context);
+    return false;
+  }
+  if (!read.m_sOutput.isEmpty() && IsSameFile(read.m_sOutput, read.m_sPath)) {
+    UsageError(verb,
+               QStringLiteral("-o %1 is the project file itself; nothing was written. Give "
+                              "another output file.")
+                   .arg(QDir::toNativeSeparators(read.m_sOutput)),
+               context);
+    return false;
+  }
+  return true;
 }
 
 int UsageError(const QString& verb, const QString& text, CCliContext& context) {

@@ -7,6 +7,7 @@
 #include "codegen/GenerateFiles.h"
 #include "editors/ProjectChecks.h"
 #include "model/KyvDoc.h"
+#include "model/ProfileValues.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +23,7 @@ struct CGenerateArgs {
   QString m_sDriverFolder;
   bool m_bOverwrite = false;
   bool m_bForce = false;  // generate even when the project checks find errors
+  bool m_bRememberTools = false;
 };
 
 // Fills args; returns an empty text or what is wrong with the command line.
@@ -43,6 +45,8 @@ QString ParseArgs(const QStringList& list, CGenerateArgs& args) {
       args.m_bOverwrite = true;
     } else if (arg == u"--force"_s) {
       args.m_bForce = true;
+    } else if (arg == u"--remember-tools"_s) {
+      args.m_bRememberTools = true;
     } else if (arg.startsWith(u"--"_s)) {
       return u"unknown option "_s + arg;
     } else if (args.m_sProject.isEmpty()) {
@@ -99,6 +103,8 @@ int CmdGenerate(const QStringList& list, CCliContext& context) {
     return kExitUserError;
   }
   context.m_err.flush();
+  if (args.m_bRememberTools && context.m_platform.m_pSettings)
+    RememberProfileValues(*doc, *context.m_platform.m_pSettings);
 
   const CGenerateResult result =
       GenerateFiles(*doc, {args.m_sOut, args.m_sDriverFolder,

@@ -5,13 +5,17 @@
 #include "model/KyvFile.h"
 #include "model/ObjectListText.h"
 #include "model/ProjectLock.h"
+#include "model/ProjectPaths.h"
 
 int CmdNew(const QStringList& args, CCliContext& context) {
   CFileArguments read;
   if (!ReadFileArguments(QStringLiteral("new"), args, {QStringLiteral("--force")}, false, read,
                          context))
     return kExitUsage;
-  const QString& path = read.m_sPath;
+  // A name without an ending gets the project file's own, so that the main file is named after it.
+  const QString path = HasFileExtension(QFileInfo(read.m_sPath).fileName())
+                           ? read.m_sPath
+                           : read.m_sPath + QStringLiteral(".KYV");
   const bool force = read.Has(QStringLiteral("--force"));
 
   CProjectLock lock(path);

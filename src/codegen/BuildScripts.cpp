@@ -6,13 +6,11 @@
 #include <algorithm>
 
 #include "model/KyvDoc.h"
+#include "model/ProjectPaths.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-QString ProjectBaseName(const CKyvDoc& doc) {
-  const QString& title = doc.GetTitle();
-  return title.size() > 4 ? title.left(title.size() - 4) : QString();
-}
+QString ProjectBaseName(const CKyvDoc& doc) { return FileNameWithoutExtension(doc.GetTitle()); }
 
 QString ChosenSerialPort(const CKyvDoc& doc) {
   const CSettingsStore* settings = doc.Platform().m_pSettings;

@@ -4,8 +4,8 @@
 
 class CKyvDoc;
 
-// The project's base name: the title (the project file's name, "Demo.KYV") without its last four
-// characters; empty for a title of four characters or fewer.
+// The project's base name: the title (the project file's name, "Demo.KYV") without its extension,
+// the part from its last dot on; a name without one ("plain", ".KYV") is kept whole.
 QString ProjectBaseName(const CKyvDoc& doc);
 
 // The per-user setting naming the serial port the loader uses ("-p PORT"); empty or absent:

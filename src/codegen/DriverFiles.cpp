@@ -11,6 +11,7 @@
 #include "model/AtomicFile.h"
 #include "model/CodeObject.h"
 #include "model/KindRegistry.h"
+#include "model/KyvDoc.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,6 +73,22 @@ QList<const CDriverFile*> DriverFilesFor(const CCodeObject& object) {
 
 QList<const CDriverFile*> DriverFilesFor(DriverUse use) {
   return SelectInOrder([use](const CDriverFile& row) { return row.m_use == use; });
+}
+
+QList<DriverUse> SettingDriverUses(const CKyvDoc& doc) {
+  if (!doc.m_bMountSd) return {DriverUse::Serial};
+  return {DriverUse::Serial, doc.m_nSdDriver == 0 ? DriverUse::SdFsrw : DriverUse::SdFat32,
+          DriverUse::SdCard};
+}
+
+QStringList DriverFileNames(const CKyvDoc& doc) {
+  QList<const CDriverFile*> files;
+  for (DriverUse use : SettingDriverUses(doc)) files += DriverFilesFor(use);
+  for (const auto& object : doc.m_ObjectList) files += DriverFilesFor(*object);
+  QStringList names;
+  for (const CDriverFile* file : files)
+    if (!names.contains(file->m_sFileName)) names.append(file->m_sFileName);
+  return names;
 }
 
 bool IsResourceBundled(uint16_t resource) {

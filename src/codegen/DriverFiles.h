@@ -36,6 +36,13 @@ const std::vector<CDriverFile>& DriverFileTable();
 QList<const CDriverFile*> DriverFilesFor(const CCodeObject& object);
 QList<const CDriverFile*> DriverFilesFor(DriverUse use);
 
+// The settings whose drivers the main file's OBJ block names, in writing order: the serial
+// driver, and the SD card drivers of the chosen high-level driver when the card is mounted.
+QList<DriverUse> SettingDriverUses(const CKyvDoc& doc);
+
+// The names of every driver file a generation of this project writes.
+QStringList DriverFileNames(const CKyvDoc& doc);
+
 // Whether the program carries the bytes of this resource.
 bool IsResourceBundled(uint16_t resource);
 

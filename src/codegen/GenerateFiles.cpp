@@ -10,7 +10,6 @@
 #include "codegen/MainFile.h"
 #include "codegen/SingleByteCheck.h"
 #include "model/KyvDoc.h"
-#include "model/ProfileValues.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,6 +57,19 @@ bool WriteScript(const CScript& script, const CKyvDoc& doc, const QString& folde
   return true;
 }
 
+// Every file this generation may write; the kept copies of a replaced main file sit in the same
+// record folder as its base.
+QStringList PlannedPaths(const CKyvDoc& doc, const QString& folder) {
+  QStringList paths;
+  for (const CScript& script : Scripts())
+    paths.append(QDir::toNativeSeparators(QDir(folder).filePath(script.m_sFileName)));
+  const QString main = MainFilePath(doc, folder);
+  paths += {main, BackupPath(main), MergeBasePath(main)};
+  for (const QString& name : DriverFileNames(doc))
+    paths.append(QDir::toNativeSeparators(QDir(folder).filePath(name)));
+  return paths;
+}
+
 QString DriverFolder(const CKyvDoc& doc, const CGenerateOptions& options) {
   if (!options.m_sDriverFolder.isEmpty()) return options.m_sDriverFolder;
   const CSettingsStore* settings = doc.Platform().m_pSettings;
@@ -84,11 +96,8 @@ CGenerateResult GenerateFiles(CKyvDoc& doc, const CGenerateOptions& options,
     return result;
   }
 
-  if (CSettingsStore* settings = doc.Platform().m_pSettings)
-    for (const CProfileValue& value : ProfileValues())
-      settings->WriteString(value.m_sName, doc.*value.m_pMember);
-
-  CGeneratedFileWriter files(doc.Messages(), result);
+  CGeneratedFileWriter files(doc.Messages(), result, folder);
+  if (!files.RefuseLinks(PlannedPaths(doc, folder))) return result;
   for (const CScript& script : Scripts())
     if (!WriteScript(script, doc, folder, files)) return result;
 

@@ -21,12 +21,14 @@ struct CGenerateResult {
   CRegeneration m_mainFile;      // how the main file was replaced or merged
 };
 
-// The Generate Files command: takes the project folder (or the given output folder), stores the
-// five tool values in the settings store, writes build.bat and load.bat
+// The Generate Files command: takes the project folder (or the given output folder), writes
+// build.bat and load.bat
 // (and build.sh and load.sh outside Windows), the main Spin2 file and every driver file the
 // project needs, and reports through doc.Messages(). Stops with a message, before writing
 // anything, when a text that goes into a generated file holds a character with no single-byte
-// form or a control character. Every file is written atomically; the first file that cannot be
+// form or a control character, or when a file it would write has a link in its place (a link is
+// never written through). The user's tool defaults are left as they are: a project only changes
+// them when the user asks. Every file is written atomically; the first file that cannot be
 // written stops the command with "Error:  Can't create ..." naming it, that file and the files
 // not yet reached stay as they were, and "Project files created." is not shown.
 // The user's changes to the main file are merged into the new one unless options say overwrite

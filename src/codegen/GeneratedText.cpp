@@ -19,3 +19,8 @@ bool EncodeSingleByte(const QString& text, QByteArray* bytes) {
 QString CantCreateMessage(const QString& path, const QString& reason) {
   return QStringLiteral("Error:  Can't create ") + path + QStringLiteral(" -->") + reason.left(255);
 }
+
+QString LinkRefusedMessage(const QString& name, const QString& target) {
+  return QStringLiteral("Cannot write ") + name + QStringLiteral(": it is a link to ") + target +
+         QStringLiteral("; remove it and generate again.");
+}

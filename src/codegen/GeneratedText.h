@@ -13,3 +13,7 @@ bool EncodeSingleByte(const QString& text, QByteArray* bytes);
 // The generators' message for a file that cannot be created:
 // "Error:  Can't create " + path + " -->" + the reason (at most 255 characters).
 QString CantCreateMessage(const QString& path, const QString& reason);
+
+// A file or folder that generation would write through, since it is a link:
+// "Cannot write " + name + ": it is a link to " + target + "; remove it and generate again."
+QString LinkRefusedMessage(const QString& name, const QString& target);

@@ -10,6 +10,11 @@
 #include "codegen/MainFileSections.h"
 #include "model/KyvDoc.h"
 
+QString MainFilePath(const CKyvDoc& doc, const QString& folder) {
+  return QDir::toNativeSeparators(
+      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+}
+
 QString MainFileText(CKyvDoc& doc) {
   doc.m_bHasSound = false;  // the constants set it again for an object that needs it
   QString text;
@@ -27,8 +32,7 @@ QString MainFileText(CKyvDoc& doc) {
 
 bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
                    CDriverWriter& drivers, CGeneratedFileWriter& files) {
-  const QString path = QDir::toNativeSeparators(
-      QDir(folder).filePath(ProjectBaseName(doc) + QStringLiteral(".spin2")));
+  const QString path = MainFilePath(doc, folder);
   doc.m_sMainFilePath = path;
 
   const QString text = MainFileText(doc);
@@ -41,11 +45,7 @@ bool WriteMainFile(CKyvDoc& doc, const QString& folder, MainFileUpdate update,
   if (!WriteRegeneratedFile(path, bytes, update, files, &files.Result().m_mainFile)) return false;
 
   // The drivers the OBJ block names.
-  if (!drivers.WriteFor(DriverUse::Serial)) return false;
-  if (doc.m_bMountSd) {
-    if (!drivers.WriteFor(doc.m_nSdDriver == 0 ? DriverUse::SdFsrw : DriverUse::SdFat32))
-      return false;
-    if (!drivers.WriteFor(DriverUse::SdCard)) return false;
-  }
+  for (DriverUse use : SettingDriverUses(doc))
+    if (!drivers.WriteFor(use)) return false;
   return true;
 }

@@ -8,6 +8,9 @@ class CDriverWriter;
 class CGeneratedFileWriter;
 class CKyvDoc;
 
+// <folder>/<base name>.spin2
+QString MainFilePath(const CKyvDoc& doc, const QString& folder);
+
 // The main Spin2 file as Generate Files would write it now, with "\n" line breaks, built in memory
 // without touching the disk. Sets doc.m_bHasSound as the generation does.
 QString MainFileText(CKyvDoc& doc);

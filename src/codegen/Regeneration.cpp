@@ -6,6 +6,7 @@
 
 #include "codegen/GeneratedFileWriter.h"
 #include "codegen/TextMerge.h"
+#include "model/AtomicFile.h"
 #include "model/BoundedFileRead.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -106,9 +107,8 @@ QString LineList(const QList<int>& lines) {
 
 // The text that replaces the user's file: the merge of their changes into the new text, or
 // the new text alone when there are none or no merge can be made (the report says which).
-QByteArray MergedText(const QString& path, const QByteArray& mine, const QByteArray& generated,
+QByteArray MergedText(const CFileRead& base, const QByteArray& mine, const QByteArray& generated,
                       CRegeneration* report) {
-  const CFileRead base = ReadFile(MergeBasePath(path));
   if (base.m_state == ReadState::Missing) {
     report->m_outcome = RegenerationOutcome::NoBase;
   } else if (base.m_state == ReadState::Failed || !LooksGenerated(base.m_bytes)) {
@@ -135,30 +135,64 @@ bool ReplacedUnmerged(RegenerationOutcome outcome) {
          outcome == RegenerationOutcome::MergeImpossible;
 }
 
+// A kept copy of a replaced main file in the record folder: <name>.replaced, then
+// <name>.replaced.2, .3, ...; an earlier copy is never written over.
+struct CKeptCopy {
+  QString m_sSuffix;
+  bool m_bAlreadyKept = false;  // an earlier copy holds the same bytes
+};
+
+CKeptCopy FreeKeptCopy(const QString& path, const QByteArray& bytes) {
+  for (int number = 1;; ++number) {
+    CKeptCopy copy;
+    copy.m_sSuffix = number == 1 ? u".replaced"_s : u".replaced.%1"_s.arg(number);
+    const QFileInfo info(RecordPath(path, copy.m_sSuffix));
+    // A dangling link is "free" too: the writer refuses to write through it.
+    if (!info.exists()) return copy;
+    if (!info.isFile() || info.isSymLink()) continue;
+    const CFileRead earlier = ReadFile(info.filePath());
+    copy.m_bAlreadyKept = earlier.m_state == ReadState::Read && earlier.m_bytes == bytes;
+    if (copy.m_bAlreadyKept) return copy;
+  }
+}
+
 // Keeps a file about to be replaced without a merge. The .bak holds it when it was made just now
 // or happens to hold the same bytes; otherwise the file is kept beside the base.
 bool KeepReplacedFile(const QString& path, const QByteArray& bytes, bool hadBackup,
                       CGeneratedFileWriter& files, CRegeneration* report) {
-  const QString backupPath = path + u".bak"_s;
-  const CFileRead backup = hadBackup ? ReadFile(backupPath) : CFileRead();
+  const CFileRead backup = hadBackup ? ReadFile(BackupPath(path)) : CFileRead();
   if (!hadBackup || (backup.m_state == ReadState::Read && backup.m_bytes == bytes)) {
     report->m_sKeptAs = report->m_sFileName + u".bak"_s;
     return true;
   }
-  report->m_sKeptAs = RelativeRecordPath(report->m_sFileName, u".replaced"_s);
-  return files.WriteRecord(RecordPath(path, u".replaced"_s), bytes);
+  const CKeptCopy copy = FreeKeptCopy(path, bytes);
+  report->m_sKeptAs = RelativeRecordPath(report->m_sFileName, copy.m_sSuffix);
+  return copy.m_bAlreadyKept || files.WriteRecord(RecordPath(path, copy.m_sSuffix), bytes);
+}
+
+// Puts back the base a failed generation replaced, so that it still matches the main file left
+// on disk; a base that was not there (or could not be read) is removed instead.
+void RestoreBase(const QString& basePath, const CFileRead& earlier) {
+  QString reason;
+  if (earlier.m_state != ReadState::Read ||
+      !WriteFileAtomically(basePath, earlier.m_bytes, &reason))
+    QFile::remove(basePath);
 }
 
 }  // namespace
 
 QString MergeBasePath(const QString& mainFilePath) { return RecordPath(mainFilePath, u".base"_s); }
 
+QString BackupPath(const QString& mainFilePath) { return mainFilePath + u".bak"_s; }
+
 bool WriteRegeneratedFile(const QString& path, const QByteArray& generated, MainFileUpdate update,
                           CGeneratedFileWriter& files, CRegeneration* report) {
   *report = CRegeneration();
   report->m_sFileName = QFileInfo(path).fileName();
-  const QString backupPath = path + u".bak"_s;
+  const QString backupPath = BackupPath(path);
   const bool hadBackup = QFileInfo::exists(backupPath);
+  const QString basePath = MergeBasePath(path);
+  const CFileRead earlierBase = ReadFile(basePath);
 
   // A folder in the way of the main file is left for the write to report.
   CFileRead disk;
@@ -176,16 +210,19 @@ bool WriteRegeneratedFile(const QString& path, const QByteArray& generated, Main
     report->m_outcome = RegenerationOutcome::Overwritten;
   } else if (disk.m_state == ReadState::Read) {
     const QByteArray mine = WithCrLf(disk.m_bytes);
-    if (mine != generated) bytes = MergedText(path, mine, generated, report);
-    if (ReplacedUnmerged(report->m_outcome) &&
-        !KeepReplacedFile(path, disk.m_bytes, hadBackup, files, report))
-      return false;
+    if (mine != generated) bytes = MergedText(earlierBase, mine, generated, report);
   }
 
-  if (!files.Write(path, bytes)) return false;
-  const QString basePath = MergeBasePath(path);
-  if (!files.WriteRecord(basePath, generated)) {
-    QFile::remove(basePath);
+  // The base goes first: a main file replaced without its base would leave the next generation
+  // unable to tell the user's later changes from generated code. A failed write of the base
+  // leaves the earlier one as it was, and the main file is not touched.
+  if (!files.WriteRecord(basePath, generated,
+                         report->m_sFileName + u" was left as it was, with your text in it."_s))
+    return false;
+  if ((ReplacedUnmerged(report->m_outcome) &&
+       !KeepReplacedFile(path, disk.m_bytes, hadBackup, files, report)) ||
+      !files.Write(path, bytes)) {
+    RestoreBase(basePath, earlierBase);
     return false;
   }
   return true;

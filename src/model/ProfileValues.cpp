@@ -18,3 +18,19 @@ QString LocatedLibraryFolder(const CToolLocator& locator) {
   const QString include = QDir::cleanPath(QDir(bin).filePath(QStringLiteral("../include")));
   return QFileInfo(include).isDir() ? QDir::toNativeSeparators(include) : QString();
 }
+
+const CProfileValue* ProfileValueOf(QString CKyvDoc::*member) {
+  for (const CProfileValue& value : ProfileValues())
+    if (value.m_pMember == member) return &value;
+  return nullptr;
+}
+
+void RememberProfileValue(const CKyvDoc& doc, QString CKyvDoc::*member, CSettingsStore& settings) {
+  if (const CProfileValue* value = ProfileValueOf(member))
+    settings.WriteString(value->m_sName, doc.*member);
+}
+
+void RememberProfileValues(const CKyvDoc& doc, CSettingsStore& settings) {
+  for (const CProfileValue& value : ProfileValues())
+    settings.WriteString(value.m_sName, doc.*value.m_pMember);
+}

@@ -5,8 +5,10 @@
 
 #include "model/KyvDoc.h"
 
-// The five per-user values a new project takes its tool folders and options from, and that
-// Generate Files writes back from the generated project.
+// The five per-user values a new project takes its tool folders and options from. They change
+// only when the user edits them in a project (or asks for a project's values to be remembered);
+// opening or generating a project never changes them, so that a project someone else wrote
+// cannot choose the tools of the user's later projects.
 struct CProfileValue {
   QString m_sName;
   QString CKyvDoc::*m_pMember;
@@ -44,3 +46,11 @@ inline const std::array<CProfileValue, 5>& ProfileValues() {
 inline QString NewProjectDefault(const CProfileValue& value, const CToolLocator* locator) {
   return locator && value.m_pLocatedDefault ? value.m_pLocatedDefault(*locator) : value.m_sDefault;
 }
+
+// The profile value stored from this document member, or nullptr when the member is not one.
+const CProfileValue* ProfileValueOf(QString CKyvDoc::*member);
+
+// Remembers the document's value of one profile member (nothing for another member), or of all
+// five, as the user's defaults for new projects.
+void RememberProfileValue(const CKyvDoc& doc, QString CKyvDoc::*member, CSettingsStore& settings);
+void RememberProfileValues(const CKyvDoc& doc, CSettingsStore& settings);

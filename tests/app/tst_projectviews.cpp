@@ -370,6 +370,32 @@ class TestProjectViews : public QObject {
     QVERIFY(doc.IsModified());
   }
 
+  // The five tool defaults of new projects change only when the user edits those fields here
+  // (typing or Browse); a value the project brings along (opened, imported, set elsewhere) and
+  // the other fields leave them as they were.
+  void toolDefaultsFollowOnlyTheUsersEdits() {
+    CKyvDoc& doc = m_fixture.ActiveDoc();
+    const auto stored = [](const QString& name) {
+      return CQtSettingsStore().ReadString(name, QStringLiteral("unset"));
+    };
+    doc.m_sFlexSpinPath = QStringLiteral("/opt/evil/bin");
+    doc.m_sFlexOptions = QStringLiteral("-DX");
+    doc.UpdateAllViews();
+    Retype(ComboEdit(QStringLiteral("clockFreq")), QStringLiteral("250_000_000"));
+    Retype(Edit(QStringLiteral("heapSize")), QStringLiteral("12000"));
+    QCOMPARE(stored(QStringLiteral("FlexSpinPath")), QStringLiteral("unset"));
+    QCOMPARE(stored(QStringLiteral("FlexOptions")), QStringLiteral("unset"));
+
+    Retype(Edit(QStringLiteral("flexOptions")), QStringLiteral("--fcache=100"));
+    QCOMPARE(stored(QStringLiteral("FlexOptions")), QStringLiteral("--fcache=100"));
+    QCOMPARE(stored(QStringLiteral("FlexSpinPath")), QStringLiteral("unset"));
+    CPromptHooks::QueuePath(m_fixture.WorkPath(QStringLiteral("p2")));
+    QTest::mouseClick(Control<QPushButton>(QStringLiteral("browseLoadP2")), Qt::LeftButton);
+    QCOMPARE(stored(QStringLiteral("LoadP2Path")),
+             QDir::toNativeSeparators(m_fixture.WorkPath(QStringLiteral("p2"))));
+    QCOMPARE(stored(QStringLiteral("FlexSpinPath")), QStringLiteral("unset"));
+  }
+
   void objectListAndWarningLines() {
     AddObject(OBJ_SIMPLE_VGA, QStringLiteral("SimpleVGA1"), 48, 5, true);
     AddObject(OBJ_NCO, QStringLiteral("NCO1"), 62, 1, false);

@@ -1,9 +1,12 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "CliRun.h"
 #include "FileSizeLimit.h"
@@ -17,6 +20,8 @@
 #include "model/PinClaim.h"
 #include "model/ProjectJson.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 class TestCli : public QObject {
   Q_OBJECT
 
@@ -29,9 +34,17 @@ class TestCli : public QObject {
   void errors();
   void failedSaveKeepsThePreviousFile_data();
   void failedSaveKeepsThePreviousFile();
+  void concurrentWritersLoseNothing_data();
   void concurrentWritersLoseNothing();
+  void lockedProjectFailsClearly_data();
   void lockedProjectFailsClearly();
+  void unreadableLockIsTakenOver_data();
+  void unreadableLockIsTakenOver();
   void newKeepsAnExistingFile();
+  void newAddsTheEndingToANameWithoutOne_data();
+  void newAddsTheEndingToANameWithoutOne();
+  void outputOntoTheProjectIsRefused_data();
+  void outputOntoTheProjectIsRefused();
 
  private:
   using CRun = CCliRun;
@@ -79,6 +92,14 @@ class TestCli : public QObject {
           CPinClaim(doc, object->m_sName).Claim(pin, QStringLiteral("Role"));
     QString error;
     QVERIFY2(SaveKyvFile(doc, Path(name), &error), qPrintable(error));
+  }
+
+  // A symbolic link at name pointing to target (both in the temporary folder); skips the test
+  // where the system lets it make none.
+  bool MakeLink(const QString& name, const QString& target) const {
+    std::error_code error;
+    std::filesystem::create_symlink(Path(target).toStdWString(), Path(name).toStdWString(), error);
+    return !error;
   }
 
   CMemorySettings m_settings;
@@ -332,20 +353,32 @@ void TestCli::failedSaveKeepsThePreviousFile() {
   QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), before);
 }
 
-// Two writers on one project at once: each waits for the other, no update is lost.
+void TestCli::concurrentWritersLoseNothing_data() {
+  QTest::addColumn<QString>("secondPath");  // how the second writer names the project
+  QTest::newRow("same path") << u"P.KYV"_s;
+  QTest::newRow("through a link") << u"L.KYV"_s;
+  QTest::newRow("through a link in another folder") << u"other/L.KYV"_s;
+}
+
+// Two writers on one project at once: each waits for the other, no update is lost, also when
+// one of them reaches the file through a link.
 void TestCli::concurrentWritersLoseNothing() {
+  QFETCH(QString, secondPath);
   QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  QVERIFY(QDir(m_dir->path()).mkpath(u"other"_s));
+  if (secondPath != u"P.KYV"_s && !MakeLink(secondPath, u"P.KYV"_s))
+    QSKIP("This system does not let the test make symbolic links.");
+  const QStringList paths = {u"%d/P.KYV"_s, u"%d/"_s + secondPath};
   const int rounds = 10;
   for (int round = 0; round < rounds; ++round) {
     QList<QThread*> writers;
     std::array<int, 2> exits{-1, -1};
     for (int writer = 0; writer < 2; ++writer) {
       const int pin = 2 * round + writer;
-      writers.append(QThread::create([this, pin, &exits, writer] {
-        exits[writer] =
-            Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"), QStringLiteral("servo"),
-                 QStringLiteral("--set"), QStringLiteral("iOPin=%1").arg(pin)})
-                .m_nExit;
+      writers.append(QThread::create([this, pin, &exits, writer, path = paths[writer]] {
+        exits[writer] = Run({QStringLiteral("add"), path, QStringLiteral("servo"),
+                             QStringLiteral("--set"), QStringLiteral("iOPin=%1").arg(pin)})
+                            .m_nExit;
       }));
     }
     for (QThread* writer : writers) writer->start();
@@ -357,23 +390,73 @@ void TestCli::concurrentWritersLoseNothing() {
   }
   const CRun info = Run({QStringLiteral("info"), QStringLiteral("%d/P.KYV")});
   QCOMPARE(info.m_sOut.count(QStringLiteral(" - Hobby Servo\n")), 2 * rounds);
-  QVERIFY(!QFile::exists(Path(QStringLiteral("P.KYV.lock"))));
+  QVERIFY(QFileInfo(Path(secondPath)).isSymLink() || secondPath == u"P.KYV"_s);
+  QCOMPARE(QDir(m_dir->path()).entryList({u"*.lock"_s}, QDir::Files | QDir::Hidden), QStringList());
 }
 
-// A writer that holds the lock longer than the wait: the second fails clearly and writes
-// nothing.
+void TestCli::lockedProjectFailsClearly_data() {
+  QTest::addColumn<QString>("heldAs");  // the name the lock holder used
+  QTest::newRow("same path") << u"P.KYV"_s;
+  QTest::newRow("through a link") << u"L.KYV"_s;
+}
+
+// A writer that holds the lock longer than the wait: the second fails clearly, naming the
+// program that holds it, and writes nothing.
 void TestCli::lockedProjectFailsClearly() {
+  QFETCH(QString, heldAs);
   QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  if (heldAs != u"P.KYV"_s && !MakeLink(heldAs, u"P.KYV"_s))
+    QSKIP("This system does not let the test make symbolic links.");
   const QByteArray previous = ReadFile(QStringLiteral("P.KYV"));
+  // The lock sits beside the file itself, whatever name the holder used.
   QLockFile other(Path(QStringLiteral("P.KYV.lock")));
   QVERIFY(other.tryLock(0));
+  qint64 pid = 0;
+  QString host, application;
+  QVERIFY(other.getLockInfo(&pid, &host, &application));
+  const QString holder =
+      QStringLiteral(" (%1, process %2 on host %3)").arg(application).arg(pid).arg(host);
+  for (const QString& name : {u"P.KYV"_s, heldAs}) {
+    const CRun run = Run({QStringLiteral("add"), u"%d/"_s + name, QStringLiteral("servo")});
+    QCOMPARE(run.m_nExit, 1);
+    QCOMPARE(run.m_sErr, QStringLiteral("%1 is being changed by another program%2; nothing was "
+                                        "saved. Try again when it has finished.\n")
+                             .arg(Path(name), holder));
+    QCOMPARE(ReadFile(QStringLiteral("P.KYV")), previous);
+  }
+}
+
+void TestCli::unreadableLockIsTakenOver_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<int>("ageSeconds");
+  QTest::newRow("empty, just left") << QByteArray() << 0;
+  QTest::newRow("empty, ten seconds old") << QByteArray() << 10;
+  QTest::newRow("garbage, ten seconds old") << QByteArray("\xff\xfe not a lock") << 10;
+}
+
+// A program killed between making the lock file and writing into it leaves a lock nobody owns:
+// the next change takes it over within a few seconds instead of failing for half a minute.
+void TestCli::unreadableLockIsTakenOver() {
+  QFETCH(QByteArray, content);
+  QFETCH(int, ageSeconds);
+  QCOMPARE(Run({QStringLiteral("new"), QStringLiteral("%d/P.KYV")}).m_nExit, 0);
+  WriteFile(QStringLiteral("P.KYV.lock"), content);
+  {
+    QFile lock(Path(QStringLiteral("P.KYV.lock")));
+    QVERIFY(lock.open(QIODevice::ReadWrite));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime));
+  }
+  QElapsedTimer timer;
+  timer.start();
   const CRun run =
       Run({QStringLiteral("add"), QStringLiteral("%d/P.KYV"), QStringLiteral("servo")});
-  QCOMPARE(run.m_nExit, 1);
-  QCOMPARE(run.m_sErr, QStringLiteral("%1 is being changed by another program; nothing was "
-                                      "saved. Try again when it has finished.\n")
-                           .arg(Path(QStringLiteral("P.KYV"))));
-  QCOMPARE(ReadFile(QStringLiteral("P.KYV")), previous);
+  QCOMPARE(run.m_nExit, 0);
+  QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+  QCOMPARE(Run({QStringLiteral("info"), QStringLiteral("%d/P.KYV")})
+               .m_sOut.count(QStringLiteral(" - Hobby Servo\n")),
+           1);
+  QVERIFY(!QFile::exists(Path(QStringLiteral("P.KYV.lock"))));
 }
 
 void TestCli::newKeepsAnExistingFile() {
@@ -390,6 +473,67 @@ void TestCli::newKeepsAnExistingFile() {
       Run({QStringLiteral("new"), QStringLiteral("%d/S.KYV"), QStringLiteral("--force")}).m_nExit,
       0);
   QVERIFY(ReadFile(QStringLiteral("S.KYV")) != sample);
+}
+
+void TestCli::newAddsTheEndingToANameWithoutOne_data() {
+  QTest::addColumn<QString>("given");
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("mainFile");
+  QTest::newRow("no ending") << u"plain2"_s << u"plain2.KYV"_s << u"plain2.spin2"_s;
+  QTest::newRow("three letters") << u"abc"_s << u"abc.KYV"_s << u"abc.spin2"_s;
+  QTest::newRow("usual ending") << u"Demo.KYV"_s << u"Demo.KYV"_s << u"Demo.spin2"_s;
+  QTest::newRow("other ending kept") << u"demo.kyv"_s << u"demo.kyv"_s << u"demo.spin2"_s;
+  QTest::newRow("dots inside") << u"v1.2.KYV"_s << u"v1.2.KYV"_s << u"v1.2.spin2"_s;
+}
+
+// A project named without an ending gets .KYV, and its main file is named after it.
+void TestCli::newAddsTheEndingToANameWithoutOne() {
+  QFETCH(QString, given);
+  QFETCH(QString, file);
+  QFETCH(QString, mainFile);
+  QCOMPARE(Run({QStringLiteral("new"), u"%d/"_s + given}).m_nExit, 0);
+  QVERIFY(QFileInfo(Path(file)).isFile());
+  const CRun generate = Run({QStringLiteral("generate"), u"%d/"_s + file});
+  QCOMPARE(generate.m_nExit, 0);
+  QVERIFY2(generate.m_sOut.split(u'\n').contains(QDir::toNativeSeparators(Path(mainFile))),
+           qPrintable(generate.m_sOut));
+}
+
+void TestCli::outputOntoTheProjectIsRefused_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("output");
+  const QStringList report = {u"report"_s, u"%d/P.KYV"_s, u"--csv"_s, u"-o"_s};
+  const QStringList html = {u"report"_s, u"%d/P.KYV"_s, u"--html"_s, u"-o"_s};
+  const QStringList exportJson = {u"export"_s, u"%d/P.KYV"_s, u"-o"_s};
+  for (const QString& output : {u"%d/P.KYV"_s, u"%d/L.KYV"_s, u"%d/sub/../P.KYV"_s}) {
+    QTest::addRow("report csv onto %s", qPrintable(output))
+        << report + QStringList{output} << output;
+    QTest::addRow("report html onto %s", qPrintable(output))
+        << html + QStringList{output} << output;
+    QTest::addRow("export onto %s", qPrintable(output))
+        << exportJson + QStringList{output} << output;
+  }
+}
+
+// An output file that is the project itself would replace the project with a report: refused,
+// the project keeps its bytes.
+void TestCli::outputOntoTheProjectIsRefused() {
+  QFETCH(QStringList, args);
+  QFETCH(QString, output);
+  WriteSampleProject(QStringLiteral("P.KYV"));
+  QVERIFY(QDir(m_dir->path()).mkpath(u"sub"_s));
+  if (!MakeLink(u"L.KYV"_s, u"P.KYV"_s))
+    QSKIP("This system does not let the test make symbolic links.");
+  const QByteArray project = ReadFile(QStringLiteral("P.KYV"));
+  const CRun run = Run(args);
+  QCOMPARE(run.m_nExit, 2);
+  QVERIFY2(run.m_sErr.startsWith(
+               u"kyv-cli: -o "_s +
+               QDir::toNativeSeparators(QString(output).replace(u"%d"_s, m_dir->path())) +
+               u" is the project file itself; nothing was written."_s),
+           qPrintable(run.m_sErr));
+  QCOMPARE(ReadFile(QStringLiteral("P.KYV")), project);
+  QVERIFY(QFileInfo(Path(u"L.KYV"_s)).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -20,6 +20,7 @@ class TestCmdGenerate : public QObject {
   void driverFolderOption();
   void conflictsArePrintedAndOverwriteReplaces();
   void checksComeFirst();
+  void foreignProjectLeavesTheToolDefaults();
   void usageErrors_data();
   void usageErrors();
   void userErrors_data();
@@ -88,7 +89,36 @@ void TestCmdGenerate::generatesIntoTheProjectFolder() {
                            u".\n"_s));
   QVERIFY(ReadAll(main).contains("  sd:  \"fsrw\""));
   QVERIFY(QFile::exists(dir.filePath(u"build.bat"_s)));
-  QCOMPARE(m_settings.m_strings.value(u"FlexSpinPath"_s), u"C:\\FlexProp\\bin"_s);
+}
+
+// A project from someone else, imported and generated, must not choose the tools of the user's
+// later projects; only --remember-tools makes its values the defaults.
+void TestCmdGenerate::foreignProjectLeavesTheToolDefaults() {
+  QTemporaryDir dir;
+  {
+    QFile json(dir.filePath(u"foreign.json"_s));
+    QVERIFY(json.open(QIODevice::WriteOnly));
+    json.write(
+        R"({"flexSpinPath": "/opt/evil/bin", "flexOptions": "-DX", "loadP2Path": "/opt/evil"})");
+  }
+  m_settings.m_strings[u"FlexSpinPath"_s] = u"/usr/local/bin"_s;
+  const QMap<QString, QString> before = m_settings.m_strings;
+  const QString project = dir.filePath(u"F.KYV"_s);
+  QCOMPARE(Run({u"import"_s, dir.filePath(u"foreign.json"_s), project}), 0);
+  QCOMPARE(Run({u"generate"_s, project}), 0);
+  QCOMPARE(m_settings.m_strings, before);
+
+  // A new project still takes the user's own tools.
+  const QString fresh = dir.filePath(u"Mine.KYV"_s);
+  QCOMPARE(Run({u"new"_s, fresh}), 0);
+  QCOMPARE(Run({u"generate"_s, fresh}), 0);
+  QVERIFY(ReadAll(dir.filePath(u"build.sh"_s)).contains("/usr/local/bin/flexspin"));
+  QVERIFY(!ReadAll(dir.filePath(u"build.sh"_s)).contains("/opt/evil"));
+
+  QCOMPARE(Run({u"generate"_s, project, u"--remember-tools"_s}), 0);
+  QCOMPARE(m_settings.m_strings.value(u"FlexSpinPath"_s), u"/opt/evil/bin"_s);
+  QCOMPARE(m_settings.m_strings.value(u"FlexOptions"_s), u"-DX"_s);
+  QCOMPARE(m_settings.m_strings.value(u"LoadP2Path"_s), u"/opt/evil"_s);
 }
 
 void TestCmdGenerate::outFolderSdDriverAndTime() {

@@ -336,8 +336,13 @@ void TestBuildScripts::baseName_data() {
   QTest::newRow("project file") << u"Demo.KYV"_s << u"Demo"_s << u"Demo"_s;
   QTest::newRow("blank in the name") << u"My Robot.KYV"_s << u"My Robot"_s << u"\"My Robot"_s;
   QTest::newRow("five characters") << u"A.KYV"_s << u"A"_s << u"A"_s;
-  QTest::newRow("four characters") << u".KYV"_s << QString() << QString();
-  QTest::newRow("shorter") << u"Ky"_s << QString() << QString();
+  QTest::newRow("lower-case ending") << u"demo.kyv"_s << u"demo"_s << u"demo"_s;
+  QTest::newRow("dots inside") << u"v1.2.KYV"_s << u"v1.2"_s << u"v1.2"_s;
+  // Without an ending the whole name is the base name, however short.
+  QTest::newRow("no ending") << u"plain2"_s << u"plain2"_s << u"plain2"_s;
+  QTest::newRow("three characters, no ending") << u"abc"_s << u"abc"_s << u"abc"_s;
+  QTest::newRow("only a dot name") << u".KYV"_s << u".KYV"_s << u".KYV"_s;
+  QTest::newRow("shorter") << u"Ky"_s << u"Ky"_s << u"Ky"_s;
 }
 
 void TestBuildScripts::baseName() {

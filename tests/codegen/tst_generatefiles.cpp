@@ -1,8 +1,11 @@
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <filesystem>
+#include <system_error>
 
 #include "CodegenFixtures.h"
 #include "FileSizeLimit.h"
@@ -10,7 +13,6 @@
 #include "codegen/DriverFiles.h"
 #include "codegen/GenerateFiles.h"
 #include "codegen/SingleByteCheck.h"
-#include "model/ProfileValues.h"
 #include "model/ProjectSettings.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,7 +30,11 @@ class TestGenerateFiles : public QObject {
   void userDriverFolderReplacesBundledFiles();
   void driverFolderFromTheSettingsStore();
   void missingDriverFolderIsReported();
-  void profileValuesAreStored();
+  void toolDefaultsAreLeftAsTheyWere();
+  void linksInPlaceOfGeneratedFilesAreRefused_data();
+  void linksInPlaceOfGeneratedFilesAreRefused();
+  void baseNameIsTheFileNameWithoutItsExtension_data();
+  void baseNameIsTheFileNameWithoutItsExtension();
   void neverSavedProjectWithSaveCancelled();
   void neverSavedProjectSavedAtThePrompt();
   void outputFolderNeedsNoSavedProject();
@@ -355,25 +361,139 @@ void TestGenerateFiles::missingDriverFolderIsReported() {
       QDir::toNativeSeparators(missing) + u" does not exist; the bundled drivers were written."_s));
 }
 
-void TestGenerateFiles::profileValuesAreStored() {
+// A project someone else wrote must not choose the tools of the user's later projects:
+// generating it leaves the five defaults as they were.
+void TestGenerateFiles::toolDefaultsAreLeftAsTheyWere() {
   CProject project;
+  QMap<QString, QString>& stored = project.m_test.m_settings.m_strings;
+  stored[u"FlexSpinPath"_s] = u"/usr/local/bin"_s;
+  const QMap<QString, QString> before = stored;
   CKyvDoc& doc = project.m_doc;
-  doc.m_sFlexSpinPath = u"/opt/flexprop/bin"_s;
-  doc.m_sLoadP2Path = u"/opt/loadp2"_s;
-  doc.m_sLibraryPath = u"/opt/lib"_s;
-  doc.m_sFlexOptions = u"--fcache=100"_s;
-  doc.m_sPlan9Path = u"/srv/p2"_s;
-  project.Generate();
-  const QMap<QString, QString>& stored = project.m_test.m_settings.m_strings;
-  QCOMPARE(stored.size(), 5);
-  for (const CProfileValue& value : ProfileValues())
-    QCOMPARE(stored.value(value.m_sName), doc.*value.m_pMember);
+  doc.m_sFlexSpinPath = u"/opt/evil/bin"_s;
+  doc.m_sLoadP2Path = u"/opt/evil/loadp2"_s;
+  doc.m_sLibraryPath = u"/opt/evil/lib"_s;
+  doc.m_sFlexOptions = u"-DX"_s;
+  doc.m_sPlan9Path = u"/opt/evil/p9"_s;
+  QVERIFY(project.Generate().m_bCompleted);
+  QCOMPARE(stored, before);
 
-  // The next new project starts from them.
   CKyvDoc next(project.m_test.Services());
   next.OnNewDocument();
-  QCOMPARE(next.m_sFlexSpinPath, u"/opt/flexprop/bin"_s);
-  QCOMPARE(next.m_sPlan9Path, u"/srv/p2"_s);
+  QCOMPARE(next.m_sFlexSpinPath, u"/usr/local/bin"_s);
+  QCOMPARE(next.m_sFlexOptions, u"--fixed --fcache=200"_s);
+}
+
+namespace {
+
+// Every file and link below folder: relative path -> bytes, or "-> target" for a link.
+QMap<QString, QByteArray> Snapshot(const QString& folder) {
+  QMap<QString, QByteArray> entries;
+  QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo info = it.nextFileInfo();
+    const QString name = QDir(folder).relativeFilePath(info.filePath());
+    if (info.isSymLink())
+      entries[name] = "-> " + info.symLinkTarget().toUtf8();
+    else if (info.isFile())
+      entries[name] = ReadAll(info.filePath());
+    else
+      entries[name] = "folder";
+  }
+  return entries;
+}
+
+}  // namespace
+
+void TestGenerateFiles::linksInPlaceOfGeneratedFilesAreRefused_data() {
+  QTest::addColumn<QString>("name");    // the link, in the project folder
+  QTest::addColumn<QString>("target");  // where it points: inside or outside, there or missing
+  const QStringList files =
+      ScriptNames() + QStringList{u"Demo.spin2"_s,           u"Demo.spin2.bak"_s,
+                                  u"SimplerSerial.spin2"_s,  u"VGA_SimpleDriver1a.spin2"_s,
+                                  u".kyv/Demo.spin2.base"_s, u".kyv"_s};
+  for (const QString& name : files)
+    for (const QString& target :
+         {u"inside"_s, u"outside"_s, u"missing inside"_s, u"missing outside"_s})
+      QTest::addRow("%s to %s", qPrintable(name), qPrintable(target)) << name << target;
+}
+
+// A link in the place of a generated file, of the backup, of the merge base or of the record
+// folder would send the write wherever it points (onto the project file, outside the folder).
+// Generation refuses it before anything is written and names it.
+void TestGenerateFiles::linksInPlaceOfGeneratedFilesAreRefused() {
+  QFETCH(QString, name);
+  QFETCH(QString, target);
+  CProject project;
+  project.m_doc.AddObject(MakeVideo(OBJ_SIMPLE_VGA, u"SimpleVGA1"_s));
+  QTemporaryDir outside;
+  const QDir folder(project.Folder());
+  const bool isFolder = name == u".kyv"_s;
+  {
+    QFile projectFile(folder.filePath(u"Demo.KYV"_s));
+    QVERIFY(projectFile.open(QIODevice::WriteOnly));
+    projectFile.write("the project");
+  }
+  QFile victim(QDir(outside.path()).filePath(u"victim.txt"_s));
+  QVERIFY(victim.open(QIODevice::WriteOnly));
+  victim.write("the user's file");
+  victim.close();
+  QVERIFY(folder.mkpath(u"sub"_s));
+  QVERIFY(QDir(outside.path()).mkpath(u"records"_s));
+  if (name.startsWith(u".kyv/"_s)) QVERIFY(folder.mkpath(u".kyv"_s));
+
+  QString pointsTo;
+  if (target == u"inside"_s)
+    pointsTo = folder.filePath(isFolder ? u"sub"_s : u"Demo.KYV"_s);
+  else if (target == u"outside"_s)
+    pointsTo = QDir(outside.path()).filePath(isFolder ? u"records"_s : u"victim.txt"_s);
+  else if (target == u"missing inside"_s)
+    pointsTo = folder.filePath(u"nothing"_s);
+  else
+    pointsTo = QDir(outside.path()).filePath(u"nothing"_s);
+  std::error_code error;
+  const std::filesystem::path link = folder.filePath(name).toStdWString();
+  if (isFolder)
+    std::filesystem::create_directory_symlink(pointsTo.toStdWString(), link, error);
+  else
+    std::filesystem::create_symlink(pointsTo.toStdWString(), link, error);
+  if (error) QSKIP("This system does not let the test make symbolic links.");
+
+  const QMap<QString, QByteArray> inside = Snapshot(folder.path());
+  const QMap<QString, QByteArray> beyond = Snapshot(outside.path());
+  const CGenerateResult result = project.Generate();
+  QVERIFY(!result.m_bCompleted);
+  QCOMPARE(
+      project.m_test.m_messages.Texts(),
+      QStringList{u"Cannot write "_s + QDir::toNativeSeparators(name) + u": it is a link to "_s +
+                  QDir::toNativeSeparators(pointsTo) + u"; remove it and generate again."_s});
+  QVERIFY(result.m_filesWritten.isEmpty());
+  QCOMPARE(Snapshot(folder.path()), inside);
+  QCOMPARE(Snapshot(outside.path()), beyond);
+}
+
+void TestGenerateFiles::baseNameIsTheFileNameWithoutItsExtension_data() {
+  QTest::addColumn<QString>("projectFile");
+  QTest::addColumn<QString>("mainFile");
+  QTest::newRow("usual ending") << u"Demo.KYV"_s << u"Demo.spin2"_s;
+  QTest::newRow("lower-case ending") << u"demo.kyv"_s << u"demo.spin2"_s;
+  QTest::newRow("other ending") << u"plain2.txt"_s << u"plain2.spin2"_s;
+  QTest::newRow("no ending") << u"plain2"_s << u"plain2.spin2"_s;
+  QTest::newRow("short name without ending") << u"abc"_s << u"abc.spin2"_s;
+  QTest::newRow("dots inside") << u"v1.2.KYV"_s << u"v1.2.spin2"_s;
+  QTest::newRow("only a dot name") << u".KYV"_s << u".KYV.spin2"_s;
+}
+
+// The main file is named after the project file without its extension, whatever its length.
+void TestGenerateFiles::baseNameIsTheFileNameWithoutItsExtension() {
+  QFETCH(QString, projectFile);
+  QFETCH(QString, mainFile);
+  CProject project;
+  project.m_doc.SetPathName(QDir(project.Folder()).filePath(projectFile));
+  const CGenerateResult result = project.Generate();
+  QVERIFY(result.m_bCompleted);
+  QVERIFY(result.m_filesWritten.contains(project.Path(mainFile)));
+  QCOMPARE(project.m_doc.m_sMainFilePath, project.Path(mainFile));
 }
 
 void TestGenerateFiles::neverSavedProjectWithSaveCancelled() {
@@ -512,9 +632,13 @@ void TestGenerateFiles::failedWriteStopsAndKeepsEveryFile() {
   }
 
   QVERIFY(!result.m_bCompleted);
-  QCOMPARE(
-      project.m_test.m_messages.Texts(),
-      QStringList{u"Error:  Can't create "_s + project.Path(failing) + u" -->File too large"_s});
+  // The main file's merge base, as large as the main file, is written before it.
+  const QString message =
+      failing == u"Demo.spin2"_s
+          ? u"Error:  Can't create "_s + project.Path(u".kyv/Demo.spin2.base"_s) +
+                u" -->File too large\nDemo.spin2 was left as it was, with your text in it."_s
+          : u"Error:  Can't create "_s + project.Path(failing) + u" -->File too large"_s;
+  QCOMPARE(project.m_test.m_messages.Texts(), QStringList{message});
   QCOMPARE(FileNames(result.m_filesWritten), names.mid(0, failingAt));
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QByteArray expected =

@@ -26,8 +26,10 @@ class TestRegeneration : public QObject {
   void lineEndsOfAnotherEditor_data();
   void lineEndsOfAnotherEditor();
   void overwriteReplacesTheEdits();
-  void failedBaseWriteLeavesNoStaleBase_data();
-  void failedBaseWriteLeavesNoStaleBase();
+  void failedBaseWriteLeavesTheMainFileUntouched_data();
+  void failedBaseWriteLeavesTheMainFileUntouched();
+  void noEditLostAcrossRounds();
+  void failedMainWriteKeepsTheEarlierBase();
 };
 
 namespace {
@@ -288,26 +290,31 @@ void TestRegeneration::overwriteReplacesTheEdits() {
            Replaced(first, kLoopComment, kLoopComment + kMyLine));
 }
 
-void TestRegeneration::failedBaseWriteLeavesNoStaleBase_data() {
-  QTest::addColumn<bool>("fullDisk");  // else a file named .kyv is in the way of the folder
-  QTest::addColumn<QString>("reason");
-  QTest::newRow("no room for the base") << true << u"File too large"_s;
-  QTest::newRow("a file in the way of .kyv") << false << u"its folder cannot be created"_s;
+void TestRegeneration::failedBaseWriteLeavesTheMainFileUntouched_data() {
+  QTest::addColumn<QString>("obstacle");
+  QTest::newRow("no room for the base") << u"full disk"_s;
+  QTest::newRow("a file in the way of .kyv") << u"file named .kyv"_s;
+  QTest::newRow("a folder in place of the base") << u"folder named like the base"_s;
 }
 
-// The main file is written first; a base that cannot be written then must not leave the older
-// base behind, or the next merge would take the last generation's text for the user's changes.
-void TestRegeneration::failedBaseWriteLeavesNoStaleBase() {
-  QFETCH(bool, fullDisk);
-  QFETCH(QString, reason);
+// The base is written before the main file: when it cannot be, the main file keeps the user's
+// text and the message says so, and the base that is there still belongs to that text.
+void TestRegeneration::failedBaseWriteLeavesTheMainFileUntouched() {
+  QFETCH(QString, obstacle);
+  const bool fullDisk = obstacle == u"full disk"_s;
   if (fullDisk) KYV_SKIP_WITHOUT_FILE_SIZE_LIMIT();
   CProject project;
   project.Generate();
+  const QByteArray firstBase = ReadAll(project.BasePath());
   // The user deletes the baud comment: the merged file is shorter than the new text.
-  project.SetMain(Replaced(project.Main(), kBaudLine, QByteArray()));
-  if (!fullDisk) {
+  const QByteArray edited = Replaced(project.Main(), kBaudLine, QByteArray());
+  project.SetMain(edited);
+  if (obstacle == u"file named .kyv"_s) {
     QVERIFY(QDir(project.Path(u".kyv"_s)).removeRecursively());
     WriteAll(project.Path(u".kyv"_s), "in the way");
+  } else if (!fullDisk) {
+    QVERIFY(QFile::remove(project.BasePath()));
+    QVERIFY(QDir().mkpath(project.BasePath()));
   }
 
   project.AddSecondIo();
@@ -318,11 +325,84 @@ void TestRegeneration::failedBaseWriteLeavesNoStaleBase() {
     if (fullDisk) limit.emplace(fresh.size() - 1);
     messages = project.Generate();
   }
-  QCOMPARE(messages,
-           QStringList{u"Error:  Can't create "_s + project.BasePath() + u" -->"_s + reason});
-  // Without the folder there was no base either, so nothing was merged.
-  QCOMPARE(project.Main(), fullDisk ? Replaced(fresh, kBaudLine, QByteArray()) : fresh);
-  QVERIFY(!QFileInfo(project.BasePath()).isFile());
+  QCOMPARE(messages.size(), 1);
+  const QString head = u"Error:  Can't create "_s + project.BasePath() + u" -->"_s;
+  const QString tail = u"\nDemo.spin2 was left as it was, with your text in it."_s;
+  QVERIFY2(messages[0].startsWith(head) && messages[0].endsWith(tail) &&
+               messages[0].size() > head.size() + tail.size(),
+           qPrintable(messages[0]));
+  QCOMPARE(project.Main(), edited);
+  if (fullDisk) QCOMPARE(ReadAll(project.BasePath()), firstBase);
+}
+
+// Hand edits between generations are never lost: while the base cannot be written every round
+// leaves the edit in the main file; once it can, each text replaced without a merge is kept
+// under a name of its own, and the message names it.
+void TestRegeneration::noEditLostAcrossRounds() {
+  CProject project;
+  project.Generate();
+  const QByteArray generated = project.Main();
+  const auto edit = [&](const QByteArray& mark) {
+    const QByteArray edited =
+        Replaced(generated, kLoopComment, kLoopComment + "  ' edit " + mark + "\r\n");
+    project.SetMain(edited);
+    return edited;
+  };
+
+  QVERIFY(QFile::remove(project.BasePath()));
+  QVERIFY(QDir().mkpath(project.BasePath()));
+  for (const QByteArray mark : {"A", "B", "C"}) {
+    const QByteArray edited = edit(mark);
+    const QStringList messages = project.Generate();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].endsWith(u"\nDemo.spin2 was left as it was, with your text in it."_s),
+             qPrintable(messages[0]));
+    QCOMPARE(project.Main(), edited);
+  }
+  QVERIFY(QDir(project.BasePath()).removeRecursively());
+
+  // The first replaced file went to the .bak; later ones are numbered beside the base, and a
+  // text kept before is not kept twice.
+  const QByteArray keptInBak = ReadAll(project.Path(u"Demo.spin2.bak"_s));
+  QVERIFY(keptInBak.contains("' edit A"));
+  const QList<std::pair<QByteArray, QString>> rounds = {
+      {"D", u".kyv/Demo.spin2.replaced"_s},
+      {"E", u".kyv/Demo.spin2.replaced.2"_s},
+      {"F", u".kyv/Demo.spin2.replaced.3"_s},
+      {"D", u".kyv/Demo.spin2.replaced"_s},
+  };
+  QMap<QString, QByteArray> kept;
+  for (const auto& [mark, keptAs] : rounds) {
+    QFile::remove(project.BasePath());  // no base: no merge, the file is replaced
+    const QByteArray edited = edit(mark);
+    const QStringList messages = project.Generate();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].endsWith(u" The file it replaced is kept as "_s +
+                                  QDir::toNativeSeparators(keptAs) + u"."_s),
+             qPrintable(messages[0]));
+    QCOMPARE(project.Main(), generated);
+    kept[keptAs] = edited;
+  }
+  for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+    QCOMPARE(ReadAll(project.Path(it.key())), it.value());
+  QCOMPARE(ReadAll(project.Path(u"Demo.spin2.bak"_s)), keptInBak);
+  QVERIFY(!QFile::exists(project.Path(u".kyv/Demo.spin2.replaced.4"_s)));
+}
+
+// The base is written first; when the main file then cannot be written, the earlier base is put
+// back so that it still belongs to the file on disk.
+void TestRegeneration::failedMainWriteKeepsTheEarlierBase() {
+  CProject project;
+  project.Generate();
+  const QByteArray firstBase = ReadAll(project.BasePath());
+  QVERIFY(QFile::remove(project.Path(u"Demo.spin2"_s)));
+  QVERIFY(QDir().mkpath(project.Path(u"Demo.spin2"_s)));
+  project.AddSecondIo();
+  const QStringList messages = project.Generate();
+  QCOMPARE(messages.size(), 1);
+  QVERIFY2(messages[0].startsWith(u"Error:  Can't create "_s + project.Path(u"Demo.spin2"_s)),
+           qPrintable(messages[0]));
+  QCOMPARE(ReadAll(project.BasePath()), firstBase);
 }
 
 QTEST_GUILESS_MAIN(TestRegeneration)
