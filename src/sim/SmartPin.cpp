@@ -86,8 +86,8 @@ std::string CSmartPin::SetEnabled(uint64_t clock, bool enabled) {
   const uint32_t mode = Mode();
   if (enabled && mode != 0 && mode != kModeAsyncTx && mode != kModeAsyncRx)
     return "smart pin mode %" + std::to_string(mode) + " (" + ModeName(mode) + ")";
-  // The transmitter's buffer is empty from the start, so IN is raised at once.
-  if (enabled && mode == kModeAsyncTx) m_bIn = true;
+  // The transmitter raises IN only as a word moves from its buffer into the shifter, so a
+  // freshly enabled transmitter keeps IN low until its first WYPIN.
   return {};
 }
 
@@ -181,7 +181,7 @@ void CSmartPin::InputChanged(uint64_t clock, bool level) {
     // A falling edge while idle begins a start bit.
     m_bReceiving = true;
     m_uRxStart = clock;
-    m_nRxBit = 0;
+    m_nRxBit = -1;  // the start bit is checked first
     m_uRxData = 0;
     UpdateNextEvent();
   }
@@ -192,12 +192,19 @@ void CSmartPin::SampleUntil(uint64_t clock) {
   if (!m_bReceiving) return;
   const int bits = static_cast<int>(m_uX & 31) + 1;
   const uint64_t period64 = BitClocks64();
-  // Data bit k is sampled in the middle of its period (bit 0 is the start bit).
+  // Each bit is sampled in the middle of its period: the start bit first, then data bit k
+  // one period after data bit k - 1.
   while (m_bReceiving) {
     const int index = m_nRxBit + 1;
     const uint64_t sampleAt =
         m_uRxStart + (static_cast<uint64_t>(index) * period64 + period64 / 2) / 64;
     if (sampleAt > clock) return;
+    if (m_nRxBit < 0) {
+      // A start bit that is no longer low was a glitch: wait for the next falling edge.
+      if (m_bInput) m_bReceiving = false;
+      ++m_nRxBit;
+      continue;
+    }
     if (m_nRxBit < bits) {
       if (m_bInput) m_uRxData |= 1u << m_nRxBit;
       ++m_nRxBit;

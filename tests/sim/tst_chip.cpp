@@ -3,6 +3,7 @@
 #include "InstructionCase.h"
 #include "sim/Chip.h"
 #include "sim/SimRun.h"
+#include "sim/SmartPin.h"
 
 // Several cogs at once and the chip around them: LUT sharing between paired cogs, locks,
 // attention strobes, an interrupt on a CT event, and the terminal on the serial smart pin.
@@ -31,6 +32,20 @@ constexpr const char* WXPIN = "EEEE 1100000 1LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WYPIN = "EEEE 1100001 0LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* DIRH = "EEEE 1101011 CZL DDDDDDDDD 001000001";
 }  // namespace P
+
+using CWave = std::vector<std::pair<uint64_t, bool>>;  // (clock, level) changes of a wire
+
+// The wire of one 8N1 frame at `clocksPerBit` from `start`.
+CWave Frame8N1(uint8_t byte, uint64_t start, uint64_t clocksPerBit) {
+  CWave wave;
+  bool level = true;
+  for (int k = 0; k < 10; ++k) {
+    const bool bit = k == 0 ? false : k == 9 ? true : ((byte >> (k - 1)) & 1) != 0;
+    if (bit != level) wave.emplace_back(start + k * clocksPerBit, bit);
+    level = bit;
+  }
+  return wave;
+}
 
 uint32_t Augd(uint32_t value) { return 0xFF80'0000u | (value >> 9); }
 uint32_t Self(uint32_t at) { return Encode(P::JMP_A, {.a = at}); }  // JMP #\at: wait here
@@ -147,6 +162,53 @@ class TestChip : public QObject {
         RunProgram(image, options, [&](const std::string& bytes) { shown += bytes; });
     QCOMPARE(shown, std::string("Hi"));
     QCOMPARE(result.m_nExitStatus, 7);
+  }
+  // The asynchronous transmitter raises IN each time a word moves from its buffer into the
+  // shifter; an enabled pin that has not been given a word has not raised IN.
+  void asyncTransmitInAndBusy() {
+    CSmartPin pin;
+    QVERIFY(pin.SetConfig(0, (CSmartPin::kModeAsyncTx << 1) | (1u << 6)).empty());
+    pin.SetX(0, (10u << 16) | 7);  // 10 clocks per bit, 8 bits
+    QVERIFY(pin.SetEnabled(10, true).empty());
+    bool busy = true;
+    pin.ReadZ(20, busy);
+    QVERIFY(!busy);
+    QVERIFY(!pin.In(20));
+    pin.SetY(30, 'A');
+    QVERIFY(pin.In(31));
+    pin.ReadZ(33, busy);
+    QVERIFY(busy);
+    std::array<CSmartPin::CLevelChange, 40> changes;
+    pin.Advance(200, changes);
+    pin.ReadZ(200, busy);
+    QVERIFY(!busy);
+  }
+
+  // The asynchronous receiver checks its start bit half a bit period after the falling edge
+  // and goes back to waiting if the input is no longer low.
+  void asyncReceiveStartBit_data() {
+    QTest::addColumn<CWave>("wave");
+    QTest::addColumn<bool>("received");
+    QTest::addColumn<uint32_t>("byte");
+    QTest::newRow("a frame") << Frame8N1('A', 1000, 10) << true << uint32_t('A');
+    QTest::newRow("a glitch shorter than half a bit")
+        << CWave{{1000, false}, {1004, true}} << false << 0u;
+    auto glitchThenFrame = Frame8N1(0x5A, 1100, 10);
+    glitchThenFrame.insert(glitchThenFrame.begin(), {{1000, false}, {1003, true}});
+    QTest::newRow("a glitch, then a frame") << glitchThenFrame << true << 0x5Au;
+  }
+  void asyncReceiveStartBit() {
+    QFETCH(CWave, wave);
+    QFETCH(bool, received);
+    QFETCH(uint32_t, byte);
+    CSmartPin pin;
+    QVERIFY(pin.SetConfig(0, CSmartPin::kModeAsyncRx << 1).empty());
+    pin.SetX(0, (10u << 16) | 7);
+    QVERIFY(pin.SetEnabled(0, true).empty());
+    for (const auto& [clock, level] : wave) pin.InputChanged(clock, level);
+    QCOMPARE(pin.In(5000), received);
+    bool modal = false;
+    if (received) QCOMPARE(pin.ReadZ(5000, modal) >> 24, byte);
   }
 };
 
