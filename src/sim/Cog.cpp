@@ -273,12 +273,11 @@ bool CCog::EventFlag(int event) {
           hit = level != last;
           break;
         case 4:
-          hit = level;
-          break;
         case 5:
-          hit = !level;
+          hit = !level;  // %10x: the pin is low
           break;
         default:
+          hit = level;  // %11x: the pin is high
           break;
       }
       last = level;

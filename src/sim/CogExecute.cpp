@@ -1619,9 +1619,6 @@ void CCog::Execute(uint32_t word, EOp op) {
       const int k = static_cast<int>(op) - static_cast<int>(EOp::SETSE1);
       const uint32_t config = dImm(imm) & 0x1FF;
       const uint32_t kind = (config >> 6) & 7;
-      if (kind > 5)
-        NotSimulated(word, "event source %" + std::to_string(config >> 6) + " of SETSE" +
-                               std::to_string(k + 1));
       if (kind == 0 && (config & 0x3F))
         NotSimulated(word, "a non-pin event source of SETSE" + std::to_string(k + 1));
       m_aSeConfig[k] = config;

@@ -462,6 +462,19 @@ inline std::vector<CInstructionCase> BranchCases() {
             {{kRegD, 0x8000'0000}, {kRegT, 0}}, kC0Z1, {{kRegT, 0x8000'0000}}, kC1Z0, 5),
     Program("DRVH sets DIR and OUT",
             {Encode(DRVH, ImmD(1))}, {}, kC0Z0, {{kRegDIRA, 2}, {kRegOUTA, 2}}, kC0Z0, 2),
+    // SETSE pin level events: %10x_PPPPPP is "pin is low", %11x_PPPPPP is "pin is high".
+    Program("SETSE1 %100: pin 1 is low",
+            {Encode(DRVL, ImmD(1)), Encode(SETSE1, ImmD(0b100'000001)), Encode(POLLSE1, {.c = 1})},
+            {}, kC0Z0, {}, kC1Z0, 6),
+    Program("SETSE1 %101: pin 1 is low, but it is high",
+            {Encode(DRVH, ImmD(1)), Encode(SETSE1, ImmD(0b101'000001)), Encode(POLLSE1, {.c = 1})},
+            {}, kC1Z0, {{kRegOUTA, 2}}, kC0Z0, 6),
+    Program("SETSE1 %110: pin 1 is high",
+            {Encode(DRVH, ImmD(1)), Encode(SETSE1, ImmD(0b110'000001)), Encode(POLLSE1, {.c = 1})},
+            {}, kC0Z0, {{kRegOUTA, 2}}, kC1Z0, 6),
+    Program("SETSE1 %111: pin 1 is high, but it is low",
+            {Encode(DRVL, ImmD(1)), Encode(SETSE1, ImmD(0b111'000001)), Encode(POLLSE1, {.c = 1})},
+            {}, kC1Z0, {}, kC0Z0, 6),
   };
 }
 
