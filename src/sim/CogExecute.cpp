@@ -11,6 +11,11 @@ inline bool Parity(uint32_t v) { return std::popcount(v) & 1; }
 inline int32_t Signed(uint32_t v) { return static_cast<int32_t>(v); }
 inline uint32_t Bit(uint32_t v, uint32_t n) { return (v >> (n & 31)) & 1; }
 
+// A hub access that crosses a long boundary takes one more clock.
+inline uint32_t CrossesLong(uint32_t address, uint32_t bytes) {
+  return (address & 3) + bytes > 4 ? 1 : 0;
+}
+
 // C of a signed add/subtract: the sign of the true (33-bit) result.
 inline bool SignOf(int64_t v) { return v < 0; }
 
@@ -1078,7 +1083,7 @@ void CCog::Execute(uint32_t word, EOp op) {
         value = hub.ReadLong(address);
       const uint32_t msb = scale == 1 ? 7 : scale == 2 ? 15 : 31;
       result(value, Bit(value, msb));
-      MarkHubAccess(9 + wait + ((address & 3) && scale > 1 ? 1 : 0));
+      MarkHubAccess(9 + wait + CrossesLong(address, scale));
       return;
     }
     case EOp::WRBYTE:
@@ -1118,7 +1123,7 @@ void CCog::Execute(uint32_t word, EOp op) {
       else
         writeLong(address, value);
       m_chip.MarkHub(address, scale);
-      MarkHubAccess(3 + wait + ((address & 3) && scale > 1 ? 1 : 0));
+      MarkHubAccess(3 + wait + CrossesLong(address, scale));
       return;
     }
 

@@ -31,6 +31,10 @@ constexpr const char* WRPIN = "EEEE 1100000 0LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WXPIN = "EEEE 1100000 1LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WYPIN = "EEEE 1100001 0LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* DIRH = "EEEE 1101011 CZL DDDDDDDDD 001000001";
+constexpr const char* RDWORD = "EEEE 1010111 CZI DDDDDDDDD SSSSSSSSS";
+constexpr const char* RDLONG = "EEEE 1011000 CZI DDDDDDDDD SSSSSSSSS";
+constexpr const char* WRWORD = "EEEE 1100010 1LI DDDDDDDDD SSSSSSSSS";
+constexpr const char* WRLONG = "EEEE 1100011 0LI DDDDDDDDD SSSSSSSSS";
 }  // namespace P
 
 using CWave = std::vector<std::pair<uint64_t, bool>>;  // (clock, level) changes of a wire
@@ -209,6 +213,45 @@ class TestChip : public QObject {
     QCOMPARE(pin.In(5000), received);
     bool modal = false;
     if (received) QCOMPARE(pin.ReadZ(5000, modal) >> 24, byte);
+  }
+  // A hub access takes one more clock when it crosses a long boundary: any long that is not
+  // long-aligned, and a word that starts in the last byte of a long. The addresses of a row
+  // share one hub slice, so the hub window is the same for all of them.
+  void hubAccessAcrossALongBoundary_data() {
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<uint>("offset");
+    QTest::addColumn<uint>("extra");
+    const std::pair<const char*, const char*> words[] = {{"RDWORD", P::RDWORD},
+                                                         {"WRWORD", P::WRWORD}};
+    for (const auto& [name, pattern] : words)
+      for (uint offset : {1u, 2u, 3u})
+        QTest::addRow("%s at +%u", name, offset)
+            << QByteArray(pattern) << offset << (offset == 3 ? 1u : 0u);
+    const std::pair<const char*, const char*> longs[] = {{"RDLONG", P::RDLONG},
+                                                         {"WRLONG", P::WRLONG}};
+    for (const auto& [name, pattern] : longs)
+      for (uint offset : {1u, 2u, 3u})
+        QTest::addRow("%s at +%u", name, offset) << QByteArray(pattern) << offset << 1u;
+  }
+  void hubAccessAcrossALongBoundary() {
+    QFETCH(QByteArray, pattern);
+    QFETCH(uint, offset);
+    QFETCH(uint, extra);
+    const std::string_view text(pattern.constData(), static_cast<std::size_t>(pattern.size()));
+    // GETCT $100; access $102 at hub address [$103]; GETCT $101; wait.
+    auto clocksAt = [&](uint32_t address) {
+      std::vector<uint32_t> code(0x104, 0);
+      code[0] = Encode(P::GETCT, {.d = 0x100});
+      code[1] = Encode(text, {.d = 0x102, .s = 0x103});
+      code[2] = Encode(P::GETCT, {.d = 0x101});
+      code[3] = Self(3);
+      code[0x103] = address;
+      CChip chip;
+      LoadCog(chip, 0, 0, code);
+      chip.Run(3000);
+      return chip.Cog(0).Register(0x101) - chip.Cog(0).Register(0x100);
+    };
+    QCOMPARE(clocksAt(0x4000 + offset), clocksAt(0x4000) + extra);
   }
 };
 
