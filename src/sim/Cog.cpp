@@ -185,11 +185,14 @@ uint32_t CCog::HubAddress(uint32_t instruction, uint32_t s, uint32_t scale, uint
   if (!augmented) {
     if (!(s & 0x100)) return s & 0xFF;
     sup = (s >> 5) & 7;
-    // %1S1PNNNNN updates PTRx by a 5-bit index; %1S0NNNNNN only offsets it, by 6 bits.
-    if (sup & 2)
+    // %1S1PNNNNN updates PTRx by a 5-bit index, where %00000 stands for 16; %1S0NNNNNN only
+    // offsets it, by 6 bits.
+    if (sup & 2) {
       index = static_cast<int32_t>(s << 27) >> 27;
-    else
+      if (index == 0) index = 16;
+    } else {
       index = static_cast<int32_t>(s << 26) >> 26;
+    }
     index *= static_cast<int32_t>(scale);
   } else {
     if (!(s & 0x80'0000)) return s & 0xFFFFF;

@@ -509,6 +509,32 @@ inline std::vector<CInstructionCase> CordicCases() {
             {{kRegD, 0}, {kRegS, 1}}, kC0Z0, {{kRegT, 0x1'0000}}, kC0Z0, 0),
   };
 }
+
+// PTRx expressions of hub reads and writes, %1SUPNNNNN: an update index of %00000 means 16.
+// Hub accesses wait for the hub window, so these rows check results but not clocks.
+inline std::vector<CInstructionCase> PointerCases() {
+  using namespace Pattern;
+  constexpr uint32_t kRegPTRA = 0x1F8;
+  auto store = [](uint32_t s) { return Encode(WRLONG, {.i = 1, .d = kRegD, .s = s}); };
+  auto load = [](uint32_t address) { return Encode(RDLONG, {.i = 1, .d = kRegT, .s = address}); };
+  return {
+    Program("WRLONG PTRA++ steps one long",
+            {store(0b1'0'1'1'00001), load(0x80)},
+            {{kRegPTRA, 0x80}, {kRegD, 0x1234}}, kC0Z0, {{kRegPTRA, 0x84}, {kRegT, 0x1234}}, kC0Z0, 0),
+    Program("WRLONG PTRA--[16] steps back sixteen longs",
+            {store(0b1'0'1'1'10000), load(0xC0)},
+            {{kRegPTRA, 0xC0}, {kRegD, 0x1234}}, kC0Z0, {{kRegPTRA, 0x80}, {kRegT, 0x1234}}, kC0Z0, 0),
+    Program("WRLONG PTRA++[%00000] steps sixteen longs",
+            {store(0b1'0'1'1'00000), load(0x80)},
+            {{kRegPTRA, 0x80}, {kRegD, 0x1234}}, kC0Z0, {{kRegPTRA, 0xC0}, {kRegT, 0x1234}}, kC0Z0, 0),
+    Program("WRLONG ++PTRA[%00000] writes sixteen longs on",
+            {store(0b1'0'1'0'00000), load(0xC0)},
+            {{kRegPTRA, 0x80}, {kRegD, 0x1234}}, kC0Z0, {{kRegPTRA, 0xC0}, {kRegT, 0x1234}}, kC0Z0, 0),
+    Program("WRLONG PTRA[0] leaves PTRA",
+            {store(0b1'0'0'000000), load(0x80)},
+            {{kRegPTRA, 0x80}, {kRegD, 0x1234}}, kC0Z0, {{kRegPTRA, 0x80}, {kRegT, 0x1234}}, kC0Z0, 0),
+  };
+}
 // clang-format on
 
 inline const std::vector<CInstructionCase>& InstructionCases() {
@@ -516,7 +542,7 @@ inline const std::vector<CInstructionCase>& InstructionCases() {
     std::vector<CInstructionCase> all;
     for (auto group :
          {ShiftCases, AddSubtractCases, CompareCases, LogicCases, BitCases, NibbleByteWordCases,
-          MultiplyCases, FlagCases, AltAugCases, SkipCases, BranchCases, CordicCases})
+          MultiplyCases, FlagCases, AltAugCases, SkipCases, BranchCases, CordicCases, PointerCases})
       for (CInstructionCase& row : group()) all.push_back(std::move(row));
     return all;
   }();
