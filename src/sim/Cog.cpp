@@ -145,9 +145,11 @@ void CCog::BranchRelative(int32_t instructions) {
 }
 
 uint32_t CCog::BranchTargetFromS(uint32_t instruction, uint32_t s) {
-  // #S is relative (sign-extended 9 bits, in instructions); a register holds an absolute address.
+  // #S is relative (signed, in instructions); a register holds an absolute address.
   if (instruction & (1u << 18)) {
-    const int32_t offset = static_cast<int32_t>(s << 23) >> 23;
+    // #S is 9 bits; ##S (AUGS) makes it 20.
+    const int32_t offset =
+        m_bSAugmented ? static_cast<int32_t>(s << 12) >> 12 : static_cast<int32_t>(s << 23) >> 23;
     const uint32_t step = m_uPc >= 0x400 ? 4 : 1;
     return m_uPc + static_cast<uint32_t>(offset) * step;
   }
@@ -455,8 +457,8 @@ void CCog::Step() {
     const bool skip = m_uSkip & 1;
     m_uSkip >>= 1;
     if (skip) {
-      // A skipped instruction that is already in the pipeline is cancelled: 2 clocks.
-      m_bAltPending = m_bAltNext;
+      // A skipped instruction that is already in the pipeline is cancelled: 2 clocks. Like an
+      // instruction whose condition fails, it takes the ALTx prefix before it.
       m_bSOverrideNext = m_bSOverride;
       m_nSetq = setq;
       m_uTime += 2;

@@ -110,11 +110,13 @@ class CCog {
   uint32_t ReadInputs(uint32_t address);
   void WriteReg(uint32_t address, uint32_t value);
   uint32_t SourceValue(uint32_t instruction) {
+    m_bSAugmented = false;
     if (m_bSOverride) return m_uSOverride;
     const uint32_t s = instruction & 0x1FF;
     if (instruction & (1u << 18)) {
       if (m_bAugs) {
         m_bAugs = false;
+        m_bSAugmented = true;
         return m_uAugs | s;
       }
       return s;
@@ -184,6 +186,7 @@ class CCog {
   int m_nSetq = 0;  // 0 none, 1 SETQ, 2 SETQ2 just before
   int m_nSetqAge = 0;
   bool m_bAugs = false, m_bAugd = false;
+  bool m_bSAugmented = false;  // the last S value read took AUGS
   uint32_t m_uAugs = 0, m_uAugd = 0;
   bool m_bAltPending = false;  // an ALTx prefix applies to the next instruction
   bool m_bAltNext = false;

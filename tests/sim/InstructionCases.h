@@ -400,6 +400,11 @@ inline std::vector<CInstructionCase> SkipCases() {
     Program("SKIPF %0110 leaps over the second and third",
             {Encode(SKIPF, ImmD(0b0110)), addToD(1), addToD(2), addToD(4), addToD(8)},
             {{kRegD, 0}}, kC0Z0, {{kRegD, 9}}, kC0Z0, 6),
+    // A cancelled instruction takes the ALTx prefix before it, as one whose condition fails.
+    Program("SKIP: a cancelled instruction uses up the ALTD before it",
+            {Encode(SKIP, ImmD(0b010)), Encode(ALTD, {.i = 1, .d = kRegT, .s = 0}),
+             addToD(1), addToD(2)},
+            {{kRegT, kRegU}, {kRegD, 0}, {kRegU, 0}}, kC0Z0, {{kRegD, 2}, {kRegU, 0}}, kC0Z0, 8),
     Program("EXECF jumps to D[9:0] with the pattern D[31:10]",
             {Encode(EXECF, {.d = kRegT}), addToD(1), addToD(2), addToD(4)},
             {{kRegT, (0b010u << 10) | 1}, {kRegD, 0}}, kC0Z0, {{kRegD, 5}}, kC0Z0, 8),
@@ -434,6 +439,16 @@ inline std::vector<CInstructionCase> BranchCases() {
     // The 20-bit relative A counts bytes, also in cog exec (one instruction is 4), from the
     // instruction after the jump; the table's "PC += A" leaves the unit open, FlexSpin's
     // assembler encodes a jump over one cog instruction as A = 4.
+    // ##S gives the short branches a 20-bit signed offset, in instructions.
+    Program("TJZ ##+300 jumps past the reach of a 9-bit offset",
+            [&] {
+              std::vector<uint32_t> code(303, 0);
+              code[0] = Encode(AUGS, {.aug = 300 >> 9});
+              code[1] = Encode(TJZ, {.i = 1, .d = kRegD, .s = 300 & 0x1FF});
+              code[302] = addTo(kRegT, 1);
+              return code;
+            }(),
+            {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegT, 1}}, kC0Z0, 8),
     Program("JMP #A relative",
             {Encode(JMP_A, Address(4, 1)), addTo(kRegD, 1), addTo(kRegT, 1)},
             {{kRegD, 0}, {kRegT, 0}}, kC0Z0, {{kRegD, 0}, {kRegT, 1}}, kC0Z0, 6),
