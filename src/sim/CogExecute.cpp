@@ -1327,7 +1327,8 @@ void CCog::Execute(uint32_t word, EOp op) {
           popped = m_chip.Hub().ReadLong(m_aReg[ptr]);
           ++m_stats.m_uHubAccesses;
           Return(popped, word, true);
-          m_uCycles += 9 + HubWait(m_aReg[ptr]);
+          // The hub read (9 clocks plus the window) overlaps the branch: 11...18 in cog exec.
+          m_uCycles += 7 + HubWait(m_aReg[ptr]);
         }
         return;
       }

@@ -31,6 +31,7 @@ constexpr const char* WRPIN = "EEEE 1100000 0LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WXPIN = "EEEE 1100000 1LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WYPIN = "EEEE 1100001 0LI DDDDDDDDD SSSSSSSSS";
 constexpr const char* DIRH = "EEEE 1101011 CZL DDDDDDDDD 001000001";
+constexpr const char* RETA = "EEEE 1101011 CZ1 000000000 000101110";
 constexpr const char* RDWORD = "EEEE 1010111 CZI DDDDDDDDD SSSSSSSSS";
 constexpr const char* RDLONG = "EEEE 1011000 CZI DDDDDDDDD SSSSSSSSS";
 constexpr const char* WRWORD = "EEEE 1100010 1LI DDDDDDDDD SSSSSSSSS";
@@ -252,6 +253,27 @@ class TestChip : public QObject {
       return chip.Cog(0).Register(0x101) - chip.Cog(0).Register(0x100);
     };
     QCOMPARE(clocksAt(0x4000 + offset), clocksAt(0x4000) + extra);
+  }
+  // RETA reads its return address from the hub: 11...18 clocks against 9...16 for a RDLONG of
+  // the same long, so it takes two clocks more than that read in the same hub window.
+  void retaTakesTwoClocksMoreThanItsRead() {
+    auto clocksOf = [](uint32_t instruction) {
+      std::vector<uint32_t> code(0x104, 0);
+      code[0] = Encode(P::GETCT, {.d = 0x100});
+      code[1] = instruction;
+      code[2] = Encode(P::GETCT, {.d = 0x101});
+      code[3] = Self(3);
+      code[0x103] = 0x4000;
+      CChip chip;
+      for (uint32_t k = 0; k < code.size(); ++k) chip.Hub().WriteLong(4 * k, code[k]);
+      chip.Hub().WriteLong(0x4000, 2);  // the return address: the second GETCT
+      chip.MarkHub(0, 0x4004);
+      chip.Cog(0).Start(0, 0, true, 0x4004);
+      chip.Run(3000);
+      return chip.Cog(0).Register(0x101) - chip.Cog(0).Register(0x100);
+    };
+    const uint32_t read = clocksOf(Encode(P::RDLONG, {.d = 0x102, .s = 0x103}));
+    QCOMPARE(clocksOf(Encode(P::RETA, {})), read + 2);
   }
 };
 
