@@ -425,7 +425,7 @@ class TestProjectViews : public QObject {
     QCOMPARE(RowCount(view->WarningList()), 0);
     // Without warnings the box gives its room to the list.
     QVERIFY(!view->WarningList()->isVisible());
-    QVERIFY(view->ObjectList()->height() > view->height() / 2);
+    QTRY_VERIFY(view->ObjectList()->height() > view->height() / 2);
     QCOMPARE(m_fixture.ActiveDoc().m_bPinUsed[62], true);  // still the serial pin
   }
 

@@ -243,9 +243,9 @@ void TestBuildScripts::scriptsRunWithStandInTools() {
   doc.SetPathName(project + u"/Gr\u00FC\u00DFe 'x';touch PWNED3.KYV"_s);
   doc.m_sFlexSpinPath = doc.m_sLoadP2Path = tools;
   doc.m_bUseFlexOptions = doc.m_bUseLoadP2Options = 1;
-  doc.m_sFlexOptions = u"--fixed \"-DTEXT=a b\" $(touch PWNED4)"_s;
+  doc.m_sFlexOptions = u"--fixed -DTEXT=a,b $(touch PWNED4)"_s;
   doc.m_sLoadP2Options = u"-p /dev/ttyUSB0;touch PWNED5"_s;
-  QVERIFY(GenerateFiles(doc).m_bCompleted);
+  QVERIFY2(GenerateFiles(doc).m_bCompleted, qPrintable(m_test.m_messages.Texts().join(u'\n')));
   const QString base = u"Gr\u00FC\u00DFe 'x';touch PWNED3"_s;
   QVERIFY(QFile::exists(project + u'/' + base + u".spin2"_s));
 
@@ -264,7 +264,7 @@ void TestBuildScripts::scriptsRunWithStandInTools() {
   };
   run(u"build.sh"_s);
   QCOMPARE(recorded(u"flexspin"_s),
-           (QStringList{u"-2"_s, u"-L"_s, tools + u"/include"_s, u"--fixed"_s, u"-DTEXT=a b"_s,
+           (QStringList{u"-2"_s, u"-L"_s, tools + u"/include"_s, u"--fixed"_s, u"-DTEXT=a,b"_s,
                         u"$(touch"_s, u"PWNED4)"_s, base + u".spin2"_s, QString()}));
   run(u"load.sh"_s);
   QCOMPARE(recorded(u"loadp2"_s),

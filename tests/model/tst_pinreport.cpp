@@ -274,20 +274,20 @@ void TestPinReport::usbErrorLedShownAsNotClaimed_data() {
   QTest::newRow("top port") << 0 << false << QString()
                             << QByteArray(
                                    "56,No,UsbKbM1,USB Keyboard and/or Mouse,USB Error LED,"
-                                   "Not claimed in the project file")
-                            << QByteArray("57,Yes,,,,");
-  QTest::newRow("bottom port") << 1 << false << QString() << QByteArray("56,Yes,,,,")
+                                   "Not claimed in the project file,Used")
+                            << QByteArray("57,Yes,,,,,Free");
+  QTest::newRow("bottom port") << 1 << false << QString() << QByteArray("56,Yes,,,,,Free")
                                << QByteArray(
                                       "57,No,UsbKbM1,USB Keyboard and/or Mouse,"
-                                      "USB Error LED,Not claimed in the project file");
+                                      "USB Error LED,Not claimed in the project file,Used");
   QTest::newRow("error LED not used")
-      << 0 << true << QString() << QByteArray("56,Yes,,,,") << QByteArray("57,Yes,,,,");
+      << 0 << true << QString() << QByteArray("56,Yes,,,,,Free") << QByteArray("57,Yes,,,,,Free");
   QTest::newRow("pin held by another object")
       << 0 << false << QStringLiteral("UsbKbM1x")
       << QByteArray(
              "56,No,UsbKbM1x,,SCL,also UsbKbM1's USB Error LED (not claimed in the "
-             "project file)")
-      << QByteArray("57,Yes,,,,");
+             "project file),Used")
+      << QByteArray("57,Yes,,,,,Free");
 }
 
 // The driver drives the adapter's error LED although the pin table does not hold it.
