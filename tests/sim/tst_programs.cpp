@@ -255,6 +255,35 @@ class TestPrograms : public QObject {
     QVERIFY(!outputs[0].isEmpty());
   }
 
+  // Bad command lines are refused with a sentence that names what to fix and exit status 2,
+  // before any program runs; a valid option is never refused for its value.
+  void commandLineErrors_data() {
+    QTest::addColumn<QStringList>("options");  // after "run"
+    QTest::addColumn<QString>("message");
+    const QString missing = u"no-such-program.binary"_s;
+    QTest::newRow("cog 0 may be traced")
+        << QStringList{missing, u"--trace-cog"_s, u"0"_s} << missing;
+    QTest::newRow("there is no cog 8") << QStringList{missing, u"--trace-cog"_s, u"8"_s}
+                                       << u"--trace-cog needs a cog number from 0 to 7, not '8'"_s;
+    QTest::newRow("no time at all") << QStringList{missing, u"--time"_s, u"0"_s}
+                                    << u"--time needs a positive number, not '0'"_s;
+    QTest::newRow("a folder is no program")
+        << QStringList{QStringLiteral(KYV_SIM_PROGRAMS_DIR)} << u"is not a file"_s;
+    QTest::newRow("one program at a time")
+        << QStringList{missing, missing} << u"only one program can run at a time"_s;
+  }
+
+  void commandLineErrors() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    QProcess sim;
+    sim.start(QStringLiteral(KYV_SIM_EXECUTABLE), QStringList{u"run"_s} + options);
+    QVERIFY(sim.waitForFinished(30000));
+    const QString err = QString::fromUtf8(sim.readAllStandardError());
+    QCOMPARE(sim.exitCode(), 2);
+    QVERIFY2(err.contains(message), qPrintable(err));
+  }
+
   // An instruction the simulator does not model stops the run with its name, the cog and the
   // address, and a non-zero exit status.
   void unsupportedInstructionStops() {

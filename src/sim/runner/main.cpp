@@ -1,11 +1,11 @@
 // kyv-sim: runs a FlexSpin .binary on Kyv's P2 simulator with a terminal on P62/P63.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -69,9 +69,13 @@ int main(int argc, char** argv) {
     if (arg == "--time" || arg == "--xtal" || arg == "--baud" || arg == "--trace-cog") {
       const char* text = value(arg.c_str());
       if (!text) return Fail(arg + " needs a number");
-      if (!ParseNumber(text, number) || number <= 0 ||
-          (arg == "--trace-cog" && (number > 7 || number != static_cast<int>(number))))
+      const bool parsed = ParseNumber(text, number);
+      if (arg == "--trace-cog") {
+        if (!parsed || number < 0 || number > 7 || number != static_cast<int>(number))
+          return Fail(arg + " needs a cog number from 0 to 7, not '" + text + "'");
+      } else if (!parsed || number <= 0) {
         return Fail(arg + " needs a positive number, not '" + text + "'");
+      }
       if (arg == "--time") options.m_dSeconds = number;
       if (arg == "--xtal") options.m_uCrystalHz = static_cast<uint64_t>(number);
       if (arg == "--baud") options.m_uBaud = static_cast<uint32_t>(number);
@@ -94,9 +98,10 @@ int main(int argc, char** argv) {
   }
   if (program.empty()) return Fail("'run' needs a program: kyv-sim run PROGRAM.binary");
 
-  struct stat info {};
-  if (stat(program.c_str(), &info) != 0) return Fail(program + ": " + std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return Fail(program + " is not a file");
+  std::error_code error;
+  const auto status = std::filesystem::status(program, error);
+  if (error) return Fail(program + ": " + error.message());
+  if (!std::filesystem::is_regular_file(status)) return Fail(program + " is not a file");
   std::ifstream file(program, std::ios::binary);
   if (!file) return Fail(program + ": cannot be read");
   const std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)),
