@@ -8,6 +8,18 @@
 namespace {
 
 inline bool Parity(uint32_t v) { return std::popcount(v) & 1; }
+
+// The nibble, byte and word instructions: field n of `bits` bits (4, 8 or 16) in a long.
+inline uint32_t FieldMask(uint32_t bits) { return (1u << bits) - 1; }
+inline uint32_t GetField(uint32_t value, uint32_t n, uint32_t bits) {
+  return (value >> (bits * n)) & FieldMask(bits);
+}
+inline uint32_t SetField(uint32_t d, uint32_t s, uint32_t n, uint32_t bits) {
+  return (d & ~(FieldMask(bits) << (bits * n))) | ((s & FieldMask(bits)) << (bits * n));
+}
+inline uint32_t RolField(uint32_t d, uint32_t s, uint32_t n, uint32_t bits) {
+  return (d << bits) | GetField(s, n, bits);
+}
 inline int32_t Signed(uint32_t v) { return static_cast<int32_t>(v); }
 inline uint32_t Bit(uint32_t v, uint32_t n) { return (v >> (n & 31)) & 1; }
 
@@ -707,49 +719,27 @@ void CCog::Execute(uint32_t word, EOp op) {
     }
 
     // --- Nibbles, bytes and words
-    case EOp::SETNIB: {
-      const uint32_t n = (word >> 19) & 7, sv = s();
-      write((d() & ~(0xFu << (4 * n))) | ((sv & 0xF) << (4 * n)));
-      return;
-    }
-    case EOp::GETNIB: {
-      const uint32_t n = (word >> 19) & 7;
-      write((s() >> (4 * n)) & 0xF);
-      return;
-    }
-    case EOp::ROLNIB: {
-      const uint32_t n = (word >> 19) & 7, sv = s();
-      write((d() << 4) | ((sv >> (4 * n)) & 0xF));
-      return;
-    }
-    case EOp::SETBYTE: {
-      const uint32_t n = (word >> 19) & 3, sv = s();
-      write((d() & ~(0xFFu << (8 * n))) | ((sv & 0xFF) << (8 * n)));
-      return;
-    }
-    case EOp::GETBYTE: {
-      const uint32_t n = (word >> 19) & 3;
-      write((s() >> (8 * n)) & 0xFF);
-      return;
-    }
-    case EOp::ROLBYTE: {
-      const uint32_t n = (word >> 19) & 3, sv = s();
-      write((d() << 8) | ((sv >> (8 * n)) & 0xFF));
-      return;
-    }
+    case EOp::SETNIB:
+    case EOp::SETBYTE:
     case EOp::SETWORD: {
-      const uint32_t n = (word >> 19) & 1, sv = s();
-      write((d() & ~(0xFFFFu << (16 * n))) | ((sv & 0xFFFF) << (16 * n)));
+      const uint32_t bits = op == EOp::SETNIB ? 4 : op == EOp::SETBYTE ? 8 : 16;
+      const uint32_t n = (word >> 19) & (32 / bits - 1), sv = s();
+      write(SetField(d(), sv, n, bits));
       return;
     }
+    case EOp::GETNIB:
+    case EOp::GETBYTE:
     case EOp::GETWORD: {
-      const uint32_t n = (word >> 19) & 1;
-      write((s() >> (16 * n)) & 0xFFFF);
+      const uint32_t bits = op == EOp::GETNIB ? 4 : op == EOp::GETBYTE ? 8 : 16;
+      write(GetField(s(), (word >> 19) & (32 / bits - 1), bits));
       return;
     }
+    case EOp::ROLNIB:
+    case EOp::ROLBYTE:
     case EOp::ROLWORD: {
-      const uint32_t n = (word >> 19) & 1, sv = s();
-      write((d() << 16) | ((sv >> (16 * n)) & 0xFFFF));
+      const uint32_t bits = op == EOp::ROLNIB ? 4 : op == EOp::ROLBYTE ? 8 : 16;
+      const uint32_t n = (word >> 19) & (32 / bits - 1), sv = s();
+      write(RolField(d(), sv, n, bits));
       return;
     }
 
