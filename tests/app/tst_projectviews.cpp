@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTreeView>
 #include <algorithm>
+#include <functional>
 
 #include "AppFixture.h"
 #include "ItemViews.h"
@@ -61,6 +62,25 @@ class TestProjectViews : public QObject {
 
   void TypeNote(int pin, const QString& text) {
     TypeIntoCell(Grid(), pin, CPinTableModel::kNotesColumn, text);
+  }
+
+  // Another program (kyv-cli, a second Kyv) writes the project file at path: the file as it
+  // reads with `change` applied, or a new project when there is no file yet. Returns what went
+  // wrong, "" when the file was written.
+  static QString WriteAsAnotherProgram(const QString& path,
+                                       const std::function<void(CKyvDoc&)>& change = {}) {
+    CTestPlatform other;
+    QString error;
+    std::unique_ptr<CKyvDoc> doc;
+    if (QFileInfo::exists(path)) {
+      doc = LoadKyvFile(path, other.Services(), &error);
+      if (!doc) return error;
+    } else {
+      doc = std::make_unique<CKyvDoc>(other.Services());
+      doc->OnNewDocument();
+    }
+    if (change) change(*doc);
+    return SaveKyvFile(*doc, path, &error) ? QString() : error;
   }
 
  private slots:
@@ -293,13 +313,8 @@ class TestProjectViews : public QObject {
   // much as the object list and the Problems pane. The reload is one step that Undo takes back.
   void everyViewFollowsAChangeOnDisk() {
     const QString path = m_fixture.WorkPath(QStringLiteral("OnDisk.KYV"));
-    CTestPlatform other;
-    QString error;
-    {
-      CKyvDoc doc(other.Services());
-      doc.OnNewDocument();
-      QVERIFY2(SaveKyvFile(doc, path, &error), qPrintable(error));
-    }
+    QString error = WriteAsAnotherProgram(path);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     m_fixture.Start({path});
     CKyvView& view = m_fixture.ActiveView();
     CPinMapView* map = view.PinMapView();
@@ -307,12 +322,10 @@ class TestProjectViews : public QObject {
     QCOMPARE(pinMapText(58), QStringLiteral("P58: free (boot/flash pin)"));
     const int findingsBefore = m_fixture.ActiveFrame()->Problems()->Model()->rowCount();
 
-    {
-      std::unique_ptr<CKyvDoc> changed = LoadKyvFile(path, other.Services(), &error);
-      QVERIFY2(changed, qPrintable(error));
-      AddHeldObject(*changed, OBJ_NEOPIXEL, QStringLiteral("Neopixel1"), 58, 1, true);
-      QVERIFY2(SaveKyvFile(*changed, path, &error), qPrintable(error));
-    }
+    error = WriteAsAnotherProgram(path, [](CKyvDoc& changed) {
+      AddHeldObject(changed, OBJ_NEOPIXEL, QStringLiteral("Neopixel1"), 58, 1, true);
+    });
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     CKyvDoc& doc = m_fixture.ActiveDoc();
     QTRY_COMPARE(doc.m_ObjectList.size(), size_t(1));
     QCOMPARE(CellText(Grid(), 58, CPinTableModel::kUsedByColumn), QStringLiteral("Neopixel1"));
@@ -335,25 +348,17 @@ class TestProjectViews : public QObject {
   // reads changes nothing.
   void aChangeOnDiskAsksBeforeDiscardingUnsavedWork() {
     const QString path = m_fixture.WorkPath(QStringLiteral("Unsaved.KYV"));
-    CTestPlatform other;
-    QString error;
-    {
-      CKyvDoc doc(other.Services());
-      doc.OnNewDocument();
-      QVERIFY2(SaveKyvFile(doc, path, &error), qPrintable(error));
-    }
+    QString error = WriteAsAnotherProgram(path);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     m_fixture.Start({path});
     TypeNote(5, QStringLiteral("mine"));
     CKyvDoc& doc = m_fixture.ActiveDoc();
     QVERIFY(doc.IsModified());
 
     CPromptHooks::QueueButton(QMessageBox::No);
-    {
-      std::unique_ptr<CKyvDoc> changed = LoadKyvFile(path, other.Services(), &error);
-      QVERIFY2(changed, qPrintable(error));
-      changed->m_sPinNotes[6] = QStringLiteral("theirs");
-      QVERIFY2(SaveKyvFile(*changed, path, &error), qPrintable(error));
-    }
+    error = WriteAsAnotherProgram(
+        path, [](CKyvDoc& changed) { changed.m_sPinNotes[6] = QStringLiteral("theirs"); });
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     QTRY_COMPARE(CPromptHooks::AskedQuestions().size(), qsizetype(1));
     QVERIFY(CPromptHooks::AskedQuestions().constFirst().contains(QStringLiteral("Reload it")));
     QCOMPARE(doc.m_sPinNotes[5], QStringLiteral("mine"));
